@@ -1,0 +1,101 @@
+#include "app/Startup.h"
+
+#include "app/Application.h"
+#include "app/InputState.h"
+#include "platform/DisplayCheck.h"
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int windowWidth = 640;
+constexpr int windowHeight = 320;
+constexpr int minimumDrawBuffers = 3;
+
+void onDisplay() {
+    Application::instance().display();
+}
+
+void onReshape(int width, int height) {
+    Application::instance().reshape(width, height);
+}
+
+void onIdle() {
+    Application::instance().idle();
+}
+
+void onKeyboard(unsigned char key, int x, int y) {
+    InputState::instance().keyDown(key, x, y);
+}
+
+void onKeyboardUp(unsigned char key, int x, int y) {
+    InputState::instance().keyUp(key, x, y);
+}
+
+void onSpecial(int key, int x, int y) {
+    InputState::instance().specialKeyDown(key, x, y);
+}
+
+void onSpecialUp(int key, int x, int y) {
+    InputState::instance().specialKeyUp(key, x, y);
+}
+
+void onMouse(int button, int state, int x, int y) {
+    InputState::instance().mouseButton(button, state, x, y);
+}
+
+void registerCallbacks() {
+    glutDisplayFunc(onDisplay);
+    glutReshapeFunc(onReshape);
+    glutIdleFunc(onIdle);
+    glutKeyboardFunc(onKeyboard);
+    glutKeyboardUpFunc(onKeyboardUp);
+    glutSpecialFunc(onSpecial);
+    glutSpecialUpFunc(onSpecialUp);
+    glutMouseFunc(onMouse);
+}
+
+// The off-screen frame needs framebuffer objects; too few attachments is
+// reported and start-up goes on.
+void checkDrawBuffers() {
+    GLint colorAttachments = 0;
+    GLint drawBuffers = 0;
+    glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &colorAttachments);
+    glGetIntegerv(GL_MAX_DRAW_BUFFERS, &drawBuffers);
+    if (colorAttachments < minimumDrawBuffers || drawBuffers < minimumDrawBuffers) {
+        std::printf("Not enough draw buffers!");
+        std::fflush(stdout);
+    }
+}
+
+} // namespace
+
+int runViewer(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "hebview: no display to open a window on (DISPLAY='%s')\n",
+                     displayName().c_str());
+        return 1;
+    }
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutCreateWindow("");
+    glutPositionWindow(50, 50);
+    registerCallbacks();
+    glewInit();
+    glutExtensionSupported("GL_EXT_framebuffer_object");
+    checkDrawBuffers();
+
+    Application& application = Application::instance();
+    // glutInit has taken its own options; one remaining argument names the
+    // graph file to show instead of the default.
+    if (argc > 1) {
+        application.startupGraphPath = argv[1];
+    }
+    application.init();
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "bench/BenchData.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string syntheticGraphFile(const SyntheticGraphParameters& p) {
+    const std::filesystem::path folder = "bench-data";
+    std::filesystem::create_directories(folder);
+    const std::string path =
+        (folder / ("synthetic-" + std::to_string(p.nodes) + "-" + std::to_string(p.depth) + "-" +
+                   std::to_string(p.fanOut) + "-" + std::to_string(p.relations) + "-" +
+                   std::to_string(static_cast<int>(p.locality * 100)) + "-" +
+                   std::to_string(p.seed) + ".rsf"))
+            .string();
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        std::ofstream out(path + ".part", std::ios::binary);
+        writeSyntheticGraph(p, out);
+        out.close();
+        _exit(out ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || status != 0) {
+        throw std::runtime_error("could not write " + path);
+    }
+    std::filesystem::rename(path + ".part", path);
+    return path;
+}
+
+SyntheticGraphParameters millionRelations() {
+    SyntheticGraphParameters parameters;
+    parameters.nodes = 100000;
+    parameters.depth = 6;
+    parameters.fanOut = 8;
+    parameters.relations = 1000000;
+    parameters.locality = 0.7;
+    parameters.seed = 1;
+    return parameters;
+}
+
+double peakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}

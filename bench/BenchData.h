@@ -1,0 +1,16 @@
+#pragma once
+
+#include "tools/graphgen/SyntheticGraph.h"
+
+#include <string>
+
+// Path of a synthetic graph file for benchmarks, written on first use into
+// the build's bench-data folder. It is written by a child process so that
+// the generator's memory does not count in the benchmark's peak.
+std::string syntheticGraphFile(const SyntheticGraphParameters& parameters);
+
+// The graph of the performance targets: 1,000,000 relations over 100,000 nodes.
+SyntheticGraphParameters millionRelations();
+
+// Peak resident memory of this process so far, in MiB.
+double peakResidentMiB();

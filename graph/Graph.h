@@ -1,0 +1,74 @@
+#pragma once
+
+#include "graph/Edge.h"
+#include "graph/Node.h"
+#include "layout/TreeLayoutType.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The whole scene: the hierarchy, the relations, the display settings the
+// panel edits, the layout and bundling results, and the GL object names the
+// renderer draws from. GL names stay 0 until the render targets are made, and
+// nothing touches GL while they are 0, so everything but drawing runs without
+// a GL context.
+class Graph {
+public:
+    static constexpr int32_t samplesPerEdge = 50;
+
+    static Graph& instance();
+
+    Graph();
+    Graph(const Graph&) = delete;
+    Graph& operator=(const Graph&) = delete;
+    virtual ~Graph();
+
+    void clear();
+
+    // Reads a graph file and rebuilds layouts and curves. A rejected file
+    // leaves the current graph as it was; the result says which happened.
+    bool load(std::string path);
+    static void tokenize(std::string_view line, std::string_view delimiters,
+                         std::vector<std::string_view>& tokens);
+
+    void buildLayouts();
+    void setLayout(TreeLayoutType type);
+
+    void buildSplines();
+
+    int32_t layoutType = 0;
+    int32_t blendMode = 0;
+    float minAlpha = 0.1f;
+    float alphaExponent = 1.0f;
+    bool flipAlpha = false;
+    float lineWidth = 3.0f;
+    float splineWidth = 5.0f;
+    bool showTree = true;
+    bool showSplines = true;
+    int32_t colorRamp = 3;
+    int32_t nodeCount = 0;
+    int32_t edgeCount = 0;
+    float treeMapSpacing = 0.01f;
+    Node* root = nullptr;
+    std::vector<std::unique_ptr<Node>> nodes;
+    uint32_t maxDepth = 0;
+    std::vector<std::unique_ptr<Edge>> edges;
+    float minSplineLength = 0.0f;
+    float maxSplineLength = 0.0f;
+    std::unique_ptr<float[]> straightPoints;
+    std::unique_ptr<float[]> bundledPoints;
+    std::unique_ptr<float[]> splinePoints;
+    uint32_t splineBuffer = 0;
+    uint32_t splineParamBuffer = 0;
+    float beta = -1.0f;
+    float radialRadius = 0.0f;
+    float ringWidth = 0.0f;
+    uint32_t frameBuffer = 0;
+    uint32_t frameTexture = 0;
+    int32_t frameWidth = 0;
+    int32_t frameHeight = 0;
+    uint32_t colorRampTextures[5] = {0, 0, 0, 0, 0};
+};

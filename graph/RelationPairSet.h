@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The ordered node pairs that already have an edge during one load. An
+// open-addressing table of packed id pairs: a million relations fit in a few
+// cache-friendly megabytes instead of a node allocation each.
+class RelationPairSet {
+public:
+    // Adds the pair; false when it was already there.
+    bool insert(uint32_t source, uint32_t target) {
+        if ((count + 1) * 2 > slots.size()) {
+            grow();
+        }
+        return place(static_cast<uint64_t>(source) << 32 | target);
+    }
+
+    std::size_t size() const { return count; }
+
+private:
+    static constexpr uint64_t empty = ~uint64_t{0};
+
+    static std::size_t hash(uint64_t key) {
+        key ^= key >> 33;
+        key *= 0xFF51AFD7ED558CCDull;
+        key ^= key >> 33;
+        return static_cast<std::size_t>(key);
+    }
+
+    bool place(uint64_t key) {
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+            if (slots[i] == key) {
+                return false;
+            }
+            if (slots[i] == empty) {
+                slots[i] = key;
+                ++count;
+                return true;
+            }
+        }
+    }
+
+    void grow() {
+        std::vector<uint64_t> old(slots.empty() ? 64 : slots.size() * 2, empty);
+        old.swap(slots);
+        count = 0;
+        for (uint64_t key : old) {
+            if (key != empty) {
+                place(key);
+            }
+        }
+    }
+
+    std::vector<uint64_t> slots;
+    std::size_t count = 0;
+};

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: unit, render and
+# end-to-end tests on the optimised build, then the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j2
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEBVIEW_SANITIZE=ON \
+    -DHEBVIEW_BENCH=OFF >/dev/null
+cmake --build build-sanitize --target hebview_unit_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-sanitize -L unit --output-on-failure -j2
+# A short fuzzing run of the graph file reader, seeded with a real file.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DHEBVIEW_FUZZ=ON >/dev/null
+cmake --build build-fuzz
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp data/Graphs/small.rsf "$corpus/"
+build-fuzz/tests/fuzz/fuzz_graph_file -max_total_time=15 -max_len=4096 \
+    -dict=tests/fuzz/graph.dict "$corpus" 2>&1 | tail -n 1
+echo "All tests passed."

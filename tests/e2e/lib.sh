@@ -1,0 +1,88 @@
+# Shared steps of the end-to-end tests: a private virtual display, the viewer
+# started on it, console and screenshot checks. Sourced by each test.
+set -euo pipefail
+
+workdir=$(mktemp -d)
+viewer_pid=""
+xvfb_pid=""
+
+cleanup() {
+    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on the first free display and exports DISPLAY.
+start_display() {
+    local size=${1:-1280x1024x24}
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$workdir/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$workdir/display" ] || fail "Xvfb did not start: $(cat "$workdir/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$workdir/display")"
+    export GSETTINGS_BACKEND=memory
+    display_windows=$(xdotool search --onlyvisible --maxdepth 1 --name '' 2>/dev/null || true)
+}
+
+# Starts the viewer with the given arguments; its console goes to $workdir/console.
+start_viewer() {
+    "$@" >"$workdir/console" 2>&1 &
+    viewer_pid=$!
+}
+
+# Waits until the console holds the line, or fails after the timeout.
+wait_for_console() {
+    local line=$1 seconds=${2:-60}
+    for _ in $(seq $((seconds * 10))); do
+        grep -qxF -- "$line" "$workdir/console" && return 0
+        kill -0 "$viewer_pid" 2>/dev/null || fail "viewer ended before printing '$line': $(cat "$workdir/console")"
+        sleep 0.1
+    done
+    fail "no '$line' within ${seconds}s; console: $(cat "$workdir/console")"
+}
+
+expect_console() {
+    local expected=$1
+    diff <(printf '%s' "$expected") "$workdir/console" >&2 || fail "console differs from the expected text"
+}
+
+# The id of the viewer's window: the first visible top-level window that the
+# display did not have before (the window library sets no process id on it).
+viewer_window() {
+    for _ in $(seq 100); do
+        local id
+        for id in $(xdotool search --onlyvisible --maxdepth 1 --name '' 2>/dev/null || true); do
+            grep -qxF "$id" <<<"$display_windows" || { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    fail "no viewer window"
+}
+
+screenshot() {
+    import -window root "$1"
+}
+
+# Fraction of pixels in the region (WxH+X+Y, or the whole image) that are
+# close to the given colour.
+colour_fraction() {
+    local image=$1 colour=$2 region=${3:-}
+    local crop=()
+    [ -n "$region" ] && crop=(-crop "$region" +repage)
+    convert "$image" "${crop[@]}" -alpha off -fuzz 20% -fill black +opaque "$colour" \
+        -fill white -opaque "$colour" -colorspace gray -format '%[fx:mean]' info:
+}
+
+# True when the first number is larger than the second.
+greater() {
+    awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
+}
