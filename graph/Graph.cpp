@@ -1,5 +1,6 @@
 #include "graph/Graph.h"
 
+#include "layout/TreeMap.h"
 #include "render/GpuObjects.h"
 
 Graph& Graph::instance() {
@@ -22,4 +23,5 @@ void Graph::clear() {
     nodes.shrink_to_fit();
     edges.clear();
     edges.shrink_to_fit();
+    treeMap.reset();
 }

@@ -15,6 +15,9 @@
 // renderer draws from. GL names stay 0 until the render targets are made, and
 // nothing touches GL while they are 0, so everything but drawing runs without
 // a GL context.
+class TreeMap;
+class TreeMapNode;
+
 class Graph {
 public:
     static constexpr int32_t samplesPerEdge = 50;
@@ -37,7 +40,16 @@ public:
     void buildLayouts();
     void setLayout(TreeLayoutType type);
 
+    std::unique_ptr<TreeMapNode> buildTreeMapNode(const Node* node, int32_t index);
+    void copyTreeMapCentres(Node* node, const TreeMapNode* treeMapNode);
+    // Lays the treemap out again when the spacing setting has moved by more
+    // than single-precision epsilon since the last layout; true if it did.
+    bool refreshTreeMapSpacing();
+    void drawTreeMap();
+
     void buildSplines();
+    void sampleSplines();
+    void setBeta(float newBeta);
 
     int32_t layoutType = 0;
     int32_t blendMode = 0;
@@ -66,9 +78,15 @@ public:
     float beta = -1.0f;
     float radialRadius = 0.0f;
     float ringWidth = 0.0f;
+    std::unique_ptr<TreeMap> treeMap;
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
     int32_t frameWidth = 0;
     int32_t frameHeight = 0;
     uint32_t colorRampTextures[5] = {0, 0, 0, 0, 0};
+
+private:
+    // Re-samples the curves from new node positions and forces the bundling
+    // mix to be redone with the current strength.
+    void resampleSplines();
 };

@@ -1,0 +1,75 @@
+#include "bench/BenchData.h"
+#include "graph/Graph.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// Loads quietly: the benchmarks measure layout work, not the console.
+std::unique_ptr<Graph> loadQuietly(const std::string& path) {
+    auto graph = std::make_unique<Graph>();
+    std::streambuf* console = std::cout.rdbuf(nullptr);
+    const bool loaded = graph->load(path);
+    std::cout.rdbuf(console);
+    if (!loaded) {
+        throw std::runtime_error("cannot load " + path);
+    }
+    return graph;
+}
+
+// 100,000 nodes from the generator, hierarchy only.
+const std::string& hierarchyFile() {
+    static const std::string path = [] {
+        SyntheticGraphParameters parameters = millionRelations();
+        parameters.relations = 0;
+        return syntheticGraphFile(parameters);
+    }();
+    return path;
+}
+
+// 100,001 nodes: the root, two hubs, and 50,000 and 49,998 leaves under them.
+const std::string& wideFile() {
+    static const std::string path = [] {
+        const std::string file = "bench-data/wide-50000.rsf";
+        std::ofstream out(file);
+        const int nodes = 100001;
+        out << "HierarchyElements " << nodes << "\nRoot 0\nPCR 0 1\nPCR 0 2\n";
+        for (int i = 3; i < nodes; ++i) {
+            out << "PCR " << (i < 50003 ? 1 : 2) << ' ' << i << '\n';
+        }
+        return file;
+    }();
+    return path;
+}
+
+void buildLayouts(benchmark::State& state) {
+    auto graph = loadQuietly(hierarchyFile());
+    for (auto _ : state) {
+        graph->buildLayouts();
+    }
+    state.counters["nodes"] = static_cast<double>(graph->nodes.size());
+}
+BENCHMARK(buildLayouts)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void setLayout(benchmark::State& state, const std::string& path) {
+    auto graph = loadQuietly(path);
+    const auto type = static_cast<TreeLayoutType>(state.range(0));
+    const auto other = type == TreeLayoutType::Radial ? TreeLayoutType::Classic : TreeLayoutType::Radial;
+    for (auto _ : state) {
+        state.PauseTiming();
+        graph->setLayout(other);
+        state.ResumeTiming();
+        graph->setLayout(type);
+    }
+    state.SetLabel(treeLayoutLabels[state.range(0)]);
+}
+BENCHMARK_CAPTURE(setLayout, hierarchy, hierarchyFile())
+    ->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(setLayout, wide, wideFile())
+    ->DenseRange(2, 4)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
