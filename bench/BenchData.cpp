@@ -1,7 +1,9 @@
 #include "bench/BenchData.h"
+#include "graph/Graph.h"
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -49,4 +51,15 @@ double peakResidentMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+std::unique_ptr<Graph> loadQuietly(const std::string& path) {
+    auto graph = std::make_unique<Graph>();
+    std::streambuf* console = std::cout.rdbuf(nullptr);
+    const bool loaded = graph->load(path);
+    std::cout.rdbuf(console);
+    if (!loaded) {
+        throw std::runtime_error("cannot load " + path);
+    }
+    return graph;
 }

@@ -2,7 +2,10 @@
 
 #include "tools/graphgen/SyntheticGraph.h"
 
+#include <memory>
 #include <string>
+
+class Graph;
 
 // Path of a synthetic graph file for benchmarks, written on first use into
 // the build's bench-data folder. It is written by a child process so that
@@ -14,3 +17,8 @@ SyntheticGraphParameters millionRelations();
 
 // Peak resident memory of this process so far, in MiB.
 double peakResidentMiB();
+
+// A graph loaded through the viewer's load chain with its console texts
+// swallowed: benchmarks measure the work, not the console. Throws when the
+// file is rejected.
+std::unique_ptr<Graph> loadQuietly(const std::string& path);

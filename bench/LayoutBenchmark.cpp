@@ -4,22 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <iostream>
-#include <memory>
 
 namespace {
-
-// Loads quietly: the benchmarks measure layout work, not the console.
-std::unique_ptr<Graph> loadQuietly(const std::string& path) {
-    auto graph = std::make_unique<Graph>();
-    std::streambuf* console = std::cout.rdbuf(nullptr);
-    const bool loaded = graph->load(path);
-    std::cout.rdbuf(console);
-    if (!loaded) {
-        throw std::runtime_error("cannot load " + path);
-    }
-    return graph;
-}
 
 // 100,000 nodes from the generator, hierarchy only.
 const std::string& hierarchyFile() {

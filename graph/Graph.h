@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bundling/SplinePoint.h"
 #include "graph/Edge.h"
 #include "graph/Node.h"
 #include "layout/TreeLayoutType.h"
@@ -48,6 +49,11 @@ public:
     void drawTreeMap();
 
     void buildSplines();
+    // The point at t of the curve through the nodes named by ids.
+    SplinePoint evaluateSpline(float t, const int32_t* ids, int32_t count) const;
+    // strength x the curve + (1 - strength) x the straight segment between
+    // the polygon's first and last node.
+    SplinePoint blendPoint(float strength, float t, const int32_t* ids, int32_t count) const;
     void sampleSplines();
     void setBeta(float newBeta);
 
