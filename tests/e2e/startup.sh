@@ -19,9 +19,9 @@ expect_console "${effect_report}Reading data/Graphs/jhotdraw-mini.rsf ... done!
 Building Tree Layouts ... done!
 Building Splines ... done!
 "
-# The white "FPS" text sits 50 pixels above the bottom left of the 640x320
-# window placed at (50, 50).
-white=$(colour_fraction "$workdir/default.png" white 120x40+95+295)
+# The white "FPS" text sits 50 pixels above the bottom left of the window,
+# 1024x768 as config.txt sets it, placed at (50, 50).
+white=$(colour_fraction "$workdir/default.png" white 120x40+95+743)
 greater "$white" 0.02 || fail "no frame-rate text in the window (white fraction $white)"
 kill "$viewer_pid"; wait "$viewer_pid" 2>/dev/null || true
 
