@@ -84,14 +84,6 @@ TEST_F(EffectManagerCreate, MissingFileReportsEveryStepThatFails) {
     EXPECT_EQ(manager.technique, nullptr);
 }
 
-TEST_F(EffectManagerCreate, MalformedFileIsReportedWithItsLine) {
-    EXPECT_EQ(create("parameter float alpha\nalpha 1\n"),
-              "vertex_and_fragment_program: creating effectShader.cgfx effect: malformed effect "
-              "file: line 2: expected parameter, technique or a comment\n"
-              "No valid technique\n" +
-                  everyLookup("null handle"));
-}
-
 TEST_F(EffectManagerCreate, CompilerErrorIsReportedWithTheListing) {
     const std::string text =
         create(technique("Broken", "120", "gl_Position = ;") + technique("Working", "120"));
