@@ -4,6 +4,7 @@
 #include "app/WindowProjection.h"
 #include "graph/Graph.h"
 #include "platform/Clock.h"
+#include "render/EffectManager.h"
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
@@ -42,6 +43,7 @@ void Application::init() {
 
     layoutType = 0;
     beta = 1.0f;
+    EffectManager::instance().create();
 
     Graph::instance().load(startupGraphPath);
 }
@@ -115,6 +117,7 @@ void Application::drawText(int x, int y, const char* text) {
 
 void Application::handleKeys() {
     if (InputState::instance().consumeKey(escapeKey)) {
+        EffectManager::instance().release();
         std::exit(0);
     }
 }

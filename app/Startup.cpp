@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Application.h"
+#include "app/Config.h"
 #include "app/InputState.h"
 #include "platform/DisplayCheck.h"
 
@@ -8,11 +9,11 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-constexpr int windowWidth = 640;
-constexpr int windowHeight = 320;
+constexpr const char* configFileName = "config.txt";
 constexpr int minimumDrawBuffers = 3;
 
 void onDisplay() {
@@ -58,6 +59,13 @@ void registerCallbacks() {
     glutMouseFunc(onMouse);
 }
 
+// Runs at process exit, whichever way the process ends.
+void exitHook() {
+    if (Config::instance().fullScreen != 0) {
+        glutLeaveGameMode();
+    }
+}
+
 // The off-screen frame needs framebuffer objects; too few attachments is
 // reported and start-up goes on.
 void checkDrawBuffers() {
@@ -80,11 +88,14 @@ int runViewer(int argc, char** argv) {
         return 1;
     }
     glutInit(&argc, argv);
+    Config& config = Config::instance();
+    config.read(configFileName);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutCreateWindow("");
+    glutInitWindowSize(config.screenWidth, config.screenHeight);
+    glutCreateWindow(config.windowName.c_str());
     glutPositionWindow(50, 50);
     registerCallbacks();
+    std::atexit(exitHook);
     glewInit();
     glutExtensionSupported("GL_EXT_framebuffer_object");
     checkDrawBuffers();

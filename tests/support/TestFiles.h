@@ -31,6 +31,7 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     const std::string& path() const { return filePath; }
+    const std::filesystem::path& folderPath() const { return folder; }
 
 private:
     static int& counter() {
@@ -54,6 +55,25 @@ public:
 private:
     std::ostringstream buffer;
     std::streambuf* previous;
+};
+
+// Makes another folder the working directory while it lives, for code that
+// reads its files relative to the working directory.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& folder)
+        : previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingDirectory() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous, ignored);
+    }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous;
 };
 
 } // namespace testing_support
