@@ -8,6 +8,7 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
+#include <IL/il.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,8 @@ void Application::init() {
     layoutType = 0;
     beta = 1.0f;
     EffectManager::instance().create();
+    ilInit();
+    Graph::instance().initRenderTargets();
 
     Graph::instance().load(startupGraphPath);
 }

@@ -22,6 +22,8 @@ class TreeMapNode;
 class Graph {
 public:
     static constexpr int32_t samplesPerEdge = 50;
+    // The off-screen frame's width and height, whatever the window's size.
+    static constexpr int32_t frameSize = 2048;
 
     static Graph& instance();
 
@@ -56,6 +58,13 @@ public:
     SplinePoint blendPoint(float strength, float t, const int32_t* ids, int32_t count) const;
     void sampleSplines();
     void setBeta(float newBeta);
+
+    // Creates, once and with a current GL context, the buffer names, the
+    // off-screen frame and the ramp textures that drawing uses.
+    void initRenderTargets();
+    // Reads data/textures/pal_0.png to pal_4.png into 1D textures. An image
+    // that is missing, broken or unfit prints why and ends the process.
+    void loadColorRamps();
 
     int32_t layoutType = 0;
     int32_t blendMode = 0;

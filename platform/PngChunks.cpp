@@ -1,0 +1,66 @@
+#include "platform/PngChunks.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr std::string_view signature("\x89PNG\r\n\x1a\n", 8);
+constexpr std::string_view endChunkType = "IEND";
+// Length, type, then the data, then the CRC.
+constexpr std::size_t chunkHeaderBytes = 8;
+constexpr std::size_t crcBytes = 4;
+// The format caps chunk lengths at 2^31 - 1.
+constexpr uint32_t maxChunkLength = 0x7fffffffu;
+
+uint32_t bigEndian32(std::string_view bytes) {
+    uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
+}
+
+bool isChunkType(std::string_view type) {
+    for (const char c : type) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool pngChunksIntact(std::string_view bytes) {
+    if (!bytes.starts_with(signature)) {
+        return false;
+    }
+    std::string_view rest = bytes.substr(signature.size());
+    while (rest.size() >= chunkHeaderBytes) {
+        const uint32_t length = bigEndian32(rest);
+        const std::string_view type = rest.substr(4, 4);
+        if (length > maxChunkLength || !isChunkType(type)) {
+            return false;
+        }
+        const std::size_t chunkBytes = chunkHeaderBytes + length + crcBytes;
+        if (chunkBytes > rest.size()) {
+            return false;
+        }
+        if (type == endChunkType) {
+            return true;
+        }
+        rest.remove_prefix(chunkBytes);
+    }
+    return false;
+}
+
+bool pngFileIntact(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !in.bad() && pngChunksIntact(bytes);
+}

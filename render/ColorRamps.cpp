@@ -1,0 +1,98 @@
+#include "render/ColorRamps.h"
+
+#include "graph/Graph.h"
+#include "platform/PngChunks.h"
+
+#include <GL/glew.h>
+#include <IL/il.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+constexpr const char* rampPathFormat = "data/textures/pal_%d.png";
+
+// A rejected ramp ends the program: drawing without all five would fail
+// later and less clearly. Status 1, so that scripts see a failure.
+[[noreturn]] void rejectRamp(const std::string& message) {
+    std::cout << message << std::flush;
+    std::exit(1);
+}
+
+std::string formatted(const char* format, const char* argument) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, argument);
+    return text;
+}
+
+// The first rule the bound image breaks, in the order they are checked;
+// nullptr when it makes a valid ramp.
+const char* rampImageFault() {
+    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
+    const int bitsPerPixel = ilGetInteger(IL_IMAGE_BITS_PER_PIXEL);
+    const int bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
+    const int mipmaps = ilGetInteger(IL_NUM_MIPMAPS);
+    if (bytesPerPixel != 3 || bitsPerPixel != 24) {
+        return "Image must be RGB (24 bits per pixel)!\n";
+    }
+    if (mipmaps != 0) {
+        return "Image must not have MipMaps!\n";
+    }
+    if (height != 1) {
+        return "Image must have a height of 1!\n";
+    }
+    if (!isPowerOfTwo(width)) {
+        return "Image width must be power of two!\n";
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool isPowerOfTwo(int n) {
+    if (n <= 0) {
+        return false;
+    }
+    int halvings = 0;
+    for (int rest = n - 1; rest > 0; rest >>= 1) {
+        ++halvings;
+    }
+    return static_cast<int64_t>(n) == (int64_t{1} << halvings);
+}
+
+void Graph::loadColorRamps() {
+    ilInit();
+    for (int i = 0; i < static_cast<int>(std::size(colorRampTextures)); ++i) {
+        ILuint image = 0;
+        ilGenImages(1, &image);
+        ilBindImage(image);
+        char path[64];
+        std::snprintf(path, sizeof path, rampPathFormat, i);
+        // A file cut short can stall the PNG reader for good, so it counts as
+        // missing before the image library sees it.
+        if (!pngFileIntact(path) || !ilLoadImage(path)) {
+            rejectRamp(formatted("Image not found (%s)!\n", path));
+        }
+        if (const char* fault = rampImageFault()) {
+            rejectRamp(fault);
+        }
+
+        glGenTextures(1, &colorRampTextures[i]);
+        glBindTexture(GL_TEXTURE_1D, colorRampTextures[i]);
+        // Rows of three-byte texels are tightly packed.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, ilGetInteger(IL_IMAGE_WIDTH), 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, ilGetData());
+        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+        glBindTexture(GL_TEXTURE_1D, 0);
+        ilDeleteImages(1, &image);
+    }
+}

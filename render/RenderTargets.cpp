@@ -1,0 +1,24 @@
+#include "graph/Graph.h"
+
+#include <GL/glew.h>
+
+void Graph::initRenderTargets() {
+    glGenBuffers(1, &splineBuffer);
+    glGenBuffers(1, &splineParamBuffer);
+
+    frameWidth = frameSize;
+    frameHeight = frameSize;
+    glGenFramebuffersEXT(1, &frameBuffer);
+
+    glGenTextures(1, &frameTexture);
+    glBindTexture(GL_TEXTURE_2D, frameTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameWidth, frameHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Trilinear, so that the frame's mipmaps serve when it is shown smaller.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+
+    loadColorRamps();
+}
