@@ -78,6 +78,7 @@ void Application::display() {
     Graph& graph = Graph::instance();
     graph.setLayout(static_cast<TreeLayoutType>(layoutType));
     graph.setBeta(beta);
+    graph.render();
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);

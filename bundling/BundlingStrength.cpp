@@ -117,6 +117,7 @@ void Graph::setBeta(float newBeta) {
     minSplineLength = std::numeric_limits<float>::max();
     maxSplineLength = -std::numeric_limits<float>::max();
     mixAndMeasure(*this);
+    ++sceneRevision;
     replaceArrayBufferData(splineBuffer, edges.size() * floatsPerEdge * sizeof(float),
                            splinePoints.get(), BufferUsage::DynamicDraw);
 }

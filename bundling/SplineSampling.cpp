@@ -64,6 +64,7 @@ void Graph::sampleSplines() {
     allocatePoints(bundledPoints, floats);
     allocatePoints(splinePoints, floats);
     uploadParameters(splineParamBuffer, edges.size());
+    ++sceneRevision;
 
     const std::vector<SplinePoint> positions = nodePositions(nodes);
     for (const auto& edge : edges) {

@@ -24,4 +24,5 @@ void Graph::clear() {
     edges.clear();
     edges.shrink_to_fit();
     treeMap.reset();
+    ++sceneRevision;
 }

@@ -4,9 +4,11 @@
 #include "graph/Edge.h"
 #include "graph/Node.h"
 #include "layout/TreeLayoutType.h"
+#include "render/FrameSettings.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +68,12 @@ public:
     // that is missing, broken or unfit prints why and ends the process.
     void loadColorRamps();
 
+    void render();
+    void drawRadialTree();
+    void drawClassicTree();
+    void drawSplines();
+    void drawTreeOverlay();
+
     int32_t layoutType = 0;
     int32_t blendMode = 0;
     float minAlpha = 0.1f;
@@ -100,7 +108,16 @@ public:
     int32_t frameHeight = 0;
     uint32_t colorRampTextures[5] = {0, 0, 0, 0, 0};
 
+    // Frame reuse: the revision moves whenever the graph, the node positions
+    // or the spline points change; the scene is drawn again only when it or a
+    // drawing setting differs from the frame drawn last.
+    uint64_t sceneRevision = 0;
+    std::optional<FrameSettings> lastDrawnFrame;
+    int64_t scenesDrawn = 0;
+
 private:
+    // The off-screen part of render: tree, splines and overlay into the frame.
+    void drawScene();
     // Re-samples the curves from new node positions and forces the bundling
     // mix to be redone with the current strength.
     void resampleSplines();

@@ -1,0 +1,201 @@
+#include "bench/BenchData.h"
+#include "graph/Graph.h"
+#include "platform/HeadlessGlContext.h"
+
+#include <GL/glew.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Run from the repository root: the colour ramps are read from data/textures.
+// One GL context and one set of render targets for the whole run, as in the
+// viewer; each benchmark loads its graph into it.
+Graph& renderGraph() {
+    static HeadlessGlContext context;
+    static Graph* graph = [] {
+        if (!context.valid()) {
+            throw std::runtime_error("no GL context: " + context.error());
+        }
+        auto* created = new Graph();
+        created->initRenderTargets();
+        return created;
+    }();
+    return *graph;
+}
+
+// Stands in for the window: a 1024 by 1024 target that the frame quad is
+// drawn into, since a headless context has no window surface.
+struct WindowStandIn {
+    GLuint framebuffer = 0;
+    GLuint texture = 0;
+    WindowStandIn() {
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1024, 1024, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glGenFramebuffersEXT(1, &framebuffer);
+    }
+    void draw(Graph& graph) const {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
+        glViewport(0, 0, 1024, 1024);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-1.05, 1.05, -1.05, 1.05, 1.0, -1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClear(GL_COLOR_BUFFER_BIT);
+        graph.render();
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    }
+};
+
+void loadForDrawing(Graph& graph, const std::string& path) {
+    std::streambuf* console = std::cout.rdbuf(nullptr);
+    const bool loaded = graph.load(path);
+    std::cout.rdbuf(console);
+    if (!loaded) {
+        throw std::runtime_error("cannot load " + path);
+    }
+    graph.setLayout(TreeLayoutType::Radial);
+    graph.setBeta(1.0f);
+}
+
+// The off-screen frame as the drawing target, with render's projection.
+void bindFrameForDrawing(Graph& graph) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, graph.frameBuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, graph.frameTexture, 0);
+    glViewport(0, 0, graph.frameWidth, graph.frameHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1.01, 1.01, -1.01, 1.01, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+}
+
+double secondsSince(Clock::time_point start) {
+    glFinish();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The scene drawn anew, phase by phase with a finish after each, as render
+// draws it: tree, splines, overlay, mipmaps, then the quad in the window.
+void changedFrame(benchmark::State& state, const std::string& path) {
+    Graph& graph = renderGraph();
+    loadForDrawing(graph, path);
+    const WindowStandIn window;
+    double tree = 0.0, splines = 0.0, overlay = 0.0, mipmaps = 0.0, present = 0.0;
+    for (auto _ : state) {
+        bindFrameForDrawing(graph);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glFinish();
+        const Clock::time_point start = Clock::now();
+        auto phase = Clock::now();
+        graph.drawRadialTree();
+        tree += secondsSince(phase);
+        phase = Clock::now();
+        graph.drawSplines();
+        splines += secondsSince(phase);
+        phase = Clock::now();
+        graph.drawTreeOverlay();
+        overlay += secondsSince(phase);
+        phase = Clock::now();
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+        glBindTexture(GL_TEXTURE_2D, graph.frameTexture);
+        glGenerateMipmapEXT(GL_TEXTURE_2D);
+        mipmaps += secondsSince(phase);
+        phase = Clock::now();
+        window.draw(graph);
+        present += secondsSince(phase);
+        state.SetIterationTime(secondsSince(start));
+    }
+    const double n = static_cast<double>(state.iterations()) / 1000.0;
+    state.counters["tree_ms"] = tree / n;
+    state.counters["splines_ms"] = splines / n;
+    state.counters["overlay_ms"] = overlay / n;
+    state.counters["mipmaps_ms"] = mipmaps / n;
+    state.counters["present_ms"] = present / n;
+    state.counters["edges"] = static_cast<double>(graph.edges.size());
+}
+
+// The floor for the spline phase: the same strips, same buffers and ramp, in
+// one call with no per-strip colour.
+void multiDrawFloor(benchmark::State& state, const std::string& path) {
+    Graph& graph = renderGraph();
+    loadForDrawing(graph, path);
+    const auto count = static_cast<GLsizei>(graph.edges.size());
+    std::vector<GLint> firsts(graph.edges.size());
+    std::vector<GLsizei> counts(graph.edges.size(), Graph::samplesPerEdge);
+    for (std::size_t i = 0; i < graph.edges.size(); ++i) {
+        firsts[i] = static_cast<GLint>(i) * Graph::samplesPerEdge;
+    }
+    bindFrameForDrawing(graph);
+    glEnable(GL_TEXTURE_1D);
+    glBindTexture(GL_TEXTURE_1D, graph.colorRampTextures[graph.colorRamp - 1]);
+    glLineWidth(graph.splineWidth);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, graph.splineParamBuffer);
+    glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, graph.splineBuffer);
+    glVertexPointer(2, GL_FLOAT, 0, nullptr);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glFinish();
+        const Clock::time_point start = Clock::now();
+        glMultiDrawArrays(GL_LINE_STRIP, firsts.data(), counts.data(), count);
+        state.SetIterationTime(secondsSince(start));
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_1D);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+// A frame with nothing changed: the frame from before is shown again.
+void unchangedFrame(benchmark::State& state, const std::string& path) {
+    Graph& graph = renderGraph();
+    loadForDrawing(graph, path);
+    const WindowStandIn window;
+    window.draw(graph);
+    const int64_t drawn = graph.scenesDrawn;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        window.draw(graph);
+        state.SetIterationTime(secondsSince(start));
+    }
+    if (graph.scenesDrawn != drawn) {
+        state.SkipWithError("the scene was drawn again");
+    }
+    state.counters["edges"] = static_cast<double>(graph.edges.size());
+}
+
+const std::string& hundredThousandRelations() {
+    static const std::string path = [] {
+        SyntheticGraphParameters parameters = millionRelations();
+        parameters.relations = 100000;
+        return syntheticGraphFile(parameters);
+    }();
+    return path;
+}
+
+const std::string mini = "data/Graphs/jhotdraw-mini.rsf";
+const std::string full = "data/Graphs/jhotdraw.rsf";
+
+BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw, full)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(unchangedFrame, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(unchangedFrame, relations_100000, hundredThousandRelations())->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+} // namespace

@@ -1,0 +1,163 @@
+#include "tests/render/RenderFixture.h"
+
+#include "render/BlendModeType.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::graphText;
+using testing_support::near;
+using testing_support::describe;
+using testing_support::RenderTest;
+using testing_support::Rgb;
+
+const Rgb black{0, 0, 0};
+const Rgb red{255, 0, 0};
+
+// A root with eight leaves: on the radial layout the leaves sit 45 degrees
+// apart on the circle of radius 0.8, so leaves 1 and 2 are neighbours and 1
+// and 5 lie opposite each other.
+std::string starGraph(const std::vector<std::pair<int, int>>& relations) {
+    return graphText({-1, 0, 0, 0, 0, 0, 0, 0, 0}, relations);
+}
+
+class FrameComposition : public RenderTest {
+protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        graph->showTree = false;
+    }
+
+    Rgb pointColour(const FrameImage& image, int from, int to, float t) {
+        const Node& a = *graph->nodes[from];
+        const Node& b = *graph->nodes[to];
+        return colourAt(image, a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
+    }
+};
+
+TEST_F(FrameComposition, WithoutSplinesAndOverlayOnlyTheRedTreeIsDrawn) {
+    load(graphText(testing_support::randomParents(40, 3)));
+    graph->showSplines = false;
+    for (int type = 0; type <= 4; ++type) {
+        const FrameImage image = draw(static_cast<TreeLayoutType>(type));
+        int redPixels = 0;
+        int lowestRedRow = 0;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const uint8_t* p = image.pixel(x, y);
+                const Rgb colour{p[0], p[1], p[2]};
+                ASSERT_TRUE(colour == black || colour == red)
+                    << "layout " << type << " pixel " << x << "," << y << " " << describe(colour);
+                if (colour == red) {
+                    ++redPixels;
+                    lowestRedRow = y;
+                }
+            }
+        }
+        EXPECT_GT(redPixels, 1000) << "layout " << type;
+        switch (type) {
+        case 0:
+            EXPECT_EQ(colourAt(image, 0.0f, 0.8f), red) << "innermost ring at the top";
+            EXPECT_EQ(colourAt(image, 0.0f, 0.0f), black);
+            break;
+        case 1:
+            // Drawn mirrored upwards: nothing below the middle line.
+            EXPECT_LE(lowestRedRow, image.height / 2 + 2);
+            break;
+        default:
+            EXPECT_EQ(colourAt(image, -1.0f, 0.0f), red) << "treemap outline at the frame's border";
+            break;
+        }
+    }
+}
+
+TEST_F(FrameComposition, SplineColourRunsAlongTheChosenRampFromSourceToTarget) {
+    load(starGraph({{1, 5}}));
+    for (int ramp = 1; ramp <= 5; ++ramp) {
+        graph->colorRamp = ramp;
+        const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+        for (float t : {2.5f / 49.0f, 24.5f / 49.0f, 46.5f / 49.0f}) {
+            const Rgb seen = pointColour(image, 1, 5, t);
+            EXPECT_TRUE(near(seen, rampTexel(ramp, t), 6))
+                << "ramp " << ramp << " t " << t << ": " << describe(seen) << " vs " << describe(rampTexel(ramp, t));
+        }
+        EXPECT_TRUE(near(pointColour(image, 1, 5, 1.0f / 49.0f), rampTexel(ramp, 0.0f), 40)) << "ramp " << ramp;
+        EXPECT_TRUE(near(pointColour(image, 1, 5, 48.0f / 49.0f), rampTexel(ramp, 1.0f), 40)) << "ramp " << ramp;
+    }
+    // The default ramp tells the two ends apart at a glance.
+    const Rgb source = rampTexel(3, 0.0f);
+    const Rgb target = rampTexel(3, 1.0f);
+    EXPECT_FALSE(near(source, target, 100)) << describe(source) << " vs " << describe(target);
+}
+
+TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
+    load(starGraph({{1, 2}, {1, 5}}));
+    graph->blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->minAlpha = 0.1f;
+    const Rgb middle = rampTexel(3, 0.5f);
+    const auto faded = [&](float alpha) {
+        return Rgb{static_cast<int>(middle[0] * alpha), static_cast<int>(middle[1] * alpha),
+                   static_cast<int>(middle[2] * alpha)};
+    };
+
+    FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+    Rgb shortSpline = pointColour(image, 1, 2, 0.5f);
+    Rgb longSpline = pointColour(image, 1, 5, 0.5f);
+    EXPECT_TRUE(near(shortSpline, middle, 8)) << describe(shortSpline);
+    EXPECT_TRUE(near(longSpline, faded(0.1f), 4)) << describe(longSpline) << " vs " << describe(faded(0.1f));
+
+    graph->flipAlpha = true;
+    image = draw(TreeLayoutType::Radial, 0.0f);
+    shortSpline = pointColour(image, 1, 2, 0.5f);
+    longSpline = pointColour(image, 1, 5, 0.5f);
+    EXPECT_TRUE(near(shortSpline, faded(0.1f), 4)) << describe(shortSpline);
+    EXPECT_TRUE(near(longSpline, middle, 8)) << describe(longSpline);
+
+    graph->blendMode = static_cast<int32_t>(BlendModeType::None);
+    image = draw(TreeLayoutType::Radial, 0.0f);
+    EXPECT_TRUE(near(pointColour(image, 1, 2, 0.5f), middle, 8));
+    EXPECT_TRUE(near(pointColour(image, 1, 5, 0.5f), middle, 8));
+}
+
+TEST_F(FrameComposition, SplinesOfEqualLengthAreOpaque) {
+    load(starGraph({{1, 5}}));
+    graph->blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->minAlpha = 0.0f;
+    const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+    EXPECT_EQ(graph->minSplineLength, graph->maxSplineLength);
+    EXPECT_TRUE(near(pointColour(image, 1, 5, 0.5f), rampTexel(3, 0.5f), 8));
+}
+
+TEST_F(FrameComposition, MaxModeKeepsTheBrighterChannelOfEveryLayer) {
+    graph->blendMode = static_cast<int32_t>(BlendModeType::Max);
+    load(starGraph({{1, 5}}));
+    const FrameImage first = draw(TreeLayoutType::Radial, 0.3f);
+    load(starGraph({{3, 7}}));
+    const FrameImage second = draw(TreeLayoutType::Radial, 0.3f);
+    load(starGraph({{1, 5}, {3, 7}}));
+    const FrameImage both = draw(TreeLayoutType::Radial, 0.3f);
+    int differing = 0;
+    for (std::size_t n = 0; n < both.rgba.size(); n += 4) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            if (both.rgba[n + c] != std::max(first.rgba[n + c], second.rgba[n + c])) {
+                ++differing;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(FrameComposition, OverlayIsTranslucentOverTheSplines) {
+    load(graphText({-1, 0, 1, 1}, {{2, 3}}));
+    graph->showSplines = false;
+    graph->showTree = true;
+    const FrameImage image = draw(TreeLayoutType::Classic);
+    const Node& child = *graph->nodes[1];
+    const Node& root = *graph->nodes[0];
+    const Rgb overlay = colourAt(image, (child.x + root.x) / 2.0f, (child.y + root.y) / 2.0f);
+    // 0.8, 0.8, 1.0 at half opacity over black.
+    EXPECT_TRUE(near(overlay, Rgb{102, 102, 128}, 2)) << describe(overlay);
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# hebview-render end to end: the default graph becomes a 2048 by 2048 PNG
+# with the red tree and coloured curves on black; a bad option and a bad
+# graph fail with a clear message and a non-zero status.
+set -uo pipefail
+tool=$1
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+out=$("$tool" -o "$workdir/default.png" 2>&1) || fail "default render failed: $out"
+[[ $out == *"Reading data/Graphs/jhotdraw-mini.rsf ... done!"* ]] || fail "no progress lines: $out"
+[ "$(identify -format '%wx%h' "$workdir/default.png")" = 2048x2048 ] || fail "frame is not 2048x2048"
+# Curves in ramp colours fill much of the disc; pure red marks the tree.
+colours=$(convert "$workdir/default.png" -crop 1200x1200+424+424 +repage -sample 600x600 -fx '(r>0.2&&(g>0.2||b>0.2))?1:0' \
+    -format '%[fx:mean]' info:)
+awk -v v="$colours" 'BEGIN { exit !(v > 0.05) }' || fail "few curve pixels in the centre ($colours)"
+red=$(convert "$workdir/default.png" -sample 1024x1024 -fx '(r>0.9&&g<0.1&&b<0.1)?1:0' -format '%[fx:mean]' info:)
+awk -v v="$red" 'BEGIN { exit !(v > 0.005) }' || fail "no red tree ($red)"
+
+"$tool" --splines off --tree off --layout classic -o "$workdir/tree.png" >/dev/null || fail "classic render failed"
+others=$(convert "$workdir/tree.png" -sample 1024x1024 -fx '(r>0.9&&g<0.1&&b<0.1)||(r<0.1&&g<0.1&&b<0.1)?0:1' -format '%[fx:mean]' info:)
+[ "$others" = 0 ] || fail "with both switches off only red and black may show ($others)"
+
+out=$("$tool" --beta 7 2>&1) && fail "a bad option was accepted"
+[[ $out == *"bad value '7' for --beta"* ]] || fail "unclear message for a bad option: $out"
+out=$("$tool" "$workdir/missing.rsf" -o "$workdir/x.png" 2>&1) && fail "a missing graph was accepted"
+[[ $out == *"missing.rsf: cannot open the file"* ]] || fail "unclear message for a missing graph: $out"
+[ ! -e "$workdir/x.png" ] || fail "a picture was written for a missing graph"
+help=$("$tool" --help) || fail "--help failed"
+[[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
+echo "hebview-render: all checks passed"

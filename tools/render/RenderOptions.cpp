@@ -1,0 +1,163 @@
+#include "tools/render/RenderOptions.h"
+
+#include "graph/Graph.h"
+#include "render/BlendModeType.h"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+// Short names for the command line, in enumerator order.
+const char* const layoutNames[] = {"radial", "classic", "slice", "squared", "strip"};
+const char* const blendNames[] = {"none", "alpha", "max"};
+
+bool parseFloat(const std::string& word, float low, float high, float& value) {
+    float parsed = 0.0f;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) || parsed < low ||
+        parsed > high) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool parseInteger(const std::string& word, int32_t low, int32_t high, int32_t& value) {
+    int32_t parsed = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (error != std::errc() || end != word.data() + word.size() || parsed < low || parsed > high) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+template <std::size_t count>
+bool parseChoice(const std::string& word, const char* const (&names)[count], int32_t& value) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (word == names[i]) {
+            value = static_cast<int32_t>(i);
+            return true;
+        }
+    }
+    return parseInteger(word, 0, static_cast<int32_t>(count) - 1, value);
+}
+
+bool parseSwitch(const std::string& word, bool& value) {
+    if (word == "on" || word == "1" || word == "true") {
+        value = true;
+        return true;
+    }
+    if (word == "off" || word == "0" || word == "false") {
+        value = false;
+        return true;
+    }
+    return false;
+}
+
+// Where an option's value goes: the tool's own options or the graph's settings.
+struct Target {
+    RenderOptions& options;
+    Graph& graph;
+};
+
+struct Option {
+    const char* name;
+    const char* argument;
+    const char* description;
+    std::function<bool(const std::string&, Target&)> apply;
+};
+
+const std::vector<Option>& options() {
+    static const std::vector<Option> table{
+        {"-o", "FILE", "PNG file to write (default hebview.png)",
+         [](const std::string& w, Target& t) { t.options.outputPath = w; return !w.empty(); }},
+        {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
+         [](const std::string& w, Target& t) { return parseChoice(w, layoutNames, t.options.layoutType); }},
+        {"--beta", "0-1", "bundling strength (default 1.0)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 1.0f, t.options.beta); }},
+        {"--ramp", "1-5", "colour ramp (default 3)",
+         [](const std::string& w, Target& t) { return parseInteger(w, 1, 5, t.graph.colorRamp); }},
+        {"--blend", "NAME|0-2", "none, alpha or max (default none)",
+         [](const std::string& w, Target& t) { return parseChoice(w, blendNames, t.graph.blendMode); }},
+        {"--min-alpha", "0-1", "opacity of the longest spline (default 0.1)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 1.0f, t.graph.minAlpha); }},
+        {"--alpha-exponent", "0.1-10", "shape of the opacity curve (default 1.0)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 0.1f, 10.0f, t.graph.alphaExponent); }},
+        {"--flip-alpha", "on|off", "make the longest splines opaque instead (default off)",
+         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.flipAlpha); }},
+        {"--line-width", "1-20", "width of tree lines (default 3.0)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 1.0f, 20.0f, t.graph.lineWidth); }},
+        {"--spline-width", "1-20", "width of splines (default 5.0)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 1.0f, 20.0f, t.graph.splineWidth); }},
+        {"--tree", "on|off", "draw the tree overlay (default on)",
+         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.showTree); }},
+        {"--splines", "on|off", "draw the splines (default on)",
+         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.showSplines); }},
+        {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
+         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 0.05f, t.graph.treeMapSpacing); }},
+    };
+    return table;
+}
+
+} // namespace
+
+RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments, Graph& graph) {
+    RenderOptionsResult result;
+    bool graphGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word == "--help" || word == "-h") {
+            result.options.helpWanted = true;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-') {
+            const Option* option = nullptr;
+            for (const Option& candidate : options()) {
+                if (word == candidate.name) {
+                    option = &candidate;
+                }
+            }
+            if (option == nullptr) {
+                result.error = "unknown option " + word;
+                return result;
+            }
+            if (i + 1 == arguments.size()) {
+                result.error = word + " needs a value (" + option->argument + ")";
+                return result;
+            }
+            const std::string& value = arguments[++i];
+            Target target{result.options, graph};
+            if (!option->apply(value, target)) {
+                result.error = "bad value '" + value + "' for " + word + " (" + option->argument + ")";
+                return result;
+            }
+            continue;
+        }
+        if (graphGiven) {
+            result.error = "more than one graph file: " + result.options.graphPath + " and " + word;
+            return result;
+        }
+        result.options.graphPath = word;
+        graphGiven = true;
+    }
+    return result;
+}
+
+std::string renderOptionsHelp() {
+    std::ostringstream text;
+    text << "usage: hebview-render [options] [GRAPH]\n"
+            "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf) as the viewer does, without a\n"
+            "display, and writes the 2048 by 2048 frame as a PNG. Run it from the folder that\n"
+            "holds data/textures.\n\noptions:\n";
+    for (const Option& option : options()) {
+        std::string head = std::string("  ") + option.name + " " + option.argument;
+        head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
+        text << head << option.description << '\n';
+    }
+    text << "  --help                  this text\n";
+    return text.str();
+}
