@@ -1,9 +1,12 @@
 #include "app/Application.h"
 
 #include "app/InputState.h"
+#include "app/SettingsPanel.h"
 #include "app/WindowProjection.h"
 #include "graph/Graph.h"
 #include "platform/Clock.h"
+#include "platform/Panel.h"
+#include "platform/PanelImGui.h"
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
@@ -40,8 +43,7 @@ void Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    layoutType = 0;
-    beta = 1.0f;
+    createSettingsPanel(Panel::instance(), *this, Graph::instance());
 
     Graph::instance().load(startupGraphPath);
 }
@@ -72,6 +74,7 @@ void Application::display() {
 
     Graph& graph = Graph::instance();
     graph.setLayout(static_cast<TreeLayoutType>(layoutType));
+    panelDraw();
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);

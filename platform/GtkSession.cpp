@@ -4,9 +4,13 @@
 
 bool gtkSessionReady() {
     // GTK would otherwise switch the C library to the user's locale, and
-    // numbers would then print and read with a decimal comma.
-    gtk_disable_setlocale();
-    return gtk_init_check(nullptr, nullptr) != FALSE;
+    // numbers would then print and read with a decimal comma. GTK accepts
+    // this only before its first start.
+    static const bool localeKept = [] {
+        gtk_disable_setlocale();
+        return true;
+    }();
+    return localeKept && gtk_init_check(nullptr, nullptr) != FALSE;
 }
 
 void drainGtkEvents() {

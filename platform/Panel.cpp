@@ -165,11 +165,6 @@ void Panel::defineEntry(PanelEntry& entry, const char* definition) {
     report(textOf(definition), entry.applyDefinition(parsePanelDefinition(textOf(definition))));
 }
 
-void Panel::windowSize(int width, int height) {
-    windowWidth = width;
-    windowHeight = height;
-}
-
 PanelBar* Panel::findBar(std::string_view name) {
     for (PanelBar& bar : bars) {
         if (bar.name == name) {

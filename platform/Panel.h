@@ -36,7 +36,6 @@ public:
     bool addButton(PanelBar* bar, std::string_view name, PanelButtonCallback callback,
                    void* clientData, const char* definition);
     bool addSeparator(PanelBar* bar, const char* name, const char* definition);
-    void windowSize(int width, int height);
 
     PanelBar* findBar(std::string_view name);
     const PanelEnum* enumOf(PanelType type) const;
@@ -54,8 +53,6 @@ public:
     std::deque<PanelEnum> enums;
     // 1 small, 2 medium, 3 large.
     int fontSize = 2;
-    int windowWidth = 0;
-    int windowHeight = 0;
     std::string lastError;
 
     // What the last drawn frame left behind, written by the drawing.
