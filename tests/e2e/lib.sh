@@ -86,3 +86,44 @@ colour_fraction() {
 greater() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
 }
+
+# Dear ImGui sees a press and its release only in different frames, so each
+# is held for a while.
+click_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# Presses and releases a key (xdotool's name) in the window under the pointer.
+press_key() {
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1"
+    sleep 0.3
+}
+
+# Mean brightness, 0 to 1, of a region (WxH+X+Y) of an image.
+region_mean() {
+    convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
+}
+
+# Waits for the viewer to end and prints its exit status.
+viewer_status() {
+    local status=0
+    wait "$viewer_pid" || status=$?
+    viewer_pid=""
+    echo "$status"
+}
+
+# How many pixels of a region (WxH+X+Y) differ between two images.
+differing_pixels() {
+    local region=$3
+    convert "$1" -crop "$region" +repage "$workdir/first-region.png"
+    convert "$2" -crop "$region" +repage "$workdir/second-region.png"
+    compare -metric AE -fuzz 10% "$workdir/first-region.png" "$workdir/second-region.png" \
+        null: 2>&1 || true
+}
