@@ -71,6 +71,13 @@ std::string PanelEntry::applyDefinition(const PanelDefinition& definition) {
             (key == "min" ? range[0] : key == "max" ? range[1] : newStep) = number;
         }
     }
+    if (type == PanelType::Int32) {
+        // An integer's range must hold 32-bit values only.
+        for (double& limit : range) {
+            limit = std::clamp(limit, double(std::numeric_limits<int32_t>::min()),
+                               double(std::numeric_limits<int32_t>::max()));
+        }
+    }
     if (isNumeric()) {
         if (range[0] <= range[1]) {
             min = range[0];

@@ -63,6 +63,9 @@ TEST(PanelEntry, IntegersRoundAndClamp) {
     PanelEntry wide = variable(PanelType::Int32, &count, "");
     wide.setValue(1e12);
     EXPECT_EQ(count, INT32_MAX);
+    PanelEntry huge = variable(PanelType::Int32, &count, "min=-1e20 max=1e20");
+    EXPECT_EQ(huge.min, INT32_MIN);
+    EXPECT_EQ(huge.max, INT32_MAX);
 }
 
 TEST(PanelEntry, SwitchesShowTheirTextsAndToggle) {
