@@ -18,10 +18,13 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY.
+# Starts Xvfb on the first free display and exports DISPLAY. Without
+# -noreset the server resets whenever its last client leaves, and a viewer
+# connecting in that moment finds no display.
 start_display() {
     local size=${1:-1280x1024x24}
-    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$workdir/display" \
+        2>"$workdir/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$workdir/display" ] && break
