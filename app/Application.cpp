@@ -1,10 +1,13 @@
 #include "app/Application.h"
 
 #include "app/InputState.h"
+#include "app/SettingsPanel.h"
 #include "app/WindowProjection.h"
 #include "graph/Graph.h"
 #include "platform/Clock.h"
 #include "render/EffectManager.h"
+#include "platform/Panel.h"
+#include "platform/PanelImGui.h"
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
@@ -42,8 +45,7 @@ void Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    layoutType = 0;
-    beta = 1.0f;
+    createSettingsPanel(Panel::instance(), *this, Graph::instance());
     EffectManager::instance().create();
     ilInit();
     Graph::instance().initRenderTargets();
@@ -79,6 +81,7 @@ void Application::display() {
     graph.setLayout(static_cast<TreeLayoutType>(layoutType));
     graph.setBeta(beta);
     graph.render();
+    panelDraw();
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);

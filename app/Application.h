@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+class PanelBar;
+
 // The application object: frame timing, the window projection, the panel's
 // choice of layout and bundling strength, and the order of work in a frame.
 class Application {
@@ -26,6 +28,7 @@ public:
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
     unsigned int projectionList = 0;
+    PanelBar* settingsBar = nullptr;
     float beta = 1.0f;
     int32_t layoutType = 0;
 

@@ -4,6 +4,8 @@
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "platform/DisplayCheck.h"
+#include "platform/MessageBox.h"
+#include "platform/PanelImGui.h"
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
@@ -21,6 +23,7 @@ void onDisplay() {
 }
 
 void onReshape(int width, int height) {
+    panelWindowSize(width, height);
     Application::instance().reshape(width, height);
 }
 
@@ -28,8 +31,12 @@ void onIdle() {
     Application::instance().idle();
 }
 
+// Presses and mouse buttons are the panel's first; releases of keys go to the
+// input state alone, and pointer motion to the panel alone.
 void onKeyboard(unsigned char key, int x, int y) {
-    InputState::instance().keyDown(key, x, y);
+    if (!panelEventKeyboardGLUT(key, x, y)) {
+        InputState::instance().keyDown(key, x, y);
+    }
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
@@ -37,7 +44,9 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 }
 
 void onSpecial(int key, int x, int y) {
-    InputState::instance().specialKeyDown(key, x, y);
+    if (!panelEventSpecialGLUT(key, x, y)) {
+        InputState::instance().specialKeyDown(key, x, y);
+    }
 }
 
 void onSpecialUp(int key, int x, int y) {
@@ -45,7 +54,13 @@ void onSpecialUp(int key, int x, int y) {
 }
 
 void onMouse(int button, int state, int x, int y) {
-    InputState::instance().mouseButton(button, state, x, y);
+    if (!panelEventMouseButtonGLUT(button, state, x, y)) {
+        InputState::instance().mouseButton(button, state, x, y);
+    }
+}
+
+void onMotion(int x, int y) {
+    panelEventMouseMotionGLUT(x, y);
 }
 
 void registerCallbacks() {
@@ -57,10 +72,27 @@ void registerCallbacks() {
     glutSpecialFunc(onSpecial);
     glutSpecialUpFunc(onSpecialUp);
     glutMouseFunc(onMouse);
+    glutMotionFunc(onMotion);
+    glutPassiveMotionFunc(onMotion);
+}
+
+// Without its panel the viewer cannot be used: the reason is shown and
+// start-up stops.
+bool startPanel() {
+    if (!panelInit()) {
+        char message[512];
+        std::snprintf(message, sizeof message, "AntTweakBar initialization failed: %s\n",
+                      panelLastError());
+        showMessageBox(message, "TwInit");
+        return false;
+    }
+    panelGLUTModifiersFunc(glutGetModifiers);
+    return true;
 }
 
 // Runs at process exit, whichever way the process ends.
 void exitHook() {
+    panelTerminate();
     if (Config::instance().fullScreen != 0) {
         glutLeaveGameMode();
     }
@@ -99,6 +131,9 @@ int runViewer(int argc, char** argv) {
     glewInit();
     glutExtensionSupported("GL_EXT_framebuffer_object");
     checkDrawBuffers();
+    if (!startPanel()) {
+        return 1;
+    }
 
     Application& application = Application::instance();
     // glutInit has taken its own options; one remaining argument names the

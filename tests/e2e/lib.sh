@@ -18,10 +18,13 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY.
+# Starts Xvfb on the first free display and exports DISPLAY. Without
+# -noreset the server resets whenever its last client leaves, and a viewer
+# connecting in that moment finds no display.
 start_display() {
     local size=${1:-1280x1024x24}
-    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$workdir/display" \
+        2>"$workdir/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$workdir/display" ] && break
@@ -49,6 +52,12 @@ wait_for_console() {
     done
     fail "no '$line' within ${seconds}s; console: $(cat "$workdir/console")"
 }
+
+# The shader effect's report opens every console: the first technique needs
+# GLSL 4.60, which llvmpipe lacks.
+effect_report="Technique BundledCurvesGlsl460 did not validate.  Skipping.
+Use technique BundledCurvesGlsl120.
+"
 
 expect_console() {
     local expected=$1
@@ -85,4 +94,45 @@ colour_fraction() {
 # True when the first number is larger than the second.
 greater() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
+}
+
+# Dear ImGui sees a press and its release only in different frames, so each
+# is held for a while.
+click_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# Presses and releases a key (xdotool's name) in the window under the pointer.
+press_key() {
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1"
+    sleep 0.3
+}
+
+# Mean brightness, 0 to 1, of a region (WxH+X+Y) of an image.
+region_mean() {
+    convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
+}
+
+# Waits for the viewer to end and prints its exit status.
+viewer_status() {
+    local status=0
+    wait "$viewer_pid" || status=$?
+    viewer_pid=""
+    echo "$status"
+}
+
+# How many pixels of a region (WxH+X+Y) differ between two images.
+differing_pixels() {
+    local region=$3
+    convert "$1" -crop "$region" +repage "$workdir/first-region.png"
+    convert "$2" -crop "$region" +repage "$workdir/second-region.png"
+    compare -metric AE -fuzz 10% "$workdir/first-region.png" "$workdir/second-region.png" \
+        null: 2>&1 || true
 }

@@ -4,10 +4,6 @@
 # a missing file leaves an empty scene and says so.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
-# The shader effect's report comes first: the first technique needs GLSL 4.60.
-effect_report="Technique BundledCurvesGlsl460 did not validate.  Skipping.
-Use technique BundledCurvesGlsl120.
-"
 start_display
 
 start_viewer "$viewer"

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Asks for a file to open with GTK's modal file chooser, showing every file
+// and starting in `folder` (the current folder when empty). Returns the path
+// chosen, or nothing on Cancel. Without a display it says so on standard
+// output and answers as Cancel.
+std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
+                                            bool multiple);
