@@ -1,8 +1,9 @@
 #include "platform/PngChunks.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -11,8 +12,6 @@ constexpr std::string_view endChunkType = "IEND";
 // Length, type, then the data, then the CRC.
 constexpr std::size_t chunkHeaderBytes = 8;
 constexpr std::size_t crcBytes = 4;
-// The format caps chunk lengths at 2^31 - 1.
-constexpr uint32_t maxChunkLength = 0x7fffffffu;
 
 uint32_t bigEndian32(std::string_view bytes) {
     uint32_t value = 0;
@@ -41,7 +40,7 @@ bool pngChunksIntact(std::string_view bytes) {
     while (rest.size() >= chunkHeaderBytes) {
         const uint32_t length = bigEndian32(rest);
         const std::string_view type = rest.substr(4, 4);
-        if (length > maxChunkLength || !isChunkType(type)) {
+        if (!isChunkType(type)) {
             return false;
         }
         const std::size_t chunkBytes = chunkHeaderBytes + length + crcBytes;
@@ -57,10 +56,14 @@ bool pngChunksIntact(std::string_view bytes) {
 }
 
 bool pngFileIntact(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A folder opens as a stream but throws on the first read.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return !in.bad() && pngChunksIntact(bytes);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    // A read error stops the copy early, and the cut-off bytes then fail the check.
+    bytes << in.rdbuf();
+    return pngChunksIntact(bytes.view());
 }
