@@ -13,7 +13,8 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEBVIEW_SANITIZ
 cmake --build build-sanitize --target hebview_unit_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize -L unit --output-on-failure -j2
-# A short fuzzing run of the graph file reader, seeded with a real file.
+# Short fuzzing runs of the graph file and effect file readers, each seeded
+# with a real file.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DHEBVIEW_FUZZ=ON >/dev/null
 cmake --build build-fuzz
 corpus=$(mktemp -d)
@@ -21,4 +22,8 @@ trap 'rm -rf "$corpus"' EXIT
 cp data/Graphs/small.rsf "$corpus/"
 build-fuzz/tests/fuzz/fuzz_graph_file -max_total_time=15 -max_len=4096 \
     -dict=tests/fuzz/graph.dict "$corpus" 2>&1 | tail -n 1
+effects=$(mktemp -d)
+trap 'rm -rf "$corpus" "$effects"' EXIT
+cp effectShader.cgfx "$effects/"
+build-fuzz/tests/fuzz/fuzz_effect_file -max_total_time=10 -max_len=4096 "$effects" 2>&1 | tail -n 1
 echo "All tests passed."
