@@ -80,11 +80,16 @@ void mixAndMeasure(Graph& graph) {
         float segments[edgesPerBlock][segmentsPerEdge] = {};
         for (std::size_t e = 0; e < count; ++e) {
             const std::size_t slot = static_cast<std::size_t>(edges[first + e]->index) * floatsPerEdge;
-            // Only the two ends of the straight samples are read, too sparse
-            // for the hardware prefetcher to follow: ask for them a block early.
+            // Three streams with a sparse one among them are more than the
+            // hardware prefetcher keeps ahead of: ask for every line a few
+            // blocks early, the output's for writing.
             const std::size_t ahead = slot + 4 * edgesPerBlock * floatsPerEdge;
             __builtin_prefetch(straightPoints + ahead);
             __builtin_prefetch(straightPoints + ahead + floatsPerEdge - 2);
+            for (int32_t line = 0; line < floatsPerEdge; line += 16) {
+                __builtin_prefetch(bundledPoints + ahead + line);
+                __builtin_prefetch(splinePoints + ahead + line, 1);
+            }
             float* mixed = splinePoints + slot;
             mixEdge(parameters, straightPoints + slot, bundledPoints + slot, mixed, weight, beta);
             squareSegments(mixed, segments[e]);
