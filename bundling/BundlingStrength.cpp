@@ -75,6 +75,8 @@ void mixAndMeasure(Graph& graph) {
     float longest = graph.maxSplineLength;
     const float weight = 1.0f - beta;
     static const SampleParameters parameters;
+    // Prefetches stay inside the arrays.
+    const std::size_t lastSlot = edges.empty() ? 0 : (edges.size() - 1) * floatsPerEdge;
     for (std::size_t first = 0; first < edges.size(); first += edgesPerBlock) {
         const std::size_t count = std::min(edgesPerBlock, edges.size() - first);
         float segments[edgesPerBlock][segmentsPerEdge] = {};
@@ -83,7 +85,7 @@ void mixAndMeasure(Graph& graph) {
             // Three streams with a sparse one among them are more than the
             // hardware prefetcher keeps ahead of: ask for every line a few
             // blocks early, the output's for writing.
-            const std::size_t ahead = slot + 4 * edgesPerBlock * floatsPerEdge;
+            const std::size_t ahead = std::min(slot + 4 * edgesPerBlock * floatsPerEdge, lastSlot);
             __builtin_prefetch(straightPoints + ahead);
             __builtin_prefetch(straightPoints + ahead + floatsPerEdge - 2);
             for (int32_t line = 0; line < floatsPerEdge; line += 16) {
