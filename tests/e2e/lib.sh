@@ -81,6 +81,19 @@ screenshot() {
     import -window root "$1"
 }
 
+# Takes screenshots into the file until the region (WxH+X+Y) differs from
+# the same region of the earlier image, or fails saying what did not change.
+# llvmpipe may take a while to draw.
+screenshot_changed() {
+    local earlier=$1 region=$2 file=$3 what=$4
+    for _ in $(seq 120); do
+        screenshot "$file"
+        greater "$(differing_pixels "$earlier" "$file" "$region")" 10 && return 0
+        sleep 0.25
+    done
+    fail "$what did not change within 30s"
+}
+
 # Fraction of pixels in the region (WxH+X+Y, or the whole image) that are
 # close to the given colour.
 colour_fraction() {
@@ -135,4 +148,50 @@ differing_pixels() {
     convert "$2" -crop "$region" +repage "$workdir/second-region.png"
     compare -metric AE -fuzz 10% "$workdir/first-region.png" "$workdir/second-region.png" \
         null: 2>&1 || true
+}
+
+# The picture's pixels, sorted by what drew them, as a black and white image
+# of a region (WxH+X+Y), white where the kind is:
+#   ramp     curve colours. The red tree, the translucent overlay ((0.8, 0.8,
+#            1) at half alpha) and their blends with black keep green at 0.8
+#            of blue; the curves' blue, magenta and orange do not.
+#   not-red  any green or blue: neither black nor red.
+#   red      pure red.
+pixel_mask() {
+    local kind=$1 image=$2 region=$3 ops
+    case $kind in
+    ramp) ops=(-color-matrix '0 1 -0.8  0 -1 0.8  0 0 0' -channel RG -threshold 6% +channel
+               -separate -delete 2 -evaluate-sequence max) ;;
+    not-red) ops=(-channel GB -separate +channel -evaluate-sequence max -threshold 6%) ;;
+    red) ops=(-fx 'r > 0.5 && g < 0.1 && b < 0.1') ;;
+    *) fail "unknown pixel kind $kind" ;;
+    esac
+    convert "$image" -crop "$region" +repage -alpha off "${ops[@]}" "$workdir/mask.png"
+}
+
+# How many pixels of the region are of the kind.
+pixels_of() {
+    pixel_mask "$@"
+    convert "$workdir/mask.png" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The largest share of the kind in any one column of the region: near 1
+# where a vertical line of it runs through the whole region.
+column_share_of() {
+    pixel_mask "$@"
+    convert "$workdir/mask.png" -scale "${3%%x*}x1!" -format '%[fx:maxima]' info:
+}
+
+# Clicks the number field with ctrl held, which opens it for typing, types
+# the text and ends with Return.
+type_number() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool keydown ctrl mousedown 1
+    sleep 0.15
+    xdotool mouseup 1 keyup ctrl
+    sleep 0.3
+    xdotool type --delay 50 "$3"
+    sleep 0.2
+    press_key Return
 }
