@@ -1,7 +1,6 @@
 #include "layout/TreeMapNode.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <cassert>
 #include <cstring>
 
 TreeMapNode::TreeMapNode(std::string_view nodeName, int32_t nodeDepth, int32_t siblingIndex)
@@ -20,12 +19,8 @@ void TreeMapNode::addChild(std::unique_ptr<TreeMapNode> child) {
 }
 
 TreeMapNode* TreeMapNode::child(int32_t i) const {
+    assert(i >= 0 && i < childCount());
     if (i < 0 || i >= childCount()) {
-#ifndef NDEBUG
-        std::fprintf(stderr, "TreeMapNode: child index %d out of range 0..%d\n", i,
-                     childCount() - 1);
-        std::abort();
-#endif
         return nullptr;
     }
     return children[static_cast<std::size_t>(i)].get();
