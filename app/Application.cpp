@@ -8,7 +8,9 @@
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
 
+// GLEW must come before any other GL header.
 #include <GL/glew.h>
+
 #include <GL/freeglut.h>
 #include <IL/il.h>
 

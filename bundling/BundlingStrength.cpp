@@ -90,7 +90,8 @@ mixCurves(float strength, const CurveSamples& samples, EdgeRange range, MixedCur
                 __builtin_prefetch(mixedPoints + ahead + line, 1);
             }
             float* mixed = mixedPoints + slot;
-            mixEdge(parameters, straightPoints + slot, bundledPoints + slot, mixed, weight, strength);
+            mixEdge(parameters, straightPoints + slot, bundledPoints + slot, mixed, weight,
+                    strength);
             squareSegments(mixed, segments[e]);
         }
         takeRoots(&segments[0][0], edgesPerBlock * segmentsPerEdge);

@@ -20,8 +20,8 @@ void fillChain(const CompoundGraph& graph, int32_t end, std::vector<int32_t>& ch
 // Drops up to two leading copies of the end node, never more than the chain
 // holds.
 void dropLeadingCopies(std::vector<int32_t>& chain) {
-    chain.erase(chain.begin(),
-                chain.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, chain.size())));
+    chain.erase(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(
+                                                   std::min<std::size_t>(2, chain.size())));
 }
 
 } // namespace

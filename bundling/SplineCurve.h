@@ -46,8 +46,7 @@ inline float bernstein(int32_t i, int32_t m, float t) {
 
 // Bezier curve of degree n - 1 for up to three entries; a uniform cubic
 // B-spline with n - 3 segments for more.
-template <class PositionOf>
-Point curvePoint(float t, int32_t n, PositionOf positionOf) {
+template <class PositionOf> Point curvePoint(float t, int32_t n, PositionOf positionOf) {
     Point result;
     if (n <= 3) {
         for (int32_t i = 0; i < n; ++i) {

@@ -71,9 +71,7 @@ public:
     }
 
 private:
-    void fail(const std::string& reason) {
-        fault = Error{reason, {}, lineNumber};
-    }
+    void fail(const std::string& reason) { fault = Error{reason, {}, lineNumber}; }
 
     void topLevelLine(const std::vector<std::string_view>& words) {
         if (isComment(words)) {

@@ -110,7 +110,8 @@ public:
         // hierarchies whose routes would not fit in memory.
         uint64_t controlPoints = 0;
         for (int32_t e = 0; e < graph.edgeCount(); ++e) {
-            controlPoints += uint64_t{graph.depth[graph.source[e]]} + graph.depth[graph.target[e]] + 6;
+            controlPoints +=
+                uint64_t{graph.depth[graph.source[e]]} + graph.depth[graph.target[e]] + 6;
         }
         if (controlPoints > maxControlPoints) {
             return Error{"the relations' routes through the hierarchy need more than " +

@@ -31,7 +31,8 @@ TreeLayoutData buildLayouts(const CompoundGraph& graph) {
         const std::span<const int32_t> children = graph.children(node);
         for (std::size_t i = 0; i < children.size(); ++i) {
             data.offset[children[i]] =
-                i == 0 ? data.offset[node] : data.width[children[i - 1]] + data.offset[children[i - 1]];
+                i == 0 ? data.offset[node]
+                       : data.width[children[i - 1]] + data.offset[children[i - 1]];
         }
     }
 

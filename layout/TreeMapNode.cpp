@@ -6,7 +6,8 @@
 TreeMapNode::TreeMapNode(std::string_view nodeName, int32_t nodeDepth, int32_t siblingIndex)
     : depth(nodeDepth), index(siblingIndex) {
     std::memset(name, 0, sizeof name);
-    std::memcpy(name, nodeName.data(), nodeName.size() < sizeof name ? nodeName.size() : sizeof name);
+    std::memcpy(name, nodeName.data(),
+                nodeName.size() < sizeof name ? nodeName.size() : sizeof name);
     name[nameSize - 1] = '\0';
 }
 

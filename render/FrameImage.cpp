@@ -16,9 +16,12 @@ FrameImage readFrame(const RenderTargets& targets) {
     // GL stores the bottom row first; images list the top row first.
     image.rgba.resize(bottomUp.size());
     for (int y = 0; y < image.height; ++y) {
-        const auto source = bottomUp.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(image.height - 1 - y));
+        const auto source =
+            bottomUp.begin() +
+            static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(image.height - 1 - y));
         std::copy(source, source + static_cast<std::ptrdiff_t>(rowBytes),
-                  image.rgba.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
+                  image.rgba.begin() +
+                      static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
     }
     return image;
 }

@@ -2,8 +2,8 @@
 
 #include "bundling/SplineCurve.h"
 #include "layout/Pi.h"
-#include "layout/TreeLayouts.h"
 #include "layout/TreeLayoutType.h"
+#include "layout/TreeLayouts.h"
 #include "scene/SplineOpacity.h"
 
 #include <cmath>
@@ -44,8 +44,8 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
             continue;
         }
         const float theta = 2.0f * pi * data.offset[node];
-        const float r1 =
-            data.radialRadius + data.ringWidth * static_cast<float>(data.maxDepth - data.level[node]);
+        const float r1 = data.radialRadius +
+                         data.ringWidth * static_cast<float>(data.maxDepth - data.level[node]);
         const float r2 = r1 + data.ringWidth;
         tree.segments.push_back(onCircle(r1, theta));
         tree.segments.push_back(onCircle(r2, theta));

@@ -14,8 +14,7 @@
 
 // Rings of the hierarchy's levels outside the leaf circle, and at each
 // node's ring a tick where its angular span starts.
-LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                           float lineWidth);
+LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth);
 // The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
 // the classic positions mirrored into the upper half.
 LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,

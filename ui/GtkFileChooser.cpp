@@ -6,7 +6,6 @@
 
 #include <gtk/gtk.h>
 
-
 std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
                                             bool multiple) {
     if (!gtkSessionReady()) {

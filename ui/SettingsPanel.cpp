@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -32,20 +33,16 @@ PanelRow toggle(const char* label, bool ViewSettings::*field) {
     return row;
 }
 
-PanelRow number(const char* label, float ViewSettings::*field, double min, double max,
+// A float or an integer setting.
+template <typename Value>
+PanelRow number(const char* label, Value ViewSettings::*field, double min, double max,
                 double step) {
     PanelRow row = plain(PanelRowKind::Number, label);
-    row.real = field;
-    row.min = min;
-    row.max = max;
-    row.step = step;
-    return row;
-}
-
-PanelRow number(const char* label, int32_t ViewSettings::*field, double min, double max,
-                double step) {
-    PanelRow row = plain(PanelRowKind::Number, label);
-    row.integer = field;
+    if constexpr (std::is_same_v<Value, float>) {
+        row.real = field;
+    } else {
+        row.integer = field;
+    }
     row.min = min;
     row.max = max;
     row.step = step;
@@ -117,7 +114,8 @@ void SettingsPanel::setValue(const PanelRow& row, double newValue) {
     } else {
         const double lowest = std::ceil(row.min);
         const double highest = std::max(lowest, std::floor(row.max));
-        settings.*row.integer = static_cast<int32_t>(std::clamp(std::round(newValue), lowest, highest));
+        settings.*row.integer =
+            static_cast<int32_t>(std::clamp(std::round(newValue), lowest, highest));
     }
 }
 

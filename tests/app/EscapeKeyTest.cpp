@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "app/InputState.h"
-#include "platform/HeadlessGlContext.h"
-#include "render/EffectManager.h"
+#include "effect/EffectManager.h"
+#include "render/HeadlessGlContext.h"
 
 #include <gtest/gtest.h>
 

@@ -34,13 +34,15 @@ Status writePng(const FrameImage& image, const std::string& path) {
     }
     png_init_io(png, file.get());
     png_set_compression_level(png, 1);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         const uint8_t* source = image.pixel(0, y);
         for (int x = 0; x < image.width; ++x) {
-            std::memcpy(&row[static_cast<std::size_t>(x) * 3], source + static_cast<std::size_t>(x) * 4, 3);
+            std::memcpy(&row[static_cast<std::size_t>(x) * 3],
+                        source + static_cast<std::size_t>(x) * 4, 3);
         }
         png_write_row(png, row.data());
     }

@@ -17,8 +17,8 @@ const char* const blendNames[] = {"none", "alpha", "max"};
 bool parseFloat(const std::string& word, float low, float high, float& value) {
     float parsed = 0.0f;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) || parsed < low ||
-        parsed > high) {
+    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) ||
+        parsed < low || parsed > high) {
         return false;
     }
     value = parsed;
@@ -68,31 +68,58 @@ struct Option {
 const std::vector<Option>& options() {
     static const std::vector<Option> table{
         {"-o", "FILE", "PNG file to write (default hebview.png)",
-         [](const std::string& w, RenderOptions& o) { o.outputPath = w; return !w.empty(); }},
+         [](const std::string& w, RenderOptions& o) {
+             o.outputPath = w;
+             return !w.empty();
+         }},
         {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
-         [](const std::string& w, RenderOptions& o) { return parseChoice(w, layoutNames, o.settings.layoutType); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseChoice(w, layoutNames, o.settings.layoutType);
+         }},
         {"--beta", "0-1", "bundling strength (default 1.0)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 0.0f, 1.0f, o.settings.beta); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 1.0f, o.settings.beta);
+         }},
         {"--ramp", "1-5", "colour ramp (default 3)",
-         [](const std::string& w, RenderOptions& o) { return parseInteger(w, 1, colorRampCount, o.settings.colorRamp); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseInteger(w, 1, colorRampCount, o.settings.colorRamp);
+         }},
         {"--blend", "NAME|0-2", "none, alpha or max (default none)",
-         [](const std::string& w, RenderOptions& o) { return parseChoice(w, blendNames, o.settings.blendMode); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseChoice(w, blendNames, o.settings.blendMode);
+         }},
         {"--min-alpha", "0-1", "opacity of the longest spline (default 0.1)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 0.0f, 1.0f, o.settings.minAlpha); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 1.0f, o.settings.minAlpha);
+         }},
         {"--alpha-exponent", "0.1-10", "shape of the opacity curve (default 1.0)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 0.1f, 10.0f, o.settings.alphaExponent); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.1f, 10.0f, o.settings.alphaExponent);
+         }},
         {"--flip-alpha", "on|off", "make the longest splines opaque instead (default off)",
-         [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.settings.flipAlpha); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.flipAlpha);
+         }},
         {"--line-width", "1-20", "width of tree lines (default 3.0)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 1.0f, 20.0f, o.settings.lineWidth); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 1.0f, 20.0f, o.settings.lineWidth);
+         }},
         {"--spline-width", "1-20", "width of splines (default 5.0)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 1.0f, 20.0f, o.settings.splineWidth); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 1.0f, 20.0f, o.settings.splineWidth);
+         }},
         {"--tree", "on|off", "draw the tree overlay (default on)",
-         [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.settings.showTree); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.showTree);
+         }},
         {"--splines", "on|off", "draw the splines (default on)",
-         [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.settings.showSplines); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.showSplines);
+         }},
         {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
-         [](const std::string& w, RenderOptions& o) { return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);
+         }},
     };
     return table;
 }
@@ -123,7 +150,8 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
             }
             const std::string& value = arguments[++i];
             if (!option->apply(value, result)) {
-                return Error{"bad value '" + value + "' for " + word + " (" + option->argument + ")"};
+                return Error{"bad value '" + value + "' for " + word + " (" + option->argument +
+                             ")"};
             }
             continue;
         }

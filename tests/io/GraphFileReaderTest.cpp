@@ -1,5 +1,6 @@
-#include "graph/Graph.h"
-#include "graph/GraphFileReader.h"
+#include "io/GraphFileReader.h"
+
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,22 +24,27 @@ const char* const fiveNodes = "HierarchyElements 5\n"
 
 std::vector<std::string> tokensOf(std::string_view line) {
     std::vector<std::string_view> views;
-    Graph::tokenize(line, GraphFileReader::delimiters, views);
+    graphfile::tokenize(line, graphfile::delimiters, views);
     return {views.begin(), views.end()};
 }
 
-GraphFileReader::Result accepted(const std::string& text) {
-    GraphFileReader::Result result = GraphFileReader::parse(text);
-    EXPECT_TRUE(result.accepted) << result.reason << " at line " << result.line;
-    return result;
+CompoundGraph accepted(const std::string& text) {
+    Result<CompoundGraph> result = graphfile::parse(text);
+    EXPECT_TRUE(result.ok()) << (result ? "" : result.error().describe());
+    return result ? std::move(result).value() : CompoundGraph{};
 }
 
-std::vector<std::pair<int, int>> relationIds(const GraphFileReader::Result& result) {
+std::vector<std::pair<int, int>> relationIds(const CompoundGraph& graph) {
     std::vector<std::pair<int, int>> ids;
-    for (const auto& edge : result.tables.edges) {
-        ids.emplace_back(edge->source->id, edge->target->id);
+    for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+        ids.emplace_back(graph.source[e], graph.target[e]);
     }
     return ids;
+}
+
+std::vector<int32_t> childrenOf(const CompoundGraph& graph, int32_t node) {
+    const std::span<const int32_t> children = graph.children(node);
+    return {children.begin(), children.end()};
 }
 
 TEST(Tokenize, SplitsOnQuotesBlanksAndTabsOnly) {
@@ -50,82 +56,78 @@ TEST(Tokenize, SplitsOnQuotesBlanksAndTabsOnly) {
 
 TEST(Tokenize, EmptiesTheListFirst) {
     std::vector<std::string_view> tokens{"stale", "entries"};
-    Graph::tokenize("R 1 2", GraphFileReader::delimiters, tokens);
+    graphfile::tokenize("R 1 2", graphfile::delimiters, tokens);
     EXPECT_EQ(tokens.size(), 3u);
     EXPECT_EQ(tokens[0], "R");
 }
 
 TEST(GraphFileReader, ReadsTheExampleFile) {
-    const auto result = accepted(fiveNodes);
-    const auto& nodes = result.tables.nodes;
-    ASSERT_EQ(nodes.size(), 5u);
-    EXPECT_EQ(result.tables.root, nodes[0].get());
+    const CompoundGraph graph = accepted(fiveNodes);
+    ASSERT_EQ(graph.nodeCount(), 5);
+    EXPECT_EQ(graph.root, 0);
     const char* names[] = {"top", "left", "right", "a", "b"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(nodes[i]->id, i);
-        EXPECT_EQ(nodes[i]->name, names[i]);
+        EXPECT_EQ(graph.name(i), names[i]);
     }
-    EXPECT_EQ(nodes[0]->parent, nullptr);
-    EXPECT_EQ(nodes[0]->children, (std::vector<Node*>{nodes[1].get(), nodes[2].get()}));
-    EXPECT_EQ(nodes[3]->parent, nodes[1].get());
-    EXPECT_EQ(nodes[4]->parent, nodes[2].get());
-    EXPECT_EQ(relationIds(result), (std::vector<std::pair<int, int>>{{3, 4}}));
-    EXPECT_EQ(result.tables.edges[0]->controlPoints, nullptr);
-    EXPECT_EQ(result.tables.edges[0]->controlPointCount, 0);
+    EXPECT_EQ(graph.parent, (std::vector<int32_t>{CompoundGraph::none, 0, 0, 1, 2}));
+    EXPECT_EQ(graph.depth, (std::vector<uint32_t>{0, 1, 1, 2, 2}));
+    EXPECT_EQ(childrenOf(graph, 0), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(childrenOf(graph, 1), (std::vector<int32_t>{3}));
+    EXPECT_TRUE(graph.isLeaf(3));
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{3, 4}}));
 }
 
 TEST(GraphFileReader, ChildrenFollowTheOrderOfTheirLines) {
-    const auto result = accepted("HierarchyElements 4\nRoot 0\nPCR 0 3\nPCR 0 1\nPCR 0 2\n");
-    const auto& nodes = result.tables.nodes;
-    EXPECT_EQ(nodes[0]->children,
-              (std::vector<Node*>{nodes[3].get(), nodes[1].get(), nodes[2].get()}));
+    const CompoundGraph graph =
+        accepted("HierarchyElements 5\nRoot 0\nPCR 0 3\nPCR 4 2\nPCR 0 1\nPCR 0 4\n");
+    EXPECT_EQ(childrenOf(graph, 0), (std::vector<int32_t>{3, 1, 4}));
+    EXPECT_EQ(childrenOf(graph, 4), (std::vector<int32_t>{2}));
+    EXPECT_EQ(graph.depth[2], 2u) << "linked before its parent was";
 }
 
 TEST(GraphFileReader, RelationRules) {
-    const auto result = accepted("HierarchyElements 10\nRoot 0\n"
-                                 "R 7 7\n"  // a node with itself
-                                 "R 7 8\n"
-                                 "R 7 8\n"  // repeated
-                                 "R 8 7\n"  // the reverse is another relation
-                                 "R 5 05\n" // same node, different text
-                                 "R 07 8\n" // repeats 7 8 under another spelling
-                                 "R 1 2\n");
-    EXPECT_EQ(relationIds(result), (std::vector<std::pair<int, int>>{{7, 8}, {8, 7}, {1, 2}}));
+    const CompoundGraph graph = accepted("HierarchyElements 10\nRoot 0\n"
+                                         "R 7 7\n" // a node with itself
+                                         "R 7 8\n"
+                                         "R 7 8\n"  // repeated
+                                         "R 8 7\n"  // the reverse is another relation
+                                         "R 5 05\n" // same node, different text
+                                         "R 07 8\n" // repeats 7 8 under another spelling
+                                         "R 1 2\n");
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{7, 8}, {8, 7}, {1, 2}}));
 }
 
 TEST(GraphFileReader, LaterRecordsOverrideAndExtraTokensAreIgnored) {
-    const auto result = accepted("HierarchyElements 3\nRoot 1\nRoot 2 extra\n"
-                                 "H 1 first\nH 1 second words\nPCR 2 1 trailing\n");
-    const auto& nodes = result.tables.nodes;
-    EXPECT_EQ(result.tables.root, nodes[2].get());
-    EXPECT_EQ(nodes[1]->name, "second");
-    EXPECT_EQ(nodes[1]->parent, nodes[2].get());
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 1\nRoot 2 extra\n"
+                                         "H 1 first\nH 1 second words\nPCR 2 1 trailing\n");
+    EXPECT_EQ(graph.root, 2);
+    EXPECT_EQ(graph.name(1), "second");
+    EXPECT_EQ(graph.parent[1], 2);
 }
 
 TEST(GraphFileReader, SkipsLinesShorterThanThreeCharacters) {
-    const auto result = accepted("HierarchyElements 3\nRoot 0\nR\nH1\n\n\r\nR 1 2\n");
-    EXPECT_EQ(relationIds(result), (std::vector<std::pair<int, int>>{{1, 2}}));
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 0\nR\nH1\n\n\r\nR 1 2\n");
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{1, 2}}));
 }
 
 TEST(GraphFileReader, ThreeCharacterLineIsARecord) {
-    const auto result = GraphFileReader::parse("HierarchyElements 3\nRoot 0\nH 1\n");
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.line, 3);
+    const Result<CompoundGraph> result = graphfile::parse("HierarchyElements 3\nRoot 0\nH 1\n");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().line, 3);
 }
 
 TEST(GraphFileReader, UnknownKeywordsAndCaseAreIgnored) {
-    const auto result = accepted("HierarchyElements 3\nRoot 0\nh 1 lower\nHx 1 other\n"
-                                 "PCRR 0 1\n# 0 1 comment\n   \nr 1 2\nH 2 kept\n");
-    const auto& nodes = result.tables.nodes;
-    EXPECT_EQ(nodes[1]->name, "");
-    EXPECT_EQ(nodes[1]->parent, nullptr);
-    EXPECT_EQ(nodes[2]->name, "kept");
-    EXPECT_TRUE(result.tables.edges.empty());
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 0\nh 1 lower\nHx 1 other\n"
+                                         "PCRR 0 1\n# 0 1 comment\n   \nr 1 2\nH 2 kept\n");
+    EXPECT_EQ(graph.name(1), "");
+    EXPECT_EQ(graph.parent[1], CompoundGraph::none);
+    EXPECT_EQ(graph.name(2), "kept");
+    EXPECT_EQ(graph.edgeCount(), 0);
 }
 
 TEST(GraphFileReader, QuotedNameKeepsItsFirstWord) {
-    const auto result = accepted("HierarchyElements 4\nRoot 0\nH 3 \"long name\"\n");
-    EXPECT_EQ(result.tables.nodes[3]->name, "long");
+    const CompoundGraph graph = accepted("HierarchyElements 4\nRoot 0\nH 3 \"long name\"\n");
+    EXPECT_EQ(graph.name(3), "long");
 }
 
 TEST(GraphFileReader, CarriageReturnsAndAMissingFinalLineFeed) {
@@ -133,23 +135,22 @@ TEST(GraphFileReader, CarriageReturnsAndAMissingFinalLineFeed) {
     for (std::size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2)) {
         crlf.insert(at, "\r");
     }
-    const auto plain = accepted(fiveNodes);
-    const auto windows = accepted(crlf);
-    ASSERT_EQ(windows.tables.nodes.size(), plain.tables.nodes.size());
-    for (std::size_t i = 0; i < plain.tables.nodes.size(); ++i) {
-        EXPECT_EQ(windows.tables.nodes[i]->name, plain.tables.nodes[i]->name);
-    }
-    EXPECT_EQ(relationIds(windows), relationIds(plain));
+    const CompoundGraph windows = accepted(crlf);
+    ASSERT_EQ(windows.nodeCount(), 5);
+    EXPECT_EQ(windows.name(0), "top");
+    EXPECT_EQ(windows.name(4), "b");
+    EXPECT_EQ(relationIds(windows), (std::vector<std::pair<int, int>>{{3, 4}}));
 
-    const auto unterminated = accepted("HierarchyElements 3\nRoot 0\nR 1 2");
+    const CompoundGraph unterminated = accepted("HierarchyElements 3\nRoot 0\nR 1 2");
     EXPECT_EQ(relationIds(unterminated), (std::vector<std::pair<int, int>>{{1, 2}}));
 }
 
 TEST(GraphFileReader, NodesOutsideTheRootsSubtreeAreAccepted) {
-    const auto result = accepted("HierarchyElements 4\nRoot 0\nPCR 0 1\nPCR 2 3\nR 1 3\n");
-    EXPECT_EQ(result.tables.nodes[2]->parent, nullptr);
-    EXPECT_EQ(result.tables.nodes[3]->parent, result.tables.nodes[2].get());
-    EXPECT_EQ(result.tables.edges.size(), 1u);
+    const CompoundGraph graph = accepted("HierarchyElements 4\nRoot 0\nPCR 0 1\nPCR 2 3\nR 1 3\n");
+    EXPECT_EQ(graph.parent[2], CompoundGraph::none);
+    EXPECT_EQ(graph.parent[3], 2);
+    EXPECT_EQ(graph.depth[3], 1u) << "below the top of its own tree";
+    EXPECT_EQ(graph.edgeCount(), 1);
 }
 
 struct Rejection {
@@ -166,12 +167,10 @@ class GraphFileRejection : public ::testing::TestWithParam<Rejection> {};
 
 TEST_P(GraphFileRejection, NamesTheLineAndTheReason) {
     const Rejection& expected = GetParam();
-    const auto result = GraphFileReader::parse(expected.text);
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.line, expected.line);
-    EXPECT_EQ(result.reason, expected.reason);
-    EXPECT_TRUE(result.tables.nodes.empty());
-    EXPECT_TRUE(result.tables.edges.empty());
+    const Result<CompoundGraph> result = graphfile::parse(expected.text);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().line, expected.line);
+    EXPECT_EQ(result.error().reason, expected.reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -214,7 +213,10 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"HierarchyElements 4\nRoot 0\nPCR 1 2\nPCR 2 3\nPCR 3 1\n", 5,
                   "making node 1 a child of node 3 closes a cycle"},
         Rejection{"HierarchyElements 3\nPCR 0 1\n", 0, "no \"Root\" line"},
-        Rejection{"", 0, "no \"Root\" line"}));
+        Rejection{"", 0, "no \"Root\" line"}),
+    [](const ::testing::TestParamInfo<Rejection>& info) {
+        return "Case" + std::to_string(info.index) + "Line" + std::to_string(info.param.line);
+    });
 
 std::string deepChainWithRelations(int relationCount) {
     // Node i of the chain has i ancestors, so a relation between two nodes
@@ -232,29 +234,35 @@ std::string deepChainWithRelations(int relationCount) {
 }
 
 TEST(GraphFileReader, RefusesRoutesThatWouldNotFitInMemory) {
-    EXPECT_EQ(accepted(deepChainWithRelations(12000)).tables.edges.size(), 12000u);
-    const auto refused = GraphFileReader::parse(deepChainWithRelations(14000));
-    EXPECT_FALSE(refused.accepted);
-    EXPECT_EQ(refused.line, 0);
-    EXPECT_EQ(refused.reason,
-              "the relations' routes through the hierarchy need more than 268435456 control points");
+    EXPECT_EQ(accepted(deepChainWithRelations(12000)).edgeCount(), 12000);
+    const Result<CompoundGraph> refused = graphfile::parse(deepChainWithRelations(14000));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().line, 0);
+    EXPECT_EQ(
+        refused.error().reason,
+        "the relations' routes through the hierarchy need more than 268435456 control points");
 }
 
 TEST(GraphFileReader, ReportsAFileThatCannotBeOpened) {
-    const auto result = GraphFileReader::read("/nonexistent/folder/graph.rsf");
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.describe("/nonexistent/folder/graph.rsf"),
+    const Result<CompoundGraph> result = graphfile::read("/nonexistent/folder/graph.rsf");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().describe(),
               "/nonexistent/folder/graph.rsf: cannot open the file (No such file or directory)");
-    const auto folder = GraphFileReader::read("/tmp");
-    EXPECT_FALSE(folder.accepted);
-    EXPECT_EQ(folder.reason, "cannot read the file (it is a directory)");
+    const Result<CompoundGraph> folder = graphfile::read("/tmp");
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.error().describe(), "/tmp: cannot read the file (it is a directory)");
 }
 
-TEST(GraphFileReader, DescribesWithLineNumbers) {
-    GraphFileReader::Result result;
-    result.line = 12;
-    result.reason = "node id 9 is out of range 0..2";
-    EXPECT_EQ(result.describe("g.rsf"), "g.rsf:12: node id 9 is out of range 0..2");
+TEST(GraphFileReader, AFileErrorNamesThePathAndTheLine) {
+    const testing_support::TempFile file("HierarchyElements 3\nRoot 0\nPCR 0 7\n");
+    const Result<CompoundGraph> result = graphfile::read(file.path());
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().describe(), file.path() + ":3: node id 7 is out of range 0..2");
+
+    const Result<CompoundGraph> shipped = graphfile::read("data/Graphs/small.rsf");
+    ASSERT_TRUE(shipped.ok());
+    EXPECT_EQ(shipped.value().nodeCount(), 13);
+    EXPECT_EQ(shipped.value().edgeCount(), 8);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/EffectFile.h"
+#include "effect/EffectFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,25 +7,25 @@
 namespace {
 
 TEST(EffectFile, ReadsParametersAndTechniquesInFileOrder) {
-    const EffectFileParse parse = parseEffectFile("// a comment\r\n"
-                                                  "\n"
-                                                  "parameter float alpha\r\n"
-                                                  "  parameter\tsampler1D colorMap\n"
-                                                  "technique First\n"
-                                                  "// before any source: a comment\n"
-                                                  "vertex\n"
-                                                  "#version 120\n"
-                                                  "\n"
-                                                  "// kept: GLSL comment\r\n"
-                                                  "fragment\n"
-                                                  "void main() {}\n"
-                                                  "end\n"
-                                                  "technique Second\n"
-                                                  "fragment\n"
-                                                  "vertex\n"
-                                                  "end");
-    ASSERT_EQ(parse.error, "");
-    const EffectFileContents& contents = parse.contents;
+    const Result<EffectFileContents> parse = parseEffectFile("// a comment\r\n"
+                                                             "\n"
+                                                             "parameter float alpha\r\n"
+                                                             "  parameter\tsampler1D colorMap\n"
+                                                             "technique First\n"
+                                                             "// before any source: a comment\n"
+                                                             "vertex\n"
+                                                             "#version 120\n"
+                                                             "\n"
+                                                             "// kept: GLSL comment\r\n"
+                                                             "fragment\n"
+                                                             "void main() {}\n"
+                                                             "end\n"
+                                                             "technique Second\n"
+                                                             "fragment\n"
+                                                             "vertex\n"
+                                                             "end");
+    ASSERT_TRUE(parse.ok()) << parse.error().describe();
+    const EffectFileContents& contents = parse.value();
     ASSERT_EQ(contents.parameters.size(), 2u);
     EXPECT_EQ(contents.parameters[0].type, "float");
     EXPECT_EQ(contents.parameters[0].name, "alpha");
@@ -41,10 +41,10 @@ TEST(EffectFile, ReadsParametersAndTechniquesInFileOrder) {
 }
 
 TEST(EffectFile, EmptyTextIsAnEffectWithoutTechniques) {
-    const EffectFileParse parse = parseEffectFile("");
-    EXPECT_EQ(parse.error, "");
-    EXPECT_TRUE(parse.contents.techniques.empty());
-    EXPECT_TRUE(parse.contents.parameters.empty());
+    const Result<EffectFileContents> parse = parseEffectFile("");
+    ASSERT_TRUE(parse.ok());
+    EXPECT_TRUE(parse.value().techniques.empty());
+    EXPECT_TRUE(parse.value().parameters.empty());
 }
 
 struct Malformed {
@@ -52,10 +52,16 @@ struct Malformed {
     std::string error;
 };
 
+void PrintTo(const Malformed& malformed, std::ostream* out) {
+    *out << ::testing::PrintToString(malformed.text.substr(0, 60));
+}
+
 class EffectFileMalformed : public testing::TestWithParam<Malformed> {};
 
 TEST_P(EffectFileMalformed, IsRefusedWithLineAndReason) {
-    EXPECT_EQ(parseEffectFile(GetParam().text).error, GetParam().error);
+    const Result<EffectFileContents> parse = parseEffectFile(GetParam().text);
+    ASSERT_FALSE(parse.ok());
+    EXPECT_EQ(parse.error().describe(), GetParam().error);
 }
 
 const std::string validTechnique = "technique T\nvertex\nfragment\nend\n";
@@ -79,7 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "line 3: control character in the line"},
         Malformed{"parameter float a\rparameter float b\n",
                   "line 1: control character in the line"},
-        Malformed{std::string(1 << 20, 'x'),
-                  "line 1: expected parameter, technique or a comment"}));
+        Malformed{std::string(1 << 20, 'x'), "line 1: expected parameter, technique or a comment"}),
+    [](const testing::TestParamInfo<Malformed>& info) {
+        return "Case" + std::to_string(info.index);
+    });
 
 } // namespace

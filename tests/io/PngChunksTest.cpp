@@ -1,4 +1,4 @@
-#include "platform/PngChunks.h"
+#include "io/PngChunks.h"
 
 #include "tests/support/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "platform/HeadlessGlContext.h"
+#include "render/HeadlessGlContext.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>

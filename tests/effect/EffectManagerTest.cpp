@@ -1,6 +1,6 @@
-#include "render/EffectManager.h"
+#include "effect/EffectManager.h"
 
-#include "platform/HeadlessGlContext.h"
+#include "render/HeadlessGlContext.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/EffectRuntime.h"
+#include "effect/EffectRuntime.h"
 
-#include "platform/HeadlessGlContext.h"
+#include "render/HeadlessGlContext.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
