@@ -20,8 +20,8 @@ using Clock = std::chrono::steady_clock;
 Graph& renderGraph() {
     static HeadlessGlContext context;
     static Graph* graph = [] {
-        if (!context.valid()) {
-            throw std::runtime_error("no GL context: " + context.error());
+        if (!context.status()) {
+            throw std::runtime_error(context.status().error().describe());
         }
         auto* created = new Graph();
         if (const Status made = created->initRenderTargets(); !made) {

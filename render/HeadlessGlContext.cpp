@@ -90,7 +90,7 @@ HeadlessGlContext::HeadlessGlContext() {
     glewExperimental = GL_TRUE;
     glewInit();
     if (glGenFramebuffersEXT == nullptr || glGenBuffers == nullptr) {
-        failure = "OpenGL entry points for framebuffer and buffer objects are missing";
+        made = Error("OpenGL entry points for framebuffer and buffer objects are missing");
         destroy();
     }
 }
@@ -132,7 +132,7 @@ bool HeadlessGlContext::makeCurrent() {
 }
 
 bool HeadlessGlContext::fail(const std::string& step) {
-    failure = "headless OpenGL context: " + step + " failed (EGL error " + eglErrorText() + ")";
+    made = Error("headless OpenGL context: " + step + " failed (EGL error " + eglErrorText() + ")");
     destroy();
     return false;
 }

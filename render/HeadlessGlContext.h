@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <string>
 
 // A desktop OpenGL context (compatibility profile) without a window, for
@@ -13,9 +15,8 @@ public:
     HeadlessGlContext(const HeadlessGlContext&) = delete;
     HeadlessGlContext& operator=(const HeadlessGlContext&) = delete;
 
-    bool valid() const { return failure.empty(); }
-    // Why the context could not be made; empty when it was.
-    const std::string& error() const { return failure; }
+    // Whether the context was made, and why not.
+    const Status& status() const { return made; }
 
 private:
     bool openDisplay();
@@ -28,5 +29,5 @@ private:
     void* config = nullptr;
     void* context = nullptr;
     void* surface = nullptr;
-    std::string failure;
+    Status made;
 };

@@ -32,8 +32,8 @@ TEST(EscapeKey, ReleasesTheEffectAndExitsWithStatusZero) {
     EXPECT_EXIT(
         {
             HeadlessGlContext gl;
-            if (!gl.valid()) {
-                std::fprintf(stderr, "%s\n", gl.error().c_str());
+            if (!gl.status().ok()) {
+                std::fprintf(stderr, "%s\n", gl.status().error().describe().c_str());
                 std::_Exit(3);
             }
             EffectManager& manager = EffectManager::instance();

@@ -48,7 +48,7 @@ std::string technique(const std::string& name, const std::string& version,
 // and keeps what it printed.
 class EffectManagerCreate : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(gl.valid()) << gl.error(); }
+    void SetUp() override { ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe(); }
 
     std::string create(const std::optional<std::string>& effectFile) {
         TempFile folder(effectFile.value_or(""),

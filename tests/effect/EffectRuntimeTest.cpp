@@ -32,7 +32,7 @@ std::string takeError(EffectError expected) {
 class EffectRuntime : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.valid()) << gl.error();
+        ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
         takeError(EffectError::NoError);
         context = effectCreateContext();
     }

@@ -37,7 +37,7 @@ TEST(IsPowerOfTwo, TrueExactlyForPowersOfTwo) {
 class ColorRampFiles : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.valid()) << gl.error();
+        ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
         std::filesystem::create_directories(folder.folderPath() / "data" / "textures");
         ilInit();
         ilEnable(IL_FILE_OVERWRITE);
@@ -158,7 +158,7 @@ TEST_F(ColorRampFiles, CutOffImageCountsAsMissing) {
 // end blue, its target end orange.
 TEST(ShippedColorRamps, DefaultRunsFromBlueToOrange) {
     HeadlessGlContext gl;
-    ASSERT_TRUE(gl.valid()) << gl.error();
+    ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
     uint32_t textures[colorRampCount] = {};
     ASSERT_TRUE(loadColorRamps(textures).ok());
     const Pixels texels = textureTexels(textures[ViewSettings{}.colorRamp - 1]);

@@ -12,7 +12,7 @@ namespace {
 // path every off-screen drawing takes.
 TEST(HeadlessGlContext, ClearsAFramebufferTextureAndReadsItBack) {
     HeadlessGlContext gl;
-    ASSERT_TRUE(gl.valid()) << gl.error();
+    ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
 
     constexpr int size = 4;
     GLuint texture = 0;
@@ -49,7 +49,7 @@ TEST(HeadlessGlContext, ClearsAFramebufferTextureAndReadsItBack) {
 TEST(HeadlessGlContext, CanBeMadeAgainAfterRelease) {
     { HeadlessGlContext first; }
     HeadlessGlContext second;
-    ASSERT_TRUE(second.valid()) << second.error();
+    ASSERT_TRUE(second.status().ok()) << second.status().error().describe();
     EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 

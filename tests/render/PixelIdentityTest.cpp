@@ -91,7 +91,7 @@ const FramePrint framePrints[] = {
 
 TEST(PixelIdentity, FramesMatchTheRecordedOnes) {
     HeadlessGlContext gl;
-    ASSERT_TRUE(gl.valid()) << gl.error();
+    ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
     for (const FramePrint& print : framePrints) {
         SCOPED_TRACE(print.name);
         Graph graph;

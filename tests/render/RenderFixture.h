@@ -22,7 +22,7 @@ using Rgb = std::array<int, 3>;
 class RenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.valid()) << gl.error();
+        ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
         graph = std::make_unique<Graph>();
         ASSERT_TRUE(graph->initRenderTargets().ok());
     }

@@ -26,7 +26,7 @@ GLint frameLevelParameter(GLenum name) {
 // Runs from the repository root, so the shipped ramp images are read.
 TEST(RenderTargets, MakesTheBufferNamesAndA2048SquareFrameFilteredTrilinearly) {
     HeadlessGlContext gl;
-    ASSERT_TRUE(gl.valid()) << gl.error();
+    ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
     RenderTargets targets;
     testing_support::CoutCapture output;
     targets.create();

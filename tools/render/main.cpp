@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     HeadlessGlContext context;
-    if (!context.valid()) {
-        std::cerr << "hebview-render: no OpenGL context: " << context.error() << '\n';
+    if (!context.status()) {
+        std::cerr << "hebview-render: no OpenGL context: " << context.status().error().describe()
+                  << '\n';
         return 1;
     }
     Graph& graph = Graph::instance();
