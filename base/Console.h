@@ -1,11 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 
-// The one place where progress texts, warnings and errors go. They reach
-// standard output as written; a listener (the viewer's window, a test) may
-// follow them as well.
+// The one place where progress texts, warnings and errors go: standard
+// output, as written, flushed at once.
 namespace console {
 
 // Writes the text as it is, without a line end, and flushes.
@@ -19,9 +17,5 @@ template <typename Step> void step(std::string_view heading, Step&& run) {
     run();
     line(" done!");
 }
-
-// Called with every text written, after it reached standard output; an
-// empty function removes the listener.
-void setListener(std::function<void(std::string_view)> listener);
 
 } // namespace console

@@ -13,12 +13,10 @@ public:
         : values(std::make_unique_for_overwrite<T[]>(count)), count(count) {}
 
     std::size_t size() const { return count; }
-    bool empty() const { return count == 0; }
     T* data() { return values.get(); }
     const T* data() const { return values.get(); }
     T& operator[](std::size_t i) { return values[i]; }
     const T& operator[](std::size_t i) const { return values[i]; }
-    std::span<T> span() { return {values.get(), count}; }
     std::span<const T> span() const { return {values.get(), count}; }
 
 private:
