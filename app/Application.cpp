@@ -1,15 +1,16 @@
 #include "app/Application.h"
 
 #include "app/InputState.h"
-#include "app/SettingsPanel.h"
 #include "app/WindowProjection.h"
-#include "graph/Graph.h"
+#include "effect/EffectManager.h"
+#include "facade/Graph.h"
 #include "platform/Clock.h"
-#include "render/EffectManager.h"
-#include "platform/Panel.h"
-#include "platform/PanelImGui.h"
+#include "ui/LoadFileButton.h"
+#include "ui/PanelImGui.h"
 
+// GLEW must come before any other GL header.
 #include <GL/glew.h>
+
 #include <GL/freeglut.h>
 #include <IL/il.h>
 
@@ -32,7 +33,7 @@ Application::Application() = default;
 
 Application::~Application() = default;
 
-void Application::init() {
+Status Application::init() {
     frameTime = 0.0;
     lastCounter = clockTicks();
     fps = 1.0 / 60.0;
@@ -45,12 +46,17 @@ void Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    createSettingsPanel(Panel::instance(), *this, Graph::instance());
+    Graph& graph = Graph::instance();
+    settingsPanel = std::make_unique<SettingsPanel>(graph.settings, graph.scene,
+                                                    [&graph] { onLoadFile(graph); });
     EffectManager::instance().create();
     ilInit();
-    Graph::instance().initRenderTargets();
-
-    Graph::instance().load(startupGraphPath);
+    if (Status targets = graph.initRenderTargets(); !targets) {
+        return targets;
+    }
+    // A rejected start-up file has said why; the viewer shows an empty scene.
+    (void)graph.load(startupGraphPath);
+    return {};
 }
 
 void Application::reshape(int& width, int& height) {
@@ -77,11 +83,11 @@ void Application::display() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    Graph& graph = Graph::instance();
-    graph.setLayout(static_cast<TreeLayoutType>(layoutType));
-    graph.setBeta(beta);
-    graph.render();
-    panelDraw();
+    // Applies the panel's layout and bundling strength before drawing.
+    Graph::instance().render();
+    if (settingsPanel) {
+        panelDraw(*settingsPanel);
+    }
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);

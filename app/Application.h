@@ -1,12 +1,14 @@
 #pragma once
 
+#include "base/Result.h"
+#include "ui/SettingsPanel.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
-class PanelBar;
-
-// The application object: frame timing, the window projection, the panel's
-// choice of layout and bundling strength, and the order of work in a frame.
+// The application object: frame timing, the window projection, the settings
+// panel, and the order of work in a frame.
 class Application {
 public:
     static constexpr const char* defaultGraphPath = "data/Graphs/jhotdraw-mini.rsf";
@@ -16,7 +18,10 @@ public:
     Application();
     virtual ~Application();
 
-    void init();
+    // GL state, the settings panel, the shader effect, the render targets
+    // and the start-up graph. Fails when the render targets cannot be made
+    // (a colour ramp image is missing or unfit).
+    Status init();
     void reshape(int& width, int& height);
     void display();
     void idle();
@@ -28,9 +33,8 @@ public:
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
     unsigned int projectionList = 0;
-    PanelBar* settingsBar = nullptr;
-    float beta = 1.0f;
-    int32_t layoutType = 0;
+    // The "Settings" bar over the graph's settings; made by init.
+    std::unique_ptr<SettingsPanel> settingsPanel;
 
     // The graph file that init loads: the default, or the one named on the
     // command line.

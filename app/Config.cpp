@@ -1,11 +1,12 @@
 #include "app/Config.h"
 
+#include "base/Console.h"
+
 #include <GL/freeglut.h>
 
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -96,8 +97,8 @@ void readValue(Config& config, const std::string& key, WordReader& words, const 
         if (key == entry.key) {
             std::string skipped;
             if (words.nextInteger(config.*entry.field, skipped) && !skipped.empty()) {
-                std::cout << name << ": " << key << " needs an integer, skipping "
-                          << inQuotes(skipped) << std::endl;
+                console::line(std::string(name) + ": " + key + " needs an integer, skipping " +
+                              inQuotes(skipped));
             }
             return;
         }

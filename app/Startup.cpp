@@ -3,11 +3,14 @@
 #include "app/Application.h"
 #include "app/Config.h"
 #include "app/InputState.h"
+#include "base/Console.h"
 #include "platform/DisplayCheck.h"
-#include "platform/MessageBox.h"
-#include "platform/PanelImGui.h"
+#include "ui/MessageBox.h"
+#include "ui/PanelImGui.h"
 
+// GLEW must come before any other GL header.
 #include <GL/glew.h>
+
 #include <GL/freeglut.h>
 
 #include <cstdio>
@@ -31,10 +34,14 @@ void onIdle() {
     Application::instance().idle();
 }
 
+SettingsPanel* panel() {
+    return Application::instance().settingsPanel.get();
+}
+
 // Presses and mouse buttons are the panel's first; releases of keys go to the
 // input state alone, and pointer motion to the panel alone.
 void onKeyboard(unsigned char key, int x, int y) {
-    if (!panelEventKeyboardGLUT(key, x, y)) {
+    if (panel() == nullptr || !panelEventKeyboardGLUT(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
     }
 }
@@ -44,7 +51,7 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 }
 
 void onSpecial(int key, int x, int y) {
-    if (!panelEventSpecialGLUT(key, x, y)) {
+    if (panel() == nullptr || !panelEventSpecialGLUT(*panel(), key, x, y)) {
         InputState::instance().specialKeyDown(key, x, y);
     }
 }
@@ -54,13 +61,15 @@ void onSpecialUp(int key, int x, int y) {
 }
 
 void onMouse(int button, int state, int x, int y) {
-    if (!panelEventMouseButtonGLUT(button, state, x, y)) {
+    if (panel() == nullptr || !panelEventMouseButtonGLUT(*panel(), button, state, x, y)) {
         InputState::instance().mouseButton(button, state, x, y);
     }
 }
 
 void onMotion(int x, int y) {
-    panelEventMouseMotionGLUT(x, y);
+    if (panel() != nullptr) {
+        panelEventMouseMotionGLUT(*panel(), x, y);
+    }
 }
 
 void registerCallbacks() {
@@ -79,10 +88,10 @@ void registerCallbacks() {
 // Without its panel the viewer cannot be used: the reason is shown and
 // start-up stops.
 bool startPanel() {
-    if (!panelInit()) {
+    if (const Status started = panelInit(); !started) {
         char message[512];
         std::snprintf(message, sizeof message, "AntTweakBar initialization failed: %s\n",
-                      panelLastError());
+                      started.error().describe().c_str());
         showMessageBox(message, "TwInit");
         return false;
     }
@@ -106,8 +115,7 @@ void checkDrawBuffers() {
     glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &colorAttachments);
     glGetIntegerv(GL_MAX_DRAW_BUFFERS, &drawBuffers);
     if (colorAttachments < minimumDrawBuffers || drawBuffers < minimumDrawBuffers) {
-        std::printf("Not enough draw buffers!");
-        std::fflush(stdout);
+        console::write("Not enough draw buffers!");
     }
 }
 
@@ -141,7 +149,10 @@ int runViewer(int argc, char** argv) {
     if (argc > 1) {
         application.startupGraphPath = argv[1];
     }
-    application.init();
+    if (const Status ready = application.init(); !ready) {
+        console::line(ready.error().describe());
+        return 1;
+    }
     glutMainLoop();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "bench/BenchData.h"
-#include "graph/Graph.h"
+#include "scene/GraphLoading.h"
+#include "scene/Scene.h"
 
 #include <filesystem>
 #include <fstream>
@@ -53,13 +54,13 @@ double peakResidentMiB() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-std::unique_ptr<Graph> loadQuietly(const std::string& path) {
-    auto graph = std::make_unique<Graph>();
+std::unique_ptr<Scene> loadQuietly(const std::string& path) {
+    auto scene = std::make_unique<Scene>();
     std::streambuf* console = std::cout.rdbuf(nullptr);
-    const bool loaded = graph->load(path);
+    const Status loaded = loadGraphFile(*scene, path);
     std::cout.rdbuf(console);
     if (!loaded) {
-        throw std::runtime_error("cannot load " + path);
+        throw std::runtime_error(loaded.error().describe());
     }
-    return graph;
+    return scene;
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-class Graph;
+class Scene;
 
 // Path of a synthetic graph file for benchmarks, written on first use into
 // the build's bench-data folder. It is written by a child process so that
@@ -18,7 +18,7 @@ SyntheticGraphParameters millionRelations();
 // Peak resident memory of this process so far, in MiB.
 double peakResidentMiB();
 
-// A graph loaded through the viewer's load chain with its console texts
-// swallowed: benchmarks measure the work, not the console. Throws when the
-// file is rejected.
-std::unique_ptr<Graph> loadQuietly(const std::string& path);
+// A scene that has loaded the file through the viewer's load chain, its
+// console texts swallowed: benchmarks measure the work, not the console.
+// Throws when the file is rejected.
+std::unique_ptr<Scene> loadQuietly(const std::string& path);

@@ -1,5 +1,5 @@
 #include "bench/BenchData.h"
-#include "graph/Graph.h"
+#include "scene/Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,64 +9,78 @@
 namespace {
 
 // The graph of the targets, loaded once: every benchmark here reuses it.
-Graph& millionGraph() {
-    static const std::unique_ptr<Graph> graph = [] {
+Scene& millionScene() {
+    static const std::unique_ptr<Scene> scene = [] {
         auto loaded = loadQuietly(syntheticGraphFile(millionRelations()));
-        loaded->setBeta(1.0f);
+        loaded->applyStrength(1.0f);
         return loaded;
     }();
-    return *graph;
+    return *scene;
 }
 
-std::size_t splinePointBytes(const Graph& graph) {
-    return graph.edges.size() * Graph::samplesPerEdge * 2 * sizeof(float);
+std::size_t splinePointBytes(const Scene& scene) {
+    return scene.curves().points.size() * sizeof(float);
 }
 
+// Every edge's control polygon, then its samples from the node positions.
 void buildSplines(benchmark::State& state) {
-    Graph& graph = millionGraph();
+    Scene& scene = millionScene();
     for (auto _ : state) {
-        graph.buildSplines();
+        scene.buildRoutes();
+        scene.sampleCurves();
     }
-    state.counters["edges"] = static_cast<double>(graph.edges.size());
+    state.counters["edges"] = static_cast<double>(scene.graph().edgeCount());
 }
 BENCHMARK(buildSplines)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
+// A layout switch: positions, samples, and the mix with the strength applied.
 void setLayout(benchmark::State& state) {
-    Graph& graph = millionGraph();
-    const auto type = static_cast<TreeLayoutType>(state.range(0));
+    Scene& scene = millionScene();
+    ViewSettings wanted;
+    wanted.layoutType = static_cast<int32_t>(state.range(0));
+    ViewSettings other;
+    other.layoutType = wanted.layoutType == 0 ? 1 : 0;
     for (auto _ : state) {
         state.PauseTiming();
-        graph.setLayout(type == TreeLayoutType::Radial ? TreeLayoutType::Classic : TreeLayoutType::Radial);
+        scene.update(other);
         state.ResumeTiming();
-        graph.setLayout(type);
+        scene.update(wanted);
     }
     state.SetLabel(treeLayoutLabels[state.range(0)]);
 }
-BENCHMARK(setLayout)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(setLayout)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // The reference for setBeta: copying the bytes that it writes.
 void copySplinePoints(benchmark::State& state) {
-    Graph& graph = millionGraph();
-    const std::size_t bytes = splinePointBytes(graph);
+    Scene& scene = millionScene();
+    const std::size_t bytes = splinePointBytes(scene);
     auto copy = std::make_unique_for_overwrite<char[]>(bytes);
     std::memset(copy.get(), 0, bytes);
     for (auto _ : state) {
-        std::memcpy(copy.get(), graph.splinePoints.get(), bytes);
+        std::memcpy(copy.get(), scene.curves().points.data(), bytes);
         benchmark::DoNotOptimize(copy.get());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
-BENCHMARK(copySplinePoints)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(copySplinePoints)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
+// The mix by a new strength with the arc lengths.
 void setBeta(benchmark::State& state) {
-    Graph& graph = millionGraph();
+    Scene& scene = millionScene();
     float strength = 0.5f;
     for (auto _ : state) {
         strength = strength == 0.5f ? 0.75f : 0.5f;
-        graph.setBeta(strength);
+        scene.applyStrength(strength);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * splinePointBytes(graph)));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * splinePointBytes(scene)));
     state.counters["peak_rss_MiB"] = peakResidentMiB();
 }
 BENCHMARK(setBeta)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

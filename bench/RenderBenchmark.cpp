@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
-#include "graph/Graph.h"
-#include "platform/HeadlessGlContext.h"
+#include "facade/Graph.h"
+#include "render/HeadlessGlContext.h"
 
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
@@ -20,11 +20,13 @@ using Clock = std::chrono::steady_clock;
 Graph& renderGraph() {
     static HeadlessGlContext context;
     static Graph* graph = [] {
-        if (!context.valid()) {
-            throw std::runtime_error("no GL context: " + context.error());
+        if (!context.status()) {
+            throw std::runtime_error(context.status().error().describe());
         }
         auto* created = new Graph();
-        created->initRenderTargets();
+        if (const Status made = created->initRenderTargets(); !made) {
+            throw std::runtime_error(made.error().describe());
+        }
         return created;
     }();
     return *graph;
@@ -43,7 +45,8 @@ struct WindowStandIn {
     }
     void draw(Graph& graph) const {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
-        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
+        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
+                                  texture, 0);
         glViewport(0, 0, 1024, 1024);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -58,23 +61,28 @@ struct WindowStandIn {
 
 void loadForDrawing(Graph& graph, const std::string& path) {
     std::streambuf* console = std::cout.rdbuf(nullptr);
-    const bool loaded = graph.load(path);
+    const Status loaded = graph.load(path);
     std::cout.rdbuf(console);
     if (!loaded) {
-        throw std::runtime_error("cannot load " + path);
+        throw std::runtime_error(loaded.error().describe());
     }
     graph.setLayout(TreeLayoutType::Radial);
     graph.setBeta(1.0f);
+    // Once in full, so that the curve buffers hold this graph's points.
+    graph.render();
 }
 
 // The off-screen frame as the drawing target, with render's projection.
 void bindFrameForDrawing(Graph& graph) {
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, graph.frameBuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, graph.frameTexture, 0);
-    glViewport(0, 0, graph.frameWidth, graph.frameHeight);
+    const RenderTargets& targets = graph.targets;
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
+                              targets.frameTexture, 0);
+    glViewport(0, 0, targets.frameWidth, targets.frameHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-1.01, 1.01, -1.01, 1.01, 1.0, -1.0);
+    const auto extent = static_cast<double>(DrawDescription::frameExtent);
+    glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_TEXTURE_2D);
@@ -92,7 +100,7 @@ void changedFrame(benchmark::State& state, const std::string& path) {
     loadForDrawing(graph, path);
     const WindowStandIn window;
     // The phases below draw the scene themselves; the window then only shows it.
-    graph.lastDrawnFrame = frameSettingsOf(graph);
+    graph.frameReuse.markDrawn(frameKeyOf(graph.scene, graph.settings));
     double tree = 0.0, splines = 0.0, overlay = 0.0, mipmaps = 0.0, present = 0.0;
     for (auto _ : state) {
         bindFrameForDrawing(graph);
@@ -110,7 +118,7 @@ void changedFrame(benchmark::State& state, const std::string& path) {
         overlay += secondsSince(phase);
         phase = Clock::now();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-        glBindTexture(GL_TEXTURE_2D, graph.frameTexture);
+        glBindTexture(GL_TEXTURE_2D, graph.targets.frameTexture);
         glGenerateMipmapEXT(GL_TEXTURE_2D);
         mipmaps += secondsSince(phase);
         phase = Clock::now();
@@ -124,7 +132,7 @@ void changedFrame(benchmark::State& state, const std::string& path) {
     state.counters["overlay_ms"] = overlay / n;
     state.counters["mipmaps_ms"] = mipmaps / n;
     state.counters["present_ms"] = present / n;
-    state.counters["edges"] = static_cast<double>(graph.edges.size());
+    state.counters["edges"] = static_cast<double>(graph.edgeCount());
 }
 
 // The floor for the spline phase: the same strips, same buffers and ramp, in
@@ -132,21 +140,21 @@ void changedFrame(benchmark::State& state, const std::string& path) {
 void multiDrawFloor(benchmark::State& state, const std::string& path) {
     Graph& graph = renderGraph();
     loadForDrawing(graph, path);
-    const auto count = static_cast<GLsizei>(graph.edges.size());
-    std::vector<GLint> firsts(graph.edges.size());
-    std::vector<GLsizei> counts(graph.edges.size(), Graph::samplesPerEdge);
-    for (std::size_t i = 0; i < graph.edges.size(); ++i) {
+    const auto count = static_cast<GLsizei>(graph.edgeCount());
+    std::vector<GLint> firsts(static_cast<std::size_t>(graph.edgeCount()));
+    std::vector<GLsizei> counts(static_cast<std::size_t>(graph.edgeCount()), Graph::samplesPerEdge);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(graph.edgeCount()); ++i) {
         firsts[i] = static_cast<GLint>(i) * Graph::samplesPerEdge;
     }
     bindFrameForDrawing(graph);
     glEnable(GL_TEXTURE_1D);
-    glBindTexture(GL_TEXTURE_1D, graph.colorRampTextures[graph.colorRamp - 1]);
-    glLineWidth(graph.splineWidth);
+    glBindTexture(GL_TEXTURE_1D, graph.targets.colorRampTextures[graph.settings.colorRamp - 1]);
+    glLineWidth(graph.settings.splineWidth);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, graph.splineParamBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, graph.targets.splineParamBuffer);
     glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, graph.splineBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, graph.targets.splineBuffer);
     glVertexPointer(2, GL_FLOAT, 0, nullptr);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     for (auto _ : state) {
@@ -175,16 +183,16 @@ void unchangedFrame(benchmark::State& state, const std::string& path) {
         window.draw(graph);
     }
     glFinish();
-    const int64_t drawn = graph.scenesDrawn;
+    const int64_t drawn = graph.frameReuse.drawnCount();
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         window.draw(graph);
         state.SetIterationTime(secondsSince(start));
     }
-    if (graph.scenesDrawn != drawn) {
+    if (graph.frameReuse.drawnCount() != drawn) {
         state.SkipWithError("the scene was drawn again");
     }
-    state.counters["edges"] = static_cast<double>(graph.edges.size());
+    state.counters["edges"] = static_cast<double>(graph.edgeCount());
 }
 
 const std::string& hundredThousandRelations() {
@@ -199,12 +207,40 @@ const std::string& hundredThousandRelations() {
 const std::string mini = "data/Graphs/jhotdraw-mini.rsf";
 const std::string full = "data/Graphs/jhotdraw.rsf";
 
-BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw, full)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, jhotdraw, full)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, jhotdraw_mini, mini)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, relations_100000, hundredThousandRelations())->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw_mini, mini)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw, full)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(unchangedFrame, jhotdraw, full)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(unchangedFrame, jhotdraw_mini, mini)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(unchangedFrame, relations_100000, hundredThousandRelations())
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "bundling/SplinePoint.h"
+#include "bundling/CurveSamples.h"
+#include "layout/Point.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,9 +11,10 @@
 // bulk sampling give bit-identical points.
 namespace splinecurve {
 
-// 1/49 and 1/6 are single-precision constants: every sample parameter and
-// every B-spline weight is rounded exactly as the drawing expects.
-inline constexpr float sampleStep = 1.0f / 49.0f;
+// The step between sample parameters (1/49) and 1/6 are single-precision
+// constants: every sample parameter and every B-spline weight is rounded
+// exactly as the drawing expects.
+inline constexpr float sampleStep = 1.0f / static_cast<float>(samplesPerEdge - 1);
 inline constexpr float sixth = 1.0f / 6.0f;
 
 inline float sampleParameter(int32_t j) {
@@ -44,13 +46,12 @@ inline float bernstein(int32_t i, int32_t m, float t) {
 
 // Bezier curve of degree n - 1 for up to three entries; a uniform cubic
 // B-spline with n - 3 segments for more.
-template <class PositionOf>
-SplinePoint curvePoint(float t, int32_t n, PositionOf positionOf) {
-    SplinePoint result;
+template <class PositionOf> Point curvePoint(float t, int32_t n, PositionOf positionOf) {
+    Point result;
     if (n <= 3) {
         for (int32_t i = 0; i < n; ++i) {
             const float weight = bernstein(i, n - 1, t);
-            const SplinePoint p = positionOf(i);
+            const Point p = positionOf(i);
             result.x += weight * p.x;
             result.y += weight * p.y;
         }
@@ -76,17 +77,17 @@ SplinePoint curvePoint(float t, int32_t n, PositionOf positionOf) {
     const float w1 = (u * (u * (3.0f * u - 6.0f)) + 4.0f) * sixth;
     const float w2 = (u * (u * (3.0f - 3.0f * u) + 3.0f) + 1.0f) * sixth;
     const float w3 = u * u * u * sixth;
-    const SplinePoint p0 = positionOf(k);
-    const SplinePoint p1 = positionOf(k + 1);
-    const SplinePoint p2 = positionOf(k + 2);
-    const SplinePoint p3 = positionOf(k + 3);
+    const Point p0 = positionOf(k);
+    const Point p1 = positionOf(k + 1);
+    const Point p2 = positionOf(k + 2);
+    const Point p3 = positionOf(k + 3);
     result.x = w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x;
     result.y = w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y;
     return result;
 }
 
 // beta x curve + (1 - beta) x the straight segment from first to last.
-inline SplinePoint blend(float beta, float t, SplinePoint curve, SplinePoint first, SplinePoint last) {
+inline Point blend(float beta, float t, Point curve, Point first, Point last) {
     const float straight = 1.0f - beta;
     return {beta * curve.x + straight * (first.x + t * (last.x - first.x)),
             beta * curve.y + straight * (first.y + t * (last.y - first.y))};

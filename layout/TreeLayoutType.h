@@ -3,8 +3,8 @@
 #include <cstdint>
 
 // The five tree layouts. The underlying type is fixed so that any 32-bit
-// value the panel stores can be handed over; values outside 0..4 keep the
-// node positions as they are.
+// setting can be handed over; values outside 0..4 keep the node positions as
+// they are.
 enum class TreeLayoutType : int32_t {
     Radial = 0,
     Classic = 1,

@@ -1,13 +1,13 @@
 #include "layout/TreeMapNode.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <cassert>
 #include <cstring>
 
 TreeMapNode::TreeMapNode(std::string_view nodeName, int32_t nodeDepth, int32_t siblingIndex)
     : depth(nodeDepth), index(siblingIndex) {
     std::memset(name, 0, sizeof name);
-    std::memcpy(name, nodeName.data(), nodeName.size() < sizeof name ? nodeName.size() : sizeof name);
+    std::memcpy(name, nodeName.data(),
+                nodeName.size() < sizeof name ? nodeName.size() : sizeof name);
     name[nameSize - 1] = '\0';
 }
 
@@ -20,12 +20,8 @@ void TreeMapNode::addChild(std::unique_ptr<TreeMapNode> child) {
 }
 
 TreeMapNode* TreeMapNode::child(int32_t i) const {
+    assert(i >= 0 && i < childCount());
     if (i < 0 || i >= childCount()) {
-#ifndef NDEBUG
-        std::fprintf(stderr, "TreeMapNode: child index %d out of range 0..%d\n", i,
-                     childCount() - 1);
-        std::abort();
-#endif
         return nullptr;
     }
     return children[static_cast<std::size_t>(i)].get();

@@ -20,9 +20,9 @@ public:
 
     void addChild(std::unique_ptr<TreeMapNode> child);
     int32_t childCount() const { return static_cast<int32_t>(children.size()); }
-    // Every child access is checked. A bad index is a programming error: it
-    // stops a debug build with a message and yields no child in a release
-    // build, where callers skip it.
+    // Every child access is checked. A bad index is a programming error: an
+    // assertion stops a debug build, and a release build yields no child,
+    // which callers skip.
     TreeMapNode* child(int32_t i) const;
 
     // Zero rectangle and weight for the whole subtree, in pre-order.

@@ -1,28 +1,16 @@
 #include "render/ColorRamps.h"
 
-#include "graph/Graph.h"
-#include "platform/PngChunks.h"
+#include "io/PngChunks.h"
 
 #include <GL/glew.h>
 #include <IL/il.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 constexpr const char* rampPathFormat = "data/textures/pal_%d.png";
-
-// A rejected ramp ends the program: drawing without all five would fail
-// later and less clearly. Status 1, so that scripts see a failure.
-[[noreturn]] void rejectRamp(const std::string& message) {
-    std::cout << message << std::flush;
-    std::exit(1);
-}
 
 std::string formatted(const char* format, const char* argument) {
     char text[256];
@@ -39,18 +27,32 @@ const char* rampImageFault() {
     const int bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
     const int mipmaps = ilGetInteger(IL_NUM_MIPMAPS);
     if (bytesPerPixel != 3 || bitsPerPixel != 24) {
-        return "Image must be RGB (24 bits per pixel)!\n";
+        return "Image must be RGB (24 bits per pixel)!";
     }
     if (mipmaps != 0) {
-        return "Image must not have MipMaps!\n";
+        return "Image must not have MipMaps!";
     }
     if (height != 1) {
-        return "Image must have a height of 1!\n";
+        return "Image must have a height of 1!";
     }
     if (!isPowerOfTwo(width)) {
-        return "Image width must be power of two!\n";
+        return "Image width must be power of two!";
     }
     return nullptr;
+}
+
+// The bound image as a 1D texture with nearest filtering.
+void uploadRamp(uint32_t& texture) {
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_1D, texture);
+    // Rows of three-byte texels are tightly packed.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, ilGetInteger(IL_IMAGE_WIDTH), 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, ilGetData());
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glBindTexture(GL_TEXTURE_1D, 0);
 }
 
 } // namespace
@@ -66,9 +68,9 @@ bool isPowerOfTwo(int n) {
     return static_cast<int64_t>(n) == (int64_t{1} << halvings);
 }
 
-void Graph::loadColorRamps() {
+Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
     ilInit();
-    for (int i = 0; i < static_cast<int>(std::size(colorRampTextures)); ++i) {
+    for (int i = 0; i < colorRampCount; ++i) {
         ILuint image = 0;
         ilGenImages(1, &image);
         ilBindImage(image);
@@ -77,22 +79,15 @@ void Graph::loadColorRamps() {
         // A file cut short can stall the PNG reader for good, so it counts as
         // missing before the image library sees it.
         if (!pngFileIntact(path) || !ilLoadImage(path)) {
-            rejectRamp(formatted("Image not found (%s)!\n", path));
+            ilDeleteImages(1, &image);
+            return Error{formatted("Image not found (%s)!", path)};
         }
         if (const char* fault = rampImageFault()) {
-            rejectRamp(fault);
+            ilDeleteImages(1, &image);
+            return Error{fault};
         }
-
-        glGenTextures(1, &colorRampTextures[i]);
-        glBindTexture(GL_TEXTURE_1D, colorRampTextures[i]);
-        // Rows of three-byte texels are tightly packed.
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, ilGetInteger(IL_IMAGE_WIDTH), 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, ilGetData());
-        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-        glBindTexture(GL_TEXTURE_1D, 0);
+        uploadRamp(textures[i]);
         ilDeleteImages(1, &image);
     }
+    return {};
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "render/RenderTargets.h"
+
 #include <cstdint>
 #include <vector>
-
-class Graph;
 
 // The off-screen frame read back into memory, rows from the top, four bytes
 // (red, green, blue, alpha) per pixel.
@@ -13,9 +13,11 @@ struct FrameImage {
     std::vector<uint8_t> rgba;
 
     const uint8_t* pixel(int x, int y) const {
-        return rgba.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+        return rgba.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                              static_cast<std::size_t>(x)) *
+                                 4;
     }
 };
 
-// Reads level 0 of the graph's frame texture; needs the GL context that drew it.
-FrameImage readFrame(const Graph& graph);
+// Reads level 0 of the frame texture; needs the GL context that drew it.
+FrameImage readFrame(const RenderTargets& targets);

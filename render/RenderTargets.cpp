@@ -1,8 +1,8 @@
-#include "graph/Graph.h"
+#include "render/RenderTargets.h"
 
 #include <GL/glew.h>
 
-void Graph::initRenderTargets() {
+void RenderTargets::create() {
     glGenBuffers(1, &splineBuffer);
     glGenBuffers(1, &splineParamBuffer);
 
@@ -19,6 +19,19 @@ void Graph::initRenderTargets() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
 
-    loadColorRamps();
+void RenderTargets::release() {
+    if (frameTexture != 0) {
+        glDeleteTextures(1, &frameTexture);
+        glDeleteFramebuffersEXT(1, &frameBuffer);
+        const GLuint buffers[] = {splineBuffer, splineParamBuffer};
+        glDeleteBuffers(2, buffers);
+    }
+    for (uint32_t& ramp : colorRampTextures) {
+        if (ramp != 0) {
+            glDeleteTextures(1, &ramp);
+        }
+    }
+    *this = RenderTargets();
 }

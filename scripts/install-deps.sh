@@ -8,7 +8,7 @@ packages=(
     freeglut3-dev libglew-dev libdevil-dev libimgui-dev libgtk-3-dev
     libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-apps x11-utils
 )
 

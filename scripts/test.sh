@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit, render and
-# end-to-end tests on the optimised build, then the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting, builds, and runs every
+# test: unit, render and end-to-end tests on the optimised build, then the
+# unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then short fuzzing runs of the parsers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-format.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEBVIEW_SANITIZE=ON \
     -DHEBVIEW_BENCH=OFF >/dev/null
-cmake --build build-sanitize --target hebview_unit_tests hebview-rampgen
+cmake --build build-sanitize --target hebview_core_tests hebview_unit_tests hebview-rampgen
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize -L unit --output-on-failure -j2
 # Short fuzzing runs of the graph file and effect file readers, each seeded

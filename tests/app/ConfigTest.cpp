@@ -82,6 +82,10 @@ struct Case {
     std::string windowName;
 };
 
+void PrintTo(const Case& words, std::ostream* out) {
+    *out << ::testing::PrintToString(words.text);
+}
+
 class ConfigWords : public testing::TestWithParam<Case> {};
 
 TEST_P(ConfigWords, GiveTheWindow) {
@@ -116,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"windowName One windowName Two", 640, 320, "Two"},
         // A key at the end with no value leaves its field as it was.
         Case{"screenWidth 800 windowName", 800, 320, ""},
-        Case{"screenWidth 800 screenHeight", 800, 320, ""}, Case{"   \n\t\r\n  ", 640, 320, ""}));
+        Case{"screenWidth 800 screenHeight", 800, 320, ""}, Case{"   \n\t\r\n  ", 640, 320, ""}),
+    [](const testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(Config, ValueThatIsNoIntegerIsSkippedWithAWarning) {
     Config config;

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "app/InputState.h"
-#include "platform/HeadlessGlContext.h"
-#include "render/EffectManager.h"
+#include "effect/EffectManager.h"
+#include "render/HeadlessGlContext.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ TEST(EscapeKey, ReleasesTheEffectAndExitsWithStatusZero) {
     EXPECT_EXIT(
         {
             HeadlessGlContext gl;
-            if (!gl.valid()) {
-                std::fprintf(stderr, "%s\n", gl.error().c_str());
+            if (!gl.status().ok()) {
+                std::fprintf(stderr, "%s\n", gl.status().error().describe().c_str());
                 std::_Exit(3);
             }
             EffectManager& manager = EffectManager::instance();

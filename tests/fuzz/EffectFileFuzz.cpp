@@ -1,4 +1,4 @@
-#include "platform/EffectFile.h"
+#include "effect/EffectFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -7,17 +7,17 @@
 // Any bytes: the parser must answer without crashing, hanging or touching
 // memory it does not own, and a well-formed result must hold named items.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const EffectFileParse parse =
+    const Result<EffectFileContents> parse =
         parseEffectFile(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!parse.error.empty()) {
+    if (!parse) {
         return 0;
     }
-    for (const auto& technique : parse.contents.techniques) {
+    for (const auto& technique : parse.value().techniques) {
         if (technique.name.empty()) {
             __builtin_trap();
         }
     }
-    for (const auto& parameter : parse.contents.parameters) {
+    for (const auto& parameter : parse.value().parameters) {
         if (parameter.name.empty() || parameter.type.empty()) {
             __builtin_trap();
         }

@@ -1,4 +1,4 @@
-#include "graph/GraphFileReader.h"
+#include "io/GraphFileReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -6,26 +6,23 @@
 
 // Any bytes: the reader must answer, accepted or not, without crashing,
 // hanging or touching memory it does not own, and an accepted file must be a
-// consistent forest.
+// consistent forest with distinct relation ends.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const auto result =
-        GraphFileReader::parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!result.accepted) {
+    const Result<CompoundGraph> result =
+        graphfile::parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!result) {
         return 0;
     }
-    const auto& nodes = result.tables.nodes;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (nodes[i]->id != static_cast<int32_t>(i)) {
-            __builtin_trap();
-        }
-        for (const Node* child : nodes[i]->children) {
-            if (child->parent != nodes[i].get()) {
+    const CompoundGraph& graph = result.value();
+    for (int32_t node = 0; node < graph.nodeCount(); ++node) {
+        for (const int32_t child : graph.children(node)) {
+            if (graph.parent[child] != node || graph.depth[child] != graph.depth[node] + 1) {
                 __builtin_trap();
             }
         }
     }
-    for (const auto& edge : result.tables.edges) {
-        if (edge->source == edge->target) {
+    for (int32_t edge = 0; edge < graph.edgeCount(); ++edge) {
+        if (graph.source[edge] == graph.target[edge]) {
             __builtin_trap();
         }
     }

@@ -214,7 +214,8 @@ TEST(StripStrategy, MatchesThePlainAlgorithmBitForBit) {
         StripStrategy().layoutChildren(*fast, rect);
         plainStripRange(*plain, plain->childCount() - 1, rect);
         for (int i = 0; i < fast->childCount(); ++i) {
-            ASSERT_EQ(fast->child(i)->rect, plain->child(i)->rect) << "round " << round << ", child " << i;
+            ASSERT_EQ(fast->child(i)->rect, plain->child(i)->rect)
+                << "round " << round << ", child " << i;
         }
     }
 }
@@ -222,8 +223,8 @@ TEST(StripStrategy, MatchesThePlainAlgorithmBitForBit) {
 TEST(TreeMapStrategies, OneChildTakesTheWholeRectangle) {
     const Rect given{-0.3f, 0.1f, 0.7f, 0.4f};
     std::unique_ptr<TreeMapStrategy> strategies[] = {std::make_unique<SliceStrategy>(),
-                                                    std::make_unique<SquaredStrategy>(),
-                                                    std::make_unique<StripStrategy>()};
+                                                     std::make_unique<SquaredStrategy>(),
+                                                     std::make_unique<StripStrategy>()};
     for (auto& strategy : strategies) {
         auto node = parentWithSizes({5});
         strategy->layoutChildren(*node, given);
@@ -233,8 +234,8 @@ TEST(TreeMapStrategies, OneChildTakesTheWholeRectangle) {
 
 TEST(TreeMapStrategies, ThreeLeavesShareTheAreaEqually) {
     std::unique_ptr<TreeMapStrategy> strategies[] = {std::make_unique<SliceStrategy>(),
-                                                    std::make_unique<SquaredStrategy>(),
-                                                    std::make_unique<StripStrategy>()};
+                                                     std::make_unique<SquaredStrategy>(),
+                                                     std::make_unique<StripStrategy>()};
     for (auto& strategy : strategies) {
         auto node = parentWithSizes({1, 1, 1});
         strategy->layoutChildren(*node, Rect{0, 0, 3, 2});

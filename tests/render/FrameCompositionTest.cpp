@@ -1,14 +1,14 @@
 #include "tests/render/RenderFixture.h"
 
-#include "render/BlendModeType.h"
+#include "scene/BlendModeType.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using testing_support::describe;
 using testing_support::graphText;
 using testing_support::near;
-using testing_support::describe;
 using testing_support::RenderTest;
 using testing_support::Rgb;
 
@@ -26,19 +26,19 @@ class FrameComposition : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
-        graph->showTree = false;
+        graph->settings.showTree = false;
     }
 
     Rgb pointColour(const FrameImage& image, int from, int to, float t) {
-        const Node& a = *graph->nodes[from];
-        const Node& b = *graph->nodes[to];
+        const Node a = graph->node(from);
+        const Node b = graph->node(to);
         return colourAt(image, a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
     }
 };
 
 TEST_F(FrameComposition, WithoutSplinesAndOverlayOnlyTheRedTreeIsDrawn) {
     load(graphText(testing_support::randomParents(40, 3)));
-    graph->showSplines = false;
+    graph->settings.showSplines = false;
     for (int type = 0; type <= 4; ++type) {
         const FrameImage image = draw(static_cast<TreeLayoutType>(type));
         int redPixels = 0;
@@ -75,15 +75,18 @@ TEST_F(FrameComposition, WithoutSplinesAndOverlayOnlyTheRedTreeIsDrawn) {
 TEST_F(FrameComposition, SplineColourRunsAlongTheChosenRampFromSourceToTarget) {
     load(starGraph({{1, 5}}));
     for (int ramp = 1; ramp <= 5; ++ramp) {
-        graph->colorRamp = ramp;
+        graph->settings.colorRamp = ramp;
         const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
         for (float t : {2.5f / 49.0f, 24.5f / 49.0f, 46.5f / 49.0f}) {
             const Rgb seen = pointColour(image, 1, 5, t);
             EXPECT_TRUE(near(seen, rampTexel(ramp, t), 6))
-                << "ramp " << ramp << " t " << t << ": " << describe(seen) << " vs " << describe(rampTexel(ramp, t));
+                << "ramp " << ramp << " t " << t << ": " << describe(seen) << " vs "
+                << describe(rampTexel(ramp, t));
         }
-        EXPECT_TRUE(near(pointColour(image, 1, 5, 1.0f / 49.0f), rampTexel(ramp, 0.0f), 40)) << "ramp " << ramp;
-        EXPECT_TRUE(near(pointColour(image, 1, 5, 48.0f / 49.0f), rampTexel(ramp, 1.0f), 40)) << "ramp " << ramp;
+        EXPECT_TRUE(near(pointColour(image, 1, 5, 1.0f / 49.0f), rampTexel(ramp, 0.0f), 40))
+            << "ramp " << ramp;
+        EXPECT_TRUE(near(pointColour(image, 1, 5, 48.0f / 49.0f), rampTexel(ramp, 1.0f), 40))
+            << "ramp " << ramp;
     }
     // The default ramp tells the two ends apart at a glance.
     const Rgb source = rampTexel(3, 0.0f);
@@ -93,8 +96,8 @@ TEST_F(FrameComposition, SplineColourRunsAlongTheChosenRampFromSourceToTarget) {
 
 TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
     load(starGraph({{1, 2}, {1, 5}}));
-    graph->blendMode = static_cast<int32_t>(BlendModeType::Alpha);
-    graph->minAlpha = 0.1f;
+    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->settings.minAlpha = 0.1f;
     const Rgb middle = rampTexel(3, 0.5f);
     const auto faded = [&](float alpha) {
         return Rgb{static_cast<int>(middle[0] * alpha), static_cast<int>(middle[1] * alpha),
@@ -105,16 +108,17 @@ TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
     Rgb shortSpline = pointColour(image, 1, 2, 0.5f);
     Rgb longSpline = pointColour(image, 1, 5, 0.5f);
     EXPECT_TRUE(near(shortSpline, middle, 8)) << describe(shortSpline);
-    EXPECT_TRUE(near(longSpline, faded(0.1f), 4)) << describe(longSpline) << " vs " << describe(faded(0.1f));
+    EXPECT_TRUE(near(longSpline, faded(0.1f), 4))
+        << describe(longSpline) << " vs " << describe(faded(0.1f));
 
-    graph->flipAlpha = true;
+    graph->settings.flipAlpha = true;
     image = draw(TreeLayoutType::Radial, 0.0f);
     shortSpline = pointColour(image, 1, 2, 0.5f);
     longSpline = pointColour(image, 1, 5, 0.5f);
     EXPECT_TRUE(near(shortSpline, faded(0.1f), 4)) << describe(shortSpline);
     EXPECT_TRUE(near(longSpline, middle, 8)) << describe(longSpline);
 
-    graph->blendMode = static_cast<int32_t>(BlendModeType::None);
+    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::None);
     image = draw(TreeLayoutType::Radial, 0.0f);
     EXPECT_TRUE(near(pointColour(image, 1, 2, 0.5f), middle, 8));
     EXPECT_TRUE(near(pointColour(image, 1, 5, 0.5f), middle, 8));
@@ -122,15 +126,15 @@ TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
 
 TEST_F(FrameComposition, SplinesOfEqualLengthAreOpaque) {
     load(starGraph({{1, 5}}));
-    graph->blendMode = static_cast<int32_t>(BlendModeType::Alpha);
-    graph->minAlpha = 0.0f;
+    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->settings.minAlpha = 0.0f;
     const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
-    EXPECT_EQ(graph->minSplineLength, graph->maxSplineLength);
+    EXPECT_EQ(graph->minSplineLength(), graph->maxSplineLength());
     EXPECT_TRUE(near(pointColour(image, 1, 5, 0.5f), rampTexel(3, 0.5f), 8));
 }
 
 TEST_F(FrameComposition, MaxModeKeepsTheBrighterChannelOfEveryLayer) {
-    graph->blendMode = static_cast<int32_t>(BlendModeType::Max);
+    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
     load(starGraph({{1, 5}}));
     const FrameImage first = draw(TreeLayoutType::Radial, 0.3f);
     load(starGraph({{3, 7}}));
@@ -150,11 +154,11 @@ TEST_F(FrameComposition, MaxModeKeepsTheBrighterChannelOfEveryLayer) {
 
 TEST_F(FrameComposition, OverlayIsTranslucentOverTheSplines) {
     load(graphText({-1, 0, 1, 1}, {{2, 3}}));
-    graph->showSplines = false;
-    graph->showTree = true;
+    graph->settings.showSplines = false;
+    graph->settings.showTree = true;
     const FrameImage image = draw(TreeLayoutType::Classic);
-    const Node& child = *graph->nodes[1];
-    const Node& root = *graph->nodes[0];
+    const Node child = graph->node(1);
+    const Node root = graph->node(0);
     const Rgb overlay = colourAt(image, (child.x + root.x) / 2.0f, (child.y + root.y) / 2.0f);
     // 0.8, 0.8, 1.0 at half opacity over black.
     EXPECT_TRUE(near(overlay, Rgb{102, 102, 128}, 2)) << describe(overlay);

@@ -1,6 +1,6 @@
 #include "tests/render/RenderFixture.h"
 
-#include "render/BlendModeType.h"
+#include "scene/BlendModeType.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +21,28 @@ protected:
             relations.emplace_back((i * 7 + 1) % 30, (i * 11 + 4) % 30);
         }
         load(graphText(parents, relations));
-        graph->blendMode = static_cast<int32_t>(BlendModeType::Alpha);
-        graph->minAlpha = 0.2f;
+        graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+        graph->settings.minAlpha = 0.2f;
         graph->setLayout(TreeLayoutType::Radial);
         graph->setBeta(0.8f);
     }
 
     FrameImage frame() {
         graph->render();
-        return readFrame(*graph);
+        return readFrame(graph->targets);
     }
 };
 
 TEST_F(FrameReuse, UnchangedSceneIsNotDrawnAgainAndLooksTheSame) {
     const FrameImage first = frame();
-    const int64_t drawn = graph->scenesDrawn;
+    const int64_t drawn = graph->frameReuse.drawnCount();
     const FrameImage again = frame();
-    EXPECT_EQ(graph->scenesDrawn, drawn);
+    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn);
     EXPECT_EQ(again.rgba, first.rgba);
     // The same settings drawn anew give the same picture.
-    graph->lastDrawnFrame.reset();
+    graph->frameReuse.forget();
     EXPECT_EQ(frame().rgba, first.rgba);
-    EXPECT_EQ(graph->scenesDrawn, drawn + 1);
+    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1);
 }
 
 TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
@@ -50,31 +50,33 @@ TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
         {"layout", [](Graph& g) { g.setLayout(TreeLayoutType::Classic); }},
         {"beta", [](Graph& g) { g.setBeta(0.2f); }},
         {"treemap layout", [](Graph& g) { g.setLayout(TreeLayoutType::TreeMapSquared); }},
-        {"treemap spacing", [](Graph& g) { g.treeMapSpacing = 0.03f; }},
-        {"blend mode", [](Graph& g) { g.blendMode = static_cast<int32_t>(BlendModeType::Max); }},
-        {"colour ramp", [](Graph& g) { g.colorRamp = 1; }},
-        {"line width", [](Graph& g) { g.lineWidth = 8.0f; }},
-        {"spline width", [](Graph& g) { g.splineWidth = 1.0f; }},
-        {"show tree", [](Graph& g) { g.showTree = false; }},
-        {"blend mode back", [](Graph& g) { g.blendMode = static_cast<int32_t>(BlendModeType::Alpha); }},
-        {"min alpha", [](Graph& g) { g.minAlpha = 0.8f; }},
-        {"alpha exponent", [](Graph& g) { g.alphaExponent = 4.0f; }},
-        {"flip alpha", [](Graph& g) { g.flipAlpha = true; }},
-        {"show splines", [](Graph& g) { g.showSplines = false; }},
+        {"treemap spacing", [](Graph& g) { g.settings.treeMapSpacing = 0.03f; }},
+        {"blend mode",
+         [](Graph& g) { g.settings.blendMode = static_cast<int32_t>(BlendModeType::Max); }},
+        {"colour ramp", [](Graph& g) { g.settings.colorRamp = 1; }},
+        {"line width", [](Graph& g) { g.settings.lineWidth = 8.0f; }},
+        {"spline width", [](Graph& g) { g.settings.splineWidth = 1.0f; }},
+        {"show tree", [](Graph& g) { g.settings.showTree = false; }},
+        {"blend mode back",
+         [](Graph& g) { g.settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha); }},
+        {"min alpha", [](Graph& g) { g.settings.minAlpha = 0.8f; }},
+        {"alpha exponent", [](Graph& g) { g.settings.alphaExponent = 4.0f; }},
+        {"flip alpha", [](Graph& g) { g.settings.flipAlpha = true; }},
+        {"show splines", [](Graph& g) { g.settings.showSplines = false; }},
     };
     FrameImage before = frame();
     for (const auto& [name, change] : changes) {
-        const int64_t drawn = graph->scenesDrawn;
+        const int64_t drawn = graph->frameReuse.drawnCount();
         change(*graph);
         FrameImage after = frame();
-        EXPECT_EQ(graph->scenesDrawn, drawn + 1) << name;
+        EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << name;
         EXPECT_NE(after.rgba, before.rgba) << name;
         before = std::move(after);
     }
-    const int64_t drawn = graph->scenesDrawn;
+    const int64_t drawn = graph->frameReuse.drawnCount();
     load(graphText({-1, 0, 0}));
     frame();
-    EXPECT_EQ(graph->scenesDrawn, drawn + 1) << "another graph";
+    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << "another graph";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graph/Graph.h"
-#include "platform/HeadlessGlContext.h"
+#include "facade/Graph.h"
 #include "render/FrameImage.h"
+#include "render/HeadlessGlContext.h"
 
 #include "tests/support/GraphFixtures.h"
 
@@ -22,30 +22,31 @@ using Rgb = std::array<int, 3>;
 class RenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.valid()) << gl.error();
+        ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
         graph = std::make_unique<Graph>();
-        graph->initRenderTargets();
+        ASSERT_TRUE(graph->initRenderTargets().ok());
     }
 
     // Loads file text into the test's graph, keeping its GL objects.
     void load(const std::string& text) {
         TempFile file(text);
         CoutCapture quiet;
-        ASSERT_TRUE(graph->load(file.path())) << quiet.text();
+        ASSERT_TRUE(graph->load(file.path()).ok()) << quiet.text();
     }
 
     FrameImage draw(TreeLayoutType layout = TreeLayoutType::Radial, float beta = 1.0f) {
         graph->setLayout(layout);
         graph->setBeta(beta);
         graph->render();
-        return readFrame(*graph);
+        return readFrame(graph->targets);
     }
 
     // The frame pixel that shows view coordinates (x, y).
     static std::pair<int, int> pixelOf(const FrameImage& image, float x, float y) {
-        const float extent = 1.01f;
-        return {static_cast<int>((x + extent) / (2.0f * extent) * static_cast<float>(image.width)),
-                static_cast<int>((extent - y) / (2.0f * extent) * static_cast<float>(image.height))};
+        const float extent = DrawDescription::frameExtent;
+        return {
+            static_cast<int>((x + extent) / (2.0f * extent) * static_cast<float>(image.width)),
+            static_cast<int>((extent - y) / (2.0f * extent) * static_cast<float>(image.height))};
     }
 
     static Rgb colourAt(const FrameImage& image, float x, float y) {
@@ -57,7 +58,7 @@ protected:
     // Texel of a ramp as the curves take it: nearest filtering at t.
     Rgb rampTexel(int ramp, float t) const {
         std::array<uint8_t, 4 * 4096> texels{};
-        glBindTexture(GL_TEXTURE_1D, graph->colorRampTextures[ramp - 1]);
+        glBindTexture(GL_TEXTURE_1D, graph->targets.colorRampTextures[ramp - 1]);
         GLint width = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_1D, 0, GL_TEXTURE_WIDTH, &width);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -81,7 +82,8 @@ inline bool near(const Rgb& a, const Rgb& b, int tolerance) {
 }
 
 inline std::string describe(const Rgb& c) {
-    return "(" + std::to_string(c[0]) + ", " + std::to_string(c[1]) + ", " + std::to_string(c[2]) + ")";
+    return "(" + std::to_string(c[0]) + ", " + std::to_string(c[1]) + ", " + std::to_string(c[2]) +
+           ")";
 }
 
 } // namespace testing_support

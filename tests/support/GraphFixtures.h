@@ -1,30 +1,43 @@
 #pragma once
 
-#include "graph/Graph.h"
+#include "graph/CompoundGraph.h"
+#include "graph/CompoundGraphBuilder.h"
+#include "scene/GraphLoading.h"
+#include "scene/Scene.h"
 
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
 
-// A graph loaded from file text through the real reader and load chain, its
-// console output swallowed.
-inline std::unique_ptr<Graph> loadGraph(const std::string& text) {
-    TempFile file(text);
-    auto graph = std::make_unique<Graph>();
-    CoutCapture quiet;
-    EXPECT_TRUE(graph->load(file.path())) << quiet.text();
-    return graph;
+// A hierarchy given by each node's parent (-1 for the root, which must be
+// node 0, and for the tops of other trees), with the given relations, named
+// n0, n1, ...
+inline CompoundGraph graphOf(const std::vector<int>& parents,
+                             const std::vector<std::pair<int, int>>& relations = {}) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(static_cast<int32_t>(parents.size()));
+    builder.setRoot(0);
+    for (std::size_t i = 0; i < parents.size(); ++i) {
+        builder.setName(static_cast<int32_t>(i), "n" + std::to_string(i));
+        if (parents[i] >= 0) {
+            EXPECT_EQ(builder.link(parents[i], static_cast<int32_t>(i)),
+                      CompoundGraphBuilder::LinkFault::None);
+        }
+    }
+    for (const auto& [source, target] : relations) {
+        builder.relate(source, target);
+    }
+    return builder.finish();
 }
 
-// File text for a hierarchy given by each node's parent (-1 for the root,
-// which must be node 0), with the given relations.
+// The same graph as file text.
 inline std::string graphText(const std::vector<int>& parents,
                              const std::vector<std::pair<int, int>>& relations = {}) {
     std::string text = "HierarchyElements " + std::to_string(parents.size()) + "\nRoot 0\n";
@@ -40,6 +53,23 @@ inline std::string graphText(const std::vector<int>& parents,
         text += "R " + std::to_string(source) + " " + std::to_string(target) + "\n";
     }
     return text;
+}
+
+// A scene that has loaded the file text through the real reader and load
+// chain, its console output swallowed.
+inline void loadQuietly(Scene& scene, const std::string& text) {
+    TempFile file(text);
+    CoutCapture quiet;
+    const Status loaded = loadGraphFile(scene, file.path());
+    EXPECT_TRUE(loaded.ok()) << quiet.text();
+}
+
+// A scene holding the graph with every stage computed for the settings.
+inline Scene sceneOf(CompoundGraph graph, const ViewSettings& settings = {}) {
+    Scene scene;
+    scene.setGraph(std::move(graph));
+    scene.update(settings);
+    return scene;
 }
 
 // A random recursive tree: node i hangs under one of the nodes before it,

@@ -16,8 +16,7 @@ class TempFile {
 public:
     explicit TempFile(std::string_view contents, std::string_view name = "graph.rsf") {
         folder = std::filesystem::temp_directory_path() /
-                 ("hebview-test-" + std::to_string(counter()++) + "-" +
-                  std::to_string(::getpid()));
+                 ("hebview-test-" + std::to_string(counter()++) + "-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         filePath = (folder / name).string();
         std::ofstream out(filePath, std::ios::binary);

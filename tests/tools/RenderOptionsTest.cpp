@@ -1,27 +1,27 @@
 #include "tools/render/RenderOptions.h"
 
-#include "graph/Graph.h"
-
 #include <gtest/gtest.h>
 
 namespace {
 
-RenderOptionsResult parse(std::vector<std::string> words, Graph& graph) {
-    return parseRenderOptions(words, graph);
+RenderOptions accepted(std::vector<std::string> words) {
+    Result<RenderOptions> parsed = parseRenderOptions(words);
+    EXPECT_TRUE(parsed.ok()) << (parsed ? "" : parsed.error().describe());
+    return parsed ? parsed.value() : RenderOptions{};
 }
 
-RenderOptionsResult parse(std::vector<std::string> words) {
-    Graph graph;
-    return parseRenderOptions(words, graph);
+std::string refusal(std::vector<std::string> words) {
+    const Result<RenderOptions> parsed = parseRenderOptions(words);
+    return parsed ? "accepted" : parsed.error().describe();
 }
 
 TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
-    Graph o;
-    const RenderOptionsResult result = parse({}, o);
-    ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.options.graphPath, "data/Graphs/jhotdraw-mini.rsf");
-    EXPECT_EQ(result.options.layoutType, 0);
-    EXPECT_EQ(result.options.beta, 1.0f);
+    const RenderOptions options = accepted({});
+    const ViewSettings& o = options.settings;
+    EXPECT_EQ(options.graphPath, "data/Graphs/jhotdraw-mini.rsf");
+    EXPECT_EQ(options.outputPath, "hebview.png");
+    EXPECT_EQ(o.layoutType, 0);
+    EXPECT_EQ(o.beta, 1.0f);
     EXPECT_EQ(o.colorRamp, 3);
     EXPECT_EQ(o.blendMode, 0);
     EXPECT_EQ(o.minAlpha, 0.1f);
@@ -35,15 +35,15 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
 }
 
 TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
-    Graph o;
-    const RenderOptionsResult result =
-        parse({"--layout", "squared", "--beta", "0.25", "--ramp", "5", "--blend", "max", "--min-alpha", "0.5",
-               "--alpha-exponent", "2", "--flip-alpha", "on", "--line-width", "1", "--spline-width", "20",
-               "--tree", "off", "--splines", "0", "--spacing", "0.05", "-o", "out.png", "graph.rsf"},
-              o);
-    ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.options.layoutType, 3);
-    EXPECT_EQ(result.options.beta, 0.25f);
+    const RenderOptions options =
+        accepted({"--layout",     "squared", "--beta",       "0.25", "--ramp",           "5",
+                  "--blend",      "max",     "--min-alpha",  "0.5",  "--alpha-exponent", "2",
+                  "--flip-alpha", "on",      "--line-width", "1",    "--spline-width",   "20",
+                  "--tree",       "off",     "--splines",    "0",    "--spacing",        "0.05",
+                  "-o",           "out.png", "graph.rsf"});
+    const ViewSettings& o = options.settings;
+    EXPECT_EQ(o.layoutType, 3);
+    EXPECT_EQ(o.beta, 0.25f);
     EXPECT_EQ(o.colorRamp, 5);
     EXPECT_EQ(o.blendMode, 2);
     EXPECT_EQ(o.minAlpha, 0.5f);
@@ -54,9 +54,9 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_FALSE(o.showTree);
     EXPECT_FALSE(o.showSplines);
     EXPECT_EQ(o.treeMapSpacing, 0.05f);
-    EXPECT_EQ(result.options.outputPath, "out.png");
-    EXPECT_EQ(result.options.graphPath, "graph.rsf");
-    EXPECT_EQ(parse({"--layout", "4", "--blend", "1"}).options.layoutType, 4);
+    EXPECT_EQ(options.outputPath, "out.png");
+    EXPECT_EQ(options.graphPath, "graph.rsf");
+    EXPECT_EQ(accepted({"--layout", "4", "--blend", "1"}).settings.layoutType, 4);
 }
 
 TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
@@ -73,15 +73,16 @@ TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
         {{"a.rsf", "b.rsf"}, "more than one graph file: a.rsf and b.rsf"},
     };
     for (const auto& [words, message] : cases) {
-        EXPECT_EQ(parse(words).error, message);
+        EXPECT_EQ(refusal(words), message);
     }
 }
 
 TEST(RenderOptions, HelpListsEveryOptionWithItsDefault) {
-    EXPECT_TRUE(parse({"--help"}).options.helpWanted);
+    EXPECT_TRUE(accepted({"--help"}).helpWanted);
     const std::string help = renderOptionsHelp();
-    for (const char* option : {"-o FILE", "--layout", "--beta", "--ramp", "--blend", "--min-alpha", "--alpha-exponent",
-                               "--flip-alpha", "--line-width", "--spline-width", "--tree", "--splines", "--spacing"}) {
+    for (const char* option :
+         {"-o FILE", "--layout", "--beta", "--ramp", "--blend", "--min-alpha", "--alpha-exponent",
+          "--flip-alpha", "--line-width", "--spline-width", "--tree", "--splines", "--spacing"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_NE(help.find("(default 0.01)"), std::string::npos);

@@ -27,6 +27,13 @@ out=$("$tool" --beta 7 2>&1) && fail "a bad option was accepted"
 out=$("$tool" "$workdir/missing.rsf" -o "$workdir/x.png" 2>&1) && fail "a missing graph was accepted"
 [[ $out == *"missing.rsf: cannot open the file"* ]] || fail "unclear message for a missing graph: $out"
 [ ! -e "$workdir/x.png" ] || fail "a picture was written for a missing graph"
+# Without the colour ramps (run from a folder that has none) the drawing
+# cannot start: the ramp's message and status 1.
+graph=$(pwd)/data/Graphs/small.rsf
+out=$(cd "$workdir" && "$tool" -o "$workdir/y.png" "$graph" 2>&1)
+status=$?
+[ "$status" = 1 ] || fail "a missing ramp gave status $status: $out"
+[[ $out == *"Image not found (data/textures/pal_0.png)!"* ]] || fail "unclear message for a missing ramp: $out"
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

@@ -19,7 +19,9 @@ public:
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
     }
-    int64_t below(int64_t bound) { return static_cast<int64_t>(next() % static_cast<uint64_t>(bound)); }
+    int64_t below(int64_t bound) {
+        return static_cast<int64_t>(next() % static_cast<uint64_t>(bound));
+    }
     double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
 
 private:
@@ -46,7 +48,8 @@ Hierarchy growHierarchy(const SyntheticGraphParameters& parameters, Random& rand
             continue;
         }
         const int64_t wanted = 1 + random.below(2 * std::max(1, parameters.fanOut) - 1);
-        for (int64_t c = 0; c < wanted && static_cast<int64_t>(tree.parent.size()) < parameters.nodes; ++c) {
+        for (int64_t c = 0;
+             c < wanted && static_cast<int64_t>(tree.parent.size()) < parameters.nodes; ++c) {
             const auto id = static_cast<int64_t>(tree.parent.size());
             tree.parent.push_back(static_cast<int64_t>(next));
             tree.depth.push_back(tree.depth[next] + 1);
@@ -72,7 +75,8 @@ Hierarchy growHierarchy(const SyntheticGraphParameters& parameters, Random& rand
             continue;
         }
         stack.push_back({node, true});
-        for (auto child = tree.children[node].rbegin(); child != tree.children[node].rend(); ++child) {
+        for (auto child = tree.children[node].rbegin(); child != tree.children[node].rend();
+             ++child) {
             stack.push_back({*child, false});
         }
     }
@@ -111,7 +115,8 @@ int64_t writeSyntheticGraph(const SyntheticGraphParameters& parameters, std::ost
         const int64_t target =
             tree.leaves[tree.firstLeaf[scope] + random.below(tree.leafCount[scope])];
         if (source == target ||
-            !written.insert(static_cast<uint64_t>(source) << 32 | static_cast<uint64_t>(target)).second) {
+            !written.insert(static_cast<uint64_t>(source) << 32 | static_cast<uint64_t>(target))
+                 .second) {
             continue;
         }
         out << "R " << source << ' ' << target << '\n';

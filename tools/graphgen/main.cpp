@@ -9,15 +9,16 @@
 namespace {
 
 void printUsage() {
-    std::cout << "Usage: hebview-graphgen [options] -o FILE\n"
-                 "Writes a random compound graph, the same for the same options.\n"
-                 "  --nodes N       hierarchy nodes (default 1000)\n"
-                 "  --depth D       deepest level, root 0 (default 6)\n"
-                 "  --fan-out F     mean children per inner node (default 8)\n"
-                 "  --relations R   distinct relations between leaves (default 5000)\n"
-                 "  --locality P    share of relations within the source's grandparent (default 0.7)\n"
-                 "  --seed S        random seed (default 1)\n"
-                 "  -o FILE         output file\n";
+    std::cout
+        << "Usage: hebview-graphgen [options] -o FILE\n"
+           "Writes a random compound graph, the same for the same options.\n"
+           "  --nodes N       hierarchy nodes (default 1000)\n"
+           "  --depth D       deepest level, root 0 (default 6)\n"
+           "  --fan-out F     mean children per inner node (default 8)\n"
+           "  --relations R   distinct relations between leaves (default 5000)\n"
+           "  --locality P    share of relations within the source's grandparent (default 0.7)\n"
+           "  --seed S        random seed (default 1)\n"
+           "  -o FILE         output file\n";
 }
 
 bool parseNumber(const char* text, double& value) {

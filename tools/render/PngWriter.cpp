@@ -16,38 +16,40 @@ struct FileCloser {
 
 } // namespace
 
-std::string writePng(const FrameImage& image, const std::string& path) {
+Status writePng(const FrameImage& image, const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) {
-        return path + ": " + std::strerror(errno);
+        return Error{std::strerror(errno), path};
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        return path + ": cannot start the PNG writer";
+        return Error{"cannot start the PNG writer", path};
     }
     std::vector<png_byte> row(static_cast<std::size_t>(image.width) * 3);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        return path + ": writing the PNG failed";
+        return Error{"writing the PNG failed", path};
     }
     png_init_io(png, file.get());
     png_set_compression_level(png, 1);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         const uint8_t* source = image.pixel(0, y);
         for (int x = 0; x < image.width; ++x) {
-            std::memcpy(&row[static_cast<std::size_t>(x) * 3], source + static_cast<std::size_t>(x) * 4, 3);
+            std::memcpy(&row[static_cast<std::size_t>(x) * 3],
+                        source + static_cast<std::size_t>(x) * 4, 3);
         }
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     if (std::fflush(file.get()) != 0) {
-        return path + ": " + std::strerror(errno);
+        return Error{std::strerror(errno), path};
     }
     return {};
 }

@@ -1,7 +1,7 @@
 #include "tools/render/RenderOptions.h"
 
-#include "graph/Graph.h"
-#include "render/BlendModeType.h"
+#include "render/RenderTargets.h"
+#include "scene/BlendModeType.h"
 
 #include <charconv>
 #include <cmath>
@@ -17,8 +17,8 @@ const char* const blendNames[] = {"none", "alpha", "max"};
 bool parseFloat(const std::string& word, float low, float high, float& value) {
     float parsed = 0.0f;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) || parsed < low ||
-        parsed > high) {
+    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) ||
+        parsed < low || parsed > high) {
         return false;
     }
     value = parsed;
@@ -58,60 +58,81 @@ bool parseSwitch(const std::string& word, bool& value) {
     return false;
 }
 
-// Where an option's value goes: the tool's own options or the graph's settings.
-struct Target {
-    RenderOptions& options;
-    Graph& graph;
-};
-
 struct Option {
     const char* name;
     const char* argument;
     const char* description;
-    std::function<bool(const std::string&, Target&)> apply;
+    std::function<bool(const std::string&, RenderOptions&)> apply;
 };
 
 const std::vector<Option>& options() {
     static const std::vector<Option> table{
         {"-o", "FILE", "PNG file to write (default hebview.png)",
-         [](const std::string& w, Target& t) { t.options.outputPath = w; return !w.empty(); }},
+         [](const std::string& w, RenderOptions& o) {
+             o.outputPath = w;
+             return !w.empty();
+         }},
         {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
-         [](const std::string& w, Target& t) { return parseChoice(w, layoutNames, t.options.layoutType); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseChoice(w, layoutNames, o.settings.layoutType);
+         }},
         {"--beta", "0-1", "bundling strength (default 1.0)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 1.0f, t.options.beta); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 1.0f, o.settings.beta);
+         }},
         {"--ramp", "1-5", "colour ramp (default 3)",
-         [](const std::string& w, Target& t) { return parseInteger(w, 1, 5, t.graph.colorRamp); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseInteger(w, 1, colorRampCount, o.settings.colorRamp);
+         }},
         {"--blend", "NAME|0-2", "none, alpha or max (default none)",
-         [](const std::string& w, Target& t) { return parseChoice(w, blendNames, t.graph.blendMode); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseChoice(w, blendNames, o.settings.blendMode);
+         }},
         {"--min-alpha", "0-1", "opacity of the longest spline (default 0.1)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 1.0f, t.graph.minAlpha); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 1.0f, o.settings.minAlpha);
+         }},
         {"--alpha-exponent", "0.1-10", "shape of the opacity curve (default 1.0)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 0.1f, 10.0f, t.graph.alphaExponent); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.1f, 10.0f, o.settings.alphaExponent);
+         }},
         {"--flip-alpha", "on|off", "make the longest splines opaque instead (default off)",
-         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.flipAlpha); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.flipAlpha);
+         }},
         {"--line-width", "1-20", "width of tree lines (default 3.0)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 1.0f, 20.0f, t.graph.lineWidth); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 1.0f, 20.0f, o.settings.lineWidth);
+         }},
         {"--spline-width", "1-20", "width of splines (default 5.0)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 1.0f, 20.0f, t.graph.splineWidth); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 1.0f, 20.0f, o.settings.splineWidth);
+         }},
         {"--tree", "on|off", "draw the tree overlay (default on)",
-         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.showTree); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.showTree);
+         }},
         {"--splines", "on|off", "draw the splines (default on)",
-         [](const std::string& w, Target& t) { return parseSwitch(w, t.graph.showSplines); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.showSplines);
+         }},
         {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
-         [](const std::string& w, Target& t) { return parseFloat(w, 0.0f, 0.05f, t.graph.treeMapSpacing); }},
+         [](const std::string& w, RenderOptions& o) {
+             return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);
+         }},
     };
     return table;
 }
 
 } // namespace
 
-RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments, Graph& graph) {
-    RenderOptionsResult result;
+Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments) {
+    RenderOptions result;
     bool graphGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         if (word == "--help" || word == "-h") {
-            result.options.helpWanted = true;
+            result.helpWanted = true;
             continue;
         }
         if (word.size() > 1 && word[0] == '-') {
@@ -122,26 +143,22 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
                 }
             }
             if (option == nullptr) {
-                result.error = "unknown option " + word;
-                return result;
+                return Error{"unknown option " + word};
             }
             if (i + 1 == arguments.size()) {
-                result.error = word + " needs a value (" + option->argument + ")";
-                return result;
+                return Error{word + " needs a value (" + option->argument + ")"};
             }
             const std::string& value = arguments[++i];
-            Target target{result.options, graph};
-            if (!option->apply(value, target)) {
-                result.error = "bad value '" + value + "' for " + word + " (" + option->argument + ")";
-                return result;
+            if (!option->apply(value, result)) {
+                return Error{"bad value '" + value + "' for " + word + " (" + option->argument +
+                             ")"};
             }
             continue;
         }
         if (graphGiven) {
-            result.error = "more than one graph file: " + result.options.graphPath + " and " + word;
-            return result;
+            return Error{"more than one graph file: " + result.graphPath + " and " + word};
         }
-        result.options.graphPath = word;
+        result.graphPath = word;
         graphGiven = true;
     }
     return result;
@@ -149,9 +166,12 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
 
 std::string renderOptionsHelp() {
     std::ostringstream text;
+    const int size = RenderTargets::frameSize;
     text << "usage: hebview-render [options] [GRAPH]\n"
             "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf) as the viewer does, without a\n"
-            "display, and writes the 2048 by 2048 frame as a PNG. Run it from the folder that\n"
+            "display, and writes the "
+         << size << " by " << size
+         << " frame as a PNG. Run it from the folder that\n"
             "holds data/textures.\n\noptions:\n";
     for (const Option& option : options()) {
         std::string head = std::string("  ") + option.name + " " + option.argument;

@@ -1,29 +1,22 @@
 #pragma once
 
+#include "base/Result.h"
+#include "scene/ViewSettings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class Graph;
-
-// What hebview-render draws: the graph file, the output file, and the
-// panel's layout and bundling strength with their defaults. The drawing
-// settings go straight into the Graph, whose own defaults are the panel's.
+// What hebview-render draws: the graph file, the output file, and every
+// setting of the panel, with the panel's defaults.
 struct RenderOptions {
     std::string graphPath = "data/Graphs/jhotdraw-mini.rsf";
     std::string outputPath = "hebview.png";
-    int32_t layoutType = 0;
-    float beta = 1.0f;
+    ViewSettings settings;
     bool helpWanted = false;
 };
 
-struct RenderOptionsResult {
-    RenderOptions options;
-    // Empty when the command line was understood.
-    std::string error;
-};
-
-// Reads the command line; drawing settings are written into graph.
-RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments, Graph& graph);
+// The options of the command line, or an Error saying what it got wrong.
+Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments);
 
 std::string renderOptionsHelp();

@@ -1,41 +1,44 @@
-#include "graph/Graph.h"
-#include "platform/HeadlessGlContext.h"
+#include "base/Console.h"
+#include "facade/Graph.h"
 #include "render/FrameImage.h"
+#include "render/HeadlessGlContext.h"
 #include "tools/render/PngWriter.h"
 #include "tools/render/RenderOptions.h"
 
-#include <cstdio>
 #include <iostream>
 
 int main(int argc, char** argv) {
-    Graph& graph = Graph::instance();
-    const RenderOptionsResult parsed = parseRenderOptions({argv + 1, argv + argc}, graph);
-    if (!parsed.error.empty()) {
-        std::cerr << "hebview-render: " << parsed.error << "\n(see hebview-render --help)\n";
+    const Result<RenderOptions> parsed = parseRenderOptions({argv + 1, argv + argc});
+    if (!parsed) {
+        std::cerr << "hebview-render: " << parsed.error().describe()
+                  << "\n(see hebview-render --help)\n";
         return 2;
     }
-    const RenderOptions& options = parsed.options;
+    const RenderOptions& options = parsed.value();
     if (options.helpWanted) {
         std::cout << renderOptionsHelp();
         return 0;
     }
     HeadlessGlContext context;
-    if (!context.valid()) {
-        std::cerr << "hebview-render: no OpenGL context: " << context.error() << '\n';
+    if (!context.status()) {
+        std::cerr << "hebview-render: no OpenGL context: " << context.status().error().describe()
+                  << '\n';
         return 1;
     }
-    graph.initRenderTargets();
+    Graph& graph = Graph::instance();
+    graph.settings = options.settings;
+    if (const Status targets = graph.initRenderTargets(); !targets) {
+        console::line(targets.error().describe());
+        return 1;
+    }
     if (!graph.load(options.graphPath)) {
         return 1;
     }
-    graph.setLayout(static_cast<TreeLayoutType>(options.layoutType));
-    graph.setBeta(options.beta);
     graph.render();
-    const std::string error = writePng(readFrame(graph), options.outputPath);
-    if (!error.empty()) {
-        std::cerr << "hebview-render: " << error << '\n';
+    if (const Status written = writePng(readFrame(graph.targets), options.outputPath); !written) {
+        std::cerr << "hebview-render: " << written.error().describe() << '\n';
         return 1;
     }
-    std::cout << "Wrote " << options.outputPath << '\n';
+    console::line("Wrote " + options.outputPath);
     return 0;
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+// The one place where progress texts, warnings and errors go: standard
+// output, as written, flushed at once.
+namespace console {
+
+// Writes the text as it is, without a line end, and flushes.
+void write(std::string_view text);
+// Writes the text and a line end, and flushes.
+void line(std::string_view text);
+
+// Long steps print their heading, run, then complete the line.
+template <typename Step> void step(std::string_view heading, Step&& run) {
+    write(heading);
+    run();
+    line(" done!");
+}
+
+} // namespace console

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+// What went wrong and where: a file, a line in it (0 when the fault concerns
+// the file as a whole) and a column (0 when not known).
+struct Error {
+    Error() = default;
+    explicit Error(std::string reason, std::string path = {}, int line = 0, int column = 0)
+        : reason(std::move(reason)), path(std::move(path)), line(line), column(column) {}
+
+    std::string reason;
+    std::string path;
+    int line = 0;
+    int column = 0;
+
+    // "path:line:column: reason", shortened to what is known ("path:line:
+    // reason", "path: reason"); "line N: reason" without a path, and the
+    // bare reason without either.
+    std::string describe() const;
+};

@@ -1,0 +1,101 @@
+#include "effect/EffectManager.h"
+
+#include "base/Console.h"
+
+#include <string>
+
+namespace {
+
+struct ParameterField {
+    const char* name;
+    EffectParameter* EffectManager::*handle;
+};
+
+// In the order in which they are looked up.
+constexpr ParameterField parameterFields[] = {
+    {"backgroundMap", &EffectManager::backgroundMap},
+    {"alphaMap", &EffectManager::alphaMap},
+    {"minMaxMap", &EffectManager::minMaxMap},
+    {"colorMap", &EffectManager::colorMap},
+    {"treeNodePosTexture", &EffectManager::treeNodePosTexture},
+    {"nodePosTexSize", &EffectManager::nodePosTexSize},
+    {"controlPolygon", &EffectManager::controlPolygon},
+    {"controlPolygonSize", &EffectManager::controlPolygonSize},
+    {"alpha", &EffectManager::alpha},
+    {"beta", &EffectManager::beta},
+};
+
+} // namespace
+
+EffectManager& EffectManager::instance() {
+    static EffectManager* manager = new EffectManager();
+    return *manager;
+}
+
+EffectManager::EffectManager() = default;
+
+EffectManager::~EffectManager() {
+    release();
+}
+
+void EffectManager::create() {
+    context = effectCreateContext();
+    checkError("creating context");
+    effectSetOptimalOptions(EffectProfile::ArbVertexProgram);
+    checkError("selecting vertex profile");
+    effectSetOptimalOptions(EffectProfile::ArbFragmentProgram);
+    checkError("selecting fragment profile");
+    effectRegisterStates(context);
+    checkError("registering standard CgFX states");
+    effectSetManageTextureParameters(context, true);
+    checkError("manage texture parameters");
+    effect = effectCreateFromFile(context, effectFileName);
+    checkError("creating effectShader.cgfx effect");
+
+    // The first technique in file order that validates wins.
+    technique = effectGetFirstTechnique(effect);
+    while (technique != nullptr && !effectValidateTechnique(technique)) {
+        console::line("Technique " + std::string(effectGetTechniqueName(technique)) +
+                      " did not validate.  Skipping.");
+        technique = effectGetNextTechnique(technique);
+    }
+    if (technique != nullptr) {
+        console::line("Use technique " + std::string(effectGetTechniqueName(technique)) + ".");
+    } else {
+        console::line("No valid technique");
+    }
+
+    for (const ParameterField& field : parameterFields) {
+        this->*field.handle = effectGetNamedParameter(effect, field.name);
+        checkError("getting " + std::string(field.name));
+    }
+}
+
+void EffectManager::checkError(const std::string& situation) {
+    EffectError error = EffectError::NoError;
+    const char* text = effectGetLastErrorString(&error);
+    if (error == EffectError::NoError) {
+        return;
+    }
+    console::line("vertex_and_fragment_program: " + situation + ": " + text);
+    if (error == EffectError::CompilerError) {
+        console::line(effectGetLastListing(context));
+    }
+}
+
+void EffectManager::release() {
+    // A null handle is skipped rather than reported: nothing would read the
+    // report, and it would stay pending for whoever uses the runtime next.
+    if (effect != nullptr) {
+        effectDestroy(effect);
+    }
+    if (context != nullptr) {
+        effectDestroyContext(context);
+    }
+    effect = nullptr;
+    context = nullptr;
+    technique = nullptr;
+    for (const ParameterField& field : parameterFields) {
+        this->*field.handle = nullptr;
+    }
+}

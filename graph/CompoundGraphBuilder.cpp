@@ -1,0 +1,103 @@
+#include "graph/CompoundGraphBuilder.h"
+
+#include <numeric>
+
+int32_t CompoundGraphBuilder::addNodes(int32_t count) {
+    const int32_t first = nodeCount();
+    const std::size_t size = static_cast<std::size_t>(first) + static_cast<std::size_t>(count);
+    parents.resize(size, CompoundGraph::none);
+    names.resize(size);
+    treeOf.resize(size);
+    std::iota(treeOf.begin() + first, treeOf.end(), first);
+    return first;
+}
+
+void CompoundGraphBuilder::setName(int32_t node, std::string_view name) {
+    names[static_cast<std::size_t>(node)].assign(name);
+}
+
+int32_t CompoundGraphBuilder::topOf(int32_t node) {
+    while (treeOf[node] != node) {
+        treeOf[node] = treeOf[treeOf[node]];
+        node = treeOf[node];
+    }
+    return node;
+}
+
+CompoundGraphBuilder::LinkFault CompoundGraphBuilder::link(int32_t parent, int32_t child) {
+    if (parents[child] != CompoundGraph::none) {
+        return LinkFault::SecondParent;
+    }
+    // The child has no parent yet, so it is the top of its own tree.
+    if (topOf(parent) == topOf(child)) {
+        return LinkFault::Cycle;
+    }
+    parents[child] = parent;
+    treeOf[topOf(child)] = topOf(parent);
+    linkParents.push_back(parent);
+    linkChildren.push_back(child);
+    return LinkFault::None;
+}
+
+bool CompoundGraphBuilder::relate(int32_t source, int32_t target) {
+    if (source == target ||
+        !relationPairs.insert(static_cast<uint32_t>(source), static_cast<uint32_t>(target))) {
+        return false;
+    }
+    sources.push_back(source);
+    targets.push_back(target);
+    return true;
+}
+
+CompoundGraph CompoundGraphBuilder::finish() {
+    CompoundGraph graph;
+    const std::size_t count = parents.size();
+    graph.root = root;
+
+    // Children grouped by parent, each group in the order of its links.
+    graph.childStart.assign(count + 1, 0);
+    for (const int32_t parent : linkParents) {
+        ++graph.childStart[static_cast<std::size_t>(parent) + 1];
+    }
+    std::partial_sum(graph.childStart.begin(), graph.childStart.end(), graph.childStart.begin());
+    graph.childIds.resize(linkChildren.size());
+    std::vector<uint32_t> next(graph.childStart.begin(), graph.childStart.end() - 1);
+    for (std::size_t i = 0; i < linkChildren.size(); ++i) {
+        graph.childIds[next[static_cast<std::size_t>(linkParents[i])]++] = linkChildren[i];
+    }
+
+    // Depths: each node's chain up to the first node whose depth is known.
+    constexpr uint32_t unknown = ~uint32_t{0};
+    graph.depth.assign(count, unknown);
+    std::vector<int32_t> pending;
+    for (std::size_t i = 0; i < count; ++i) {
+        int32_t walk = static_cast<int32_t>(i);
+        while (walk != CompoundGraph::none && graph.depth[walk] == unknown) {
+            pending.push_back(walk);
+            walk = parents[walk];
+        }
+        uint32_t depth = walk == CompoundGraph::none ? 0 : graph.depth[walk] + 1;
+        while (!pending.empty()) {
+            graph.depth[pending.back()] = depth++;
+            pending.pop_back();
+        }
+    }
+
+    std::size_t nameBytes = 0;
+    for (const std::string& name : names) {
+        nameBytes += name.size();
+    }
+    graph.nameText.reserve(nameBytes);
+    graph.nameStart.reserve(count + 1);
+    for (const std::string& name : names) {
+        graph.nameStart.push_back(static_cast<uint32_t>(graph.nameText.size()));
+        graph.nameText += name;
+    }
+    graph.nameStart.push_back(static_cast<uint32_t>(graph.nameText.size()));
+
+    graph.parent = std::move(parents);
+    graph.source = std::move(sources);
+    graph.target = std::move(targets);
+    *this = CompoundGraphBuilder();
+    return graph;
+}

@@ -1,0 +1,283 @@
+#include "io/GraphFileReader.h"
+
+#include "graph/CompoundGraphBuilder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+
+namespace graphfile {
+
+void tokenize(std::string_view line, std::string_view delimiters,
+              std::vector<std::string_view>& tokens) {
+    tokens.clear();
+    // One bit per byte value: a line is scanned once, without a search of the
+    // delimiter string per character.
+    uint64_t isDelimiter[4] = {0, 0, 0, 0};
+    for (const char c : delimiters) {
+        const auto byte = static_cast<unsigned char>(c);
+        isDelimiter[byte >> 6] |= uint64_t{1} << (byte & 63);
+    }
+    auto delimiterAt = [&](std::size_t i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        return (isDelimiter[byte >> 6] >> (byte & 63) & 1) != 0;
+    };
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && delimiterAt(i)) {
+            ++i;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !delimiterAt(i)) {
+            ++i;
+        }
+        if (i > start) {
+            tokens.push_back(line.substr(start, i - start));
+        }
+    }
+}
+
+namespace {
+
+std::string quoted(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 2);
+    result.append(1, '"').append(text).append(1, '"');
+    return result;
+}
+
+// A decimal integer with an optional sign and nothing else; values beyond
+// the int64 range saturate, which every caller treats as out of range.
+bool parseInteger(std::string_view token, int64_t& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
+        negative = token[i] == '-';
+        ++i;
+    }
+    if (i == token.size()) {
+        return false;
+    }
+    constexpr int64_t saturation = int64_t{1} << 62;
+    int64_t magnitude = 0;
+    for (; i < token.size(); ++i) {
+        const char c = token[i];
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        magnitude = magnitude <= saturation / 10 ? magnitude * 10 + (c - '0') : saturation;
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+class Parser {
+public:
+    explicit Parser(std::string_view fileText) : text(fileText) {}
+
+    Result<CompoundGraph> run() {
+        std::size_t position = 0;
+        std::vector<std::string_view> tokens;
+        while (position < text.size() && fault.empty()) {
+            std::size_t end = text.find('\n', position);
+            if (end == std::string_view::npos) {
+                end = text.size();
+            }
+            std::string_view line = text.substr(position, end - position);
+            position = end + 1;
+            ++lineNumber;
+            if (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            if (line.size() < 3) {
+                continue;
+            }
+            tokenize(line, delimiters, tokens);
+            if (!tokens.empty()) {
+                applyRecord(tokens);
+            }
+        }
+        if (!fault.empty()) {
+            return Error{fault, {}, lineNumber};
+        }
+        if (!builder.hasRoot()) {
+            return Error{"no \"Root\" line"};
+        }
+        CompoundGraph graph = builder.finish();
+        // Each curve's control polygon runs up both ancestor chains; refuse
+        // hierarchies whose routes would not fit in memory.
+        uint64_t controlPoints = 0;
+        for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+            controlPoints +=
+                uint64_t{graph.depth[graph.source[e]]} + graph.depth[graph.target[e]] + 6;
+        }
+        if (controlPoints > maxControlPoints) {
+            return Error{"the relations' routes through the hierarchy need more than " +
+                         std::to_string(maxControlPoints) + " control points"};
+        }
+        return graph;
+    }
+
+private:
+    void applyRecord(const std::vector<std::string_view>& tokens) {
+        const std::string_view keyword = tokens[0];
+        if (keyword == "HierarchyElements") {
+            readHierarchyElements(tokens);
+        } else if (keyword == "Root") {
+            int32_t node = 0;
+            if (readIds(tokens, 1, "an id", &node)) {
+                builder.setRoot(node);
+            }
+        } else if (keyword == "H") {
+            int32_t node = 0;
+            if (tokens.size() < 3) {
+                fail("\"H\" line needs an id and a name");
+            } else if (readIds(tokens, 1, "an id", &node)) {
+                builder.setName(node, tokens[2]);
+            }
+        } else if (keyword == "PCR") {
+            int32_t ends[2] = {0, 0};
+            if (readIds(tokens, 2, "a parent id and a child id", &ends[0], &ends[1])) {
+                link(ends[0], ends[1]);
+            }
+        } else if (keyword == "R") {
+            int32_t ends[2] = {0, 0};
+            if (readIds(tokens, 2, "a source id and a target id", &ends[0], &ends[1])) {
+                relate(ends[0], ends[1]);
+            }
+        }
+    }
+
+    void readHierarchyElements(const std::vector<std::string_view>& tokens) {
+        if (haveHierarchy) {
+            fail("second \"HierarchyElements\" line");
+            return;
+        }
+        if (tokens.size() < 2) {
+            fail("\"HierarchyElements\" line needs a node count");
+            return;
+        }
+        int64_t count = 0;
+        if (!parseInteger(tokens[1], count)) {
+            fail("node count " + quoted(tokens[1]) + " is not a number");
+        } else if (count < 1) {
+            fail("node count " + std::string(tokens[1]) + " is below 1");
+        } else if (count > maxNodes) {
+            fail("node count " + std::string(tokens[1]) + " is above the limit of " +
+                 std::to_string(maxNodes));
+        } else if (static_cast<uint64_t>(count) > text.size()) {
+            fail("node count " + std::string(tokens[1]) + " is more than a file of " +
+                 std::to_string(text.size()) + " bytes can describe");
+        } else {
+            haveHierarchy = true;
+            builder.addNodes(static_cast<int32_t>(count));
+        }
+    }
+
+    template <typename... Out>
+    bool readIds(const std::vector<std::string_view>& tokens, std::size_t wanted,
+                 const char* fieldsText, Out... out) {
+        if (!haveHierarchy) {
+            fail(quoted(tokens[0]) + " line comes before \"HierarchyElements\"");
+            return false;
+        }
+        if (tokens.size() < wanted + 1) {
+            fail(quoted(tokens[0]) + " line needs " + fieldsText);
+            return false;
+        }
+        std::size_t field = 1;
+        return (readId(tokens[field++], out) && ...);
+    }
+
+    bool readId(std::string_view token, int32_t* node) {
+        int64_t id = 0;
+        const int64_t last = builder.nodeCount() - 1;
+        if (!parseInteger(token, id)) {
+            fail("node id " + quoted(token) + " is not a number");
+        } else if (id < 0) {
+            fail("node id " + std::string(token) + " is negative");
+        } else if (id > last) {
+            fail("node id " + std::string(token) + " is out of range 0.." + std::to_string(last));
+        } else {
+            *node = static_cast<int32_t>(id);
+            return true;
+        }
+        return false;
+    }
+
+    void link(int32_t parent, int32_t child) {
+        switch (builder.link(parent, child)) {
+        case CompoundGraphBuilder::LinkFault::None:
+            break;
+        case CompoundGraphBuilder::LinkFault::SecondParent:
+            fail("node " + std::to_string(child) + " already has parent " +
+                 std::to_string(builder.parentOf(child)));
+            break;
+        case CompoundGraphBuilder::LinkFault::Cycle:
+            fail("making node " + std::to_string(child) + " a child of node " +
+                 std::to_string(parent) + " closes a cycle");
+            break;
+        }
+    }
+
+    // A node related to itself has no route ("5" and "05" name the same
+    // node); a repeated pair adds nothing.
+    void relate(int32_t source, int32_t target) {
+        if (builder.relate(source, target) && builder.relationCount() > maxRelations) {
+            fail("more than " + std::to_string(maxRelations) + " relations");
+        }
+    }
+
+    void fail(std::string reason) { fault = std::move(reason); }
+
+    std::string_view text;
+    CompoundGraphBuilder builder;
+    std::string fault;
+    int lineNumber = 0;
+    bool haveHierarchy = false;
+};
+
+} // namespace
+
+Result<CompoundGraph> parse(std::string_view text) {
+    return Parser(text).run();
+}
+
+Result<CompoundGraph> read(const std::string& path) {
+    auto failWith = [&path](std::string reason) { return Error{std::move(reason), path}; };
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return failWith(std::string("cannot open the file (") + std::strerror(errno) + ")");
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return failWith("cannot read the file (it is a directory)");
+    }
+    std::string text;
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    if (S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= maxFileBytes) {
+        text.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (text.size() + got > maxFileBytes) {
+            return failWith("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
+        }
+        text.append(chunk, got);
+    }
+    if (std::ferror(file)) {
+        return failWith(std::string("cannot read the file (") + std::strerror(errno) + ")");
+    }
+    Result<CompoundGraph> parsed = parse(text);
+    if (!parsed) {
+        Error error = parsed.error();
+        error.path = path;
+        return error;
+    }
+    return parsed;
+}
+
+} // namespace graphfile

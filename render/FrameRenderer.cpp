@@ -1,0 +1,171 @@
+#include "render/FrameRenderer.h"
+
+#include "scene/BlendModeType.h"
+
+#include <GL/glew.h>
+
+#include <vector>
+
+namespace {
+
+void applyBlendMode(int32_t mode) {
+    switch (mode) {
+    case static_cast<int32_t>(BlendModeType::None):
+        glDisable(GL_BLEND);
+        break;
+    case static_cast<int32_t>(BlendModeType::Alpha):
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_FUNC_ADD_EXT);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case static_cast<int32_t>(BlendModeType::Max):
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_MAX_EXT);
+        break;
+    default:
+        break;
+    }
+}
+
+void replaceArrayBuffer(uint32_t buffer, std::size_t bytes, const void* data, GLenum usage) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, usage);
+}
+
+} // namespace
+
+void FrameRenderer::drawFrame(const DrawDescription& frame) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
+                              targets.frameTexture, 0);
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, targets.frameWidth, targets.frameHeight);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    const auto extent = static_cast<double>(DrawDescription::frameExtent);
+    glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
+
+    glDisable(GL_TEXTURE_2D);
+    glClearColor(frame.background.r, frame.background.g, frame.background.b, frame.background.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawLines(frame.tree);
+    if (frame.showCurves) {
+        drawCurves(frame.curves);
+    }
+    if (frame.showOverlay) {
+        drawLines(frame.overlay);
+    }
+
+    glPopMatrix();
+    glPopAttrib();
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
+    glGenerateMipmapEXT(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void FrameRenderer::reuseFrame() {
+    glMatrixMode(GL_PROJECTION);
+    glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void FrameRenderer::showFrame() {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(1.0f, 1.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glEnd();
+}
+
+void FrameRenderer::drawLines(const LineSet& lines) {
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(lines.width);
+    if (lines.blended) {
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_FUNC_ADD_EXT);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glColor4f(lines.colour.r, lines.colour.g, lines.colour.b, lines.colour.a);
+    const std::size_t ringSize = LineSet::ringVertexCount;
+    for (std::size_t first = 0; first + ringSize <= lines.ringVertices.size(); first += ringSize) {
+        glBegin(GL_LINE_LOOP);
+        for (std::size_t j = first; j < first + ringSize; ++j) {
+            glVertex2f(lines.ringVertices[j].x, lines.ringVertices[j].y);
+        }
+        glEnd();
+    }
+    for (const Rect& r : lines.rectangles) {
+        glBegin(GL_LINE_LOOP);
+        glVertex2f(r.x0, r.y1);
+        glVertex2f(r.x1, r.y1);
+        glVertex2f(r.x1, r.y0);
+        glVertex2f(r.x0, r.y0);
+        glEnd();
+    }
+    if (!lines.segments.empty()) {
+        glBegin(GL_LINES);
+        for (const Point& p : lines.segments) {
+            glVertex2f(p.x, p.y);
+        }
+        glEnd();
+    }
+    if (lines.blended) {
+        glDisable(GL_BLEND);
+    }
+}
+
+void FrameRenderer::uploadCurves(const CurveSet& curves) {
+    const int32_t count = curves.curveCount();
+    if (uploadedParameterCurves != count) {
+        std::vector<float> parameters;
+        parameters.reserve(static_cast<std::size_t>(count) * curves.parameters.size());
+        for (int32_t e = 0; e < count; ++e) {
+            parameters.insert(parameters.end(), curves.parameters.begin(), curves.parameters.end());
+        }
+        replaceArrayBuffer(targets.splineParamBuffer, parameters.size() * sizeof(float),
+                           parameters.data(), GL_STATIC_DRAW);
+        uploadedParameterCurves = count;
+    }
+    if (uploadedRevision != curves.pointsRevision) {
+        replaceArrayBuffer(targets.splineBuffer, curves.points.size_bytes(), curves.points.data(),
+                           GL_DYNAMIC_DRAW);
+        uploadedRevision = curves.pointsRevision;
+    }
+}
+
+void FrameRenderer::drawCurves(const CurveSet& curves) {
+    uploadCurves(curves);
+    glLineWidth(curves.width);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_1D);
+    // A ramp number outside the known ones draws untextured rather than
+    // reading past the table.
+    const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
+    glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
+    applyBlendMode(curves.blendMode);
+
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, targets.splineParamBuffer);
+    glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
+    glVertexPointer(2, GL_FLOAT, 0, nullptr);
+    const auto perCurve = static_cast<GLsizei>(curves.parameters.size());
+    for (int32_t e = 0; e < curves.curveCount(); ++e) {
+        glColor4f(1.0f, 1.0f, 1.0f, curves.opacity[static_cast<std::size_t>(e)]);
+        glDrawArrays(GL_LINE_STRIP, perCurve * e, perCurve);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_1D);
+}

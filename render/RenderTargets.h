@@ -1,0 +1,29 @@
+#pragma once
+
+#include "scene/ViewSettings.h"
+
+#include <cstdint>
+
+// The GL objects frame drawing needs besides the window: the two buffers of
+// curve vertices and ramp coordinates, the off-screen frame with its texture,
+// and one 1D texture per colour ramp. Names stay 0 until create() runs with
+// a current context.
+struct RenderTargets {
+    // The off-screen frame's width and height, whatever the window's size.
+    static constexpr int32_t frameSize = 2048;
+
+    // Generates every name and defines the frame texture; the ramp textures
+    // are filled by loadColorRamps.
+    void create();
+    // Deletes every object made and sets its name back to 0; needs the
+    // context that made them.
+    void release();
+
+    uint32_t splineBuffer = 0;
+    uint32_t splineParamBuffer = 0;
+    uint32_t frameBuffer = 0;
+    uint32_t frameTexture = 0;
+    int32_t frameWidth = 0;
+    int32_t frameHeight = 0;
+    uint32_t colorRampTextures[colorRampCount] = {};
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// How the splines are blended into the frame. The underlying type is fixed:
+// the setting is a 32-bit value, and any value can be handed over.
+enum class BlendModeType : int32_t {
+    None = 0,
+    Alpha = 1,
+    Max = 2,
+};
+
+inline constexpr int blendModeTypeCount = 3;
+
+// Labels shown to the user, indexed by the enumerator's value.
+inline constexpr const char* blendModeLabels[blendModeTypeCount] = {"None", "Alpha", "Max"};

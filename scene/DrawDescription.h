@@ -1,0 +1,72 @@
+#pragma once
+
+#include "bundling/CurveSamples.h"
+#include "layout/Point.h"
+#include "layout/Rect.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// What a frame shows, as data: renderers (GL, and any exporter) draw exactly
+// this and read nothing else. View coordinates throughout.
+
+struct Colour {
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+    float a = 1.0f;
+
+    bool operator==(const Colour&) const = default;
+};
+
+// Lines of one colour and width: closed rings of ringVertexCount vertices,
+// rectangle outlines, and separate segments (pairs of points), drawn in that
+// order. Blended lines mix into what lies below by their alpha; the others
+// overwrite it.
+struct LineSet {
+    static constexpr int ringVertexCount = 90;
+
+    Colour colour;
+    float width = 1.0f;
+    bool blended = false;
+    std::vector<Point> ringVertices;
+    std::vector<Rect> rectangles;
+    std::vector<Point> segments;
+
+    bool empty() const { return ringVertices.empty() && rectangles.empty() && segments.empty(); }
+};
+
+// Every edge's polyline of samplesPerEdge points, coloured along the colour
+// ramp by each point's parameter (0 at the source end, 1 at the target end)
+// and faded as a whole by its opacity.
+struct CurveSet {
+    // Point j of curve e is (points[2 (e samplesPerEdge + j)], the float after it).
+    std::span<const float> points;
+    std::vector<float> parameters;
+    std::vector<float> opacity;
+    float width = 1.0f;
+    // 1 to colorRampCount; another value draws the curves without a ramp.
+    int32_t colorRamp = 1;
+    // A BlendModeType; another value leaves the blending as it was.
+    int32_t blendMode = 0;
+    // Moves whenever the points do, so that a renderer uploads them only then.
+    uint64_t pointsRevision = 0;
+
+    int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
+};
+
+struct DrawDescription {
+    // Half the side of the square the frame shows, centred on the origin:
+    // the scene's square from -1 to 1 and a thin border.
+    static constexpr float frameExtent = 1.01f;
+
+    Colour background{0.0f, 0.0f, 0.0f, 1.0f};
+    // The tree of the current layout, always drawn.
+    LineSet tree;
+    bool showCurves = true;
+    CurveSet curves;
+    // The node-link structure through the node positions, over the curves.
+    bool showOverlay = true;
+    LineSet overlay;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "scene/Scene.h"
+#include "scene/ViewSettings.h"
+
+#include <cstdint>
+#include <optional>
+
+// Everything a drawn frame depends on. Two equal keys give the same picture.
+struct FrameKey {
+    uint64_t sceneRevision = 0;
+    int32_t layoutType = 0;
+    int32_t blendMode = 0;
+    int32_t colorRamp = 0;
+    float minAlpha = 0.0f;
+    float alphaExponent = 0.0f;
+    float lineWidth = 0.0f;
+    float splineWidth = 0.0f;
+    bool flipAlpha = false;
+    bool showTree = false;
+    bool showSplines = false;
+
+    bool operator==(const FrameKey&) const = default;
+};
+
+FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings);
+
+// Decides whether the frame drawn last still shows the scene, so that an
+// unchanged scene is not drawn again.
+class FrameReuse {
+public:
+    bool needsDrawing(const FrameKey& key) const { return !lastDrawn || !(*lastDrawn == key); }
+    void markDrawn(const FrameKey& key) {
+        lastDrawn = key;
+        ++framesDrawn;
+    }
+    // The next frame is drawn whatever its key, as after the frame was lost.
+    void forget() { lastDrawn.reset(); }
+    int64_t drawnCount() const { return framesDrawn; }
+
+private:
+    std::optional<FrameKey> lastDrawn;
+    int64_t framesDrawn = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "graph/CompoundGraph.h"
+#include "layout/Point.h"
+#include "layout/TreeLayoutData.h"
+#include "layout/TreeMap.h"
+#include "scene/DrawDescription.h"
+#include "scene/Scene.h"
+#include "scene/ViewSettings.h"
+
+#include <span>
+
+// The parts of a frame, from the scene's stage results and the settings.
+
+// Rings of the hierarchy's levels outside the leaf circle, and at each
+// node's ring a tick where its angular span starts.
+LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth);
+// The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
+// the classic positions mirrored into the upper half.
+LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
+                            float lineWidth);
+// The outline of every treemap rectangle, parents before children.
+LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
+// The tree of the layout type; empty for a type outside the five.
+LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth);
+// Every node linked to its parent through the node positions, translucent.
+LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
+                        float lineWidth);
+CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
+
+// The whole frame. The scene must be up to date for the settings.
+DrawDescription describeScene(const Scene& scene, const ViewSettings& settings);

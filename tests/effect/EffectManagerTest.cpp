@@ -1,0 +1,123 @@
+#include "effect/EffectManager.h"
+
+#include "render/HeadlessGlContext.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+using testing_support::CoutCapture;
+using testing_support::TempFile;
+using testing_support::WorkingDirectory;
+
+const char* const parameterNames[] = {
+    "backgroundMap",  "alphaMap",       "minMaxMap",          "colorMap", "treeNodePosTexture",
+    "nodePosTexSize", "controlPolygon", "controlPolygonSize", "alpha",    "beta"};
+
+EffectParameter* EffectManager::*const parameterHandles[] = {&EffectManager::backgroundMap,
+                                                             &EffectManager::alphaMap,
+                                                             &EffectManager::minMaxMap,
+                                                             &EffectManager::colorMap,
+                                                             &EffectManager::treeNodePosTexture,
+                                                             &EffectManager::nodePosTexSize,
+                                                             &EffectManager::controlPolygon,
+                                                             &EffectManager::controlPolygonSize,
+                                                             &EffectManager::alpha,
+                                                             &EffectManager::beta};
+
+std::string everyLookup(const std::string& error) {
+    std::string lines;
+    for (const char* name : parameterNames) {
+        lines += std::string("vertex_and_fragment_program: getting ") + name + ": " + error + "\n";
+    }
+    return lines;
+}
+
+std::string technique(const std::string& name, const std::string& version,
+                      const std::string& vertexBody = "gl_Position = gl_Vertex;") {
+    return "technique " + name + "\nvertex\n#version " + version + "\nvoid main() { " + vertexBody +
+           " }\nfragment\n#version " + version +
+           "\nvoid main() { gl_FragColor = vec4(1.0); }\nend\n";
+}
+
+// Runs create with the effect file given, or none, in the working directory,
+// and keeps what it printed.
+class EffectManagerCreate : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe(); }
+
+    std::string create(const std::optional<std::string>& effectFile) {
+        TempFile folder(effectFile.value_or(""),
+                        effectFile ? EffectManager::effectFileName : "elsewhere.cgfx");
+        WorkingDirectory inFolder(folder.folderPath());
+        CoutCapture output;
+        manager.create();
+        return output.text();
+    }
+
+    HeadlessGlContext gl;
+    EffectManager manager;
+};
+
+TEST_F(EffectManagerCreate, ShippedEffectSkipsItsFirstTechniqueAndUsesTheSecond) {
+    CoutCapture output;
+    manager.create();
+    EXPECT_EQ(output.text(), "Technique BundledCurvesGlsl460 did not validate.  Skipping.\n"
+                             "Use technique BundledCurvesGlsl120.\n");
+    EXPECT_STREQ(effectGetTechniqueName(manager.technique), "BundledCurvesGlsl120");
+    for (EffectParameter* EffectManager::*handle : parameterHandles) {
+        EXPECT_NE(manager.*handle, nullptr);
+    }
+}
+
+TEST_F(EffectManagerCreate, MissingFileReportsEveryStepThatFails) {
+    EXPECT_EQ(create(std::nullopt), "vertex_and_fragment_program: creating effectShader.cgfx "
+                                    "effect: the effect file is missing or cannot be read\n"
+                                    "No valid technique\n" +
+                                        everyLookup("null handle"));
+    EXPECT_NE(manager.context, nullptr);
+    EXPECT_EQ(manager.effect, nullptr);
+    EXPECT_EQ(manager.technique, nullptr);
+}
+
+TEST_F(EffectManagerCreate, CompilerErrorIsReportedWithTheListing) {
+    const std::string text =
+        create(technique("Broken", "120", "gl_Position = ;") + technique("Working", "120"));
+    const std::string expectedStart = "Technique Broken did not validate.  Skipping.\n"
+                                      "Use technique Working.\n"
+                                      "vertex_and_fragment_program: getting backgroundMap: "
+                                      "compiler error\n";
+    ASSERT_EQ(text.substr(0, expectedStart.size()), expectedStart);
+    const std::string listing = text.substr(expectedStart.size());
+    EXPECT_EQ(listing, std::string(effectGetLastListing(manager.context)) + "\n");
+    EXPECT_NE(listing.find("error"), std::string::npos) << listing;
+}
+
+TEST_F(EffectManagerCreate, NoValidTechniqueAfterSkippingEachInFileOrder) {
+    EXPECT_EQ(
+        create("parameter float alpha\n" + technique("Newest", "990") + technique("Newer", "980")),
+        "Technique Newest did not validate.  Skipping.\n"
+        "Technique Newer did not validate.  Skipping.\n"
+        "No valid technique\n");
+    EXPECT_EQ(manager.technique, nullptr);
+    EXPECT_NE(manager.alpha, nullptr);
+    EXPECT_EQ(manager.beta, nullptr);
+}
+
+TEST_F(EffectManagerCreate, ReleaseLeavesNoHandlesBehind) {
+    CoutCapture quiet;
+    manager.create();
+    manager.release();
+    EXPECT_EQ(manager.effect, nullptr);
+    EXPECT_EQ(manager.context, nullptr);
+    EXPECT_EQ(manager.technique, nullptr);
+    EXPECT_EQ(manager.alpha, nullptr);
+    manager.checkError("after release");
+    EXPECT_EQ(quiet.text().find("after release"), std::string::npos) << quiet.text();
+}
+
+} // namespace

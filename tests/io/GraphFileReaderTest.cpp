@@ -1,0 +1,268 @@
+#include "io/GraphFileReader.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const fiveNodes = "HierarchyElements 5\n"
+                              "Root 0\n"
+                              "H 0 top\n"
+                              "H 1 left\n"
+                              "H 2 right\n"
+                              "H 3 a\n"
+                              "H 4 b\n"
+                              "PCR 0 1\n"
+                              "PCR 0 2\n"
+                              "PCR 1 3\n"
+                              "PCR 2 4\n"
+                              "R 3 4\n";
+
+std::vector<std::string> tokensOf(std::string_view line) {
+    std::vector<std::string_view> views;
+    graphfile::tokenize(line, graphfile::delimiters, views);
+    return {views.begin(), views.end()};
+}
+
+CompoundGraph accepted(const std::string& text) {
+    Result<CompoundGraph> result = graphfile::parse(text);
+    EXPECT_TRUE(result.ok()) << (result ? "" : result.error().describe());
+    return result ? std::move(result).value() : CompoundGraph{};
+}
+
+std::vector<std::pair<int, int>> relationIds(const CompoundGraph& graph) {
+    std::vector<std::pair<int, int>> ids;
+    for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+        ids.emplace_back(graph.source[e], graph.target[e]);
+    }
+    return ids;
+}
+
+std::vector<int32_t> childrenOf(const CompoundGraph& graph, int32_t node) {
+    const std::span<const int32_t> children = graph.children(node);
+    return {children.begin(), children.end()};
+}
+
+TEST(Tokenize, SplitsOnQuotesBlanksAndTabsOnly) {
+    EXPECT_EQ(tokensOf("H 3 \"long name\""), (std::vector<std::string>{"H", "3", "long", "name"}));
+    EXPECT_EQ(tokensOf("\t PCR\t\t1  2 \t"), (std::vector<std::string>{"PCR", "1", "2"}));
+    EXPECT_EQ(tokensOf("H 1 a\x01\vb;c"), (std::vector<std::string>{"H", "1", "a\x01\vb;c"}));
+    EXPECT_TRUE(tokensOf(" \"\t\" ").empty());
+}
+
+TEST(Tokenize, EmptiesTheListFirst) {
+    std::vector<std::string_view> tokens{"stale", "entries"};
+    graphfile::tokenize("R 1 2", graphfile::delimiters, tokens);
+    EXPECT_EQ(tokens.size(), 3u);
+    EXPECT_EQ(tokens[0], "R");
+}
+
+TEST(GraphFileReader, ReadsTheExampleFile) {
+    const CompoundGraph graph = accepted(fiveNodes);
+    ASSERT_EQ(graph.nodeCount(), 5);
+    EXPECT_EQ(graph.root, 0);
+    const char* names[] = {"top", "left", "right", "a", "b"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(graph.name(i), names[i]);
+    }
+    EXPECT_EQ(graph.parent, (std::vector<int32_t>{CompoundGraph::none, 0, 0, 1, 2}));
+    EXPECT_EQ(graph.depth, (std::vector<uint32_t>{0, 1, 1, 2, 2}));
+    EXPECT_EQ(childrenOf(graph, 0), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(childrenOf(graph, 1), (std::vector<int32_t>{3}));
+    EXPECT_TRUE(graph.isLeaf(3));
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{3, 4}}));
+}
+
+TEST(GraphFileReader, ChildrenFollowTheOrderOfTheirLines) {
+    const CompoundGraph graph =
+        accepted("HierarchyElements 5\nRoot 0\nPCR 0 3\nPCR 4 2\nPCR 0 1\nPCR 0 4\n");
+    EXPECT_EQ(childrenOf(graph, 0), (std::vector<int32_t>{3, 1, 4}));
+    EXPECT_EQ(childrenOf(graph, 4), (std::vector<int32_t>{2}));
+    EXPECT_EQ(graph.depth[2], 2u) << "linked before its parent was";
+}
+
+TEST(GraphFileReader, RelationRules) {
+    const CompoundGraph graph = accepted("HierarchyElements 10\nRoot 0\n"
+                                         "R 7 7\n" // a node with itself
+                                         "R 7 8\n"
+                                         "R 7 8\n"  // repeated
+                                         "R 8 7\n"  // the reverse is another relation
+                                         "R 5 05\n" // same node, different text
+                                         "R 07 8\n" // repeats 7 8 under another spelling
+                                         "R 1 2\n");
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{7, 8}, {8, 7}, {1, 2}}));
+}
+
+TEST(GraphFileReader, LaterRecordsOverrideAndExtraTokensAreIgnored) {
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 1\nRoot 2 extra\n"
+                                         "H 1 first\nH 1 second words\nPCR 2 1 trailing\n");
+    EXPECT_EQ(graph.root, 2);
+    EXPECT_EQ(graph.name(1), "second");
+    EXPECT_EQ(graph.parent[1], 2);
+}
+
+TEST(GraphFileReader, SkipsLinesShorterThanThreeCharacters) {
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 0\nR\nH1\n\n\r\nR 1 2\n");
+    EXPECT_EQ(relationIds(graph), (std::vector<std::pair<int, int>>{{1, 2}}));
+}
+
+TEST(GraphFileReader, ThreeCharacterLineIsARecord) {
+    const Result<CompoundGraph> result = graphfile::parse("HierarchyElements 3\nRoot 0\nH 1\n");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().line, 3);
+}
+
+TEST(GraphFileReader, UnknownKeywordsAndCaseAreIgnored) {
+    const CompoundGraph graph = accepted("HierarchyElements 3\nRoot 0\nh 1 lower\nHx 1 other\n"
+                                         "PCRR 0 1\n# 0 1 comment\n   \nr 1 2\nH 2 kept\n");
+    EXPECT_EQ(graph.name(1), "");
+    EXPECT_EQ(graph.parent[1], CompoundGraph::none);
+    EXPECT_EQ(graph.name(2), "kept");
+    EXPECT_EQ(graph.edgeCount(), 0);
+}
+
+TEST(GraphFileReader, QuotedNameKeepsItsFirstWord) {
+    const CompoundGraph graph = accepted("HierarchyElements 4\nRoot 0\nH 3 \"long name\"\n");
+    EXPECT_EQ(graph.name(3), "long");
+}
+
+TEST(GraphFileReader, CarriageReturnsAndAMissingFinalLineFeed) {
+    std::string crlf = fiveNodes;
+    for (std::size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2)) {
+        crlf.insert(at, "\r");
+    }
+    const CompoundGraph windows = accepted(crlf);
+    ASSERT_EQ(windows.nodeCount(), 5);
+    EXPECT_EQ(windows.name(0), "top");
+    EXPECT_EQ(windows.name(4), "b");
+    EXPECT_EQ(relationIds(windows), (std::vector<std::pair<int, int>>{{3, 4}}));
+
+    const CompoundGraph unterminated = accepted("HierarchyElements 3\nRoot 0\nR 1 2");
+    EXPECT_EQ(relationIds(unterminated), (std::vector<std::pair<int, int>>{{1, 2}}));
+}
+
+TEST(GraphFileReader, NodesOutsideTheRootsSubtreeAreAccepted) {
+    const CompoundGraph graph = accepted("HierarchyElements 4\nRoot 0\nPCR 0 1\nPCR 2 3\nR 1 3\n");
+    EXPECT_EQ(graph.parent[2], CompoundGraph::none);
+    EXPECT_EQ(graph.parent[3], 2);
+    EXPECT_EQ(graph.depth[3], 1u) << "below the top of its own tree";
+    EXPECT_EQ(graph.edgeCount(), 1);
+}
+
+struct Rejection {
+    const char* text;
+    int line;
+    const char* reason;
+};
+
+void PrintTo(const Rejection& rejection, std::ostream* out) {
+    *out << ::testing::PrintToString(std::string(rejection.text));
+}
+
+class GraphFileRejection : public ::testing::TestWithParam<Rejection> {};
+
+TEST_P(GraphFileRejection, NamesTheLineAndTheReason) {
+    const Rejection& expected = GetParam();
+    const Result<CompoundGraph> result = graphfile::parse(expected.text);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().line, expected.line);
+    EXPECT_EQ(result.error().reason, expected.reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, GraphFileRejection,
+    ::testing::Values(
+        Rejection{"Root 0\nHierarchyElements 3\n", 1,
+                  "\"Root\" line comes before \"HierarchyElements\""},
+        Rejection{"H 0 a\n", 1, "\"H\" line comes before \"HierarchyElements\""},
+        Rejection{"PCR 0 1\n", 1, "\"PCR\" line comes before \"HierarchyElements\""},
+        Rejection{"R 0 1\n", 1, "\"R\" line comes before \"HierarchyElements\""},
+        Rejection{"HierarchyElements 3\nRoot 0\nHierarchyElements 3\n", 3,
+                  "second \"HierarchyElements\" line"},
+        Rejection{"HierarchyElements 0\nRoot 0\n", 1, "node count 0 is below 1"},
+        Rejection{"HierarchyElements -4\nRoot 0\n", 1, "node count -4 is below 1"},
+        Rejection{"HierarchyElements many\n", 1, "node count \"many\" is not a number"},
+        Rejection{"HierarchyElements 1000\nRoot 0\n", 1,
+                  "node count 1000 is more than a file of 30 bytes can describe"},
+        Rejection{"HierarchyElements 99999999999999999999999999\n", 1,
+                  "node count 99999999999999999999999999 is above the limit of 16777216"},
+        Rejection{"HierarchyElements\tx\n", 1, "node count \"x\" is not a number"},
+        Rejection{"Hierarchy\nHierarchyElements \n", 2,
+                  "\"HierarchyElements\" line needs a node count"},
+        Rejection{"HierarchyElements 3\nRoot -1\n", 2, "node id -1 is negative"},
+        Rejection{"HierarchyElements 3\nRoot 3\n", 2, "node id 3 is out of range 0..2"},
+        Rejection{"HierarchyElements 3\nRoot 0\nR 1 99999999999999999999\n", 3,
+                  "node id 99999999999999999999 is out of range 0..2"},
+        Rejection{"HierarchyElements 3\nRoot x\n", 2, "node id \"x\" is not a number"},
+        Rejection{"HierarchyElements 3\nRoot 0\nR 1 2x\n", 3, "node id \"2x\" is not a number"},
+        Rejection{"HierarchyElements 3\nRoot 0\nR 1 +\n", 3, "node id \"+\" is not a number"},
+        Rejection{"HierarchyElements 3\nRoot\t\n", 2, "\"Root\" line needs an id"},
+        Rejection{"HierarchyElements 3\nRoot 0\nR 7\n", 3,
+                  "\"R\" line needs a source id and a target id"},
+        Rejection{"HierarchyElements 3\nRoot 0\nPCR 1\n", 3,
+                  "\"PCR\" line needs a parent id and a child id"},
+        Rejection{"HierarchyElements 3\nRoot 0\nH 1\n", 3, "\"H\" line needs an id and a name"},
+        Rejection{"HierarchyElements 3\nRoot 0\nPCR 0 2\nPCR 1 2\n", 4,
+                  "node 2 already has parent 0"},
+        Rejection{"HierarchyElements 3\nRoot 0\nPCR 1 1\n", 3,
+                  "making node 1 a child of node 1 closes a cycle"},
+        Rejection{"HierarchyElements 4\nRoot 0\nPCR 1 2\nPCR 2 3\nPCR 3 1\n", 5,
+                  "making node 1 a child of node 3 closes a cycle"},
+        Rejection{"HierarchyElements 3\nPCR 0 1\n", 0, "no \"Root\" line"},
+        Rejection{"", 0, "no \"Root\" line"}),
+    [](const ::testing::TestParamInfo<Rejection>& info) {
+        return "Case" + std::to_string(info.index) + "Line" + std::to_string(info.param.line);
+    });
+
+std::string deepChainWithRelations(int relationCount) {
+    // Node i of the chain has i ancestors, so a relation between two nodes
+    // near its end costs about 20,000 control points at most.
+    const int chain = 10000;
+    std::string text = "HierarchyElements " + std::to_string(chain + 1) + "\nRoot 0\n";
+    for (int i = 1; i <= chain; ++i) {
+        text += "PCR " + std::to_string(i - 1) + " " + std::to_string(i) + "\n";
+    }
+    for (int i = 0; i < relationCount; ++i) {
+        text += "R " + std::to_string(chain - i % 100) + " " +
+                std::to_string(chain - 100 - i / 100) + "\n";
+    }
+    return text;
+}
+
+TEST(GraphFileReader, RefusesRoutesThatWouldNotFitInMemory) {
+    EXPECT_EQ(accepted(deepChainWithRelations(12000)).edgeCount(), 12000);
+    const Result<CompoundGraph> refused = graphfile::parse(deepChainWithRelations(14000));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().line, 0);
+    EXPECT_EQ(
+        refused.error().reason,
+        "the relations' routes through the hierarchy need more than 268435456 control points");
+}
+
+TEST(GraphFileReader, ReportsAFileThatCannotBeOpened) {
+    const Result<CompoundGraph> result = graphfile::read("/nonexistent/folder/graph.rsf");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().describe(),
+              "/nonexistent/folder/graph.rsf: cannot open the file (No such file or directory)");
+    const Result<CompoundGraph> folder = graphfile::read("/tmp");
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.error().describe(), "/tmp: cannot read the file (it is a directory)");
+}
+
+TEST(GraphFileReader, AFileErrorNamesThePathAndTheLine) {
+    const testing_support::TempFile file("HierarchyElements 3\nRoot 0\nPCR 0 7\n");
+    const Result<CompoundGraph> result = graphfile::read(file.path());
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().describe(), file.path() + ":3: node id 7 is out of range 0..2");
+
+    const Result<CompoundGraph> shipped = graphfile::read("data/Graphs/small.rsf");
+    ASSERT_TRUE(shipped.ok());
+    EXPECT_EQ(shipped.value().nodeCount(), 13);
+    EXPECT_EQ(shipped.value().edgeCount(), 8);
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "scene/FrameReuse.h"
+
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::randomParents;
+using testing_support::sceneOf;
+
+Scene randomScene() {
+    std::vector<std::pair<int, int>> relations;
+    for (int i = 0; i < 40; ++i) {
+        relations.emplace_back((i * 7 + 1) % 30, (i * 11 + 4) % 30);
+    }
+    return sceneOf(graphOf(randomParents(30, 8), relations));
+}
+
+TEST(FrameReuse, AnUnchangedSceneNeedsNoNewFrameUntilTheFrameIsForgotten) {
+    Scene scene = randomScene();
+    const ViewSettings settings;
+    FrameReuse reuse;
+    const FrameKey key = frameKeyOf(scene, settings);
+    EXPECT_TRUE(reuse.needsDrawing(key));
+    reuse.markDrawn(key);
+    scene.update(settings);
+    EXPECT_FALSE(reuse.needsDrawing(frameKeyOf(scene, settings)));
+    EXPECT_EQ(reuse.drawnCount(), 1);
+    reuse.forget();
+    EXPECT_TRUE(reuse.needsDrawing(key));
+}
+
+TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
+    const std::vector<std::pair<const char*, std::function<void(ViewSettings&)>>> changes{
+        {"layout", [](ViewSettings& s) { s.layoutType = 1; }},
+        {"beta", [](ViewSettings& s) { s.beta = 0.2f; }},
+        {"treemap layout", [](ViewSettings& s) { s.layoutType = 3; }},
+        {"treemap spacing", [](ViewSettings& s) { s.treeMapSpacing = 0.03f; }},
+        {"blend mode", [](ViewSettings& s) { s.blendMode = 2; }},
+        {"colour ramp", [](ViewSettings& s) { s.colorRamp = 1; }},
+        {"line width", [](ViewSettings& s) { s.lineWidth = 8.0f; }},
+        {"spline width", [](ViewSettings& s) { s.splineWidth = 1.0f; }},
+        {"show tree", [](ViewSettings& s) { s.showTree = false; }},
+        {"min alpha", [](ViewSettings& s) { s.minAlpha = 0.8f; }},
+        {"alpha exponent", [](ViewSettings& s) { s.alphaExponent = 4.0f; }},
+        {"flip alpha", [](ViewSettings& s) { s.flipAlpha = true; }},
+        {"show splines", [](ViewSettings& s) { s.showSplines = false; }},
+    };
+    Scene scene = randomScene();
+    ViewSettings settings;
+    FrameKey before = frameKeyOf(scene, settings);
+    for (const auto& [name, change] : changes) {
+        change(settings);
+        scene.update(settings);
+        const FrameKey after = frameKeyOf(scene, settings);
+        EXPECT_FALSE(after == before) << name;
+        before = after;
+    }
+    scene.setGraph(graphOf({-1, 0, 0}));
+    scene.update(settings);
+    EXPECT_FALSE(frameKeyOf(scene, settings) == before) << "another graph";
+}
+
+TEST(FrameReuse, ASpacingMoveWithinEpsilonKeepsTheFrame) {
+    ViewSettings settings;
+    settings.layoutType = 2;
+    Scene scene = sceneOf(graphOf(randomParents(30, 8)), settings);
+    const FrameKey before = frameKeyOf(scene, settings);
+    settings.treeMapSpacing += 1e-7f;
+    scene.update(settings);
+    EXPECT_TRUE(frameKeyOf(scene, settings) == before);
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "scene/GraphLoading.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using testing_support::CoutCapture;
+using testing_support::TempFile;
+
+const char* const smallGraph = "HierarchyElements 5\nRoot 0\nH 0 top\nH 1 left\nH 2 right\n"
+                               "H 3 a\nH 4 b\nPCR 0 1\nPCR 0 2\nPCR 1 3\nPCR 2 4\nR 3 4\nR 4 3\n";
+const char* const otherGraph = "HierarchyElements 3\nRoot 0\nH 0 r\nH 1 x\nH 2 y\n"
+                               "PCR 0 1\nPCR 0 2\nR 1 2\n";
+
+TEST(GraphLoading, PrintsTheThreeProgressLinesAndEndsRadialAndSampled) {
+    TempFile file(smallGraph);
+    Scene scene;
+    ViewSettings classic;
+    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    CoutCapture output;
+    ASSERT_TRUE(loadGraphFile(scene, file.path()).ok());
+    EXPECT_EQ(output.text(), "Reading " + file.path() +
+                                 " ... done!\nBuilding Tree Layouts ... done!\n"
+                                 "Building Splines ... done!\n");
+    EXPECT_EQ(scene.graph().nodeCount(), 5);
+    EXPECT_EQ(scene.graph().edgeCount(), 2);
+    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    // Radial: leaf a (the first of two) at angle 90 degrees on the circle of 0.8.
+    EXPECT_NEAR(scene.positions()[3].x, 0.8f, 1e-6);
+    EXPECT_NEAR(scene.positions()[3].y, 0.0f, 1e-6);
+    EXPECT_EQ(scene.samples().edgeCount(), 2);
+    EXPECT_FALSE(scene.curvesCurrent()) << "no strength was ever applied";
+}
+
+TEST(GraphLoading, ASecondLoadReplacesTheFirstAndMixesWithTheStrengthAppliedBefore) {
+    TempFile first(smallGraph);
+    TempFile second(otherGraph);
+    Scene scene;
+    CoutCapture quiet;
+    ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
+    ViewSettings settings;
+    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.beta = 0.0f;
+    scene.update(settings);
+    ASSERT_TRUE(loadGraphFile(scene, second.path()).ok());
+    EXPECT_EQ(scene.graph().nodeCount(), 3);
+    EXPECT_EQ(scene.graph().name(1), "x");
+    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    ASSERT_TRUE(scene.curvesCurrent());
+    EXPECT_EQ(scene.appliedStrength(), 0.0f);
+    // Strength 0: the one curve is the straight line between x and y, two
+    // leaves on the circle of 0.8 at 90 and 270 degrees.
+    EXPECT_NEAR(scene.curves().arcLength[0], 1.6f, 1e-5);
+}
+
+TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
+    TempFile good(smallGraph);
+    TempFile bad("HierarchyElements 5\nRoot 0\nH 0 changed\nPCR 0 1\nPCR 2 1\n");
+    Scene scene;
+    {
+        CoutCapture quiet;
+        ASSERT_TRUE(loadGraphFile(scene, good.path()).ok());
+    }
+    ViewSettings classic;
+    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    scene.update(classic);
+    const std::vector<Point> before(scene.positions().begin(), scene.positions().end());
+    const uint64_t revision = scene.revision();
+
+    CoutCapture output;
+    const Status loaded = loadGraphFile(scene, bad.path());
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.error().describe(), bad.path() + ":5: node 1 already has parent 0");
+    EXPECT_EQ(output.text(), "Reading " + bad.path() + " ... failed!\n" + bad.path() +
+                                 ":5: node 1 already has parent 0\n");
+    EXPECT_EQ(scene.graph().nodeCount(), 5);
+    EXPECT_EQ(scene.graph().name(0), "top");
+    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Classic));
+    EXPECT_EQ(std::vector<Point>(scene.positions().begin(), scene.positions().end()), before);
+    EXPECT_EQ(scene.revision(), revision);
+}
+
+TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
+    Scene scene;
+    CoutCapture output;
+    EXPECT_FALSE(loadGraphFile(scene, "no/such/graph.rsf").ok());
+    EXPECT_EQ(output.text(),
+              "Reading no/such/graph.rsf ... failed!\n"
+              "no/such/graph.rsf: cannot open the file (No such file or directory)\n");
+    EXPECT_EQ(scene.graph().nodeCount(), 0);
+}
+
+} // namespace

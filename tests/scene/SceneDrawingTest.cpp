@@ -1,0 +1,152 @@
+#include "scene/SceneDrawing.h"
+
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::sceneOf;
+
+// root(0) with a leaf (1) and a deeper subtree: 2 -> 3 -> {4, 5}, and 2 -> 6.
+const std::vector<int> mixedDepths{-1, 0, 0, 2, 3, 3, 2};
+const Colour red{1.0f, 0.0f, 0.0f, 1.0f};
+
+ViewSettings withLayout(TreeLayoutType type) {
+    ViewSettings settings;
+    settings.layoutType = static_cast<int32_t>(type);
+    return settings;
+}
+
+TEST(SceneDrawing, RadialTreeHasOneRingPerLevelAndATickPerNode) {
+    const Scene scene = sceneOf(graphOf(mixedDepths));
+    const LineSet tree = describeRadialTree(scene.graph(), scene.layoutData(), 4.0f);
+    EXPECT_EQ(tree.colour, red);
+    EXPECT_EQ(tree.width, 4.0f);
+    EXPECT_FALSE(tree.blended);
+    ASSERT_EQ(tree.ringVertices.size(), 4u * LineSet::ringVertexCount);
+    const float ring = 0.2f / 3.0f;
+    for (int level = 0; level < 4; ++level) {
+        const float r = 0.8f + ring * static_cast<float>(level);
+        const Point top = tree.ringVertices[static_cast<std::size_t>(level) * 90];
+        const Point bottom = tree.ringVertices[static_cast<std::size_t>(level) * 90 + 45];
+        const Point right = tree.ringVertices[static_cast<std::size_t>(level) * 90 + 22];
+        EXPECT_EQ(top, (Point{0.0f, r})) << "vertex 0 at the top";
+        EXPECT_NEAR(bottom.y, -r, 1e-6);
+        EXPECT_NEAR(std::hypot(right.x, right.y), r, 1e-6);
+        EXPECT_GT(right.x, 0.0f) << "clockwise from the top";
+    }
+    // Six nodes have a parent. Leaf 1 (span from 0) ticks on the innermost
+    // ring at the top; node 2 (level 1, span from 1/4) on the third ring at
+    // 90 degrees.
+    ASSERT_EQ(tree.segments.size(), 12u);
+    EXPECT_EQ(tree.segments[0], (Point{0.0f, 0.8f}));
+    EXPECT_NEAR(tree.segments[1].y, 0.8f + ring, 1e-6);
+    EXPECT_NEAR(tree.segments[2].x, 0.8f + 2.0f * ring, 1e-6);
+    EXPECT_NEAR(tree.segments[3].x, 0.8f + 3.0f * ring, 1e-6);
+    EXPECT_NEAR(tree.segments[3].y, 0.0f, 1e-6);
+}
+
+TEST(SceneDrawing, ClassicTreeIsDrawnDownwardsFromTheTop) {
+    const Scene scene = sceneOf(graphOf(mixedDepths));
+    const LineSet tree = describeClassicTree(scene.graph(), scene.layoutData(), 3.0f);
+    EXPECT_TRUE(tree.ringVertices.empty());
+    ASSERT_EQ(tree.segments.size(), 12u);
+    // Leaf 1 (first of four leaves) on the line y = 0, its parent the root at
+    // the top centre.
+    EXPECT_EQ(tree.segments[0], (Point{-0.75f, 0.0f}));
+    EXPECT_EQ(tree.segments[1], (Point{0.0f, 1.0f}));
+    // Node 3 on level 2 of 3 over the span of leaves 4 and 5.
+    EXPECT_FLOAT_EQ(tree.segments[4].x, 0.0f);
+    EXPECT_FLOAT_EQ(tree.segments[4].y, 1.0f / 3.0f);
+}
+
+TEST(SceneDrawing, TreeOfTheLayoutShown) {
+    Scene scene = sceneOf(graphOf(mixedDepths), withLayout(TreeLayoutType::TreeMapSquared));
+    const LineSet treeMap = describeTree(scene.appliedLayout().value(), scene, 3.0f);
+    EXPECT_EQ(treeMap.rectangles, scene.treeMap().rectangles());
+    EXPECT_EQ(treeMap.rectangles.size(), 7u);
+    EXPECT_TRUE(treeMap.segments.empty());
+    EXPECT_TRUE(describeTree(9, scene, 3.0f).empty());
+    EXPECT_EQ(describeTree(0, scene, 3.0f).ringVertices.size(), 4u * LineSet::ringVertexCount);
+}
+
+TEST(SceneDrawing, OverlayLinksEveryNodeToItsParentTranslucently) {
+    const Scene scene = sceneOf(graphOf(mixedDepths), withLayout(TreeLayoutType::Classic));
+    const LineSet overlay = describeOverlay(scene.graph(), scene.positions(), 2.0f);
+    EXPECT_EQ(overlay.colour, (Colour{0.8f, 0.8f, 1.0f, 0.5f}));
+    EXPECT_TRUE(overlay.blended);
+    ASSERT_EQ(overlay.segments.size(), 12u);
+    EXPECT_EQ(overlay.segments[0], scene.positions()[1]);
+    EXPECT_EQ(overlay.segments[1], (Point{0.0f, -1.0f})) << "the classic root";
+}
+
+// Three relations between leaves of a star: neighbours, a quarter apart and
+// opposite, so three distinct lengths at strength 0.
+Scene starScene(const ViewSettings& settings) {
+    return sceneOf(graphOf({-1, 0, 0, 0, 0, 0, 0, 0, 0}, {{1, 2}, {1, 3}, {1, 5}}), settings);
+}
+
+TEST(SceneDrawing, OpacityRunsFromOneForTheShortestToMinAlphaForTheLongest) {
+    ViewSettings settings;
+    settings.beta = 0.0f;
+    settings.minAlpha = 0.2f;
+    Scene scene = starScene(settings);
+    CurveSet curves = describeCurves(scene, settings);
+    ASSERT_EQ(curves.curveCount(), 3);
+    EXPECT_EQ(curves.opacity[0], 1.0f);
+    EXPECT_FLOAT_EQ(curves.opacity[2], 0.2f);
+    // The middle one by its place between the shortest and longest length:
+    // chords of 45, 90 and 180 degrees on the circle of radius 0.8.
+    const float shortest = 1.6f * std::sin(0.3926991f);
+    const float middle = 1.6f * std::sin(0.7853982f);
+    const float t = (1.6f - middle) / (1.6f - shortest);
+    EXPECT_NEAR(curves.opacity[1], 0.2f + 0.8f * t, 1e-5);
+
+    settings.alphaExponent = 2.0f;
+    EXPECT_NEAR(describeCurves(scene, settings).opacity[1], 0.2f + 0.8f * t * t, 1e-5);
+    settings.alphaExponent = 1.0f;
+    settings.flipAlpha = true;
+    curves = describeCurves(scene, settings);
+    EXPECT_FLOAT_EQ(curves.opacity[0], 0.2f);
+    EXPECT_EQ(curves.opacity[2], 1.0f);
+    EXPECT_EQ(curves.parameters.front(), 0.0f);
+    EXPECT_EQ(curves.parameters.back(), 1.0f);
+    EXPECT_EQ(curves.parameters.size(), static_cast<std::size_t>(samplesPerEdge));
+}
+
+TEST(SceneDrawing, CurvesOfOneLengthAreOpaque) {
+    ViewSettings settings;
+    settings.minAlpha = 0.0f;
+    const Scene scene = sceneOf(graphOf({-1, 0, 0}, {{1, 2}}), settings);
+    EXPECT_EQ(describeCurves(scene, settings).opacity, (std::vector<float>{1.0f}));
+}
+
+TEST(SceneDrawing, TheFrameFollowsTheSwitches) {
+    ViewSettings settings;
+    settings.splineWidth = 7.0f;
+    settings.colorRamp = 2;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    const Scene scene = starScene(settings);
+    DrawDescription frame = describeScene(scene, settings);
+    EXPECT_EQ(frame.background, (Colour{0.0f, 0.0f, 0.0f, 1.0f}));
+    EXPECT_TRUE(frame.showCurves);
+    EXPECT_EQ(frame.curves.width, 7.0f);
+    EXPECT_EQ(frame.curves.colorRamp, 2);
+    EXPECT_EQ(frame.curves.blendMode, 2);
+    EXPECT_EQ(frame.curves.points.size(), 3u * floatsPerEdge);
+    EXPECT_EQ(frame.curves.pointsRevision, scene.revision());
+    EXPECT_EQ(frame.overlay.segments.size(), 16u);
+
+    settings.showSplines = false;
+    settings.showTree = false;
+    frame = describeScene(scene, settings);
+    EXPECT_FALSE(frame.showCurves);
+    EXPECT_FALSE(frame.showOverlay);
+    EXPECT_FALSE(frame.tree.empty()) << "the layout's own tree is always drawn";
+}
+
+} // namespace

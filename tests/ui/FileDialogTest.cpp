@@ -1,0 +1,23 @@
+#include "ui/FileDialog.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+TEST(FileDialog, WithoutADisplayItSaysSoAndAnswersAsCancel) {
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    FileDialog dialog;
+    std::strcpy(dialog.fileName, "left over");
+    testing_support::CoutCapture output;
+    EXPECT_FALSE(dialog.show("*", "*", "Load File", false));
+    EXPECT_STREQ(dialog.fileName, "");
+    EXPECT_EQ(output.text(), "No display for the file dialog; nothing is loaded.\n");
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+#include "ui/SettingsPanel.h"
+
+#include "facade/Graph.h"
+#include "tests/support/GraphFixtures.h"
+#include "tests/support/TestFiles.h"
+#include "ui/LoadFileButton.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+using testing_support::CoutCapture;
+
+class SettingsPanelTest : public ::testing::Test {
+protected:
+    const PanelRow& row(const char* label) {
+        for (const PanelRow& candidate : SettingsPanel::rows()) {
+            if (std::string(candidate.label) == label) {
+                return candidate;
+            }
+        }
+        ADD_FAILURE() << "no row " << label;
+        return SettingsPanel::rows().front();
+    }
+
+    ViewSettings settings;
+    Scene scene;
+    int loadFilePresses = 0;
+    SettingsPanel panel{settings, scene, [this] { ++loadFilePresses; }};
+};
+
+struct ExpectedRow {
+    PanelRowKind kind;
+    const char* label;
+    double min;
+    double max;
+    double step;
+};
+
+TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
+    using enum PanelRowKind;
+    const ExpectedRow expected[] = {
+        {Button, "Load File", 0, 0, 1},
+        {NodeCount, "# Tree Nodes", 0, 0, 1},
+        {RelationCount, "# Splines", 0, 0, 1},
+        {Separator, "", 0, 0, 1},
+        {Choice, "Tree Layout", 0, 0, 1},
+        {Switch, "Show Tree", 0, 0, 1},
+        {Number, "Line Width", 1, 20, 1},
+        {Number, "TreeMap Spacing", 0, 0.05, 0.0001},
+        {Separator, "", 0, 0, 1},
+        {Number, "Beta", 0, 1, 0.01},
+        {Switch, "Show Splines", 0, 0, 1},
+        {Number, "Color Ramp", 1, 5, 1},
+        {Number, "Spline Width", 1, 20, 1},
+        {Separator, "", 0, 0, 1},
+        {Choice, "Blend Mode", 0, 0, 1},
+        {Number, "Min Alpha", 0, 1, 0.01},
+        {Number, "Alpha Exponent", 0.1, 10, 0.1},
+        {Switch, "Flip Alpha", 0, 0, 1},
+    };
+    const std::span<const PanelRow> rows = SettingsPanel::rows();
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(expected[i].label);
+        EXPECT_EQ(rows[i].kind, expected[i].kind);
+        EXPECT_STREQ(rows[i].label, expected[i].label);
+        EXPECT_EQ(rows[i].min, expected[i].min);
+        EXPECT_EQ(rows[i].max, expected[i].max);
+        EXPECT_EQ(rows[i].step, expected[i].step);
+    }
+    EXPECT_EQ(row("Color Ramp").real, nullptr) << "an integer";
+    EXPECT_EQ(row("Color Ramp").integer, &ViewSettings::colorRamp);
+    EXPECT_EQ(row("Beta").real, &ViewSettings::beta);
+    EXPECT_EQ(row("Flip Alpha").flag, &ViewSettings::flipAlpha);
+    EXPECT_EQ(row("Tree Layout").integer, &ViewSettings::layoutType);
+}
+
+TEST_F(SettingsPanelTest, ValuesShowAsThePanelShowsThem) {
+    EXPECT_EQ(panel.valueText(row("Tree Layout")), "Radial");
+    EXPECT_EQ(panel.valueText(row("Blend Mode")), "None");
+    EXPECT_EQ(panel.valueText(row("Show Tree")), "ON");
+    EXPECT_EQ(panel.valueText(row("Flip Alpha")), "OFF");
+    EXPECT_EQ(panel.valueText(row("Line Width")), "3");
+    EXPECT_EQ(panel.valueText(row("TreeMap Spacing")), "0.0100");
+    EXPECT_EQ(panel.valueText(row("Beta")), "1.00");
+    EXPECT_EQ(panel.valueText(row("Alpha Exponent")), "1.0");
+    EXPECT_EQ(panel.valueText(row("Color Ramp")), "3");
+    EXPECT_EQ(panel.valueText(row("# Tree Nodes")), "0");
+    settings.layoutType = 4;
+    EXPECT_EQ(panel.valueText(row("Tree Layout")), "TreeMap - Strip");
+    settings.layoutType = 12;
+    EXPECT_EQ(panel.valueText(row("Tree Layout")), "12") << "a value no label names";
+}
+
+TEST_F(SettingsPanelTest, NumbersStayInTheirRangeAndMoveByTheirStep) {
+    const PanelRow& spacing = row("TreeMap Spacing");
+    panel.step(spacing, 1);
+    EXPECT_FLOAT_EQ(settings.treeMapSpacing, 0.0101f);
+    panel.step(spacing, -3);
+    EXPECT_FLOAT_EQ(settings.treeMapSpacing, 0.0098f);
+    panel.step(spacing, 1000);
+    EXPECT_EQ(settings.treeMapSpacing, 0.05f);
+    panel.setValue(spacing, -1.0);
+    EXPECT_EQ(settings.treeMapSpacing, 0.0f);
+    panel.setValue(spacing, std::nan(""));
+    EXPECT_EQ(settings.treeMapSpacing, 0.0f);
+
+    const PanelRow& ramp = row("Color Ramp");
+    panel.setValue(ramp, 2.6);
+    EXPECT_EQ(settings.colorRamp, 3) << "rounded";
+    panel.setValue(ramp, 9);
+    EXPECT_EQ(settings.colorRamp, 5);
+    panel.step(ramp, -10);
+    EXPECT_EQ(settings.colorRamp, 1);
+
+    for (const PanelRow& number : SettingsPanel::rows()) {
+        if (number.kind != PanelRowKind::Number) {
+            continue;
+        }
+        SCOPED_TRACE(number.label);
+        panel.setValue(number, 1e9);
+        EXPECT_EQ(panel.value(number), static_cast<float>(number.max));
+        panel.step(number, -1000000);
+        EXPECT_EQ(panel.value(number), static_cast<float>(number.min));
+    }
+}
+
+TEST_F(SettingsPanelTest, DecimalsFollowTheStep) {
+    EXPECT_EQ(SettingsPanel::decimals(row("Line Width")), 0);
+    EXPECT_EQ(SettingsPanel::decimals(row("Alpha Exponent")), 1);
+    EXPECT_EQ(SettingsPanel::decimals(row("Min Alpha")), 2);
+    EXPECT_EQ(SettingsPanel::decimals(row("TreeMap Spacing")), 4);
+    EXPECT_EQ(SettingsPanel::decimals(row("Color Ramp")), 0);
+}
+
+TEST_F(SettingsPanelTest, SwitchesToggleAndChoicesTakeOnlyTheirOwnValues) {
+    panel.step(row("Show Tree"), 1);
+    EXPECT_FALSE(settings.showTree);
+    panel.step(row("Show Tree"), -1);
+    EXPECT_TRUE(settings.showTree);
+
+    const PanelRow& blend = row("Blend Mode");
+    panel.setValue(blend, 2);
+    EXPECT_EQ(settings.blendMode, 2);
+    panel.setValue(blend, 3);
+    panel.setValue(blend, 1.5);
+    panel.setValue(blend, -1);
+    EXPECT_EQ(settings.blendMode, 2);
+    panel.step(blend, 5);
+    EXPECT_EQ(settings.blendMode, 2) << "the last value";
+    panel.step(blend, -1);
+    EXPECT_EQ(settings.blendMode, 1);
+    settings.layoutType = 9;
+    panel.step(row("Tree Layout"), 1);
+    EXPECT_EQ(settings.layoutType, 0) << "an unknown value steps to the first";
+}
+
+TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
+    for (const PanelRow& shown :
+         {row("# Tree Nodes"), row("# Splines"), row("Load File"), SettingsPanel::rows()[3]}) {
+        panel.setValue(shown, 7);
+        panel.step(shown, 1);
+    }
+    EXPECT_EQ(settings, ViewSettings{});
+    EXPECT_EQ(loadFilePresses, 0);
+    panel.press(row("Load File"));
+    EXPECT_EQ(loadFilePresses, 1);
+}
+
+TEST_F(SettingsPanelTest, CountsFollowTheGraphOnScreen) {
+    testing_support::loadQuietly(scene, testing_support::graphText({-1, 0, 0, 1}, {{2, 3}}));
+    EXPECT_EQ(panel.valueText(row("# Tree Nodes")), "4");
+    EXPECT_EQ(panel.valueText(row("# Splines")), "1");
+}
+
+TEST_F(SettingsPanelTest, MouseButtonsOverTheBarOrAListOrWhileAWidgetIsHeldAreTaken) {
+    panel.frame.shown = {10, 30, 270, 350};
+    EXPECT_TRUE(panel.takesMouseButton(10, 30));
+    EXPECT_TRUE(panel.takesMouseButton(279, 379));
+    EXPECT_FALSE(panel.takesMouseButton(280, 100));
+    EXPECT_FALSE(panel.takesMouseButton(100, 380));
+    panel.frame.popups.push_back({150, 200, 100, 300});
+    EXPECT_TRUE(panel.takesMouseButton(200, 450));
+    panel.frame.widgetActive = true;
+    EXPECT_TRUE(panel.takesMouseButton(600, 600));
+}
+
+TEST_F(SettingsPanelTest, KeysAreTakenOnlyWhileANumberIsTypedIn) {
+    EXPECT_FALSE(panel.takesKey());
+    panel.frame.textInputFocused = true;
+    EXPECT_TRUE(panel.takesKey());
+}
+
+TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
+    EXPECT_FALSE(panel.stepHoveredRow(1)) << "nothing under the pointer";
+    panel.frame.hovered = &row("Line Width");
+    EXPECT_TRUE(panel.stepHoveredRow(2));
+    EXPECT_EQ(settings.lineWidth, 5.0f);
+    EXPECT_FALSE(panel.stepHoveredRow(0));
+    panel.frame.hovered = &row("# Splines");
+    EXPECT_FALSE(panel.stepHoveredRow(1)) << "a count is not a setting";
+}
+
+TEST(LoadFileButton, OnlyPathsLongerThanThreeCharactersAreLoaded) {
+    Graph graph;
+    {
+        CoutCapture output;
+        loadChosenFile(graph, "");
+        loadChosenFile(graph, "abc");
+        EXPECT_EQ(output.text(), "");
+    }
+    {
+        CoutCapture output;
+        loadChosenFile(graph, "a.rs");
+        EXPECT_EQ(output.text().rfind("Reading a.rs ... failed!", 0), 0u) << output.text();
+    }
+    CoutCapture quiet;
+    loadChosenFile(graph, "data/Graphs/small.rsf");
+    EXPECT_EQ(graph.nodeCount(), 13);
+}
+
+} // namespace

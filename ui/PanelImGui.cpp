@@ -1,0 +1,300 @@
+#include "ui/PanelImGui.h"
+
+#include <GL/freeglut.h>
+#include <backends/imgui_impl_glut.h>
+#include <backends/imgui_impl_opengl2.h>
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Share of the bar's width that the labels take, the values the rest.
+constexpr float labelShare = 0.55f;
+// GLUT reports the wheel as these two buttons.
+constexpr int wheelUpButton = 3;
+constexpr int wheelDownButton = 4;
+
+bool started = false;
+// The bar is moved to its place once; the user may move it afterwards.
+bool placed = false;
+int (*readModifiers)() = nullptr;
+std::vector<const PanelRow*> clickedButtons;
+
+void setModifiers(int modifiers) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.KeyShift = (modifiers & GLUT_ACTIVE_SHIFT) != 0;
+    io.KeyCtrl = (modifiers & GLUT_ACTIVE_CTRL) != 0;
+    io.KeyAlt = (modifiers & GLUT_ACTIVE_ALT) != 0;
+}
+
+void buildCombo(SettingsPanel& panel, const PanelRow& row) {
+    if (!ImGui::BeginCombo("##value", panel.valueText(row).c_str())) {
+        return;
+    }
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
+    const auto current = static_cast<int>(panel.value(row));
+    for (std::size_t i = 0; i < row.choices.size(); ++i) {
+        const int value = static_cast<int>(i);
+        if (ImGui::Selectable(row.choices[i], value == current)) {
+            panel.setValue(row, value);
+        }
+    }
+    ImGui::EndCombo();
+}
+
+void buildValue(SettingsPanel& panel, const PanelRow& row) {
+    const ImGuiSliderFlags clamped = ImGuiSliderFlags_AlwaysClamp;
+    const auto speed = static_cast<float>(row.step);
+    switch (row.kind) {
+    case PanelRowKind::Switch: {
+        bool on = panel.value(row) != 0.0;
+        // "###" keeps the widget's identity while its text changes.
+        if (ImGui::Checkbox((panel.valueText(row) + "###value").c_str(), &on)) {
+            panel.setValue(row, on ? 1.0 : 0.0);
+        }
+        break;
+    }
+    case PanelRowKind::Choice:
+        buildCombo(panel, row);
+        break;
+    case PanelRowKind::Number:
+        if (row.real == nullptr) {
+            auto value = static_cast<int>(panel.value(row));
+            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(row.min),
+                               static_cast<int>(row.max), "%d", clamped)) {
+                panel.setValue(row, value);
+            }
+        } else {
+            auto value = static_cast<float>(panel.value(row));
+            char format[16];
+            std::snprintf(format, sizeof format, "%%.%df", SettingsPanel::decimals(row));
+            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(row.min),
+                                 static_cast<float>(row.max), format, clamped)) {
+                panel.setValue(row, value);
+            }
+        }
+        break;
+    default:
+        ImGui::TextUnformatted(panel.valueText(row).c_str());
+        break;
+    }
+}
+
+void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
+    ImGui::PushID(&row);
+    const float top = ImGui::GetCursorScreenPos().y;
+    if (row.kind == PanelRowKind::Separator) {
+        ImGui::Separator();
+    } else if (row.kind == PanelRowKind::Button) {
+        if (ImGui::Button(row.label, ImVec2(-FLT_MIN, 0.0f))) {
+            clickedButtons.push_back(&row);
+        }
+    } else {
+        ImGui::AlignTextToFramePadding();
+        ImGui::TextUnformatted(row.label);
+        ImGui::SameLine(valueX);
+        ImGui::SetNextItemWidth(-FLT_MIN);
+        buildValue(panel, row);
+    }
+    const float mouseY = ImGui::GetIO().MousePos.y;
+    if (ImGui::IsWindowHovered() && mouseY >= top && mouseY < ImGui::GetCursorScreenPos().y) {
+        panel.frame.hovered = &row;
+    }
+    ImGui::PopID();
+}
+
+void buildBar(SettingsPanel& panel) {
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    float top = panel.frame.shown.y;
+    if (!placed) {
+        const PanelRect& place = SettingsPanel::placement;
+        top = place.y;
+        ImGui::SetNextWindowPos(ImVec2(place.x, place.y));
+        ImGui::SetNextWindowSize(ImVec2(place.width, place.height));
+        placed = true;
+    }
+    // A bar longer than the window would hide its last rows for good; kept
+    // inside, it scrolls to them.
+    ImGui::SetNextWindowSizeConstraints(ImVec2(0.0f, 0.0f),
+                                        ImVec2(FLT_MAX, std::max(display.y - top, 1.0f)));
+    const uint8_t* colour = SettingsPanel::background;
+    const ImVec4 background(colour[1] / 255.0f, colour[2] / 255.0f, colour[3] / 255.0f,
+                            colour[0] / 255.0f);
+    ImGui::PushStyleColor(ImGuiCol_WindowBg, background);
+    if (ImGui::Begin(SettingsPanel::title, nullptr, ImGuiWindowFlags_NoSavedSettings)) {
+        const float valueX = ImGui::GetCursorPosX() + ImGui::GetContentRegionAvail().x * labelShare;
+        for (const PanelRow& row : SettingsPanel::rows()) {
+            buildRow(panel, row, valueX);
+        }
+    }
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    panel.frame.shown = {at.x, at.y, size.x, size.y};
+    ImGui::End();
+    ImGui::PopStyleColor();
+}
+
+void beginFrame(SettingsPanel& panel) {
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplGLUT_NewFrame();
+    const PanelRect shown = panel.frame.shown;
+    panel.frame = SettingsPanel::FrameState();
+    panel.frame.shown = shown;
+    buildBar(panel);
+}
+
+// Records what routing needs from the frame, then runs the buttons clicked
+// in it, outside the frame so that an action may do anything.
+void finishFrame(SettingsPanel& panel) {
+    const ImGuiID active = ImGui::GetActiveID();
+    panel.frame.widgetActive = active != 0;
+    panel.frame.textInputFocused = active != 0 && ImGui::TempInputIsActive(active);
+    std::vector<const PanelRow*> clicked;
+    clicked.swap(clickedButtons);
+    for (const PanelRow* row : clicked) {
+        panel.press(*row);
+    }
+}
+
+void runEventFrame(SettingsPanel& panel) {
+    beginFrame(panel);
+    ImGui::EndFrame();
+    finishFrame(panel);
+}
+
+// A key press is one stroke: it is worked off and let go at once.
+void runKeyFrame(SettingsPanel& panel) {
+    runEventFrame(panel);
+    ImGuiIO& io = ImGui::GetIO();
+    std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
+    setModifiers(0);
+}
+
+int arrowSteps(int key) {
+    switch (key) {
+    case GLUT_KEY_LEFT:
+    case GLUT_KEY_DOWN:
+        return -1;
+    case GLUT_KEY_RIGHT:
+    case GLUT_KEY_UP:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+Status panelInit() {
+    if (started) {
+        return Error{"the panel is already started"};
+    }
+    if (glGetString(GL_VERSION) == nullptr) {
+        return Error{"there is no current OpenGL context"};
+    }
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    // Nothing is saved: the panel starts from its defaults every time.
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+    if (!ImGui_ImplGLUT_Init() || !ImGui_ImplOpenGL2_Init()) {
+        ImGui::DestroyContext();
+        return Error{"the drawing back end did not start"};
+    }
+    ImFontConfig font;
+    font.SizePixels = SettingsPanel::fontPixels;
+    io.Fonts->AddFontDefault(&font);
+    io.DisplaySize = ImVec2(static_cast<float>(glutGet(GLUT_WINDOW_WIDTH)),
+                            static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT)));
+    placed = false;
+    started = true;
+    return {};
+}
+
+void panelTerminate() {
+    if (!started) {
+        return;
+    }
+    started = false;
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplGLUT_Shutdown();
+    ImGui::DestroyContext();
+}
+
+void panelDraw(SettingsPanel& panel) {
+    if (!started) {
+        return;
+    }
+    beginFrame(panel);
+    ImGui::Render();
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    finishFrame(panel);
+}
+
+void panelWindowSize(int width, int height) {
+    if (started) {
+        ImGui_ImplGLUT_ReshapeFunc(width, height);
+    }
+}
+
+bool panelEventKeyboardGLUT(SettingsPanel& panel, unsigned char key, int x, int y) {
+    if (!started || !panel.takesKey()) {
+        return false;
+    }
+    ImGui_ImplGLUT_KeyboardFunc(key, x, y);
+    runKeyFrame(panel);
+    return true;
+}
+
+bool panelEventSpecialGLUT(SettingsPanel& panel, int key, int x, int y) {
+    if (!started) {
+        return false;
+    }
+    if (!panel.takesKey()) {
+        return panel.stepHoveredRow(arrowSteps(key));
+    }
+    ImGui_ImplGLUT_SpecialFunc(key, x, y);
+    runKeyFrame(panel);
+    return true;
+}
+
+bool panelEventMouseButtonGLUT(SettingsPanel& panel, int button, int state, int x, int y) {
+    if (!started) {
+        return false;
+    }
+    const bool taken = panel.takesMouseButton(static_cast<float>(x), static_cast<float>(y));
+    if (button == wheelUpButton || button == wheelDownButton) {
+        if (!taken || state != GLUT_DOWN) {
+            return taken;
+        }
+        ImGui_ImplGLUT_MouseWheelFunc(button, button == wheelUpButton ? 1 : -1, x, y);
+    } else {
+        ImGui_ImplGLUT_MouseFunc(button, state, x, y);
+    }
+    setModifiers(readModifiers == nullptr ? 0 : readModifiers());
+    runEventFrame(panel);
+    setModifiers(0);
+    return taken;
+}
+
+bool panelEventMouseMotionGLUT(SettingsPanel& panel, int x, int y) {
+    if (!started) {
+        return false;
+    }
+    ImGui_ImplGLUT_MotionFunc(x, y);
+    return panel.takesMouseButton(static_cast<float>(x), static_cast<float>(y));
+}
+
+void panelGLUTModifiersFunc(int (*modifiers)()) {
+    readModifiers = modifiers;
+}
