@@ -175,6 +175,20 @@ std::vector<Edge> Graph::edges() const {
     return all;
 }
 
+std::vector<float> Graph::straightPoints() const {
+    const CurveSamples& samples = scene.samples();
+    std::vector<float> points;
+    points.reserve(static_cast<std::size_t>(samples.edgeCount()) * floatsPerEdge);
+    for (int32_t edge = 0; edge < samples.edgeCount(); ++edge) {
+        for (int32_t j = 0; j < samplesPerEdge; ++j) {
+            const Point point = straightSample(samples, edge, j);
+            points.push_back(point.x);
+            points.push_back(point.y);
+        }
+    }
+    return points;
+}
+
 int32_t Graph::layoutType() const {
     return scene.appliedLayout().value_or(static_cast<int32_t>(TreeLayoutType::Radial));
 }

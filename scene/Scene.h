@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ThreadPool.h"
 #include "bundling/CurveSamples.h"
 #include "bundling/Routes.h"
 #include "graph/CompoundGraph.h"
@@ -22,7 +23,8 @@
 // stale, and update() catches up.
 class Scene {
 public:
-    Scene();
+    // Sampling, mixing and routing share their work out on the pool.
+    explicit Scene(ThreadPool& pool = ThreadPool::shared());
 
     // Takes a new graph; nothing computed from the old one is kept. The node
     // positions start at the origin.
@@ -67,6 +69,7 @@ public:
 private:
     bool spacingMoved(float spacing) const;
 
+    ThreadPool* pool;
     CompoundGraph graphData;
     TreeLayoutData layout;
     TreeMap treeMapData;
