@@ -10,33 +10,51 @@
 
 namespace graphfile {
 
-void tokenize(std::string_view line, std::string_view delimiters,
-              std::vector<std::string_view>& tokens) {
-    tokens.clear();
-    // One bit per byte value: a line is scanned once, without a search of the
-    // delimiter string per character.
-    uint64_t isDelimiter[4] = {0, 0, 0, 0};
-    for (const char c : delimiters) {
-        const auto byte = static_cast<unsigned char>(c);
-        isDelimiter[byte >> 6] |= uint64_t{1} << (byte & 63);
+namespace {
+
+// One bit per byte value: a line is scanned once, without a search of the
+// delimiter string per character.
+class DelimiterSet {
+public:
+    explicit DelimiterSet(std::string_view delimiters) {
+        for (const char c : delimiters) {
+            const auto byte = static_cast<unsigned char>(c);
+            bits[byte >> 6] |= uint64_t{1} << (byte & 63);
+        }
     }
-    auto delimiterAt = [&](std::size_t i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        return (isDelimiter[byte >> 6] >> (byte & 63) & 1) != 0;
-    };
+    bool contains(char c) const {
+        const auto byte = static_cast<unsigned char>(c);
+        return (bits[byte >> 6] >> (byte & 63) & 1) != 0;
+    }
+
+private:
+    uint64_t bits[4] = {0, 0, 0, 0};
+};
+
+// Empties tokens, then appends the line's first `most` tokens.
+void splitTokens(std::string_view line, const DelimiterSet& delimiters,
+                 std::vector<std::string_view>& tokens, std::size_t most) {
+    tokens.clear();
     std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && delimiterAt(i)) {
+    while (i < line.size() && tokens.size() < most) {
+        while (i < line.size() && delimiters.contains(line[i])) {
             ++i;
         }
         const std::size_t start = i;
-        while (i < line.size() && !delimiterAt(i)) {
+        while (i < line.size() && !delimiters.contains(line[i])) {
             ++i;
         }
         if (i > start) {
             tokens.push_back(line.substr(start, i - start));
         }
     }
+}
+
+} // namespace
+
+void tokenize(std::string_view line, std::string_view delimiters,
+              std::vector<std::string_view>& tokens) {
+    splitTokens(line, DelimiterSet(delimiters), tokens, line.size());
 }
 
 namespace {
@@ -94,7 +112,7 @@ public:
             if (line.size() < 3) {
                 continue;
             }
-            tokenize(line, delimiters, tokens);
+            splitTokens(line, delimiterSet, tokens, tokensUsed);
             if (!tokens.empty()) {
                 applyRecord(tokens);
             }
@@ -121,6 +139,10 @@ public:
     }
 
 private:
+    // No record reads more than its keyword and two fields: the rest of a
+    // line, however long, is never split up.
+    static constexpr std::size_t tokensUsed = 3;
+
     void applyRecord(const std::vector<std::string_view>& tokens) {
         const std::string_view keyword = tokens[0];
         if (keyword == "HierarchyElements") {
@@ -233,6 +255,7 @@ private:
     void fail(std::string reason) { fault = std::move(reason); }
 
     std::string_view text;
+    const DelimiterSet delimiterSet{delimiters};
     CompoundGraphBuilder builder;
     std::string fault;
     int lineNumber = 0;
