@@ -15,6 +15,7 @@ Graph& Graph::instance() {
 Graph::Graph() = default;
 
 Graph::~Graph() {
+    renderer.release();
     targets.release();
 }
 
@@ -83,6 +84,9 @@ void Graph::setBeta(float newBeta) {
 
 Status Graph::initRenderTargets() {
     targets.create();
+    if (Status shader = renderer.prepare(); !shader) {
+        return shader;
+    }
     return loadColorRamps();
 }
 

@@ -122,23 +122,21 @@ void FrameRenderer::drawLines(const LineSet& lines) {
     }
 }
 
+Status FrameRenderer::prepare() {
+    return curveShader.prepare();
+}
+
+void FrameRenderer::release() {
+    curveShader.release();
+}
+
 void FrameRenderer::uploadCurves(const CurveSet& curves) {
-    const int32_t count = curves.curveCount();
-    if (uploadedParameterCurves != count) {
-        std::vector<float> parameters;
-        parameters.reserve(static_cast<std::size_t>(count) * curves.parameters.size());
-        for (int32_t e = 0; e < count; ++e) {
-            parameters.insert(parameters.end(), curves.parameters.begin(), curves.parameters.end());
-        }
-        replaceArrayBuffer(targets.splineParamBuffer, parameters.size() * sizeof(float),
-                           parameters.data(), GL_STATIC_DRAW);
-        uploadedParameterCurves = count;
-    }
     if (uploadedRevision != curves.pointsRevision) {
         replaceArrayBuffer(targets.splineBuffer, curves.points.size_bytes(), curves.points.data(),
                            GL_DYNAMIC_DRAW);
         uploadedRevision = curves.pointsRevision;
     }
+    curveShader.load(curves);
 }
 
 void FrameRenderer::drawCurves(const CurveSet& curves) {
@@ -152,20 +150,12 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
     applyBlendMode(curves.blendMode);
 
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, targets.splineParamBuffer);
-    glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
     glEnableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
     glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    const auto perCurve = static_cast<GLsizei>(curves.parameters.size());
-    for (int32_t e = 0; e < curves.curveCount(); ++e) {
-        glColor4f(1.0f, 1.0f, 1.0f, curves.opacity[static_cast<std::size_t>(e)]);
-        glDrawArrays(GL_LINE_STRIP, perCurve * e, perCurve);
-    }
+    curveShader.draw(0, curves.curveCount());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_1D);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/CurveShader.h"
 #include "render/RenderTargets.h"
 #include "scene/DrawDescription.h"
 
@@ -28,10 +29,15 @@ public:
     void drawLines(const LineSet& lines);
     void drawCurves(const CurveSet& curves);
 
+    // Compiles the curve shader; needs a GL 3.0 context.
+    Status prepare();
+    // Deletes the renderer's own GL objects.
+    void release();
+
 private:
     void uploadCurves(const CurveSet& curves);
 
     RenderTargets& targets;
+    CurveShader curveShader;
     std::optional<uint64_t> uploadedRevision;
-    int32_t uploadedParameterCurves = -1;
 };

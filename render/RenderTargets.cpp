@@ -4,7 +4,6 @@
 
 void RenderTargets::create() {
     glGenBuffers(1, &splineBuffer);
-    glGenBuffers(1, &splineParamBuffer);
 
     frameWidth = frameSize;
     frameHeight = frameSize;
@@ -25,8 +24,7 @@ void RenderTargets::release() {
     if (frameTexture != 0) {
         glDeleteTextures(1, &frameTexture);
         glDeleteFramebuffersEXT(1, &frameBuffer);
-        const GLuint buffers[] = {splineBuffer, splineParamBuffer};
-        glDeleteBuffers(2, buffers);
+        glDeleteBuffers(1, &splineBuffer);
     }
     for (uint32_t& ramp : colorRampTextures) {
         if (ramp != 0) {

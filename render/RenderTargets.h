@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-// The GL objects frame drawing needs besides the window: the two buffers of
-// curve vertices and ramp coordinates, the off-screen frame with its texture,
-// and one 1D texture per colour ramp. Names stay 0 until create() runs with
+// The GL objects frame drawing needs besides the window: the buffer of curve
+// vertices, the off-screen frame with its texture, and one 1D texture per
+// colour ramp. Names stay 0 until create() runs with
 // a current context.
 struct RenderTargets {
     // The off-screen frame's width and height, whatever the window's size.
@@ -20,7 +20,6 @@ struct RenderTargets {
     void release();
 
     uint32_t splineBuffer = 0;
-    uint32_t splineParamBuffer = 0;
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
     int32_t frameWidth = 0;

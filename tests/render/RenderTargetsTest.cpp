@@ -34,8 +34,6 @@ TEST(RenderTargets, MakesTheBufferNamesAndA2048SquareFrameFilteredTrilinearly) {
     EXPECT_EQ(output.text(), "");
 
     EXPECT_NE(targets.splineBuffer, 0u);
-    EXPECT_NE(targets.splineParamBuffer, 0u);
-    EXPECT_NE(targets.splineBuffer, targets.splineParamBuffer);
     EXPECT_NE(targets.frameBuffer, 0u);
     for (const uint32_t ramp : targets.colorRampTextures) {
         EXPECT_NE(ramp, 0u);
