@@ -91,14 +91,25 @@ bool parseInteger(std::string_view token, int64_t& value) {
     return true;
 }
 
+// Progress is reported, and a cancel looked for, every this many bytes.
+constexpr std::size_t progressStep = std::size_t{1} << 20;
+
 class Parser {
 public:
-    explicit Parser(std::string_view fileText) : text(fileText) {}
+    Parser(std::string_view fileText, Progress* progress) : text(fileText), progress(progress) {}
 
     Result<CompoundGraph> run() {
         std::size_t position = 0;
+        std::size_t nextReport = progressStep;
         std::vector<std::string_view> tokens;
         while (position < text.size() && fault.empty()) {
+            if (progress != nullptr && position >= nextReport) {
+                if (progress->cancelled()) {
+                    return Error(std::string(cancelledReason));
+                }
+                progress->advance(static_cast<double>(position) / static_cast<double>(text.size()));
+                nextReport = position + progressStep;
+            }
             std::size_t end = text.find('\n', position);
             if (end == std::string_view::npos) {
                 end = text.size();
@@ -255,6 +266,7 @@ private:
     void fail(std::string reason) { fault = std::move(reason); }
 
     std::string_view text;
+    Progress* progress;
     const DelimiterSet delimiterSet{delimiters};
     CompoundGraphBuilder builder;
     std::string fault;
@@ -264,11 +276,11 @@ private:
 
 } // namespace
 
-Result<CompoundGraph> parse(std::string_view text) {
-    return Parser(text).run();
+Result<CompoundGraph> parse(std::string_view text, Progress* progress) {
+    return Parser(text, progress).run();
 }
 
-Result<CompoundGraph> read(const std::string& path) {
+Result<CompoundGraph> read(const std::string& path, Progress* progress) {
     auto failWith = [&path](std::string reason) { return Error{std::move(reason), path}; };
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -290,11 +302,14 @@ Result<CompoundGraph> read(const std::string& path) {
             return failWith("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
         }
         text.append(chunk, got);
+        if (progress != nullptr && progress->cancelled()) {
+            return failWith(std::string(cancelledReason));
+        }
     }
     if (std::ferror(file)) {
         return failWith(std::string("cannot read the file (") + std::strerror(errno) + ")");
     }
-    Result<CompoundGraph> parsed = parse(text);
+    Result<CompoundGraph> parsed = parse(text, progress);
     if (!parsed) {
         Error error = parsed.error();
         error.path = path;

@@ -27,17 +27,12 @@ void applyBlendMode(int32_t mode) {
     }
 }
 
-void replaceArrayBuffer(uint32_t buffer, std::size_t bytes, const void* data, GLenum usage) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, usage);
-}
-
 } // namespace
 
-void FrameRenderer::drawFrame(const DrawDescription& frame) {
+void FrameRenderer::enterFrame(uint32_t texture) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
-                              targets.frameTexture, 0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture,
+                              0);
     glPushAttrib(GL_VIEWPORT_BIT);
     glViewport(0, 0, targets.frameWidth, targets.frameHeight);
     glMatrixMode(GL_PROJECTION);
@@ -45,10 +40,29 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     glLoadIdentity();
     const auto extent = static_cast<double>(DrawDescription::frameExtent);
     glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
-
     glDisable(GL_TEXTURE_2D);
-    glClearColor(frame.background.r, frame.background.g, frame.background.b, frame.background.a);
+}
+
+void FrameRenderer::leaveFrame() {
+    glPopMatrix();
+    glPopAttrib();
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+void FrameRenderer::finishFrame(uint32_t texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGenerateMipmapEXT(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void FrameRenderer::clear(const Colour& background) {
+    glClearColor(background.r, background.g, background.b, background.a);
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void FrameRenderer::drawFrame(const DrawDescription& frame) {
+    enterFrame(targets.frameTexture);
+    clear(frame.background);
     drawLines(frame.tree);
     if (frame.showCurves) {
         drawCurves(frame.curves);
@@ -56,13 +70,8 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     if (frame.showOverlay) {
         drawLines(frame.overlay);
     }
-
-    glPopMatrix();
-    glPopAttrib();
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
-    glGenerateMipmapEXT(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_2D);
+    leaveFrame();
+    finishFrame(targets.frameTexture);
 }
 
 void FrameRenderer::reuseFrame() {
@@ -130,17 +139,29 @@ void FrameRenderer::release() {
     curveShader.release();
 }
 
-void FrameRenderer::uploadCurves(const CurveSet& curves) {
-    if (uploadedRevision != curves.pointsRevision) {
-        replaceArrayBuffer(targets.splineBuffer, curves.points.size_bytes(), curves.points.data(),
-                           GL_DYNAMIC_DRAW);
+bool FrameRenderer::pointsUploaded(const CurveSet& curves) const {
+    return uploadedRevision == curves.pointsRevision;
+}
+
+void FrameRenderer::uploadPoints(const CurveSet& curves, std::size_t offset, std::size_t bytes) {
+    glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
+    if (offset == 0) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(curves.points.size_bytes()), nullptr,
+                     GL_DYNAMIC_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(bytes),
+                    reinterpret_cast<const char*>(curves.points.data()) + offset);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (offset + bytes == curves.points.size_bytes()) {
         uploadedRevision = curves.pointsRevision;
     }
+}
+
+void FrameRenderer::loadCurves(const CurveSet& curves) {
     curveShader.load(curves);
 }
 
-void FrameRenderer::drawCurves(const CurveSet& curves) {
-    uploadCurves(curves);
+void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) {
     glLineWidth(curves.width);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_TEXTURE_1D);
@@ -153,9 +174,17 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
     glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    curveShader.draw(0, curves.curveCount());
+    curveShader.draw(first, count);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_1D);
+}
+
+void FrameRenderer::drawCurves(const CurveSet& curves) {
+    if (!pointsUploaded(curves)) {
+        uploadPoints(curves, 0, curves.points.size_bytes());
+    }
+    loadCurves(curves);
+    drawCurveRange(curves, 0, curves.curveCount());
 }

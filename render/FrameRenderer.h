@@ -1,42 +1,59 @@
 #pragma once
 
+#include "base/Result.h"
 #include "render/CurveShader.h"
 #include "render/RenderTargets.h"
 #include "scene/DrawDescription.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
-// Draws a DrawDescription with fixed-function GL into the 2048 by 2048
-// off-screen frame, and shows that frame in the window as one textured
-// square. Reads nothing but the description; needs the context that made
-// the targets.
+// Draws a DrawDescription with GL into a 2048 by 2048 off-screen frame, and
+// shows that frame in the window as one textured square. Reads nothing but
+// the description; needs the context that made the targets. The pieces of
+// drawFrame are public, so that a frame can also be drawn a part at a time.
 class FrameRenderer {
 public:
     explicit FrameRenderer(RenderTargets& targets) : targets(targets) {}
-
-    // The whole frame: background, tree, curves, overlay, then the frame
-    // texture's mipmaps. Afterwards the window's framebuffer, viewport and
-    // projection are back, the matrix mode is the projection and the frame
-    // texture is bound and enabled.
-    void drawFrame(const DrawDescription& frame);
-    // The state drawFrame leaves, for showing a frame drawn before.
-    void reuseFrame();
-    // The frame as the square from (-1, -1) to (1, 1) of the current projection.
-    void showFrame();
-
-    // The parts of drawFrame, drawn into whatever target is bound.
-    void drawLines(const LineSet& lines);
-    void drawCurves(const CurveSet& curves);
 
     // Compiles the curve shader; needs a GL 3.0 context.
     Status prepare();
     // Deletes the renderer's own GL objects.
     void release();
 
-private:
-    void uploadCurves(const CurveSet& curves);
+    // The whole frame into the frame texture: background, tree, curves,
+    // overlay, then the texture's mipmaps. Afterwards the window's
+    // framebuffer, viewport and projection are back, the matrix mode is the
+    // projection and the frame texture is bound and enabled.
+    void drawFrame(const DrawDescription& frame);
+    // The state drawFrame leaves, for showing a frame drawn before.
+    void reuseFrame();
+    // The frame as the square from (-1, -1) to (1, 1) of the current projection.
+    void showFrame();
 
+    // Makes the texture the drawing target, with the frame's projection, and
+    // gives the window back afterwards.
+    void enterFrame(uint32_t texture);
+    void leaveFrame();
+    // Ends a frame drawn into the texture: its mipmaps, and the texture bound
+    // and enabled.
+    void finishFrame(uint32_t texture);
+    void clear(const Colour& background);
+    void drawLines(const LineSet& lines);
+    // The curves' points, from byte `offset` on, into the vertex buffer, which
+    // is sized for all of them when offset is 0. Only a set whose points are
+    // not in the buffer yet needs them.
+    bool pointsUploaded(const CurveSet& curves) const;
+    void uploadPoints(const CurveSet& curves, std::size_t offset, std::size_t bytes);
+    // Opacities and ramp coordinates of the set, for drawing it.
+    void loadCurves(const CurveSet& curves);
+    // Curves first .. first + count - 1 of the set loaded and uploaded last.
+    void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
+    // All curves: upload, load and draw.
+    void drawCurves(const CurveSet& curves);
+
+private:
     RenderTargets& targets;
     CurveShader curveShader;
     std::optional<uint64_t> uploadedRevision;

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <initializer_list>
+
 void RenderTargets::create() {
     glGenBuffers(1, &splineBuffer);
 
@@ -9,20 +11,23 @@ void RenderTargets::create() {
     frameHeight = frameSize;
     glGenFramebuffersEXT(1, &frameBuffer);
 
-    glGenTextures(1, &frameTexture);
-    glBindTexture(GL_TEXTURE_2D, frameTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameWidth, frameHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    // Trilinear, so that the frame's mipmaps serve when it is shown smaller.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    for (uint32_t* texture : {&backTexture, &frameTexture}) {
+        glGenTextures(1, texture);
+        glBindTexture(GL_TEXTURE_2D, *texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameWidth, frameHeight, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        // Trilinear, so that the frame's mipmaps serve when it is shown smaller.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
 }
 
 void RenderTargets::release() {
     if (frameTexture != 0) {
         glDeleteTextures(1, &frameTexture);
+        glDeleteTextures(1, &backTexture);
         glDeleteFramebuffersEXT(1, &frameBuffer);
         glDeleteBuffers(1, &splineBuffer);
     }

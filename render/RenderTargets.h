@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // The GL objects frame drawing needs besides the window: the buffer of curve
-// vertices, the off-screen frame with its texture, and one 1D texture per
+// vertices, the off-screen frame with its texture (and a second texture, for
+// drawing the next frame while this one is shown), and one 1D texture per
 // colour ramp. Names stay 0 until create() runs with
 // a current context.
 struct RenderTargets {
@@ -22,6 +23,7 @@ struct RenderTargets {
     uint32_t splineBuffer = 0;
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
+    uint32_t backTexture = 0;
     int32_t frameWidth = 0;
     int32_t frameHeight = 0;
     uint32_t colorRampTextures[colorRampCount] = {};

@@ -45,6 +45,7 @@ public:
     // shown; the bundling strength).
     void update(const ViewSettings& settings);
 
+    ThreadPool& threadPool() const { return *pool; }
     const CompoundGraph& graph() const { return graphData; }
     const TreeLayoutData& layoutData() const { return layout; }
     const TreeMap& treeMap() const { return treeMapData; }
