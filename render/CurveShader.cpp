@@ -31,9 +31,14 @@ void main() {
 const char* const fragmentSource = R"(#version 130
 uniform sampler1D ramp;
 uniform bool textured;
+uniform bool counting;
 in float rampCoordinate;
 flat in float opacity;
 void main() {
+    if (counting) {
+        gl_FragColor = vec4(1.0);
+        return;
+    }
     vec4 colour = vec4(1.0, 1.0, 1.0, opacity);
     if (textured) {
         colour *= texture1D(ramp, rampCoordinate);
@@ -90,11 +95,12 @@ void CurveShader::load(const CurveSet& curves) {
     }
 }
 
-void CurveShader::draw(int32_t first, int32_t count) {
+void CurveShader::draw(int32_t first, int32_t count, bool counting) {
     GLint rampBound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_1D, &rampBound);
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "textured"), rampBound != 0 ? 1 : 0);
+    glUniform1i(glGetUniformLocation(program, "counting"), counting ? 1 : 0);
     glActiveTexture(GL_TEXTURE0 + opacityUnit);
     glBindTexture(GL_TEXTURE_2D, opacityTexture);
     glActiveTexture(GL_TEXTURE0);

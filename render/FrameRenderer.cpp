@@ -4,6 +4,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <vector>
 
 namespace {
@@ -29,10 +32,15 @@ void applyBlendMode(int32_t mode) {
 
 } // namespace
 
-void FrameRenderer::enterFrame(uint32_t texture) {
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+void FrameRenderer::attach(uint32_t texture) {
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture,
                               0);
+}
+
+void FrameRenderer::enterFrame(uint32_t texture) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+    target = texture;
+    attach(texture);
     glPushAttrib(GL_VIEWPORT_BIT);
     glViewport(0, 0, targets.frameWidth, targets.frameHeight);
     glMatrixMode(GL_PROJECTION);
@@ -132,11 +140,15 @@ void FrameRenderer::drawLines(const LineSet& lines) {
 }
 
 Status FrameRenderer::prepare() {
-    return curveShader.prepare();
+    if (Status curves = curveShader.prepare(); !curves) {
+        return curves;
+    }
+    return densityShader.prepare();
 }
 
 void FrameRenderer::release() {
     curveShader.release();
+    densityShader.release();
 }
 
 bool FrameRenderer::pointsUploaded(const CurveSet& curves) const {
@@ -159,6 +171,44 @@ void FrameRenderer::uploadPoints(const CurveSet& curves, std::size_t offset, std
 
 void FrameRenderer::loadCurves(const CurveSet& curves) {
     curveShader.load(curves);
+    if (curves.blendMode == static_cast<int32_t>(BlendModeType::Density)) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+        attach(targets.densityTexture);
+        glPushAttrib(GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT);
+        glViewport(0, 0, targets.frameWidth, targets.frameHeight);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPopAttrib();
+        if (target != 0) {
+            attach(target);
+        }
+    }
+}
+
+void FrameRenderer::finishCurves(const CurveSet& curves) {
+    if (curves.blendMode != static_cast<int32_t>(BlendModeType::Density)) {
+        return;
+    }
+    // The largest count sets the top of the scale.
+    std::vector<float> counts(static_cast<std::size_t>(targets.frameWidth) *
+                              static_cast<std::size_t>(targets.frameHeight));
+    glBindTexture(GL_TEXTURE_2D, targets.densityTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_FLOAT, counts.data());
+    const float largest = *std::max_element(counts.begin(), counts.end());
+    if (!(largest > 0.0f)) {
+        return;
+    }
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, targets.densityTexture);
+    glActiveTexture(GL_TEXTURE0);
+    const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
+    glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
+    densityShader.draw(largest, DrawDescription::frameExtent);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_1D, 0);
 }
 
 void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) {
@@ -171,10 +221,20 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
     applyBlendMode(curves.blendMode);
 
+    const bool counting = curves.blendMode == static_cast<int32_t>(BlendModeType::Density);
+    if (counting) {
+        attach(targets.densityTexture);
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_FUNC_ADD_EXT);
+        glBlendFunc(GL_ONE, GL_ONE);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
     glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    curveShader.draw(first, count);
+    curveShader.draw(first, count, counting);
+    if (counting) {
+        attach(target);
+    }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_BLEND);
@@ -187,4 +247,5 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     }
     loadCurves(curves);
     drawCurveRange(curves, 0, curves.curveCount());
+    finishCurves(curves);
 }

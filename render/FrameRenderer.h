@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "render/CurveShader.h"
+#include "render/DensityShader.h"
 #include "render/RenderTargets.h"
 #include "scene/DrawDescription.h"
 
@@ -46,15 +47,24 @@ public:
     // not in the buffer yet needs them.
     bool pointsUploaded(const CurveSet& curves) const;
     void uploadPoints(const CurveSet& curves, std::size_t offset, std::size_t bytes);
-    // Opacities and ramp coordinates of the set, for drawing it.
+    // Opacities and ramp coordinates of the set, for drawing it; for the
+    // density view also an empty density target.
     void loadCurves(const CurveSet& curves);
-    // Curves first .. first + count - 1 of the set loaded and uploaded last.
+    // Curves first .. first + count - 1 of the set loaded and uploaded last:
+    // into the frame, or counted into the density target.
     void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
+    // After the last range: the density view shows its counts in the frame.
+    void finishCurves(const CurveSet& curves);
     // All curves: upload, load and draw.
     void drawCurves(const CurveSet& curves);
 
 private:
+    void attach(uint32_t texture);
+
     RenderTargets& targets;
     CurveShader curveShader;
+    DensityShader densityShader;
+    // The texture enterFrame made the target.
+    uint32_t target = 0;
     std::optional<uint64_t> uploadedRevision;
 };

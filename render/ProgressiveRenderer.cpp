@@ -89,13 +89,13 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             renderer.enterFrame(targets.backTexture);
             renderer.clear(frame.background);
             renderer.drawLines(frame.tree);
-            renderer.leaveFrame();
             if (frame.showCurves) {
                 renderer.loadCurves(frame.curves);
                 phase = Phase::Curves;
             } else {
                 phase = Phase::Overlay;
             }
+            renderer.leaveFrame();
             break;
         case Phase::Curves:
             stepCurves(deadline, budget);
@@ -133,8 +133,9 @@ void ProgressiveRenderer::stepCurves(Clock::time_point deadline, Clock::duration
         const double aim = (left > 0.0 ? left : secondsOf(budget)) * batchShare;
         curvesPerBatch = std::clamp(static_cast<int32_t>(aim * count / seconds), 1, 1 << 20);
     }
-    renderer.leaveFrame();
     if (curvesDrawn == curves.curveCount()) {
+        renderer.finishCurves(curves);
         phase = Phase::Overlay;
     }
+    renderer.leaveFrame();
 }

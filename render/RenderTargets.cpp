@@ -22,12 +22,20 @@ void RenderTargets::create() {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     }
+    glGenTextures(1, &densityTexture);
+    glBindTexture(GL_TEXTURE_2D, densityTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, frameWidth, frameHeight, 0, GL_RED, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    // The frame texture stays bound, as drawing expects.
+    glBindTexture(GL_TEXTURE_2D, frameTexture);
 }
 
 void RenderTargets::release() {
     if (frameTexture != 0) {
         glDeleteTextures(1, &frameTexture);
         glDeleteTextures(1, &backTexture);
+        glDeleteTextures(1, &densityTexture);
         glDeleteFramebuffersEXT(1, &frameBuffer);
         glDeleteBuffers(1, &splineBuffer);
     }

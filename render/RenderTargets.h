@@ -24,6 +24,8 @@ struct RenderTargets {
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
     uint32_t backTexture = 0;
+    // One float per texel: how many curves cover it, for the density view.
+    uint32_t densityTexture = 0;
     int32_t frameWidth = 0;
     int32_t frameHeight = 0;
     uint32_t colorRampTextures[colorRampCount] = {};

@@ -81,6 +81,13 @@ TEST_F(ProgressiveRendering, TreeMapWithMaxBlendingAndNoOverlayInPartsMatchesOne
     expectSameFrameInParts(settings);
 }
 
+TEST_F(ProgressiveRendering, DensityInPartsMatchesOneGo) {
+    ViewSettings settings;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    expectSameFrameInParts(settings);
+}
+
 TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTillThen) {
     ViewSettings radial;
     const Scene first = sceneOf(graph, radial);

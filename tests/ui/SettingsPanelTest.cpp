@@ -142,15 +142,17 @@ TEST_F(SettingsPanelTest, SwitchesToggleAndChoicesTakeOnlyTheirOwnValues) {
     EXPECT_TRUE(settings.showTree);
 
     const PanelRow& blend = row("Blend Mode");
+    EXPECT_EQ(blend.choices.size(), 4u) << "None, Alpha, Max, Density";
     panel.setValue(blend, 2);
     EXPECT_EQ(settings.blendMode, 2);
-    panel.setValue(blend, 3);
+    panel.setValue(blend, 4);
     panel.setValue(blend, 1.5);
     panel.setValue(blend, -1);
     EXPECT_EQ(settings.blendMode, 2);
     panel.step(blend, 5);
-    EXPECT_EQ(settings.blendMode, 2) << "the last value";
-    panel.step(blend, -1);
+    EXPECT_EQ(settings.blendMode, 3) << "the last value";
+    EXPECT_EQ(panel.valueText(blend), "Density");
+    panel.step(blend, -2);
     EXPECT_EQ(settings.blendMode, 1);
     settings.layoutType = 9;
     panel.step(row("Tree Layout"), 1);
