@@ -173,7 +173,7 @@ void FrameRenderer::loadCurves(const CurveSet& curves) {
     curveShader.load(curves);
     if (curves.blendMode == static_cast<int32_t>(BlendModeType::Density)) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
-        attach(targets.densityTexture);
+        attach(targets.density());
         glPushAttrib(GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT);
         glViewport(0, 0, targets.frameWidth, targets.frameHeight);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -192,7 +192,7 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     // The largest count sets the top of the scale.
     std::vector<float> counts(static_cast<std::size_t>(targets.frameWidth) *
                               static_cast<std::size_t>(targets.frameHeight));
-    glBindTexture(GL_TEXTURE_2D, targets.densityTexture);
+    glBindTexture(GL_TEXTURE_2D, targets.density());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_FLOAT, counts.data());
     const float largest = *std::max_element(counts.begin(), counts.end());
@@ -200,7 +200,7 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
         return;
     }
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, targets.densityTexture);
+    glBindTexture(GL_TEXTURE_2D, targets.density());
     glActiveTexture(GL_TEXTURE0);
     const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
@@ -223,7 +223,7 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
 
     const bool counting = curves.blendMode == static_cast<int32_t>(BlendModeType::Density);
     if (counting) {
-        attach(targets.densityTexture);
+        attach(targets.density());
         glEnable(GL_BLEND);
         glBlendEquationEXT(GL_FUNC_ADD_EXT);
         glBlendFunc(GL_ONE, GL_ONE);

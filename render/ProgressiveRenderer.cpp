@@ -86,7 +86,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             break;
         }
         case Phase::Tree:
-            renderer.enterFrame(targets.backTexture);
+            renderer.enterFrame(targets.back());
             renderer.clear(frame.background);
             renderer.drawLines(frame.tree);
             if (frame.showCurves) {
@@ -102,11 +102,11 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             break;
         case Phase::Overlay:
             if (frame.showOverlay) {
-                renderer.enterFrame(targets.backTexture);
+                renderer.enterFrame(targets.back());
                 renderer.drawLines(frame.overlay);
                 renderer.leaveFrame();
             }
-            renderer.finishFrame(targets.backTexture);
+            renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
             ++framesCompleted;
             phase = Phase::Idle;
@@ -118,7 +118,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
 
 void ProgressiveRenderer::stepCurves(Clock::time_point deadline, Clock::duration budget) {
     const CurveSet& curves = frame.curves;
-    renderer.enterFrame(targets.backTexture);
+    renderer.enterFrame(targets.back());
     while (curvesDrawn < curves.curveCount() && Clock::now() < deadline) {
         const int32_t count = std::min(curvesPerBatch, curves.curveCount() - curvesDrawn);
         const Clock::time_point begin = Clock::now();

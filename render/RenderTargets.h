@@ -16,6 +16,10 @@ struct RenderTargets {
     // Generates every name and defines the frame texture; the ramp textures
     // are filled by loadColorRamps.
     void create();
+    // The back and the density texture, made on first use: a program that
+    // draws one frame in one go needs neither.
+    uint32_t back();
+    uint32_t density();
     // Deletes every object made and sets its name back to 0; needs the
     // context that made them.
     void release();

@@ -116,6 +116,8 @@ const std::vector<Option>& options() {
          [](const std::string& w, RenderOptions& o) {
              return parseSwitch(w, o.settings.showSplines);
          }},
+        {"--timings", "on|off", "how long each stage took, on standard error (default off)",
+         [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.timings); }},
         {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
          [](const std::string& w, RenderOptions& o) {
              return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);
