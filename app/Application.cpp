@@ -2,6 +2,7 @@
 
 #include "app/InputState.h"
 #include "app/WindowProjection.h"
+#include "base/Console.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
 #include "render/ColorRamps.h"
@@ -134,6 +135,7 @@ void Application::display() {
     std::snprintf(fpsText, sizeof fpsText, "FPS: %.2f", fps);
     drawText(50, 50, fpsText);
     glutSwapBuffers();
+    loopWatch.turn(LoopWatch::Clock::now(), busy());
 }
 
 void Application::drawProgress() {
@@ -172,6 +174,7 @@ bool Application::busy() const {
 }
 
 void Application::idle() {
+    loopWatch.turn(LoopWatch::Clock::now(), busy());
     handleKeys();
     if (redrawWanted || progressive.drawing()) {
         glutPostRedisplay();
@@ -188,6 +191,7 @@ void Application::idle() {
 }
 
 void Application::poll() {
+    loopWatch.turn(LoopWatch::Clock::now(), busy());
     polling = false;
     if (busy()) {
         wake();
@@ -227,6 +231,12 @@ void Application::drawText(int x, int y, const char* text) {
 
 void Application::handleKeys() {
     if (InputState::instance().consumeKey(escapeKey)) {
+        if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
+            const auto stall =
+                std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
+            console::line("Longest stall of the event loop: " + std::to_string(stall.count()) +
+                          " ms");
+        }
         EffectManager::instance().release();
         std::exit(0);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LoopWatch.h"
 #include "base/Result.h"
 #include "render/FrameRenderer.h"
 #include "render/ProgressiveRenderer.h"
@@ -61,6 +62,8 @@ public:
     RenderTargets targets;
     FrameRenderer renderer{targets};
     ProgressiveRenderer progressive{targets, renderer};
+    // With HEBVIEW_STALL_REPORT set, Escape prints the loop's longest stall.
+    LoopWatch loopWatch;
 
     // The graph file that init loads: the default, or the one named on the
     // command line.

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "base/UninitializedArray.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
-#include <vector>
 
 // The ordered node pairs that already have an edge during one load. An
 // open-addressing table of packed id pairs: a million relations fit in a few
@@ -58,17 +60,18 @@ private:
     }
 
     void grow() {
-        std::vector<uint64_t> old(slots.empty() ? 64 : slots.size() * 2, empty);
-        old.swap(slots);
+        UninitializedArray<uint64_t> old(slots.size() == 0 ? 64 : slots.size() * 2);
+        std::fill(old.data(), old.data() + old.size(), empty);
+        std::swap(old, slots);
         count = 0;
-        for (uint64_t key : old) {
-            if (key != empty) {
-                place(key);
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            if (old[i] != empty) {
+                place(old[i]);
             }
         }
     }
 
     uint64_t seed;
-    std::vector<uint64_t> slots;
+    UninitializedArray<uint64_t> slots;
     std::size_t count = 0;
 };

@@ -1,7 +1,9 @@
 #include "io/GraphFileReader.h"
 
+#include "base/UninitializedArray.h"
 #include "graph/CompoundGraphBuilder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -280,36 +282,70 @@ Result<CompoundGraph> parse(std::string_view text, Progress* progress) {
     return Parser(text, progress).run();
 }
 
+namespace {
+
+struct FileText {
+    UninitializedArray<char> bytes;
+    std::size_t length = 0;
+};
+
+std::string readFault() {
+    return std::string("cannot read the file (") + std::strerror(errno) + ")";
+}
+
+// The whole file, up to the limit: a regular file in one read (a byte more,
+// to see one that grew meanwhile), anything else piece by piece.
+Result<FileText> readText(std::FILE* file, const struct stat& info, Progress* progress) {
+    const auto knownSize = static_cast<std::size_t>(info.st_size);
+    if (S_ISREG(info.st_mode) && knownSize <= maxFileBytes) {
+        FileText text{UninitializedArray<char>(knownSize + 1), 0};
+        text.length = std::fread(text.bytes.data(), 1, knownSize + 1, file);
+        if (std::ferror(file)) {
+            return Error(readFault());
+        }
+        if (text.length <= knownSize) {
+            return text;
+        }
+        std::rewind(file);
+    }
+    std::string pieces;
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (pieces.size() + got > maxFileBytes) {
+            return Error("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
+        }
+        pieces.append(chunk, got);
+        if (progress != nullptr && progress->cancelled()) {
+            return Error(std::string(cancelledReason));
+        }
+    }
+    if (std::ferror(file)) {
+        return Error(readFault());
+    }
+    FileText text{UninitializedArray<char>(pieces.size()), pieces.size()};
+    std::copy(pieces.begin(), pieces.end(), text.bytes.data());
+    return text;
+}
+
+} // namespace
+
 Result<CompoundGraph> read(const std::string& path, Progress* progress) {
-    auto failWith = [&path](std::string reason) { return Error{std::move(reason), path}; };
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return failWith(std::string("cannot open the file (") + std::strerror(errno) + ")");
+        return Error(std::string("cannot open the file (") + std::strerror(errno) + ")", path);
     }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
     struct stat info {};
     if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return failWith("cannot read the file (it is a directory)");
+        return Error("cannot read the file (it is a directory)", path);
     }
-    std::string text;
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    if (S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= maxFileBytes) {
-        text.reserve(static_cast<std::size_t>(info.st_size));
+    Result<FileText> text = readText(file, info, progress);
+    if (!text) {
+        return Error(text.error().reason, path);
     }
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        if (text.size() + got > maxFileBytes) {
-            return failWith("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
-        }
-        text.append(chunk, got);
-        if (progress != nullptr && progress->cancelled()) {
-            return failWith(std::string(cancelledReason));
-        }
-    }
-    if (std::ferror(file)) {
-        return failWith(std::string("cannot read the file (") + std::strerror(errno) + ")");
-    }
-    Result<CompoundGraph> parsed = parse(text, progress);
+    Result<CompoundGraph> parsed =
+        parse(std::string_view(text.value().bytes.data(), text.value().length), progress);
     if (!parsed) {
         Error error = parsed.error();
         error.path = path;

@@ -1,6 +1,7 @@
 #include "render/CurveShader.h"
 
 #include "render/GlslProgram.h"
+#include "render/RenderTargets.h"
 
 #include <GL/glew.h>
 
@@ -18,12 +19,14 @@ uniform float parameters[64];
 uniform int samplesPerCurve;
 uniform sampler2D opacities;
 uniform int opacityRow;
+uniform int curveOffset;
 out float rampCoordinate;
 flat out float opacity;
 void main() {
     gl_Position = ftransform();
-    int curve = gl_VertexID / samplesPerCurve;
-    rampCoordinate = parameters[gl_VertexID - curve * samplesPerCurve];
+    int inBuffer = gl_VertexID / samplesPerCurve;
+    rampCoordinate = parameters[gl_VertexID - inBuffer * samplesPerCurve];
+    int curve = curveOffset + inBuffer;
     opacity = texelFetch(opacities, ivec2(curve % opacityRow, curve / opacityRow), 0).r;
 }
 )";
@@ -88,19 +91,22 @@ void CurveShader::load(const CurveSet& curves) {
     glUniform1i(glGetUniformLocation(program, "ramp"), 0);
     glUseProgram(0);
 
-    firsts.resize(static_cast<std::size_t>(count));
-    counts.assign(static_cast<std::size_t>(count), samplesPerCurve);
-    for (int32_t e = 0; e < count; ++e) {
+    // Curves start at the same places in every vertex buffer.
+    const int32_t perBuffer = std::min(count, RenderTargets::curvesPerBuffer);
+    firsts.resize(static_cast<std::size_t>(perBuffer));
+    counts.assign(static_cast<std::size_t>(perBuffer), samplesPerCurve);
+    for (int32_t e = 0; e < perBuffer; ++e) {
         firsts[static_cast<std::size_t>(e)] = e * samplesPerCurve;
     }
 }
 
-void CurveShader::draw(int32_t first, int32_t count, bool counting) {
+void CurveShader::draw(int32_t curveOffset, int32_t first, int32_t count, bool counting) {
     GLint rampBound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_1D, &rampBound);
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "textured"), rampBound != 0 ? 1 : 0);
     glUniform1i(glGetUniformLocation(program, "counting"), counting ? 1 : 0);
+    glUniform1i(glGetUniformLocation(program, "curveOffset"), curveOffset);
     glActiveTexture(GL_TEXTURE0 + opacityUnit);
     glBindTexture(GL_TEXTURE_2D, opacityTexture);
     glActiveTexture(GL_TEXTURE0);

@@ -22,10 +22,11 @@ public:
     Status prepare();
     // Takes the opacities and ramp coordinates of a set of curves.
     void load(const CurveSet& curves);
-    // Draws curves first .. first + count - 1 of the set loaded, with the
+    // Draws curves first .. first + count - 1 of the vertex buffer bound,
+    // whose first curve is curve curveOffset of the set loaded, with the
     // vertex array, ramp texture, line width and blending already set; when
     // counting, every fragment is a count of 1 instead of a colour.
-    void draw(int32_t first, int32_t count, bool counting = false);
+    void draw(int32_t curveOffset, int32_t first, int32_t count, bool counting);
     // Releases the GL objects; needs the context that made them.
     void release();
 

@@ -103,6 +103,10 @@ void FrameRenderer::showFrame() {
 }
 
 void FrameRenderer::drawLines(const LineSet& lines) {
+    drawLineRange(lines, 0, lines.itemCount());
+}
+
+void FrameRenderer::drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) {
     glDisable(GL_TEXTURE_2D);
     glLineWidth(lines.width);
     if (lines.blended) {
@@ -111,15 +115,19 @@ void FrameRenderer::drawLines(const LineSet& lines) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     glColor4f(lines.colour.r, lines.colour.g, lines.colour.b, lines.colour.a);
-    const std::size_t ringSize = LineSet::ringVertexCount;
-    for (std::size_t first = 0; first + ringSize <= lines.ringVertices.size(); first += ringSize) {
+    const std::size_t end = first + count;
+    const std::size_t rings = lines.ringCount();
+    const std::size_t rectanglesEnd = rings + lines.rectangles.size();
+    for (std::size_t ring = first; ring < std::min(end, rings); ++ring) {
         glBegin(GL_LINE_LOOP);
-        for (std::size_t j = first; j < first + ringSize; ++j) {
-            glVertex2f(lines.ringVertices[j].x, lines.ringVertices[j].y);
+        for (std::size_t j = 0; j < LineSet::ringVertexCount; ++j) {
+            const Point& p = lines.ringVertices[ring * LineSet::ringVertexCount + j];
+            glVertex2f(p.x, p.y);
         }
         glEnd();
     }
-    for (const Rect& r : lines.rectangles) {
+    for (std::size_t item = std::max(first, rings); item < std::min(end, rectanglesEnd); ++item) {
+        const Rect& r = lines.rectangles[item - rings];
         glBegin(GL_LINE_LOOP);
         glVertex2f(r.x0, r.y1);
         glVertex2f(r.x1, r.y1);
@@ -127,10 +135,13 @@ void FrameRenderer::drawLines(const LineSet& lines) {
         glVertex2f(r.x0, r.y0);
         glEnd();
     }
-    if (!lines.segments.empty()) {
+    const std::size_t segmentsFirst = std::max(first, rectanglesEnd);
+    if (segmentsFirst < end) {
         glBegin(GL_LINES);
-        for (const Point& p : lines.segments) {
-            glVertex2f(p.x, p.y);
+        for (std::size_t item = segmentsFirst; item < end; ++item) {
+            const std::size_t segment = item - rectanglesEnd;
+            glVertex2f(lines.segments[2 * segment].x, lines.segments[2 * segment].y);
+            glVertex2f(lines.segments[2 * segment + 1].x, lines.segments[2 * segment + 1].y);
         }
         glEnd();
     }
@@ -155,16 +166,31 @@ bool FrameRenderer::pointsUploaded(const CurveSet& curves) const {
     return uploadedRevision == curves.pointsRevision;
 }
 
-void FrameRenderer::uploadPoints(const CurveSet& curves, std::size_t offset, std::size_t bytes) {
-    glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
-    if (offset == 0) {
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(curves.points.size_bytes()), nullptr,
-                     GL_DYNAMIC_DRAW);
+std::size_t FrameRenderer::bufferCount(const CurveSet& curves) {
+    const auto perBuffer = static_cast<std::size_t>(RenderTargets::curvesPerBuffer);
+    return (static_cast<std::size_t>(curves.curveCount()) + perBuffer - 1) / perBuffer;
+}
+
+void FrameRenderer::uploadBuffer(const CurveSet& curves, std::size_t index) {
+    const std::size_t curveBytes = curves.parameters.size() * 2 * sizeof(float);
+    const std::size_t first = index * RenderTargets::curvesPerBuffer;
+    const std::size_t count = std::min<std::size_t>(
+        RenderTargets::curvesPerBuffer, static_cast<std::size_t>(curves.curveCount()) - first);
+    const std::size_t bytes = count * curveBytes;
+    glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(index));
+    if (bufferBytes.size() <= index) {
+        bufferBytes.resize(index + 1, 0);
     }
-    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(bytes),
-                    reinterpret_cast<const char*>(curves.points.data()) + offset);
+    // A store is made anew only for another size: making one costs the
+    // memory's first touch, overwriting one does not.
+    if (bufferBytes[index] != bytes) {
+        bufferBytes[index] = bytes;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_DYNAMIC_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes),
+                    reinterpret_cast<const char*>(curves.points.data()) + first * curveBytes);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    if (offset + bytes == curves.points.size_bytes()) {
+    if (index + 1 == bufferCount(curves)) {
         uploadedRevision = curves.pointsRevision;
     }
 }
@@ -229,9 +255,15 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
         glBlendFunc(GL_ONE, GL_ONE);
     }
     glEnableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
-    glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    curveShader.draw(first, count, counting);
+    const int32_t perBuffer = RenderTargets::curvesPerBuffer;
+    for (int32_t from = first; from < first + count;) {
+        const int32_t buffer = from / perBuffer;
+        const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(static_cast<std::size_t>(buffer)));
+        glVertexPointer(2, GL_FLOAT, 0, nullptr);
+        curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
+        from = to;
+    }
     if (counting) {
         attach(target);
     }
@@ -243,7 +275,9 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
 
 void FrameRenderer::drawCurves(const CurveSet& curves) {
     if (!pointsUploaded(curves)) {
-        uploadPoints(curves, 0, curves.points.size_bytes());
+        for (std::size_t index = 0; index < bufferCount(curves); ++index) {
+            uploadBuffer(curves, index);
+        }
     }
     loadCurves(curves);
     drawCurveRange(curves, 0, curves.curveCount());

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // Draws a DrawDescription with GL into a 2048 by 2048 off-screen frame, and
 // shows that frame in the window as one textured square. Reads nothing but
@@ -42,11 +43,13 @@ public:
     void finishFrame(uint32_t texture);
     void clear(const Colour& background);
     void drawLines(const LineSet& lines);
-    // The curves' points, from byte `offset` on, into the vertex buffer, which
-    // is sized for all of them when offset is 0. Only a set whose points are
-    // not in the buffer yet needs them.
+    // Items first .. first + count - 1 of the lines (see LineSet::itemCount).
+    void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count);
+    // The curves' points go into GL a vertex buffer at a time; only a set
+    // whose points are not there yet needs them.
     bool pointsUploaded(const CurveSet& curves) const;
-    void uploadPoints(const CurveSet& curves, std::size_t offset, std::size_t bytes);
+    static std::size_t bufferCount(const CurveSet& curves);
+    void uploadBuffer(const CurveSet& curves, std::size_t index);
     // Opacities and ramp coordinates of the set, for drawing it; for the
     // density view also an empty density target.
     void loadCurves(const CurveSet& curves);
@@ -67,4 +70,5 @@ private:
     // The texture enterFrame made the target.
     uint32_t target = 0;
     std::optional<uint64_t> uploadedRevision;
+    std::vector<std::size_t> bufferBytes;
 };

@@ -11,11 +11,16 @@ namespace {
 // a misjudged batch does not run far past it.
 constexpr double batchShare = 0.5;
 // Roughly what each part of a frame costs, for the progress shown.
-constexpr double uploadShare = 0.2;
-constexpr double curveShare = 0.75;
+constexpr double uploadShare = 0.15;
+constexpr double treeShare = 0.1;
+constexpr double curveShare = 0.65;
 
 double secondsOf(ProgressiveRenderer::Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
+}
+
+double shareOf(std::size_t drawn, std::size_t total) {
+    return total == 0 ? 0.0 : static_cast<double>(drawn) / static_cast<double>(total);
 }
 
 } // namespace
@@ -25,11 +30,14 @@ void ProgressiveRenderer::start(DrawDescription newFrame, std::function<void()> 
     frame = std::move(newFrame);
     pointsRead = std::move(newPointsRead);
     uploaded = 0;
-    curvesDrawn = 0;
-    phase =
-        frame.showCurves && !renderer.pointsUploaded(frame.curves) ? Phase::Upload : Phase::Tree;
-    if (phase == Phase::Tree) {
+    tree.drawn = 0;
+    curves.drawn = 0;
+    overlay.drawn = 0;
+    phase = Phase::Upload;
+    if (!frame.showCurves || renderer.pointsUploaded(frame.curves) ||
+        FrameRenderer::bufferCount(frame.curves) == 0) {
         releasePoints();
+        phase = Phase::Tree;
     }
 }
 
@@ -46,96 +54,113 @@ double ProgressiveRenderer::done() const {
     case Phase::Idle:
         return 1.0;
     case Phase::Upload:
-        return frame.curves.points.empty()
-                   ? 0.0
-                   : uploadShare * static_cast<double>(uploaded) /
-                         static_cast<double>(frame.curves.points.size_bytes());
+        return uploadShare * shareOf(uploaded, FrameRenderer::bufferCount(frame.curves));
     case Phase::Tree:
-        return uploadShare;
+        return uploadShare + treeShare * shareOf(tree.drawn, frame.tree.itemCount());
     case Phase::Curves:
-        return uploadShare + curveShare * curvesDrawn / std::max(1, frame.curves.curveCount());
+        return uploadShare + treeShare +
+               curveShare *
+                   shareOf(curves.drawn, static_cast<std::size_t>(frame.curves.curveCount()));
     case Phase::Overlay:
-        return uploadShare + curveShare;
+    case Phase::Finish:
+        return uploadShare + treeShare + curveShare +
+               (1.0 - uploadShare - treeShare - curveShare) *
+                   shareOf(overlay.drawn, frame.overlay.itemCount());
     }
     return 1.0;
+}
+
+void ProgressiveRenderer::upload() {
+    renderer.uploadBuffer(frame.curves, uploaded);
+    glFinish();
+    ++uploaded;
+    if (uploaded == FrameRenderer::bufferCount(frame.curves)) {
+        releasePoints();
+        phase = Phase::Tree;
+    }
+}
+
+bool ProgressiveRenderer::drawBatches(
+    Batches& batches, std::size_t total, Clock::time_point deadline, Clock::duration budget,
+    const std::function<void(std::size_t first, std::size_t count)>& draw) {
+    while (batches.drawn < total && Clock::now() < deadline) {
+        const std::size_t count = std::min(batches.perBatch, total - batches.drawn);
+        const Clock::time_point begin = Clock::now();
+        draw(batches.drawn, count);
+        // Rasterising runs behind the calls; the batch is timed to its end.
+        glFinish();
+        batches.drawn += count;
+        // The next batch fills part of what is left of this budget, or of
+        // the next one when this one is spent.
+        const double seconds = std::max(1e-6, secondsOf(Clock::now() - begin));
+        const double left = secondsOf(deadline - Clock::now());
+        const double aim = (left > 0.0 ? left : secondsOf(budget)) * batchShare;
+        batches.perBatch = std::clamp<std::size_t>(
+            static_cast<std::size_t>(aim * static_cast<double>(count) / seconds), 1,
+            std::size_t{1} << 20);
+    }
+    return batches.drawn == total;
 }
 
 bool ProgressiveRenderer::advance(Clock::duration budget) {
     const Clock::time_point deadline = Clock::now() + budget;
     while (phase != Phase::Idle && Clock::now() < deadline) {
+        if (phase == Phase::Upload) {
+            upload();
+            continue;
+        }
+        renderer.enterFrame(targets.back());
         switch (phase) {
         case Phase::Idle:
+        case Phase::Upload:
             break;
-        case Phase::Upload: {
-            const std::size_t total = frame.curves.points.size_bytes();
-            const std::size_t bytes = std::min(uploadChunk, total - uploaded);
-            const Clock::time_point begin = Clock::now();
-            renderer.uploadPoints(frame.curves, uploaded, bytes);
-            glFinish();
-            uploaded += bytes;
-            // Chunks sized to a quarter of the budget each.
-            const double seconds = std::max(1e-6, secondsOf(Clock::now() - begin));
-            uploadChunk =
-                std::clamp<std::size_t>(static_cast<std::size_t>(static_cast<double>(bytes) * 0.25 *
-                                                                 secondsOf(budget) / seconds),
-                                        std::size_t{1} << 20, std::size_t{256} << 20);
-            if (uploaded == total) {
-                releasePoints();
-                phase = Phase::Tree;
+        case Phase::Tree:
+            if (tree.drawn == 0) {
+                renderer.clear(frame.background);
+            }
+            if (drawBatches(tree, frame.tree.itemCount(), deadline, budget,
+                            [this](std::size_t first, std::size_t count) {
+                                renderer.drawLineRange(frame.tree, first, count);
+                            })) {
+                if (frame.showCurves) {
+                    renderer.loadCurves(frame.curves);
+                    phase = Phase::Curves;
+                } else {
+                    phase = Phase::Overlay;
+                }
+            }
+            break;
+        case Phase::Curves: {
+            const auto total = static_cast<std::size_t>(frame.curves.curveCount());
+            if (drawBatches(curves, total, deadline, budget,
+                            [this](std::size_t first, std::size_t count) {
+                                renderer.drawCurveRange(frame.curves, static_cast<int32_t>(first),
+                                                        static_cast<int32_t>(count));
+                            })) {
+                renderer.finishCurves(frame.curves);
+                phase = Phase::Overlay;
             }
             break;
         }
-        case Phase::Tree:
-            renderer.enterFrame(targets.back());
-            renderer.clear(frame.background);
-            renderer.drawLines(frame.tree);
-            if (frame.showCurves) {
-                renderer.loadCurves(frame.curves);
-                phase = Phase::Curves;
-            } else {
-                phase = Phase::Overlay;
-            }
-            renderer.leaveFrame();
-            break;
-        case Phase::Curves:
-            stepCurves(deadline, budget);
-            break;
         case Phase::Overlay:
-            if (frame.showOverlay) {
-                renderer.enterFrame(targets.back());
-                renderer.drawLines(frame.overlay);
-                renderer.leaveFrame();
+            if (!frame.showOverlay ||
+                drawBatches(overlay, frame.overlay.itemCount(), deadline, budget,
+                            [this](std::size_t first, std::size_t count) {
+                                renderer.drawLineRange(frame.overlay, first, count);
+                            })) {
+                phase = Phase::Finish;
             }
+            break;
+        case Phase::Finish:
+            break;
+        }
+        renderer.leaveFrame();
+        if (phase == Phase::Finish) {
             renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
             ++framesCompleted;
             phase = Phase::Idle;
-            break;
         }
     }
     return phase != Phase::Idle;
-}
-
-void ProgressiveRenderer::stepCurves(Clock::time_point deadline, Clock::duration budget) {
-    const CurveSet& curves = frame.curves;
-    renderer.enterFrame(targets.back());
-    while (curvesDrawn < curves.curveCount() && Clock::now() < deadline) {
-        const int32_t count = std::min(curvesPerBatch, curves.curveCount() - curvesDrawn);
-        const Clock::time_point begin = Clock::now();
-        renderer.drawCurveRange(curves, curvesDrawn, count);
-        // Rasterising runs behind the calls; the batch is timed to its end.
-        glFinish();
-        curvesDrawn += count;
-        const double seconds = std::max(1e-6, secondsOf(Clock::now() - begin));
-        // The next batch fills part of what is left of this budget, or of
-        // the next one when this one is spent.
-        const double left = secondsOf(deadline - Clock::now());
-        const double aim = (left > 0.0 ? left : secondsOf(budget)) * batchShare;
-        curvesPerBatch = std::clamp(static_cast<int32_t>(aim * count / seconds), 1, 1 << 20);
-    }
-    if (curvesDrawn == curves.curveCount()) {
-        renderer.finishCurves(curves);
-        phase = Phase::Overlay;
-    }
-    renderer.leaveFrame();
 }

@@ -36,19 +36,31 @@ public:
     int64_t framesCompleted = 0;
 
 private:
-    enum class Phase { Idle, Upload, Tree, Curves, Overlay };
+    enum class Phase { Idle, Upload, Tree, Curves, Overlay, Finish };
+
+    // How many items of a part are drawn, and how many a batch takes.
+    struct Batches {
+        std::size_t drawn = 0;
+        std::size_t perBatch = 256;
+    };
 
     void releasePoints();
-    // Draws curves into the frame being made until the deadline.
-    void stepCurves(Clock::time_point deadline, Clock::duration budget);
+    // One vertex buffer of the curves into GL.
+    void upload();
+    // Draws batches of the phase's items into the frame being made until
+    // they are all drawn or the deadline passes; true when all are.
+    bool drawBatches(Batches& batches, std::size_t total, Clock::time_point deadline,
+                     Clock::duration budget,
+                     const std::function<void(std::size_t first, std::size_t count)>& draw);
 
     RenderTargets& targets;
     FrameRenderer& renderer;
     DrawDescription frame;
     std::function<void()> pointsRead;
     Phase phase = Phase::Idle;
+    // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;
-    std::size_t uploadChunk = std::size_t{8} << 20;
-    int32_t curvesDrawn = 0;
-    int32_t curvesPerBatch = 512;
+    Batches tree;
+    Batches curves;
+    Batches overlay;
 };

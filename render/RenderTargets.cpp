@@ -23,12 +23,20 @@ uint32_t frameSizedTexture(int32_t width, int32_t height) {
 } // namespace
 
 void RenderTargets::create() {
-    glGenBuffers(1, &splineBuffer);
     frameWidth = frameSize;
     frameHeight = frameSize;
     glGenFramebuffersEXT(1, &frameBuffer);
     // Left bound, as drawing expects.
     frameTexture = frameSizedTexture(frameWidth, frameHeight);
+}
+
+uint32_t RenderTargets::curveBuffer(std::size_t index) {
+    while (curveBuffers.size() <= index) {
+        GLuint buffer = 0;
+        glGenBuffers(1, &buffer);
+        curveBuffers.push_back(buffer);
+    }
+    return curveBuffers[index];
 }
 
 uint32_t RenderTargets::back() {
@@ -61,7 +69,9 @@ void RenderTargets::release() {
             }
         }
         glDeleteFramebuffersEXT(1, &frameBuffer);
-        glDeleteBuffers(1, &splineBuffer);
+        if (!curveBuffers.empty()) {
+            glDeleteBuffers(static_cast<GLsizei>(curveBuffers.size()), curveBuffers.data());
+        }
     }
     for (uint32_t& ramp : colorRampTextures) {
         if (ramp != 0) {

@@ -2,20 +2,28 @@
 
 #include "scene/ViewSettings.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
-// The GL objects frame drawing needs besides the window: the buffer of curve
-// vertices, the off-screen frame with its texture (and a second texture, for
-// drawing the next frame while this one is shown), and one 1D texture per
-// colour ramp. Names stay 0 until create() runs with
+// The GL objects frame drawing needs besides the window: the buffers of
+// curve vertices, the off-screen frame with its texture (and a second
+// texture, for drawing the next frame while this one is shown), and one 1D
+// texture per colour ramp. Names stay 0 until create() runs with
 // a current context.
 struct RenderTargets {
     // The off-screen frame's width and height, whatever the window's size.
     static constexpr int32_t frameSize = 2048;
 
-    // Generates every name and defines the frame texture; the ramp textures
+    // Curve vertices are stored in buffers of this many curves each, so that
+    // no single store is so large that making it stalls a frame.
+    static constexpr int32_t curvesPerBuffer = 16384;
+
+    // Generates the names and defines the frame texture; the ramp textures
     // are filled by loadColorRamps.
     void create();
+    // The vertex buffer of the curves from `curvesPerBuffer * index` on.
+    uint32_t curveBuffer(std::size_t index);
     // The back and the density texture, made on first use: a program that
     // draws one frame in one go needs neither.
     uint32_t back();
@@ -24,7 +32,7 @@ struct RenderTargets {
     // context that made them.
     void release();
 
-    uint32_t splineBuffer = 0;
+    std::vector<uint32_t> curveBuffers;
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
     uint32_t backTexture = 0;
