@@ -344,6 +344,9 @@ Result<CompoundGraph> read(const std::string& path, Progress* progress) {
     if (!text) {
         return Error(text.error().reason, path);
     }
+    if (progress != nullptr && progress->cancelled()) {
+        return Error(std::string(cancelledReason), path);
+    }
     Result<CompoundGraph> parsed =
         parse(std::string_view(text.value().bytes.data(), text.value().length), progress);
     if (!parsed) {
