@@ -1,17 +1,31 @@
 #pragma once
 
+#include "app/LoopWatch.h"
 #include "base/Result.h"
+#include "render/FrameRenderer.h"
+#include "render/ProgressiveRenderer.h"
+#include "render/RenderTargets.h"
+#include "scene/SceneWorker.h"
+#include "scene/ViewSettings.h"
 #include "ui/SettingsPanel.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 // The application object: frame timing, the window projection, the settings
-// panel, and the order of work in a frame.
+// panel, and the order of work in a frame. The scene is computed by a
+// worker thread and drawn a part at a time, so that the window stays live
+// whatever the graph's size; with nothing to do, the loop rests.
 class Application {
 public:
     static constexpr const char* defaultGraphPath = "data/Graphs/jhotdraw-mini.rsf";
+    // The time a frame may spend drawing the next picture before it shows
+    // what it has.
+    static constexpr std::chrono::milliseconds drawingBudget{30};
+    // How often the window looks for the worker's progress while it rests.
+    static constexpr int pollMilliseconds = 50;
 
     static Application& instance();
 
@@ -19,24 +33,47 @@ public:
     virtual ~Application();
 
     // GL state, the settings panel, the shader effect, the render targets
-    // and the start-up graph. Fails when the render targets cannot be made
-    // (a colour ramp image is missing or unfit).
+    // and the start-up graph, which loads in the background. Fails when the
+    // render targets cannot be made (a colour ramp image is missing or
+    // unfit).
     Status init();
     void reshape(int& width, int& height);
     void display();
     void idle();
     void drawText(int x, int y, const char* text);
     void handleKeys();
+    // Something happened that may change the window: it is drawn again.
+    void wake();
+    // Whether the loop has work: a picture to draw, or a worker to watch.
+    bool busy() const;
+    void poll();
 
     int64_t lastCounter = 0;
     int64_t counterFrequency = 0;
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
     unsigned int projectionList = 0;
-    // The "Settings" bar over the graph's settings; made by init.
+
+    ViewSettings settings;
+    // The graph on screen, as the panel shows it.
+    PanelCounts counts;
     std::unique_ptr<SettingsPanel> settingsPanel;
+    std::unique_ptr<SceneWorker> worker;
+    RenderTargets targets;
+    FrameRenderer renderer{targets};
+    ProgressiveRenderer progressive{targets, renderer};
+    // With HEBVIEW_STALL_REPORT set, Escape prints the loop's longest stall.
+    LoopWatch loopWatch;
 
     // The graph file that init loads: the default, or the one named on the
     // command line.
     std::string startupGraphPath = defaultGraphPath;
+
+private:
+    void takeFrame();
+    void drawProgress();
+
+    bool redrawWanted = true;
+    bool resting = false;
+    bool polling = false;
 };

@@ -41,32 +41,38 @@ SettingsPanel* panel() {
 // Presses and mouse buttons are the panel's first; releases of keys go to the
 // input state alone, and pointer motion to the panel alone.
 void onKeyboard(unsigned char key, int x, int y) {
+    Application::instance().wake();
     if (panel() == nullptr || !panelEventKeyboardGLUT(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
     }
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
+    Application::instance().wake();
     InputState::instance().keyUp(key, x, y);
 }
 
 void onSpecial(int key, int x, int y) {
+    Application::instance().wake();
     if (panel() == nullptr || !panelEventSpecialGLUT(*panel(), key, x, y)) {
         InputState::instance().specialKeyDown(key, x, y);
     }
 }
 
 void onSpecialUp(int key, int x, int y) {
+    Application::instance().wake();
     InputState::instance().specialKeyUp(key, x, y);
 }
 
 void onMouse(int button, int state, int x, int y) {
+    Application::instance().wake();
     if (panel() == nullptr || !panelEventMouseButtonGLUT(*panel(), button, state, x, y)) {
         InputState::instance().mouseButton(button, state, x, y);
     }
 }
 
 void onMotion(int x, int y) {
+    Application::instance().wake();
     if (panel() != nullptr) {
         panelEventMouseMotionGLUT(*panel(), x, y);
     }

@@ -48,6 +48,17 @@ SyntheticGraphParameters millionRelations() {
     return parameters;
 }
 
+SyntheticGraphParameters debianSized() {
+    SyntheticGraphParameters parameters;
+    parameters.nodes = 65113;
+    parameters.depth = 4;
+    parameters.fanOut = 16;
+    parameters.relations = 245210;
+    parameters.locality = 0.5;
+    parameters.seed = 2;
+    return parameters;
+}
+
 double peakResidentMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

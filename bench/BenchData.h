@@ -15,6 +15,10 @@ std::string syntheticGraphFile(const SyntheticGraphParameters& parameters);
 // The graph of the performance targets: 1,000,000 relations over 100,000 nodes.
 SyntheticGraphParameters millionRelations();
 
+// A graph the size of every Debian package and its dependencies: 65,113
+// nodes and 245,210 relations.
+SyntheticGraphParameters debianSized();
+
 // Peak resident memory of this process so far, in MiB.
 double peakResidentMiB();
 

@@ -1,10 +1,13 @@
 #include "bench/BenchData.h"
+#include "scene/GraphLoading.h"
 #include "scene/Scene.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <iostream>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -84,5 +87,64 @@ void setBeta(benchmark::State& state) {
     state.counters["peak_rss_MiB"] = peakResidentMiB();
 }
 BENCHMARK(setBeta)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+namespace {
+
+// The same stages on pools of 1, 2 and every core, for the speed-up that
+// threads give: routes with samples, and the mix with the arc lengths.
+Scene& sceneWithThreads(unsigned threads) {
+    static std::unique_ptr<ThreadPool> pool;
+    static std::unique_ptr<Scene> scene;
+    if (!pool || pool->size() != threads) {
+        scene.reset();
+        pool = std::make_unique<ThreadPool>(threads);
+        std::streambuf* console = std::cout.rdbuf(nullptr);
+        Result<Scene> loaded =
+            readScene(syntheticGraphFile(millionRelations()), *pool, {1.0f, nullptr, std::nullopt});
+        std::cout.rdbuf(console);
+        scene = std::make_unique<Scene>(std::move(loaded).value());
+    }
+    return *scene;
+}
+
+void routesAndSamplesOnThreads(benchmark::State& state) {
+    Scene& scene = sceneWithThreads(static_cast<unsigned>(state.range(0)));
+    for (auto _ : state) {
+        scene.buildRoutes();
+        scene.sampleCurves();
+    }
+    state.counters["threads"] = static_cast<double>(state.range(0));
+}
+
+void mixOnThreads(benchmark::State& state) {
+    Scene& scene = sceneWithThreads(static_cast<unsigned>(state.range(0)));
+    float strength = 0.5f;
+    for (auto _ : state) {
+        strength = strength == 0.5f ? 0.75f : 0.5f;
+        scene.applyStrength(strength);
+    }
+    state.counters["threads"] = static_cast<double>(state.range(0));
+}
+
+void threadCounts(benchmark::internal::Benchmark* benchmark) {
+    const auto cores = static_cast<int64_t>(std::max(1u, std::thread::hardware_concurrency()));
+    benchmark->Arg(1)->Arg(2);
+    if (cores > 2) {
+        benchmark->Arg(cores);
+    }
+}
+
+BENCHMARK(routesAndSamplesOnThreads)
+    ->Apply(threadCounts)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(mixOnThreads)
+    ->Apply(threadCounts)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 } // namespace

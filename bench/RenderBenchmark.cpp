@@ -135,42 +135,6 @@ void changedFrame(benchmark::State& state, const std::string& path) {
     state.counters["edges"] = static_cast<double>(graph.edgeCount());
 }
 
-// The floor for the spline phase: the same strips, same buffers and ramp, in
-// one call with no per-strip colour.
-void multiDrawFloor(benchmark::State& state, const std::string& path) {
-    Graph& graph = renderGraph();
-    loadForDrawing(graph, path);
-    const auto count = static_cast<GLsizei>(graph.edgeCount());
-    std::vector<GLint> firsts(static_cast<std::size_t>(graph.edgeCount()));
-    std::vector<GLsizei> counts(static_cast<std::size_t>(graph.edgeCount()), Graph::samplesPerEdge);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(graph.edgeCount()); ++i) {
-        firsts[i] = static_cast<GLint>(i) * Graph::samplesPerEdge;
-    }
-    bindFrameForDrawing(graph);
-    glEnable(GL_TEXTURE_1D);
-    glBindTexture(GL_TEXTURE_1D, graph.targets.colorRampTextures[graph.settings.colorRamp - 1]);
-    glLineWidth(graph.settings.splineWidth);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, graph.targets.splineParamBuffer);
-    glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, graph.targets.splineBuffer);
-    glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glFinish();
-        const Clock::time_point start = Clock::now();
-        glMultiDrawArrays(GL_LINE_STRIP, firsts.data(), counts.data(), count);
-        state.SetIterationTime(secondsSince(start));
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_1D);
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-}
-
 // A frame with nothing changed: the frame from before is shown again.
 void unchangedFrame(benchmark::State& state, const std::string& path) {
     Graph& graph = renderGraph();
@@ -213,16 +177,6 @@ BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw_mini, mini)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(multiDrawFloor, jhotdraw, full)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)

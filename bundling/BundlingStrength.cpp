@@ -7,10 +7,9 @@
 
 namespace {
 
-// The straight samples are a linear function of their two ends, so they are
-// regenerated from the stored first and last point with the very formula
-// that stored them (bit-identical values) instead of streamed from memory:
-// the mix is bound by memory traffic, and this drops most of one stream.
+// The straight samples are a linear function of their two ends: they are
+// made here from the ends with the formula of straightSample, instead of
+// being stored and streamed from memory.
 struct SampleParameters {
     float t[samplesPerEdge];
     float rest[samplesPerEdge];
@@ -22,13 +21,13 @@ struct SampleParameters {
     }
 };
 
-void mixEdge(const SampleParameters& p, const float* __restrict straight,
+void mixEdge(const SampleParameters& p, const float* __restrict ends,
              const float* __restrict bundled, float* __restrict mixed, float weight,
              float strength) {
-    const float fx = straight[0];
-    const float fy = straight[1];
-    const float lx = straight[floatsPerEdge - 2];
-    const float ly = straight[floatsPerEdge - 1];
+    const float fx = ends[0];
+    const float fy = ends[1];
+    const float lx = ends[2];
+    const float ly = ends[3];
     for (int32_t k = 0; k < samplesPerEdge; ++k) {
         const float sx = lx * p.t[k] + fx * p.rest[k];
         const float sy = ly * p.t[k] + fy * p.rest[k];
@@ -66,7 +65,7 @@ void takeRoots(float* values, std::size_t count) {
 __attribute__((target_clones("avx2", "default"))) LengthRange
 mixCurves(float strength, const CurveSamples& samples, EdgeRange range, MixedCurves& curves,
           LengthRange soFar) {
-    const float* __restrict straightPoints = samples.straight.data();
+    const float* __restrict endPoints = samples.ends.data();
     const float* __restrict bundledPoints = samples.bundled.data();
     float* __restrict mixedPoints = curves.points.data();
     const float weight = 1.0f - strength;
@@ -83,15 +82,15 @@ mixCurves(float strength, const CurveSamples& samples, EdgeRange range, MixedCur
             // hardware prefetcher keeps ahead of: ask for every line a few
             // blocks early, the output's for writing.
             const std::size_t ahead = std::min(slot + 4 * edgesPerBlock * floatsPerEdge, lastSlot);
-            __builtin_prefetch(straightPoints + ahead);
-            __builtin_prefetch(straightPoints + ahead + floatsPerEdge - 2);
+            __builtin_prefetch(endPoints + (ahead / floatsPerEdge) * CurveSamples::floatsPerEnds);
             for (std::size_t line = 0; line < floatsPerEdge; line += 16) {
                 __builtin_prefetch(bundledPoints + ahead + line);
                 __builtin_prefetch(mixedPoints + ahead + line, 1);
             }
             float* mixed = mixedPoints + slot;
-            mixEdge(parameters, straightPoints + slot, bundledPoints + slot, mixed, weight,
-                    strength);
+            mixEdge(parameters,
+                    endPoints + static_cast<std::size_t>(first + e) * CurveSamples::floatsPerEnds,
+                    bundledPoints + slot, mixed, weight, strength);
             squareSegments(mixed, segments[e]);
         }
         takeRoots(&segments[0][0], edgesPerBlock * segmentsPerEdge);

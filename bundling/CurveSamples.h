@@ -20,16 +20,20 @@ struct EdgeRange {
     int32_t end = 0;
 };
 
-// The two sample sets of every edge, evaluated when the node positions
-// change: the straight segment between its ends and its full curve.
+// What every edge's curve is mixed from, evaluated when the node positions
+// change: the samples of its full curve, and the two ends of the straight
+// segment, whose samples are cheap to make again whenever they are needed.
 struct CurveSamples {
-    UninitializedArray<float> straight;
+    static constexpr std::size_t floatsPerEnds = 4;
+
+    // Edge e's ends: x and y of its first, then of its last point, at 4 e.
+    UninitializedArray<float> ends;
     UninitializedArray<float> bundled;
 
     explicit CurveSamples(int32_t edgeCount = 0)
-        : straight(static_cast<std::size_t>(edgeCount) * floatsPerEdge),
+        : ends(static_cast<std::size_t>(edgeCount) * floatsPerEnds),
           bundled(static_cast<std::size_t>(edgeCount) * floatsPerEdge) {}
-    int32_t edgeCount() const { return static_cast<int32_t>(straight.size() / floatsPerEdge); }
+    int32_t edgeCount() const { return static_cast<int32_t>(ends.size() / floatsPerEnds); }
 };
 
 // The shortest and longest arc length among some edges.

@@ -26,20 +26,21 @@ void dropLeadingCopies(std::vector<int32_t>& chain) {
 
 } // namespace
 
-Routes buildRoutes(const CompoundGraph& graph) {
-    Routes routes;
-    const int32_t edgeCount = graph.edgeCount();
-    routes.start.reserve(static_cast<std::size_t>(edgeCount) + 1);
-    // Every chain holds its end node three times and its ancestors.
-    std::size_t longest = 0;
-    for (int32_t e = 0; e < edgeCount; ++e) {
-        longest += 6 + std::size_t{graph.depth[graph.source[e]]} + graph.depth[graph.target[e]];
-    }
-    routes.ids.reserve(longest);
+namespace {
+
+// The polygons of a run of edges, side by side, and where each ends.
+struct RouteRun {
+    std::vector<int32_t> ids;
+    std::vector<uint32_t> ends;
+};
+
+RouteRun routeRun(const CompoundGraph& graph, int64_t first, int64_t end) {
+    RouteRun run;
+    run.ends.reserve(static_cast<std::size_t>(end - first));
     // The chains are reused across edges: no allocation per edge.
     std::vector<int32_t> sourceChain;
     std::vector<int32_t> targetChain;
-    for (int32_t e = 0; e < edgeCount; ++e) {
+    for (int64_t e = first; e < end; ++e) {
         fillChain(graph, graph.source[e], sourceChain);
         fillChain(graph, graph.target[e], targetChain);
         // Without a root the common ancestor defaults to the source's top.
@@ -55,9 +56,39 @@ Routes buildRoutes(const CompoundGraph& graph) {
             dropLeadingCopies(targetChain);
             sourceChain.push_back(lca);
         }
-        routes.ids.insert(routes.ids.end(), sourceChain.begin(), sourceChain.end());
-        routes.ids.insert(routes.ids.end(), targetChain.rbegin(), targetChain.rend());
-        routes.start.push_back(static_cast<uint32_t>(routes.ids.size()));
+        run.ids.insert(run.ids.end(), sourceChain.begin(), sourceChain.end());
+        run.ids.insert(run.ids.end(), targetChain.rbegin(), targetChain.rend());
+        run.ends.push_back(static_cast<uint32_t>(run.ids.size()));
     }
+    return run;
+}
+
+} // namespace
+
+Routes buildRoutes(const CompoundGraph& graph, ThreadPool& pool) {
+    // Runs of edges are routed apart, then laid side by side.
+    const int64_t edgeCount = graph.edgeCount();
+    const unsigned parts = rangeCount(edgeCount, 4096, pool);
+    std::vector<RouteRun> runs(parts);
+    pool.run(parts, [&](unsigned part) {
+        const IndexRange range = rangeOf(edgeCount, parts, part);
+        runs[part] = routeRun(graph, range.begin, range.end);
+    });
+    std::vector<std::size_t> offsets(parts + 1, 0);
+    for (unsigned part = 0; part < parts; ++part) {
+        offsets[part + 1] = offsets[part] + runs[part].ids.size();
+    }
+    Routes routes;
+    routes.ids.resize(offsets[parts]);
+    routes.start.resize(static_cast<std::size_t>(edgeCount) + 1);
+    pool.run(parts, [&](unsigned part) {
+        const RouteRun& run = runs[part];
+        std::copy(run.ids.begin(), run.ids.end(),
+                  routes.ids.begin() + static_cast<std::ptrdiff_t>(offsets[part]));
+        const auto first = static_cast<std::size_t>(rangeOf(edgeCount, parts, part).begin);
+        for (std::size_t i = 0; i < run.ends.size(); ++i) {
+            routes.start[first + i + 1] = static_cast<uint32_t>(offsets[part] + run.ends[i]);
+        }
+    });
     return routes;
 }

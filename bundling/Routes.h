@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
 
 #include <cstdint>
@@ -24,4 +25,5 @@ struct Routes {
 // Short routes (2 or 3 entries) run through the common ancestor as a Bezier
 // curve; long ones (7 or more) follow both ancestor chains, the ancestor
 // left out and each end node standing three times, as a B-spline.
-Routes buildRoutes(const CompoundGraph& graph);
+// Runs of edges are routed on the pool's threads.
+Routes buildRoutes(const CompoundGraph& graph, ThreadPool& pool = ThreadPool::shared());

@@ -24,17 +24,26 @@ void sampleCurves(const Routes& routes, std::span<const Point> positions, EdgeRa
         const auto positionOf = [&](int32_t i) { return positions[polygon[i]]; };
         const Point first = count > 0 ? positionOf(0) : Point{};
         const Point last = count > 0 ? positionOf(count - 1) : Point{};
-        const std::size_t slot = static_cast<std::size_t>(e) * floatsPerEdge;
-        float* bundled = samples.bundled.data() + slot;
-        float* straight = samples.straight.data() + slot;
+        float* bundled = samples.bundled.data() + static_cast<std::size_t>(e) * floatsPerEdge;
         for (int32_t j = 0; j < samplesPerEdge; ++j) {
             const float t = splinecurve::sampleParameter(j);
             const Point point = splinecurve::blend(
                 1.0f, t, splinecurve::curvePoint(t, count, positionOf), first, last);
             bundled[2 * j] = point.x;
             bundled[2 * j + 1] = point.y;
-            straight[2 * j] = last.x * t + first.x * (1.0f - t);
-            straight[2 * j + 1] = last.y * t + first.y * (1.0f - t);
         }
+        float* ends =
+            samples.ends.data() + static_cast<std::size_t>(e) * CurveSamples::floatsPerEnds;
+        ends[0] = first.x;
+        ends[1] = first.y;
+        ends[2] = last.x;
+        ends[3] = last.y;
     }
+}
+
+Point straightSample(const CurveSamples& samples, int32_t edge, int32_t j) {
+    const float* ends =
+        samples.ends.data() + static_cast<std::size_t>(edge) * CurveSamples::floatsPerEnds;
+    const float t = splinecurve::sampleParameter(j);
+    return {ends[2] * t + ends[0] * (1.0f - t), ends[3] * t + ends[1] * (1.0f - t)};
 }

@@ -16,7 +16,10 @@ Point evaluateSpline(float t, std::span<const int32_t> polygon, std::span<const 
 Point blendPoint(float strength, float t, std::span<const int32_t> polygon,
                  std::span<const Point> positions);
 
-// Fills the straight and the bundled samples of the edges in range from the
-// node positions.
+// Fills the ends and the bundled samples of the edges in range from the node
+// positions.
 void sampleCurves(const Routes& routes, std::span<const Point> positions, EdgeRange range,
                   CurveSamples& samples);
+
+// Sample j of the edge's straight segment, from its ends.
+Point straightSample(const CurveSamples& samples, int32_t edge, int32_t j);

@@ -1,5 +1,7 @@
 #include "effect/GlslProgramCheck.h"
 
+#include "render/GlslProgram.h"
+
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -45,37 +47,6 @@ int sourceGlslVersion(std::string_view source) {
     return 110;
 }
 
-template <typename GetLength, typename GetLog>
-std::string infoLog(GLuint object, GetLength getLength, GetLog getLog) {
-    GLint length = 0;
-    getLength(object, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<std::size_t>(std::max(length, 1)), '\0');
-    GLsizei written = 0;
-    getLog(object, static_cast<GLsizei>(log.size()), &written, log.data());
-    log.resize(static_cast<std::size_t>(written));
-    while (!log.empty() && (log.back() == '\n' || log.back() == ' ')) {
-        log.pop_back();
-    }
-    return log;
-}
-
-// Compiles one stage; 0 with the log filled when it fails.
-GLuint compileShader(GLenum stage, const std::string& source, std::string& log) {
-    const GLuint shader = glCreateShader(stage);
-    const GLchar* text = source.data();
-    const auto length = static_cast<GLint>(source.size());
-    glShaderSource(shader, 1, &text, &length);
-    glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_TRUE) {
-        return shader;
-    }
-    log = infoLog(shader, glGetShaderiv, glGetShaderInfoLog);
-    glDeleteShader(shader);
-    return 0;
-}
-
 } // namespace
 
 bool currentContextCompilesGlsl() {
@@ -92,29 +63,13 @@ GlslCheck checkGlslProgram(const std::string& vertexSource, const std::string& f
         check.outcome = GlslOutcome::VersionUnsupported;
         return check;
     }
-    check.outcome = GlslOutcome::Failed;
-    const GLuint vertex = compileShader(GL_VERTEX_SHADER, vertexSource, check.log);
-    if (vertex == 0) {
+    const Result<uint32_t> program = linkGlslProgram(vertexSource, fragmentSource);
+    if (!program) {
+        check.outcome = GlslOutcome::Failed;
+        check.log = program.error().reason;
         return check;
     }
-    const GLuint fragment = compileShader(GL_FRAGMENT_SHADER, fragmentSource, check.log);
-    if (fragment == 0) {
-        glDeleteShader(vertex);
-        return check;
-    }
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked == GL_TRUE) {
-        check.outcome = GlslOutcome::Linked;
-    } else {
-        check.log = infoLog(program, glGetProgramiv, glGetProgramInfoLog);
-    }
-    glDeleteProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
+    check.outcome = GlslOutcome::Linked;
+    glDeleteProgram(program.value());
     return check;
 }

@@ -15,6 +15,7 @@ Graph& Graph::instance() {
 Graph::Graph() = default;
 
 Graph::~Graph() {
+    renderer.release();
     targets.release();
 }
 
@@ -83,6 +84,9 @@ void Graph::setBeta(float newBeta) {
 
 Status Graph::initRenderTargets() {
     targets.create();
+    if (Status shader = renderer.prepare(); !shader) {
+        return shader;
+    }
     return loadColorRamps();
 }
 
@@ -173,6 +177,20 @@ std::vector<Edge> Graph::edges() const {
         all.push_back(edge(index));
     }
     return all;
+}
+
+std::vector<float> Graph::straightPoints() const {
+    const CurveSamples& samples = scene.samples();
+    std::vector<float> points;
+    points.reserve(static_cast<std::size_t>(samples.edgeCount()) * floatsPerEdge);
+    for (int32_t edge = 0; edge < samples.edgeCount(); ++edge) {
+        for (int32_t j = 0; j < samplesPerEdge; ++j) {
+            const Point point = straightSample(samples, edge, j);
+            points.push_back(point.x);
+            points.push_back(point.y);
+        }
+    }
+    return points;
 }
 
 int32_t Graph::layoutType() const {

@@ -122,7 +122,8 @@ public:
     float radialRadius() const { return scene.layoutData().radialRadius; }
     float ringWidth() const { return scene.layoutData().ringWidth; }
     const TreeMap& treeMap() const { return scene.treeMap(); }
-    std::span<const float> straightPoints() const { return scene.samples().straight.span(); }
+    // Made from each edge's ends when asked for: the scene keeps only those.
+    std::vector<float> straightPoints() const;
     std::span<const float> bundledPoints() const { return scene.samples().bundled.span(); }
     std::span<const float> splinePoints() const { return scene.curves().points.span(); }
     float minSplineLength() const { return scene.curves().minLength; }

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "base/UninitializedArray.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <random>
 
 // The ordered node pairs that already have an edge during one load. An
 // open-addressing table of packed id pairs: a million relations fit in a few
-// cache-friendly megabytes instead of a node allocation each.
+// cache-friendly megabytes instead of a node allocation each. The hash is
+// seeded afresh for every set and mixes every bit, so that no file can pick
+// pairs that crowd into a few slots.
 class RelationPairSet {
 public:
+    RelationPairSet() : seed(freshSeed()) {}
+
     // Adds the pair; false when it was already there.
     bool insert(uint32_t source, uint32_t target) {
         if ((count + 1) * 2 > slots.size()) {
@@ -22,9 +29,18 @@ public:
 private:
     static constexpr uint64_t empty = ~uint64_t{0};
 
-    static std::size_t hash(uint64_t key) {
+    static uint64_t freshSeed() {
+        std::random_device device;
+        return static_cast<uint64_t>(device()) << 32 | device();
+    }
+
+    // The finaliser of MurmurHash3: every input bit reaches every output bit.
+    std::size_t hash(uint64_t key) const {
+        key ^= seed;
         key ^= key >> 33;
         key *= 0xFF51AFD7ED558CCDull;
+        key ^= key >> 33;
+        key *= 0xC4CEB9FE1A85EC53ull;
         key ^= key >> 33;
         return static_cast<std::size_t>(key);
     }
@@ -44,16 +60,18 @@ private:
     }
 
     void grow() {
-        std::vector<uint64_t> old(slots.empty() ? 64 : slots.size() * 2, empty);
-        old.swap(slots);
+        UninitializedArray<uint64_t> old(slots.size() == 0 ? 64 : slots.size() * 2);
+        std::fill(old.data(), old.data() + old.size(), empty);
+        std::swap(old, slots);
         count = 0;
-        for (uint64_t key : old) {
-            if (key != empty) {
-                place(key);
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            if (old[i] != empty) {
+                place(old[i]);
             }
         }
     }
 
-    std::vector<uint64_t> slots;
+    uint64_t seed;
+    UninitializedArray<uint64_t> slots;
     std::size_t count = 0;
 };

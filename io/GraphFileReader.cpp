@@ -1,7 +1,9 @@
 #include "io/GraphFileReader.h"
 
+#include "base/UninitializedArray.h"
 #include "graph/CompoundGraphBuilder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,33 +12,51 @@
 
 namespace graphfile {
 
-void tokenize(std::string_view line, std::string_view delimiters,
-              std::vector<std::string_view>& tokens) {
-    tokens.clear();
-    // One bit per byte value: a line is scanned once, without a search of the
-    // delimiter string per character.
-    uint64_t isDelimiter[4] = {0, 0, 0, 0};
-    for (const char c : delimiters) {
-        const auto byte = static_cast<unsigned char>(c);
-        isDelimiter[byte >> 6] |= uint64_t{1} << (byte & 63);
+namespace {
+
+// One bit per byte value: a line is scanned once, without a search of the
+// delimiter string per character.
+class DelimiterSet {
+public:
+    explicit DelimiterSet(std::string_view delimiters) {
+        for (const char c : delimiters) {
+            const auto byte = static_cast<unsigned char>(c);
+            bits[byte >> 6] |= uint64_t{1} << (byte & 63);
+        }
     }
-    auto delimiterAt = [&](std::size_t i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        return (isDelimiter[byte >> 6] >> (byte & 63) & 1) != 0;
-    };
+    bool contains(char c) const {
+        const auto byte = static_cast<unsigned char>(c);
+        return (bits[byte >> 6] >> (byte & 63) & 1) != 0;
+    }
+
+private:
+    uint64_t bits[4] = {0, 0, 0, 0};
+};
+
+// Empties tokens, then appends the line's first `most` tokens.
+void splitTokens(std::string_view line, const DelimiterSet& delimiters,
+                 std::vector<std::string_view>& tokens, std::size_t most) {
+    tokens.clear();
     std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && delimiterAt(i)) {
+    while (i < line.size() && tokens.size() < most) {
+        while (i < line.size() && delimiters.contains(line[i])) {
             ++i;
         }
         const std::size_t start = i;
-        while (i < line.size() && !delimiterAt(i)) {
+        while (i < line.size() && !delimiters.contains(line[i])) {
             ++i;
         }
         if (i > start) {
             tokens.push_back(line.substr(start, i - start));
         }
     }
+}
+
+} // namespace
+
+void tokenize(std::string_view line, std::string_view delimiters,
+              std::vector<std::string_view>& tokens) {
+    splitTokens(line, DelimiterSet(delimiters), tokens, line.size());
 }
 
 namespace {
@@ -73,14 +93,25 @@ bool parseInteger(std::string_view token, int64_t& value) {
     return true;
 }
 
+// Progress is reported, and a cancel looked for, every this many bytes.
+constexpr std::size_t progressStep = std::size_t{1} << 20;
+
 class Parser {
 public:
-    explicit Parser(std::string_view fileText) : text(fileText) {}
+    Parser(std::string_view fileText, Progress* progress) : text(fileText), progress(progress) {}
 
     Result<CompoundGraph> run() {
         std::size_t position = 0;
+        std::size_t nextReport = progressStep;
         std::vector<std::string_view> tokens;
         while (position < text.size() && fault.empty()) {
+            if (progress != nullptr && position >= nextReport) {
+                if (progress->cancelled()) {
+                    return Error(std::string(cancelledReason));
+                }
+                progress->advance(static_cast<double>(position) / static_cast<double>(text.size()));
+                nextReport = position + progressStep;
+            }
             std::size_t end = text.find('\n', position);
             if (end == std::string_view::npos) {
                 end = text.size();
@@ -94,7 +125,7 @@ public:
             if (line.size() < 3) {
                 continue;
             }
-            tokenize(line, delimiters, tokens);
+            splitTokens(line, delimiterSet, tokens, tokensUsed);
             if (!tokens.empty()) {
                 applyRecord(tokens);
             }
@@ -121,6 +152,10 @@ public:
     }
 
 private:
+    // No record reads more than its keyword and two fields: the rest of a
+    // line, however long, is never split up.
+    static constexpr std::size_t tokensUsed = 3;
+
     void applyRecord(const std::vector<std::string_view>& tokens) {
         const std::string_view keyword = tokens[0];
         if (keyword == "HierarchyElements") {
@@ -233,6 +268,8 @@ private:
     void fail(std::string reason) { fault = std::move(reason); }
 
     std::string_view text;
+    Progress* progress;
+    const DelimiterSet delimiterSet{delimiters};
     CompoundGraphBuilder builder;
     std::string fault;
     int lineNumber = 0;
@@ -241,37 +278,77 @@ private:
 
 } // namespace
 
-Result<CompoundGraph> parse(std::string_view text) {
-    return Parser(text).run();
+Result<CompoundGraph> parse(std::string_view text, Progress* progress) {
+    return Parser(text, progress).run();
 }
 
-Result<CompoundGraph> read(const std::string& path) {
-    auto failWith = [&path](std::string reason) { return Error{std::move(reason), path}; };
+namespace {
+
+struct FileText {
+    UninitializedArray<char> bytes;
+    std::size_t length = 0;
+};
+
+std::string readFault() {
+    return std::string("cannot read the file (") + std::strerror(errno) + ")";
+}
+
+// The whole file, up to the limit: a regular file in one read (a byte more,
+// to see one that grew meanwhile), anything else piece by piece.
+Result<FileText> readText(std::FILE* file, const struct stat& info, Progress* progress) {
+    const auto knownSize = static_cast<std::size_t>(info.st_size);
+    if (S_ISREG(info.st_mode) && knownSize <= maxFileBytes) {
+        FileText text{UninitializedArray<char>(knownSize + 1), 0};
+        text.length = std::fread(text.bytes.data(), 1, knownSize + 1, file);
+        if (std::ferror(file)) {
+            return Error(readFault());
+        }
+        if (text.length <= knownSize) {
+            return text;
+        }
+        std::rewind(file);
+    }
+    std::string pieces;
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (pieces.size() + got > maxFileBytes) {
+            return Error("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
+        }
+        pieces.append(chunk, got);
+        if (progress != nullptr && progress->cancelled()) {
+            return Error(std::string(cancelledReason));
+        }
+    }
+    if (std::ferror(file)) {
+        return Error(readFault());
+    }
+    FileText text{UninitializedArray<char>(pieces.size()), pieces.size()};
+    std::copy(pieces.begin(), pieces.end(), text.bytes.data());
+    return text;
+}
+
+} // namespace
+
+Result<CompoundGraph> read(const std::string& path, Progress* progress) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return failWith(std::string("cannot open the file (") + std::strerror(errno) + ")");
+        return Error(std::string("cannot open the file (") + std::strerror(errno) + ")", path);
     }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
     struct stat info {};
     if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return failWith("cannot read the file (it is a directory)");
+        return Error("cannot read the file (it is a directory)", path);
     }
-    std::string text;
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    if (S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= maxFileBytes) {
-        text.reserve(static_cast<std::size_t>(info.st_size));
+    Result<FileText> text = readText(file, info, progress);
+    if (!text) {
+        return Error(text.error().reason, path);
     }
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        if (text.size() + got > maxFileBytes) {
-            return failWith("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
-        }
-        text.append(chunk, got);
+    if (progress != nullptr && progress->cancelled()) {
+        return Error(std::string(cancelledReason), path);
     }
-    if (std::ferror(file)) {
-        return failWith(std::string("cannot read the file (") + std::strerror(errno) + ")");
-    }
-    Result<CompoundGraph> parsed = parse(text);
+    Result<CompoundGraph> parsed =
+        parse(std::string_view(text.value().bytes.data(), text.value().length), progress);
     if (!parsed) {
         Error error = parsed.error();
         error.path = path;

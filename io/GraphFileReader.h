@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
 
@@ -28,9 +29,14 @@ inline constexpr std::string_view delimiters = "\" \t";
 void tokenize(std::string_view line, std::string_view delimiters,
               std::vector<std::string_view>& tokens);
 
-// The graph in the file at path; an Error names the path and the line.
-Result<CompoundGraph> read(const std::string& path);
+// The reason of the Error a cancelled read returns.
+inline constexpr std::string_view cancelledReason = "cancelled";
+
+// The graph in the file at path; an Error names the path and the line. With
+// a Progress, the share of the text parsed is reported, and a cancel stops
+// the reading.
+Result<CompoundGraph> read(const std::string& path, Progress* progress = nullptr);
 // The graph in the text; an Error names the line but no path.
-Result<CompoundGraph> parse(std::string_view text);
+Result<CompoundGraph> parse(std::string_view text, Progress* progress = nullptr);
 
 } // namespace graphfile

@@ -9,19 +9,18 @@ FrameImage readFrame(const RenderTargets& targets) {
     image.width = targets.frameWidth;
     image.height = targets.frameHeight;
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-    std::vector<uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(image.height));
+    image.rgba.resize(rowBytes * static_cast<std::size_t>(image.height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
     // GL stores the bottom row first; images list the top row first.
-    image.rgba.resize(bottomUp.size());
-    for (int y = 0; y < image.height; ++y) {
-        const auto source =
-            bottomUp.begin() +
-            static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(image.height - 1 - y));
-        std::copy(source, source + static_cast<std::ptrdiff_t>(rowBytes),
-                  image.rgba.begin() +
-                      static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
+    for (int top = 0, bottom = image.height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(image.rgba.begin() +
+                             static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(top)),
+                         image.rgba.begin() + static_cast<std::ptrdiff_t>(
+                                                  rowBytes * static_cast<std::size_t>(top + 1)),
+                         image.rgba.begin() + static_cast<std::ptrdiff_t>(
+                                                  rowBytes * static_cast<std::size_t>(bottom)));
     }
     return image;
 }

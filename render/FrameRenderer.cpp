@@ -4,6 +4,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <vector>
 
 namespace {
@@ -27,17 +30,17 @@ void applyBlendMode(int32_t mode) {
     }
 }
 
-void replaceArrayBuffer(uint32_t buffer, std::size_t bytes, const void* data, GLenum usage) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, usage);
-}
-
 } // namespace
 
-void FrameRenderer::drawFrame(const DrawDescription& frame) {
+void FrameRenderer::attach(uint32_t texture) {
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture,
+                              0);
+}
+
+void FrameRenderer::enterFrame(uint32_t texture) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
-                              targets.frameTexture, 0);
+    target = texture;
+    attach(texture);
     glPushAttrib(GL_VIEWPORT_BIT);
     glViewport(0, 0, targets.frameWidth, targets.frameHeight);
     glMatrixMode(GL_PROJECTION);
@@ -45,10 +48,29 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     glLoadIdentity();
     const auto extent = static_cast<double>(DrawDescription::frameExtent);
     glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
-
     glDisable(GL_TEXTURE_2D);
-    glClearColor(frame.background.r, frame.background.g, frame.background.b, frame.background.a);
+}
+
+void FrameRenderer::leaveFrame() {
+    glPopMatrix();
+    glPopAttrib();
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+void FrameRenderer::finishFrame(uint32_t texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGenerateMipmapEXT(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void FrameRenderer::clear(const Colour& background) {
+    glClearColor(background.r, background.g, background.b, background.a);
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void FrameRenderer::drawFrame(const DrawDescription& frame) {
+    enterFrame(targets.frameTexture);
+    clear(frame.background);
     drawLines(frame.tree);
     if (frame.showCurves) {
         drawCurves(frame.curves);
@@ -56,13 +78,8 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     if (frame.showOverlay) {
         drawLines(frame.overlay);
     }
-
-    glPopMatrix();
-    glPopAttrib();
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
-    glGenerateMipmapEXT(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_2D);
+    leaveFrame();
+    finishFrame(targets.frameTexture);
 }
 
 void FrameRenderer::reuseFrame() {
@@ -86,6 +103,10 @@ void FrameRenderer::showFrame() {
 }
 
 void FrameRenderer::drawLines(const LineSet& lines) {
+    drawLineRange(lines, 0, lines.itemCount());
+}
+
+void FrameRenderer::drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) {
     glDisable(GL_TEXTURE_2D);
     glLineWidth(lines.width);
     if (lines.blended) {
@@ -94,15 +115,19 @@ void FrameRenderer::drawLines(const LineSet& lines) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     glColor4f(lines.colour.r, lines.colour.g, lines.colour.b, lines.colour.a);
-    const std::size_t ringSize = LineSet::ringVertexCount;
-    for (std::size_t first = 0; first + ringSize <= lines.ringVertices.size(); first += ringSize) {
+    const std::size_t end = first + count;
+    const std::size_t rings = lines.ringCount();
+    const std::size_t rectanglesEnd = rings + lines.rectangles.size();
+    for (std::size_t ring = first; ring < std::min(end, rings); ++ring) {
         glBegin(GL_LINE_LOOP);
-        for (std::size_t j = first; j < first + ringSize; ++j) {
-            glVertex2f(lines.ringVertices[j].x, lines.ringVertices[j].y);
+        for (std::size_t j = 0; j < LineSet::ringVertexCount; ++j) {
+            const Point& p = lines.ringVertices[ring * LineSet::ringVertexCount + j];
+            glVertex2f(p.x, p.y);
         }
         glEnd();
     }
-    for (const Rect& r : lines.rectangles) {
+    for (std::size_t item = std::max(first, rings); item < std::min(end, rectanglesEnd); ++item) {
+        const Rect& r = lines.rectangles[item - rings];
         glBegin(GL_LINE_LOOP);
         glVertex2f(r.x0, r.y1);
         glVertex2f(r.x1, r.y1);
@@ -110,10 +135,13 @@ void FrameRenderer::drawLines(const LineSet& lines) {
         glVertex2f(r.x0, r.y0);
         glEnd();
     }
-    if (!lines.segments.empty()) {
+    const std::size_t segmentsFirst = std::max(first, rectanglesEnd);
+    if (segmentsFirst < end) {
         glBegin(GL_LINES);
-        for (const Point& p : lines.segments) {
-            glVertex2f(p.x, p.y);
+        for (std::size_t item = segmentsFirst; item < end; ++item) {
+            const std::size_t segment = item - rectanglesEnd;
+            glVertex2f(lines.segments[2 * segment].x, lines.segments[2 * segment].y);
+            glVertex2f(lines.segments[2 * segment + 1].x, lines.segments[2 * segment + 1].y);
         }
         glEnd();
     }
@@ -122,27 +150,94 @@ void FrameRenderer::drawLines(const LineSet& lines) {
     }
 }
 
-void FrameRenderer::uploadCurves(const CurveSet& curves) {
-    const int32_t count = curves.curveCount();
-    if (uploadedParameterCurves != count) {
-        std::vector<float> parameters;
-        parameters.reserve(static_cast<std::size_t>(count) * curves.parameters.size());
-        for (int32_t e = 0; e < count; ++e) {
-            parameters.insert(parameters.end(), curves.parameters.begin(), curves.parameters.end());
-        }
-        replaceArrayBuffer(targets.splineParamBuffer, parameters.size() * sizeof(float),
-                           parameters.data(), GL_STATIC_DRAW);
-        uploadedParameterCurves = count;
+Status FrameRenderer::prepare() {
+    if (Status curves = curveShader.prepare(); !curves) {
+        return curves;
     }
-    if (uploadedRevision != curves.pointsRevision) {
-        replaceArrayBuffer(targets.splineBuffer, curves.points.size_bytes(), curves.points.data(),
-                           GL_DYNAMIC_DRAW);
+    return densityShader.prepare();
+}
+
+void FrameRenderer::release() {
+    curveShader.release();
+    densityShader.release();
+}
+
+bool FrameRenderer::pointsUploaded(const CurveSet& curves) const {
+    return uploadedRevision == curves.pointsRevision;
+}
+
+std::size_t FrameRenderer::bufferCount(const CurveSet& curves) {
+    const auto perBuffer = static_cast<std::size_t>(RenderTargets::curvesPerBuffer);
+    return (static_cast<std::size_t>(curves.curveCount()) + perBuffer - 1) / perBuffer;
+}
+
+void FrameRenderer::uploadBuffer(const CurveSet& curves, std::size_t index) {
+    const std::size_t curveBytes = curves.parameters.size() * 2 * sizeof(float);
+    const std::size_t first = index * RenderTargets::curvesPerBuffer;
+    const std::size_t count = std::min<std::size_t>(
+        RenderTargets::curvesPerBuffer, static_cast<std::size_t>(curves.curveCount()) - first);
+    const std::size_t bytes = count * curveBytes;
+    glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(index));
+    if (bufferBytes.size() <= index) {
+        bufferBytes.resize(index + 1, 0);
+    }
+    // A store is made anew only for another size: making one costs the
+    // memory's first touch, overwriting one does not.
+    if (bufferBytes[index] != bytes) {
+        bufferBytes[index] = bytes;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_DYNAMIC_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes),
+                    reinterpret_cast<const char*>(curves.points.data()) + first * curveBytes);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (index + 1 == bufferCount(curves)) {
         uploadedRevision = curves.pointsRevision;
     }
 }
 
-void FrameRenderer::drawCurves(const CurveSet& curves) {
-    uploadCurves(curves);
+void FrameRenderer::loadCurves(const CurveSet& curves) {
+    curveShader.load(curves);
+    if (curves.blendMode == static_cast<int32_t>(BlendModeType::Density)) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+        attach(targets.density());
+        glPushAttrib(GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT);
+        glViewport(0, 0, targets.frameWidth, targets.frameHeight);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPopAttrib();
+        if (target != 0) {
+            attach(target);
+        }
+    }
+}
+
+void FrameRenderer::finishCurves(const CurveSet& curves) {
+    if (curves.blendMode != static_cast<int32_t>(BlendModeType::Density)) {
+        return;
+    }
+    // The largest count sets the top of the scale.
+    std::vector<float> counts(static_cast<std::size_t>(targets.frameWidth) *
+                              static_cast<std::size_t>(targets.frameHeight));
+    glBindTexture(GL_TEXTURE_2D, targets.density());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_FLOAT, counts.data());
+    const float largest = *std::max_element(counts.begin(), counts.end());
+    if (!(largest > 0.0f)) {
+        return;
+    }
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, targets.density());
+    glActiveTexture(GL_TEXTURE0);
+    const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
+    glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
+    densityShader.draw(largest, DrawDescription::frameExtent);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_1D, 0);
+}
+
+void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) {
     glLineWidth(curves.width);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_TEXTURE_1D);
@@ -152,20 +247,39 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
     applyBlendMode(curves.blendMode);
 
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, targets.splineParamBuffer);
-    glTexCoordPointer(1, GL_FLOAT, 0, nullptr);
+    const bool counting = curves.blendMode == static_cast<int32_t>(BlendModeType::Density);
+    if (counting) {
+        attach(targets.density());
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_FUNC_ADD_EXT);
+        glBlendFunc(GL_ONE, GL_ONE);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, targets.splineBuffer);
-    glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    const auto perCurve = static_cast<GLsizei>(curves.parameters.size());
-    for (int32_t e = 0; e < curves.curveCount(); ++e) {
-        glColor4f(1.0f, 1.0f, 1.0f, curves.opacity[static_cast<std::size_t>(e)]);
-        glDrawArrays(GL_LINE_STRIP, perCurve * e, perCurve);
+    const int32_t perBuffer = RenderTargets::curvesPerBuffer;
+    for (int32_t from = first; from < first + count;) {
+        const int32_t buffer = from / perBuffer;
+        const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(static_cast<std::size_t>(buffer)));
+        glVertexPointer(2, GL_FLOAT, 0, nullptr);
+        curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
+        from = to;
+    }
+    if (counting) {
+        attach(target);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_1D);
+}
+
+void FrameRenderer::drawCurves(const CurveSet& curves) {
+    if (!pointsUploaded(curves)) {
+        for (std::size_t index = 0; index < bufferCount(curves); ++index) {
+            uploadBuffer(curves, index);
+        }
+    }
+    loadCurves(curves);
+    drawCurveRange(curves, 0, curves.curveCount());
+    finishCurves(curves);
 }

@@ -1,37 +1,74 @@
 #pragma once
 
+#include "base/Result.h"
+#include "render/CurveShader.h"
+#include "render/DensityShader.h"
 #include "render/RenderTargets.h"
 #include "scene/DrawDescription.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
-// Draws a DrawDescription with fixed-function GL into the 2048 by 2048
-// off-screen frame, and shows that frame in the window as one textured
-// square. Reads nothing but the description; needs the context that made
-// the targets.
+// Draws a DrawDescription with GL into a 2048 by 2048 off-screen frame, and
+// shows that frame in the window as one textured square. Reads nothing but
+// the description; needs the context that made the targets. The pieces of
+// drawFrame are public, so that a frame can also be drawn a part at a time.
 class FrameRenderer {
 public:
     explicit FrameRenderer(RenderTargets& targets) : targets(targets) {}
 
-    // The whole frame: background, tree, curves, overlay, then the frame
-    // texture's mipmaps. Afterwards the window's framebuffer, viewport and
-    // projection are back, the matrix mode is the projection and the frame
-    // texture is bound and enabled.
+    // Compiles the curve shader; needs a GL 3.0 context.
+    Status prepare();
+    // Deletes the renderer's own GL objects.
+    void release();
+
+    // The whole frame into the frame texture: background, tree, curves,
+    // overlay, then the texture's mipmaps. Afterwards the window's
+    // framebuffer, viewport and projection are back, the matrix mode is the
+    // projection and the frame texture is bound and enabled.
     void drawFrame(const DrawDescription& frame);
     // The state drawFrame leaves, for showing a frame drawn before.
     void reuseFrame();
     // The frame as the square from (-1, -1) to (1, 1) of the current projection.
     void showFrame();
 
-    // The parts of drawFrame, drawn into whatever target is bound.
+    // Makes the texture the drawing target, with the frame's projection, and
+    // gives the window back afterwards.
+    void enterFrame(uint32_t texture);
+    void leaveFrame();
+    // Ends a frame drawn into the texture: its mipmaps, and the texture bound
+    // and enabled.
+    void finishFrame(uint32_t texture);
+    void clear(const Colour& background);
     void drawLines(const LineSet& lines);
+    // Items first .. first + count - 1 of the lines (see LineSet::itemCount).
+    void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count);
+    // The curves' points go into GL a vertex buffer at a time; only a set
+    // whose points are not there yet needs them.
+    bool pointsUploaded(const CurveSet& curves) const;
+    static std::size_t bufferCount(const CurveSet& curves);
+    void uploadBuffer(const CurveSet& curves, std::size_t index);
+    // Opacities and ramp coordinates of the set, for drawing it; for the
+    // density view also an empty density target.
+    void loadCurves(const CurveSet& curves);
+    // Curves first .. first + count - 1 of the set loaded and uploaded last:
+    // into the frame, or counted into the density target.
+    void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
+    // After the last range: the density view shows its counts in the frame.
+    void finishCurves(const CurveSet& curves);
+    // All curves: upload, load and draw.
     void drawCurves(const CurveSet& curves);
 
 private:
-    void uploadCurves(const CurveSet& curves);
+    void attach(uint32_t texture);
 
     RenderTargets& targets;
+    CurveShader curveShader;
+    DensityShader densityShader;
+    // The texture enterFrame made the target.
+    uint32_t target = 0;
     std::optional<uint64_t> uploadedRevision;
-    int32_t uploadedParameterCurves = -1;
+    std::vector<std::size_t> bufferBytes;
 };

@@ -8,9 +8,13 @@ enum class BlendModeType : int32_t {
     None = 0,
     Alpha = 1,
     Max = 2,
+    // Curves add up in a float target whose counts are shown through the
+    // colour ramp on a log scale: where many curves bundle stands out.
+    Density = 3,
 };
 
-inline constexpr int blendModeTypeCount = 3;
+inline constexpr int blendModeTypeCount = 4;
 
 // Labels shown to the user, indexed by the enumerator's value.
-inline constexpr const char* blendModeLabels[blendModeTypeCount] = {"None", "Alpha", "Max"};
+inline constexpr const char* blendModeLabels[blendModeTypeCount] = {"None", "Alpha", "Max",
+                                                                    "Density"};

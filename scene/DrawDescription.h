@@ -35,6 +35,9 @@ struct LineSet {
     std::vector<Point> segments;
 
     bool empty() const { return ringVertices.empty() && rectangles.empty() && segments.empty(); }
+    std::size_t ringCount() const { return ringVertices.size() / ringVertexCount; }
+    // Rings, rectangles and segments, counted in the order they are drawn.
+    std::size_t itemCount() const { return ringCount() + rectangles.size() + segments.size() / 2; }
 };
 
 // Every edge's polyline of samplesPerEdge points, coloured along the colour

@@ -1,28 +1,105 @@
 #include "scene/GraphLoading.h"
 
 #include "base/Console.h"
+#include "base/SystemMemory.h"
 #include "io/GraphFileReader.h"
 #include "layout/TreeLayoutType.h"
 
-Status loadGraphFile(Scene& scene, const std::string& path) {
-    console::write("Reading " + path + " ...");
-    Result<CompoundGraph> file = graphfile::read(path);
-    if (!file) {
-        console::write(" failed!\n");
-        console::line(file.error().describe());
-        return file.error();
+namespace {
+
+constexpr uint64_t mebibyte = uint64_t{1} << 20;
+
+void beginStage(Progress* progress, std::string_view name) {
+    if (progress != nullptr) {
+        progress->beginStage(name);
     }
+}
+
+bool isCancel(const Error& error) {
+    return error.reason == graphfile::cancelledReason;
+}
+
+// Ends the line of the step that failed.
+Error reject(Error error) {
+    if (isCancel(error)) {
+        console::line(" cancelled");
+    } else {
+        console::write(" failed!\n");
+        console::line(error.describe());
+    }
+    return error;
+}
+
+} // namespace
+
+uint64_t memoryNeeded(const CompoundGraph& graph) {
+    return static_cast<uint64_t>(graph.edgeCount()) * bytesPerRelation +
+           static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode;
+}
+
+Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
+    Progress* progress = options.progress;
+    const Error cancelled(std::string(graphfile::cancelledReason), path);
+    console::write("Reading " + path + " ...");
+    beginStage(progress, "Reading");
+    Result<CompoundGraph> file = graphfile::read(path, progress);
+    if (!file) {
+        return reject(file.error());
+    }
+    const uint64_t needed = memoryNeeded(file.value());
+    const std::optional<uint64_t> available =
+        options.memoryAvailable ? options.memoryAvailable : availableMemoryBytes();
+    if (available && needed > *available) {
+        return reject(Error("showing " + std::to_string(file.value().edgeCount()) +
+                                " relations needs about " + std::to_string(needed / mebibyte) +
+                                " MiB of memory; this machine has " +
+                                std::to_string(*available / mebibyte) + " MiB available",
+                            path));
+    }
+    Scene scene(pool);
     scene.setGraph(std::move(file).value());
     console::line(" done!");
 
-    console::step("Building Tree Layouts ...", [&] { scene.buildLayouts(); });
-    console::step("Building Splines ...", [&] { scene.buildRoutes(); });
+    console::write("Building Tree Layouts ...");
+    beginStage(progress, "Building Tree Layouts");
+    scene.buildLayouts();
+    console::line(" done!");
 
+    console::write("Building Splines ...");
+    beginStage(progress, "Building Splines");
+    scene.buildRoutes();
+    if (progress != nullptr && progress->cancelled()) {
+        return reject(cancelled);
+    }
     // Every graph starts out radial, whatever was shown before.
     scene.applyLayout(static_cast<int32_t>(TreeLayoutType::Radial), 0.0f);
     scene.sampleCurves();
-    if (const std::optional<float> strength = scene.appliedStrength()) {
-        scene.applyStrength(*strength);
+    if (progress != nullptr && progress->cancelled()) {
+        return reject(cancelled);
     }
+    console::line(" done!");
+    if (options.strength) {
+        scene.applyStrength(*options.strength);
+    }
+    return scene;
+}
+
+Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
+                     std::optional<uint64_t> memoryAvailable) {
+    Result<Scene> loaded =
+        readScene(path, scene.threadPool(), {scene.appliedStrength(), progress, memoryAvailable});
+    if (!loaded) {
+        return loaded.error();
+    }
+    scene = std::move(loaded).value();
     return {};
+}
+
+void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
+    if (graph.edgeCount() > densityHintRelations &&
+        settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
+        console::line("Hint: " + std::to_string(graph.edgeCount()) +
+                      " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
+                      "where they bundle.");
+    }
 }

@@ -1,15 +1,48 @@
 #pragma once
 
+#include "base/Progress.h"
 #include "base/Result.h"
+#include "base/ThreadPool.h"
+#include "graph/CompoundGraph.h"
 #include "scene/Scene.h"
+#include "scene/ViewSettings.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
-// Reads a graph file into the scene, reporting each step on the console:
+// What a graph's curves cost in memory while it is shown: its samples, the
+// mixed curves and their copy in the GL buffer, routes and drawing data.
+inline constexpr uint64_t bytesPerRelation = 1300;
+inline constexpr uint64_t bytesPerNode = 160;
+uint64_t memoryNeeded(const CompoundGraph& graph);
+
+// Reads a graph file into a scene of its own, reporting each step on the
+// console:
 //   Reading <path> ... done!
 //   Building Tree Layouts ... done!
 //   Building Splines ... done!
 // and ends with the radial layout applied and the curves sampled (and mixed
-// again with the strength applied before, if any). A rejected file prints
-// " failed!" and the error instead, and leaves the scene as it was.
-Status loadGraphFile(Scene& scene, const std::string& path);
+// with the strength, if one is given). A rejected file, one whose curves
+// would need more memory than the machine has available, and a cancelled
+// load end the line with " failed!" or " cancelled" and return the error.
+// With a Progress, each stage is reported and a cancel stops the load.
+struct LoadOptions {
+    std::optional<float> strength;
+    Progress* progress = nullptr;
+    // Measured when not given.
+    std::optional<uint64_t> memoryAvailable;
+};
+Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
+
+// The same into the scene, which a failed load leaves as it was; the
+// strength it applied before is applied again.
+Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress = nullptr,
+                     std::optional<uint64_t> memoryAvailable = std::nullopt);
+
+// Past this many relations the curves drawn over one another hide the
+// structure unless they are shown as a density.
+inline constexpr int32_t densityHintRelations = 50000;
+// A line of advice on the console when a graph that large is shown with the
+// blend mode "None".
+void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings);

@@ -1,11 +1,22 @@
 #include "scene/Scene.h"
 
+#include "base/ThreadPool.h"
 #include "bundling/BundlingStrength.h"
 #include "bundling/SplineSampling.h"
 #include "layout/TreeLayouts.h"
 #include "layout/TreeMapStrategy.h"
 
-Scene::Scene() = default;
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+// Below this many edges a part is not worth a thread of its own.
+constexpr int64_t edgesPerPart = 2048;
+
+} // namespace
+
+Scene::Scene(ThreadPool& pool) : pool(&pool) {}
 
 void Scene::setGraph(CompoundGraph newGraph) {
     graphData = std::move(newGraph);
@@ -31,7 +42,7 @@ void Scene::buildLayouts() {
 }
 
 void Scene::buildRoutes() {
-    routeData = ::buildRoutes(graphData);
+    routeData = ::buildRoutes(graphData, *pool);
     routesBuilt = true;
     samplesCurrent = false;
 }
@@ -62,7 +73,14 @@ void Scene::sampleCurves() {
         curveSamples = CurveSamples(edgeCount);
         mixedCurves = MixedCurves(edgeCount);
     }
-    ::sampleCurves(routeData, nodePositions, EdgeRange{0, edgeCount}, curveSamples);
+    parallelRanges(
+        edgeCount, edgesPerPart,
+        [&](int64_t begin, int64_t end) {
+            ::sampleCurves(routeData, nodePositions,
+                           EdgeRange{static_cast<int32_t>(begin), static_cast<int32_t>(end)},
+                           curveSamples);
+        },
+        *pool);
     samplesCurrent = true;
     curvesMixed = false;
     ++sceneRevision;
@@ -73,9 +91,19 @@ void Scene::applyStrength(float newStrength) {
         sampleCurves();
     }
     strength = newStrength;
-    const LengthRange lengths =
-        mixCurves(newStrength, curveSamples, EdgeRange{0, curveSamples.edgeCount()}, mixedCurves,
-                  emptyLengthRange());
+    LengthRange lengths = emptyLengthRange();
+    std::mutex merging;
+    parallelRanges(
+        curveSamples.edgeCount(), edgesPerPart,
+        [&](int64_t begin, int64_t end) {
+            const EdgeRange range{static_cast<int32_t>(begin), static_cast<int32_t>(end)};
+            const LengthRange part =
+                mixCurves(newStrength, curveSamples, range, mixedCurves, emptyLengthRange());
+            std::lock_guard<std::mutex> lock(merging);
+            lengths = {std::min(lengths.shortest, part.shortest),
+                       std::max(lengths.longest, part.longest)};
+        },
+        *pool);
     mixedCurves.minLength = lengths.shortest;
     mixedCurves.maxLength = lengths.longest;
     curvesMixed = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ThreadPool.h"
 #include "bundling/CurveSamples.h"
 #include "bundling/Routes.h"
 #include "graph/CompoundGraph.h"
@@ -22,7 +23,8 @@
 // stale, and update() catches up.
 class Scene {
 public:
-    Scene();
+    // Sampling, mixing and routing share their work out on the pool.
+    explicit Scene(ThreadPool& pool = ThreadPool::shared());
 
     // Takes a new graph; nothing computed from the old one is kept. The node
     // positions start at the origin.
@@ -43,6 +45,7 @@ public:
     // shown; the bundling strength).
     void update(const ViewSettings& settings);
 
+    ThreadPool& threadPool() const { return *pool; }
     const CompoundGraph& graph() const { return graphData; }
     const TreeLayoutData& layoutData() const { return layout; }
     const TreeMap& treeMap() const { return treeMapData; }
@@ -67,6 +70,7 @@ public:
 private:
     bool spacingMoved(float spacing) const;
 
+    ThreadPool* pool;
     CompoundGraph graphData;
     TreeLayoutData layout;
     TreeMap treeMapData;

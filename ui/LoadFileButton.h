@@ -1,10 +1,14 @@
 #pragma once
 
-class Graph;
+#include <functional>
+#include <string>
 
-// The "Load File" button: asks for a graph file and loads it into the graph.
-void onLoadFile(Graph& graph);
+// What the "Load File" button does with the file chosen.
+using LoadGraph = std::function<void(const std::string& path)>;
+
+// The "Load File" button: asks for a graph file and loads it.
+void onLoadFile(const LoadGraph& load);
 
 // Loads the chosen path unless it is 3 characters or shorter, as after a
 // cancelled dialog.
-void loadChosenFile(Graph& graph, const char* fileName);
+void loadChosenFile(const char* fileName, const LoadGraph& load);

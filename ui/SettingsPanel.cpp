@@ -53,9 +53,9 @@ const PanelRow separator = plain(PanelRowKind::Separator);
 
 } // namespace
 
-SettingsPanel::SettingsPanel(ViewSettings& settings, const Scene& scene,
+SettingsPanel::SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
                              std::function<void()> loadFile)
-    : settings(settings), scene(scene), loadFile(std::move(loadFile)) {}
+    : settings(settings), counts(counts), loadFile(std::move(loadFile)) {}
 
 std::span<const PanelRow> SettingsPanel::rows() {
     static const std::vector<PanelRow> table{
@@ -84,9 +84,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
 double SettingsPanel::value(const PanelRow& row) const {
     switch (row.kind) {
     case PanelRowKind::NodeCount:
-        return scene.graph().nodeCount();
+        return counts.nodes;
     case PanelRowKind::RelationCount:
-        return scene.graph().edgeCount();
+        return counts.relations;
     case PanelRowKind::Switch:
         return settings.*row.flag ? 1.0 : 0.0;
     case PanelRowKind::Choice:

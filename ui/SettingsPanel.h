@@ -1,6 +1,5 @@
 #pragma once
 
-#include "scene/Scene.h"
 #include "scene/ViewSettings.h"
 
 #include <cstdint>
@@ -20,6 +19,12 @@ struct PanelRect {
     bool contains(float px, float py) const {
         return px >= x && py >= y && px < x + width && py < y + height;
     }
+};
+
+// The size of the graph on screen, as the panel shows it.
+struct PanelCounts {
+    int32_t nodes = 0;
+    int32_t relations = 0;
 };
 
 enum class PanelRowKind { Button, NodeCount, RelationCount, Separator, Choice, Switch, Number };
@@ -59,7 +64,8 @@ public:
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;
 
-    SettingsPanel(ViewSettings& settings, const Scene& scene, std::function<void()> loadFile);
+    SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
+                  std::function<void()> loadFile);
 
     static std::span<const PanelRow> rows();
 
@@ -97,6 +103,6 @@ public:
 
 private:
     ViewSettings& settings;
-    const Scene& scene;
+    const PanelCounts& counts;
     std::function<void()> loadFile;
 };

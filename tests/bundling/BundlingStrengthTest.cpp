@@ -54,8 +54,13 @@ TEST(MixCurves, ZeroGivesStraightSegmentsAndOneTheFullCurves) {
     const Scene scene = randomScene();
     const CurveSamples& sampled = scene.samples();
     const MixedCurves straight = mixed(sampled, 0.0f);
-    for (std::size_t n = 0; n < sampled.straight.size(); ++n) {
-        ASSERT_EQ(straight.points[n], sampled.straight[n]);
+    for (int32_t edge = 0; edge < sampled.edgeCount(); ++edge) {
+        for (int32_t j = 0; j < samples; ++j) {
+            const Point point = straightSample(sampled, edge, j);
+            const std::size_t slot = (static_cast<std::size_t>(edge) * samples + j) * 2;
+            ASSERT_EQ(straight.points[slot], point.x);
+            ASSERT_EQ(straight.points[slot + 1], point.y);
+        }
     }
     const CompoundGraph& graph = scene.graph();
     for (int32_t edge = 0; edge < graph.edgeCount(); ++edge) {
@@ -74,8 +79,14 @@ TEST(MixCurves, MixMatchesBlendPointAndLengthsMatchTheWalk) {
     const CurveSamples& sampled = scene.samples();
     const MixedCurves curves = mixed(sampled, 0.35f);
     const float weight = 1.0f - 0.35f;
-    for (std::size_t n = 0; n < curves.points.size(); ++n) {
-        ASSERT_EQ(curves.points[n], weight * sampled.straight[n] + 0.35f * sampled.bundled[n]) << n;
+    for (int32_t edge = 0; edge < sampled.edgeCount(); ++edge) {
+        for (int32_t j = 0; j < samples; ++j) {
+            const Point straight = straightSample(sampled, edge, j);
+            const std::size_t slot = (static_cast<std::size_t>(edge) * samples + j) * 2;
+            ASSERT_EQ(curves.points[slot], weight * straight.x + 0.35f * sampled.bundled[slot]);
+            ASSERT_EQ(curves.points[slot + 1],
+                      0.35f * sampled.bundled[slot + 1] + weight * straight.y);
+        }
     }
     float shortest = largest;
     float longest = -largest;

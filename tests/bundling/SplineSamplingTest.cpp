@@ -100,12 +100,12 @@ TEST(SampleSplines, BundledSamplesAreTheCurveAndStraightSamplesTheSegment) {
             const float t = splinecurve::sampleParameter(j);
             EXPECT_EQ(pointAt(sampled.bundled, edge, j),
                       evaluateSpline(t, polygon, scene.positions()));
-            const Point straight = pointAt(sampled.straight, edge, j);
+            const Point straight = straightSample(sampled, edge, j);
             EXPECT_NEAR(straight.x, source.x + t * (target.x - source.x), 1e-6f);
             EXPECT_NEAR(straight.y, source.y + t * (target.y - source.y), 1e-6f);
         }
-        EXPECT_EQ(pointAt(sampled.straight, edge, 0), source);
-        EXPECT_EQ(pointAt(sampled.straight, edge, samples - 1), target);
+        EXPECT_EQ(straightSample(sampled, edge, 0), source);
+        EXPECT_EQ(straightSample(sampled, edge, samples - 1), target);
         // Curves start and end on their end nodes, except at an end that is
         // the common ancestor itself and stands only twice.
         const bool shortRoute = count <= 3;
@@ -140,7 +140,7 @@ TEST(SampleSplines, ARangeOfEdgesIsSampledAloneAndAsInTheWhole) {
     for (int32_t edge = 100; edge < 150; ++edge) {
         for (int j = 0; j < samples; ++j) {
             ASSERT_EQ(pointAt(part.bundled, edge, j), pointAt(scene.samples().bundled, edge, j));
-            ASSERT_EQ(pointAt(part.straight, edge, j), pointAt(scene.samples().straight, edge, j));
+            ASSERT_EQ(straightSample(part, edge, j), straightSample(scene.samples(), edge, j));
         }
     }
 }
@@ -153,7 +153,7 @@ TEST(SampleSplines, DegenerateLayoutsGiveFinitePoints) {
     scene.sampleCurves();
     scene.applyStrength(0.7f);
     for (const UninitializedArray<float>* points :
-         {&scene.samples().straight, &scene.samples().bundled, &scene.curves().points}) {
+         {&scene.samples().ends, &scene.samples().bundled, &scene.curves().points}) {
         for (std::size_t n = 0; n < points->size(); ++n) {
             ASSERT_TRUE(std::isfinite((*points)[n]));
         }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using testing_support::describe;
@@ -150,6 +152,22 @@ TEST_F(FrameComposition, MaxModeKeepsTheBrighterChannelOfEveryLayer) {
         }
     }
     EXPECT_EQ(differing, 0);
+}
+
+TEST_F(FrameComposition, DensityShowsHowManyCurvesCoverAPixelThroughTheRamp) {
+    // Leaves 1 and 5, 3 and 7 lie opposite each other: at strength 0 their
+    // two chords cross at the centre, where two curves cover each pixel and
+    // the scale tops out; elsewhere one does.
+    load(starGraph({{1, 5}, {3, 7}}));
+    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+    const Rgb crossing = colourAt(image, 0.0f, 0.0f);
+    const Rgb single = pointColour(image, 1, 5, 0.25f);
+    EXPECT_TRUE(near(crossing, rampTexel(3, 1.0f - 1e-6f), 2)) << describe(crossing);
+    const float once = std::log(2.0f) / std::log(3.0f);
+    EXPECT_TRUE(near(single, rampTexel(3, once), 2))
+        << describe(single) << " vs " << describe(rampTexel(3, once));
+    EXPECT_EQ(colourAt(image, 0.3f, 0.3f), black) << "no curve there";
 }
 
 TEST_F(FrameComposition, OverlayIsTranslucentOverTheSplines) {

@@ -33,9 +33,8 @@ TEST(RenderTargets, MakesTheBufferNamesAndA2048SquareFrameFilteredTrilinearly) {
     EXPECT_TRUE(loadColorRamps(targets.colorRampTextures).ok());
     EXPECT_EQ(output.text(), "");
 
-    EXPECT_NE(targets.splineBuffer, 0u);
-    EXPECT_NE(targets.splineParamBuffer, 0u);
-    EXPECT_NE(targets.splineBuffer, targets.splineParamBuffer);
+    EXPECT_NE(targets.curveBuffer(1), 0u);
+    EXPECT_NE(targets.curveBuffer(1), targets.curveBuffer(0));
     EXPECT_NE(targets.frameBuffer, 0u);
     for (const uint32_t ramp : targets.colorRampTextures) {
         EXPECT_NE(ramp, 0u);

@@ -155,6 +155,32 @@ TEST(Scene, ExplicitStagesMarkWhatDependsOnThemStale) {
     EXPECT_TRUE(scene.curvesCurrent());
 }
 
+TEST(Scene, ManyThreadsComputeExactlyWhatOneDoes) {
+    std::vector<std::pair<int, int>> relations;
+    for (int i = 0; i < 20000; ++i) {
+        relations.emplace_back((i * 7919 + 11) % 3000, (i * 104729 + 5) % 3000);
+    }
+    const CompoundGraph graph = graphOf(randomParents(3000, 12), relations);
+    ThreadPool one(1);
+    ThreadPool many(7);
+    Scene single(one);
+    Scene shared(many);
+    single.setGraph(graph);
+    shared.setGraph(graph);
+    for (const int32_t layout : {0, 3}) {
+        ViewSettings settings = withLayout(static_cast<TreeLayoutType>(layout));
+        settings.beta = 0.85f;
+        single.update(settings);
+        shared.update(settings);
+        EXPECT_EQ(shared.routes().ids, single.routes().ids);
+        EXPECT_EQ(shared.routes().start, single.routes().start);
+        EXPECT_EQ(pointsOf(shared), pointsOf(single));
+        EXPECT_EQ(shared.curves().arcLength, single.curves().arcLength);
+        EXPECT_EQ(shared.curves().minLength, single.curves().minLength);
+        EXPECT_EQ(shared.curves().maxLength, single.curves().maxLength);
+    }
+}
+
 TEST(Scene, AnEmptyGraphHasNothingToComputeAndFailsNothing) {
     Scene scene;
     scene.update(withLayout(TreeLayoutType::TreeMapStrip));

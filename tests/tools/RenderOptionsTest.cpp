@@ -56,7 +56,9 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(o.treeMapSpacing, 0.05f);
     EXPECT_EQ(options.outputPath, "out.png");
     EXPECT_EQ(options.graphPath, "graph.rsf");
-    EXPECT_EQ(accepted({"--layout", "4", "--blend", "1"}).settings.layoutType, 4);
+    const RenderOptions numbered = accepted({"--layout", "4", "--blend", "density"});
+    EXPECT_EQ(numbered.settings.layoutType, 4);
+    EXPECT_EQ(numbered.settings.blendMode, 3);
 }
 
 TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {

@@ -1,7 +1,5 @@
 #include "ui/SettingsPanel.h"
 
-#include "facade/Graph.h"
-#include "tests/support/GraphFixtures.h"
 #include "tests/support/TestFiles.h"
 #include "ui/LoadFileButton.h"
 
@@ -27,9 +25,9 @@ protected:
     }
 
     ViewSettings settings;
-    Scene scene;
+    PanelCounts counts;
     int loadFilePresses = 0;
-    SettingsPanel panel{settings, scene, [this] { ++loadFilePresses; }};
+    SettingsPanel panel{settings, counts, [this] { ++loadFilePresses; }};
 };
 
 struct ExpectedRow {
@@ -144,15 +142,17 @@ TEST_F(SettingsPanelTest, SwitchesToggleAndChoicesTakeOnlyTheirOwnValues) {
     EXPECT_TRUE(settings.showTree);
 
     const PanelRow& blend = row("Blend Mode");
+    EXPECT_EQ(blend.choices.size(), 4u) << "None, Alpha, Max, Density";
     panel.setValue(blend, 2);
     EXPECT_EQ(settings.blendMode, 2);
-    panel.setValue(blend, 3);
+    panel.setValue(blend, 4);
     panel.setValue(blend, 1.5);
     panel.setValue(blend, -1);
     EXPECT_EQ(settings.blendMode, 2);
     panel.step(blend, 5);
-    EXPECT_EQ(settings.blendMode, 2) << "the last value";
-    panel.step(blend, -1);
+    EXPECT_EQ(settings.blendMode, 3) << "the last value";
+    EXPECT_EQ(panel.valueText(blend), "Density");
+    panel.step(blend, -2);
     EXPECT_EQ(settings.blendMode, 1);
     settings.layoutType = 9;
     panel.step(row("Tree Layout"), 1);
@@ -172,7 +172,7 @@ TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
 }
 
 TEST_F(SettingsPanelTest, CountsFollowTheGraphOnScreen) {
-    testing_support::loadQuietly(scene, testing_support::graphText({-1, 0, 0, 1}, {{2, 3}}));
+    counts = {4, 1};
     EXPECT_EQ(panel.valueText(row("# Tree Nodes")), "4");
     EXPECT_EQ(panel.valueText(row("# Splines")), "1");
 }
@@ -206,21 +206,14 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
 }
 
 TEST(LoadFileButton, OnlyPathsLongerThanThreeCharactersAreLoaded) {
-    Graph graph;
-    {
-        CoutCapture output;
-        loadChosenFile(graph, "");
-        loadChosenFile(graph, "abc");
-        EXPECT_EQ(output.text(), "");
-    }
-    {
-        CoutCapture output;
-        loadChosenFile(graph, "a.rs");
-        EXPECT_EQ(output.text().rfind("Reading a.rs ... failed!", 0), 0u) << output.text();
-    }
-    CoutCapture quiet;
-    loadChosenFile(graph, "data/Graphs/small.rsf");
-    EXPECT_EQ(graph.nodeCount(), 13);
+    std::vector<std::string> loaded;
+    const LoadGraph load = [&loaded](const std::string& path) { loaded.push_back(path); };
+    loadChosenFile("", load);
+    loadChosenFile("abc", load);
+    EXPECT_TRUE(loaded.empty());
+    loadChosenFile("a.rs", load);
+    loadChosenFile("data/Graphs/small.rsf", load);
+    EXPECT_EQ(loaded, (std::vector<std::string>{"a.rs", "data/Graphs/small.rsf"}));
 }
 
 } // namespace

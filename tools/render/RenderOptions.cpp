@@ -12,7 +12,7 @@ namespace {
 
 // Short names for the command line, in enumerator order.
 const char* const layoutNames[] = {"radial", "classic", "slice", "squared", "strip"};
-const char* const blendNames[] = {"none", "alpha", "max"};
+const char* const blendNames[] = {"none", "alpha", "max", "density"};
 
 bool parseFloat(const std::string& word, float low, float high, float& value) {
     float parsed = 0.0f;
@@ -84,7 +84,7 @@ const std::vector<Option>& options() {
          [](const std::string& w, RenderOptions& o) {
              return parseInteger(w, 1, colorRampCount, o.settings.colorRamp);
          }},
-        {"--blend", "NAME|0-2", "none, alpha or max (default none)",
+        {"--blend", "NAME|0-3", "none, alpha, max or density (default none)",
          [](const std::string& w, RenderOptions& o) {
              return parseChoice(w, blendNames, o.settings.blendMode);
          }},
@@ -116,6 +116,8 @@ const std::vector<Option>& options() {
          [](const std::string& w, RenderOptions& o) {
              return parseSwitch(w, o.settings.showSplines);
          }},
+        {"--timings", "on|off", "how long each stage took, on standard error (default off)",
+         [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.timings); }},
         {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
          [](const std::string& w, RenderOptions& o) {
              return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);

@@ -14,6 +14,8 @@ struct RenderOptions {
     std::string outputPath = "hebview.png";
     ViewSettings settings;
     bool helpWanted = false;
+    // How long each stage took, on standard error.
+    bool timings = false;
 };
 
 // The options of the command line, or an Error saying what it got wrong.

@@ -1,0 +1,71 @@
+#include "bench/BenchData.h"
+#include "io/GraphFileReader.h"
+#include "scene/Scene.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point& start) {
+    const Clock::time_point now = Clock::now();
+    const double elapsed = std::chrono::duration<double, std::milli>(now - start).count();
+    start = now;
+    return elapsed;
+}
+
+// A file to bundled points, stage by stage, as a load makes them: read,
+// layouts, routes, radial positions with their samples, the mix with the
+// arc lengths. Run one graph per process (--benchmark_filter) for its peak
+// memory.
+void fileToCurves(benchmark::State& state, const SyntheticGraphParameters& parameters) {
+    const std::string path = syntheticGraphFile(parameters);
+    double read = 0.0, layouts = 0.0, routes = 0.0, samples = 0.0, mix = 0.0;
+    for (auto _ : state) {
+        Clock::time_point phase = Clock::now();
+        Result<CompoundGraph> file = graphfile::read(path);
+        if (!file) {
+            state.SkipWithError(file.error().describe().c_str());
+            break;
+        }
+        read += millisecondsSince(phase);
+        Scene scene;
+        scene.setGraph(std::move(file).value());
+        scene.buildLayouts();
+        layouts += millisecondsSince(phase);
+        scene.buildRoutes();
+        routes += millisecondsSince(phase);
+        scene.applyLayout(0, 0.0f);
+        scene.sampleCurves();
+        samples += millisecondsSince(phase);
+        scene.applyStrength(0.85f);
+        mix += millisecondsSince(phase);
+        benchmark::DoNotOptimize(scene.curves().points.data());
+        state.PauseTiming();
+        scene = Scene();
+        state.ResumeTiming();
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["read_ms"] = read / n;
+    state.counters["layouts_ms"] = layouts / n;
+    state.counters["routes_ms"] = routes / n;
+    state.counters["samples_ms"] = samples / n;
+    state.counters["mix_ms"] = mix / n;
+    state.counters["file_MiB"] =
+        static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+    state.counters["peak_rss_MiB"] = peakResidentMiB();
+}
+BENCHMARK_CAPTURE(fileToCurves, relations_245210, debianSized())
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(fileToCurves, relations_1000000, millionRelations())
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+} // namespace

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "base/Result.h"
+#include "scene/DrawDescription.h"
+
+#include <cstdint>
+#include <vector>
+
+// Draws many curves in one call: the vertex stage takes each sample's ramp
+// coordinate from its place in its curve and the curve's opacity from a
+// float texture, so that neither needs an array per vertex nor a call per
+// curve. The pixels are those of fixed-function drawing with one colour per
+// curve.
+class CurveShader {
+public:
+    CurveShader() = default;
+    ~CurveShader();
+    CurveShader(const CurveShader&) = delete;
+    CurveShader& operator=(const CurveShader&) = delete;
+
+    // Compiles the program on first use; needs a GL 3.0 context.
+    Status prepare();
+    // Takes the opacities and ramp coordinates of a set of curves.
+    void load(const CurveSet& curves);
+    // Draws curves first .. first + count - 1 of the vertex buffer bound,
+    // whose first curve is curve curveOffset of the set loaded, with the
+    // vertex array, ramp texture, line width and blending already set; when
+    // counting, every fragment is a count of 1 instead of a colour.
+    void draw(int32_t curveOffset, int32_t first, int32_t count, bool counting);
+    // Releases the GL objects; needs the context that made them.
+    void release();
+
+private:
+    uint32_t program = 0;
+    uint32_t opacityTexture = 0;
+    int32_t samplesPerCurve = 0;
+    std::vector<int32_t> firsts;
+    std::vector<int32_t> counts;
+};

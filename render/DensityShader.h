@@ -1,0 +1,21 @@
+#pragma once
+
+#include "base/Result.h"
+
+#include <cstdint>
+
+// Shows a float density target through a colour ramp: each texel's count v
+// takes the ramp colour at log(1 + v) / log(1 + the largest count), and
+// texels no curve reached stay as they were.
+class DensityShader {
+public:
+    // Compiles the program on first use; needs a GL 3.0 context.
+    Status prepare();
+    // Draws the square from -extent to extent, sampling the density texture
+    // bound to unit 1 and the ramp bound to unit 0.
+    void draw(float largest, float extent);
+    void release();
+
+private:
+    uint32_t program = 0;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "render/FrameRenderer.h"
+#include "render/RenderTargets.h"
+#include "scene/DrawDescription.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+// Draws a frame a part at a time, each part within a time budget, into the
+// back texture, while the window goes on showing the last complete frame;
+// when the new frame is complete, the two textures change places. The
+// finished frame is the one FrameRenderer::drawFrame makes in one go: the
+// same drawing in the same order, only spread over several calls.
+class ProgressiveRenderer {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    ProgressiveRenderer(RenderTargets& targets, FrameRenderer& renderer)
+        : targets(targets), renderer(renderer) {}
+
+    // Starts on this frame, dropping one in progress. pointsRead runs once
+    // the curve points are in GL, after which the frame's span of them is
+    // not read again.
+    void start(DrawDescription frame, std::function<void()> pointsRead);
+    // Draws on for about the budget; true while the frame is not complete.
+    bool advance(Clock::duration budget);
+
+    bool drawing() const { return phase != Phase::Idle; }
+    // The share of the frame in progress drawn so far.
+    double done() const;
+    // Whether a complete frame is there to show.
+    bool hasFrame() const { return framesCompleted > 0; }
+    int64_t framesCompleted = 0;
+
+private:
+    enum class Phase { Idle, Upload, Tree, Curves, Overlay, Finish };
+
+    // How many items of a part are drawn, and how many a batch takes.
+    struct Batches {
+        std::size_t drawn = 0;
+        std::size_t perBatch = 256;
+    };
+
+    void releasePoints();
+    // One vertex buffer of the curves into GL.
+    void upload();
+    // Draws batches of the phase's items into the frame being made until
+    // they are all drawn or the deadline passes; true when all are.
+    bool drawBatches(Batches& batches, std::size_t total, Clock::time_point deadline,
+                     Clock::duration budget,
+                     const std::function<void(std::size_t first, std::size_t count)>& draw);
+
+    RenderTargets& targets;
+    FrameRenderer& renderer;
+    DrawDescription frame;
+    std::function<void()> pointsRead;
+    Phase phase = Phase::Idle;
+    // Vertex buffers of the frame's curves put into GL so far.
+    std::size_t uploaded = 0;
+    Batches tree;
+    Batches curves;
+    Batches overlay;
+};

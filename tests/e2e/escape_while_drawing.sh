@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# On a graph large enough that a frame takes seconds to draw, the window
+# stays live: Escape pressed while the frame is being drawn ends the viewer
+# within a second.
+source "$(dirname "$0")/lib.sh"
+viewer=$1
+graphgen=$2
+graph="$workdir/large.rsf"
+"$graphgen" --nodes 20000 --depth 4 --fan-out 12 --relations 60000 --seed 3 -o "$graph" >/dev/null
+start_display
+start_viewer "$viewer" "$graph"
+wait_for_console "Building Splines ... done!"
+xdotool mousemove 600 600
+sleep 1.5
+screenshot "$workdir/drawing.png"
+# The progress line "Drawing NN%" above the FPS text, in light blue.
+blue=$(colour_fraction "$workdir/drawing.png" "rgb(102,178,255)" 160x24+95+718)
+greater "$blue" 0.01 || fail "no drawing progress shown while the frame is drawn ($blue)"
+pressed=$(date +%s%N)
+press_key Escape
+status=$(viewer_status)
+elapsed=$(( ($(date +%s%N) - pressed) / 1000000 ))
+[ "$status" = 0 ] || fail "Escape ended the viewer with status $status"
+# press_key holds the key 150 ms and then waits 300 ms.
+[ "$elapsed" -lt 1450 ] || fail "the viewer took ${elapsed} ms to end after Escape"
+echo "escape_while_drawing: ok (${elapsed} ms including the key press)"

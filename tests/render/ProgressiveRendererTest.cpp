@@ -1,0 +1,126 @@
+#include "render/ProgressiveRenderer.h"
+
+#include "render/ColorRamps.h"
+#include "render/FrameImage.h"
+#include "render/HeadlessGlContext.h"
+#include "scene/SceneDrawing.h"
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::randomParents;
+using testing_support::sceneOf;
+
+class ProgressiveRendering : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe();
+        targets.create();
+        ASSERT_TRUE(renderer.prepare().ok());
+        ASSERT_TRUE(loadColorRamps(targets.colorRampTextures).ok());
+        std::mt19937 random(5);
+        std::vector<std::pair<int, int>> relations;
+        for (int i = 0; i < 3000; ++i) {
+            relations.emplace_back(random() % 400, random() % 400);
+        }
+        graph = graphOf(randomParents(400, 21), relations);
+    }
+
+    void TearDown() override {
+        renderer.release();
+        targets.release();
+    }
+
+    // The frame drawn in one go, then in parts of a tenth of a millisecond.
+    void expectSameFrameInParts(const ViewSettings& settings) {
+        const Scene scene = sceneOf(graph, settings);
+        const DrawDescription frame = describeScene(scene, settings);
+        renderer.drawFrame(frame);
+        const FrameImage whole = readFrame(targets);
+
+        ProgressiveRenderer progressive(targets, renderer);
+        int pointsRead = 0;
+        progressive.start(frame, [&pointsRead] { ++pointsRead; });
+        int calls = 0;
+        while (progressive.advance(std::chrono::microseconds(100))) {
+            ++calls;
+            EXPECT_LT(progressive.done(), 1.0);
+        }
+        EXPECT_GT(calls, 3) << "drawn in several parts";
+        EXPECT_GT(frame.curves.curveCount(), 2500);
+        EXPECT_EQ(pointsRead, 1);
+        EXPECT_EQ(progressive.framesCompleted, 1);
+        const FrameImage parts = readFrame(targets);
+        EXPECT_TRUE(parts.rgba == whole.rgba)
+            << "a frame drawn in parts differs from one in one go";
+    }
+
+    HeadlessGlContext gl;
+    RenderTargets targets;
+    FrameRenderer renderer{targets};
+    CompoundGraph graph;
+};
+
+TEST_F(ProgressiveRendering, AlphaBlendedCurvesInPartsMatchOneGo) {
+    ViewSettings settings;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    settings.beta = 0.7f;
+    expectSameFrameInParts(settings);
+}
+
+TEST_F(ProgressiveRendering, TreeMapWithMaxBlendingAndNoOverlayInPartsMatchesOneGo) {
+    ViewSettings settings;
+    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    settings.showTree = false;
+    expectSameFrameInParts(settings);
+}
+
+TEST_F(ProgressiveRendering, DensityInPartsMatchesOneGo) {
+    ViewSettings settings;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    expectSameFrameInParts(settings);
+}
+
+TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTillThen) {
+    ViewSettings radial;
+    const Scene first = sceneOf(graph, radial);
+    renderer.drawFrame(describeScene(first, radial));
+    const FrameImage shown = readFrame(targets);
+
+    ViewSettings classic;
+    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    const Scene second = sceneOf(graph, classic);
+    ProgressiveRenderer progressive(targets, renderer);
+    int released = 0;
+    progressive.start(describeScene(second, classic), [&released] { ++released; });
+    progressive.advance(std::chrono::microseconds(100));
+    ASSERT_TRUE(progressive.drawing());
+    EXPECT_TRUE(readFrame(targets).rgba == shown.rgba) << "the front frame is untouched";
+
+    ViewSettings strip;
+    strip.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    const Scene third = sceneOf(graph, strip);
+    progressive.start(describeScene(third, strip), [&released] { released += 10; });
+    while (progressive.advance(std::chrono::milliseconds(5))) {
+    }
+    EXPECT_EQ(released, 11);
+    EXPECT_EQ(progressive.framesCompleted, 1);
+    renderer.drawFrame(describeScene(third, strip));
+    const FrameImage expected = readFrame(targets);
+    // drawFrame drew into the texture that is now the front one: compare
+    // against a fresh progressive frame instead.
+    ProgressiveRenderer again(targets, renderer);
+    again.start(describeScene(third, strip), nullptr);
+    while (again.advance(std::chrono::milliseconds(50))) {
+    }
+    EXPECT_TRUE(readFrame(targets).rgba == expected.rgba);
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#include "scene/SceneWorker.h"
+
+#include "io/GraphFileReader.h"
+#include "scene/GraphLoading.h"
+#include "scene/SceneDrawing.h"
+#include "tests/support/GraphFixtures.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using testing_support::CoutCapture;
+using testing_support::graphText;
+using testing_support::randomParents;
+using testing_support::TempFile;
+
+std::string randomGraphText(int nodes, int relations, unsigned seed) {
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 0; i < relations; ++i) {
+        pairs.emplace_back((i * 7 + 1) % nodes, (i * 13 + seed) % nodes);
+    }
+    return graphText(randomParents(nodes, seed), pairs);
+}
+
+// The frame made for the last request: frames made on the way are handed
+// back, the last one is kept until the caller calls frameDone.
+SceneFrame nextFrame(SceneWorker& worker) {
+    for (;;) {
+        worker.waitForFrameOrIdle();
+        std::optional<SceneFrame> frame = worker.takeFrame();
+        if (!frame) {
+            ADD_FAILURE() << "no frame";
+            return {};
+        }
+        if (!worker.hasRequests()) {
+            return std::move(*frame);
+        }
+        worker.frameDone();
+    }
+}
+
+std::vector<float> pointsOf(const SceneFrame& frame) {
+    return {frame.description.curves.points.begin(), frame.description.curves.points.end()};
+}
+
+TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
+    TempFile file(randomGraphText(120, 300, 4));
+    CoutCapture output;
+    SceneWorker worker;
+    ViewSettings settings;
+    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.beta = 0.6f;
+    settings.minAlpha = 0.3f;
+    worker.show(settings);
+    worker.load(file.path());
+    const SceneFrame frame = nextFrame(worker);
+    EXPECT_EQ(frame.nodeCount, 120);
+
+    Scene scene;
+    {
+        CoutCapture quiet;
+        ASSERT_TRUE(loadGraphFile(scene, file.path()).ok());
+    }
+    scene.update(settings);
+    const DrawDescription expected = describeScene(scene, settings);
+    EXPECT_EQ(frame.relationCount, scene.graph().edgeCount());
+    EXPECT_EQ(pointsOf(frame),
+              std::vector<float>(expected.curves.points.begin(), expected.curves.points.end()));
+    EXPECT_EQ(frame.description.curves.opacity, expected.curves.opacity);
+    EXPECT_EQ(frame.description.tree.rectangles, expected.tree.rectangles);
+    worker.frameDone();
+    EXPECT_EQ(output.text(), "Reading " + file.path() +
+                                 " ... done!\nBuilding Tree Layouts ... done!\n"
+                                 "Building Splines ... done!\n");
+}
+
+TEST(SceneWorker, TheSceneStaysAsItIsWhileAFramesPointsAreRead) {
+    TempFile file(randomGraphText(60, 100, 2));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(file.path());
+    const SceneFrame first = nextFrame(worker);
+    const std::vector<float> before = pointsOf(first);
+    ViewSettings straight;
+    straight.beta = 0.0f;
+    worker.show(straight);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(worker.busy());
+    EXPECT_FALSE(worker.takeFrame().has_value()) << "no frame while the last is read";
+    EXPECT_EQ(std::vector<float>(first.description.curves.points.begin(),
+                                 first.description.curves.points.end()),
+              before)
+        << "the points read are untouched";
+    worker.frameDone();
+    const SceneFrame second = nextFrame(worker);
+    EXPECT_NE(pointsOf(second), before);
+    worker.frameDone();
+    worker.waitForFrameOrIdle();
+    EXPECT_FALSE(worker.busy());
+}
+
+TEST(SceneWorker, AnUnchangedSceneMakesNoNewFrame) {
+    TempFile file(randomGraphText(60, 100, 3));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(file.path());
+    nextFrame(worker);
+    worker.frameDone();
+    ViewSettings same;
+    same.treeMapSpacing = 0.02f; // no treemap shown: nothing changes
+    worker.show(same);
+    worker.waitForFrameOrIdle();
+    EXPECT_FALSE(worker.takeFrame().has_value());
+}
+
+TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
+    TempFile good(randomGraphText(50, 80, 5));
+    TempFile other(randomGraphText(70, 90, 6));
+    TempFile bad("HierarchyElements 2\nRoot 0\nPCR 0 0\n");
+    CoutCapture output;
+    SceneWorker worker;
+    worker.load(good.path());
+    EXPECT_EQ(nextFrame(worker).nodeCount, 50);
+    worker.frameDone();
+    worker.load(bad.path());
+    worker.waitForFrameOrIdle();
+    EXPECT_FALSE(worker.takeFrame().has_value()) << "the graph on screen stays";
+    EXPECT_NE(output.text().find(bad.path() + ":3: making node 0 a child of node 0 closes a cycle"),
+              std::string::npos);
+
+    // A load asked for while another runs cancels it; the last one asked for
+    // is the graph shown, whether or not the first got to the end.
+    worker.load(good.path());
+    worker.load(other.path());
+    EXPECT_EQ(nextFrame(worker).nodeCount, 70);
+    worker.frameDone();
+}
+
+TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
+    TempFile first(randomGraphText(30, 40, 7));
+    TempFile second(randomGraphText(40, 40, 8));
+    Scene scene;
+    {
+        CoutCapture quiet;
+        ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
+    }
+    Progress progress;
+    progress.cancel();
+    CoutCapture output;
+    const Status loaded = loadGraphFile(scene, second.path(), &progress);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.error().reason, "cancelled");
+    EXPECT_EQ(scene.graph().nodeCount(), 30);
+    EXPECT_EQ(output.text(), "Reading " + second.path() + " ... cancelled\n");
+}
+
+TEST(GraphLoading, AGraphTooLargeForTheMemoryLeftIsRefused) {
+    std::mt19937 random(9);
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 0; i < 1000; ++i) {
+        pairs.emplace_back(random() % 300, random() % 300);
+    }
+    TempFile file(graphText(randomParents(300, 9), pairs));
+    const CompoundGraph graph = graphfile::read(file.path()).value();
+    ASSERT_GT(graph.edgeCount(), 980);
+    const uint64_t needed = memoryNeeded(graph);
+    EXPECT_EQ(needed, graph.edgeCount() * bytesPerRelation + 300 * bytesPerNode);
+    Scene scene;
+    CoutCapture output;
+    EXPECT_TRUE(loadGraphFile(scene, file.path(), nullptr, needed).ok()) << "just enough";
+    const Status loaded = loadGraphFile(scene, file.path(), nullptr, needed - 1);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.error().describe(),
+              file.path() + ": showing " + std::to_string(graph.edgeCount()) +
+                  " relations needs about 1 MiB of memory; this machine has 1 MiB available");
+    EXPECT_EQ(scene.graph().nodeCount(), 300) << "the graph shown stays";
+}
+
+} // namespace
