@@ -1,11 +1,11 @@
 #include "app/Application.h"
 
 #include "app/InputState.h"
-#include "app/WindowProjection.h"
 #include "base/Console.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
 #include "render/ColorRamps.h"
+#include "scene/WindowProjection.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
 

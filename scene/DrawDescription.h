@@ -59,11 +59,21 @@ struct CurveSet {
     int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
 };
 
-struct DrawDescription {
-    // Half the side of the square the frame shows, centred on the origin:
-    // the scene's square from -1 to 1 and a thin border.
-    static constexpr float frameExtent = 1.01f;
+// The square of the scene a frame shows. By default the scene's square from
+// -1 to 1 and a thin border; a zoomed view shows a part of it.
+struct FrameRegion {
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+    float halfExtent = 1.01f;
 
+    bool operator==(const FrameRegion&) const = default;
+};
+
+struct DrawDescription {
+    // Half the side of the square the frame shows when it shows it all.
+    static constexpr float frameExtent = FrameRegion{}.halfExtent;
+
+    FrameRegion region;
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
     // The tree of the current layout, always drawn.
     LineSet tree;
