@@ -37,7 +37,7 @@ void FrameRenderer::attach(uint32_t texture) {
                               0);
 }
 
-void FrameRenderer::enterFrame(uint32_t texture) {
+void FrameRenderer::enterFrame(uint32_t texture, const FrameRegion& region) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
     target = texture;
     attach(texture);
@@ -46,8 +46,10 @@ void FrameRenderer::enterFrame(uint32_t texture) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    const auto extent = static_cast<double>(DrawDescription::frameExtent);
-    glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
+    const auto x = static_cast<double>(region.centreX);
+    const auto y = static_cast<double>(region.centreY);
+    const auto extent = static_cast<double>(region.halfExtent);
+    glOrtho(x - extent, x + extent, y - extent, y + extent, 1.0, -1.0);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -69,7 +71,7 @@ void FrameRenderer::clear(const Colour& background) {
 }
 
 void FrameRenderer::drawFrame(const DrawDescription& frame) {
-    enterFrame(targets.frameTexture);
+    enterFrame(targets.frameTexture, frame.region);
     clear(frame.background);
     drawLines(frame.tree);
     if (frame.showCurves) {
@@ -77,6 +79,9 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     }
     if (frame.showOverlay) {
         drawLines(frame.overlay);
+    }
+    for (const LineSet& marks : frame.marks) {
+        drawLines(marks);
     }
     leaveFrame();
     finishFrame(targets.frameTexture);
@@ -256,13 +261,25 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     const int32_t perBuffer = RenderTargets::curvesPerBuffer;
+    const auto samples = static_cast<int32_t>(curves.parameters.size());
+    std::vector<int32_t> starts;
+    // Runs of places whose curves share a vertex buffer, one call each.
     for (int32_t from = first; from < first + count;) {
-        const int32_t buffer = from / perBuffer;
-        const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+        const int32_t buffer = curves.curveAt(from) / perBuffer;
         glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(static_cast<std::size_t>(buffer)));
         glVertexPointer(2, GL_FLOAT, 0, nullptr);
-        curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
-        from = to;
+        if (curves.order.empty()) {
+            const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+            curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
+            from = to;
+            continue;
+        }
+        starts.clear();
+        for (; from < first + count && curves.curveAt(from) / perBuffer == buffer; ++from) {
+            starts.push_back((curves.curveAt(from) - buffer * perBuffer) * samples);
+        }
+        curveShader.drawList(buffer * perBuffer, starts.data(), static_cast<int32_t>(starts.size()),
+                             counting);
     }
     if (counting) {
         attach(target);

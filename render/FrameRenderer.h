@@ -36,7 +36,7 @@ public:
 
     // Makes the texture the drawing target, with the frame's projection, and
     // gives the window back afterwards.
-    void enterFrame(uint32_t texture);
+    void enterFrame(uint32_t texture, const FrameRegion& region);
     void leaveFrame();
     // Ends a frame drawn into the texture: its mipmaps, and the texture bound
     // and enabled.
@@ -53,8 +53,9 @@ public:
     // Opacities and ramp coordinates of the set, for drawing it; for the
     // density view also an empty density target.
     void loadCurves(const CurveSet& curves);
-    // Curves first .. first + count - 1 of the set loaded and uploaded last:
-    // into the frame, or counted into the density target.
+    // The curves at places first .. first + count - 1 of the drawing order
+    // of the set loaded and uploaded last: into the frame, or counted into
+    // the density target.
     void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
     // After the last range: the density view shows its counts in the frame.
     void finishCurves(const CurveSet& curves);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "graph/CompoundGraph.h"
+#include "scene/DrawDescription.h"
+
+#include <cstdint>
+#include <vector>
+
+// What the user explores beyond the settings: the part of the scene shown,
+// the node highlighted (hovered or pinned) and the nodes a search found.
+// The default shows the whole scene with nothing highlighted or marked.
+struct ViewState {
+    FrameRegion region;
+    int32_t highlighted = CompoundGraph::none;
+    std::vector<int32_t> marked;
+
+    bool operator==(const ViewState&) const = default;
+};
+
+// The colour-blind-safe pair of the Okabe-Ito palette: relations leaving
+// the highlighted node orange, arriving ones sky blue; search marks yellow.
+inline constexpr Colour leavingColour{0.902f, 0.624f, 0.0f, 1.0f};
+inline constexpr Colour arrivingColour{0.337f, 0.706f, 0.914f, 1.0f};
+inline constexpr Colour searchColour{0.941f, 0.894f, 0.259f, 1.0f};
+inline constexpr Colour highlightMarkColour{1.0f, 1.0f, 1.0f, 1.0f};
+// What is left of a curve's opacity while another node is highlighted.
+inline constexpr float dimmedOpacity = 0.15f;
