@@ -99,7 +99,7 @@ void Application::takeFrame() {
     if (!frame) {
         return;
     }
-    counts = {frame->nodeCount, frame->relationCount};
+    counts = {frame->snapshot->graph.nodeCount(), frame->snapshot->graph.edgeCount()};
     progressive.start(std::move(frame->description), [this] { worker->frameDone(); });
 }
 

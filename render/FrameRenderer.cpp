@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <vector>
-
 namespace {
 
 void applyBlendMode(int32_t mode) {
@@ -40,6 +38,7 @@ void FrameRenderer::attach(uint32_t texture) {
 void FrameRenderer::enterFrame(uint32_t texture, const FrameRegion& region) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
     target = texture;
+    targetRegion = region;
     attach(texture);
     glPushAttrib(GL_VIEWPORT_BIT);
     glViewport(0, 0, targets.frameWidth, targets.frameHeight);
@@ -235,7 +234,7 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     glActiveTexture(GL_TEXTURE0);
     const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
-    densityShader.draw(largest, DrawDescription::frameExtent);
+    densityShader.draw(largest, targetRegion);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);

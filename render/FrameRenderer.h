@@ -70,6 +70,7 @@ private:
     DensityShader densityShader;
     // The texture enterFrame made the target.
     uint32_t target = 0;
+    FrameRegion targetRegion;
     std::optional<uint64_t> uploadedRevision;
     std::vector<std::size_t> bufferBytes;
 };
