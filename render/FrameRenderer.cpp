@@ -92,17 +92,23 @@ void FrameRenderer::reuseFrame() {
     glEnable(GL_TEXTURE_2D);
 }
 
-void FrameRenderer::showFrame() {
+void FrameRenderer::showFrame(const FrameRegion& region) {
+    // Dividing by the whole frame's extent makes that frame exactly +-1.
+    const double extent = DrawDescription::frameExtent;
+    const auto left = static_cast<float>((region.centreX - region.halfExtent) / extent);
+    const auto right = static_cast<float>((region.centreX + region.halfExtent) / extent);
+    const auto bottom = static_cast<float>((region.centreY - region.halfExtent) / extent);
+    const auto top = static_cast<float>((region.centreY + region.halfExtent) / extent);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glVertex3f(left, bottom, 0.0f);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1.0f, -1.0f, 0.0f);
+    glVertex3f(right, bottom, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1.0f, 1.0f, 0.0f);
+    glVertex3f(right, top, 0.0f);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glVertex3f(left, top, 0.0f);
     glEnd();
 }
 

@@ -31,8 +31,10 @@ public:
     void drawFrame(const DrawDescription& frame);
     // The state drawFrame leaves, for showing a frame drawn before.
     void reuseFrame();
-    // The frame as the square from (-1, -1) to (1, 1) of the current projection.
-    void showFrame();
+    // The frame as the square from (-1, -1) to (1, 1) of the current
+    // projection, which is in display units: the whole scene's frame there,
+    // and a frame of a smaller region where that region lies.
+    void showFrame(const FrameRegion& region = {});
 
     // Makes the texture the drawing target, with the frame's projection, and
     // gives the window back afterwards.

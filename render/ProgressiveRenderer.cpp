@@ -161,6 +161,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
         if (phase == Phase::Finish) {
             renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
+            completedRegion = frame.region;
             ++framesCompleted;
             phase = Phase::Idle;
         }

@@ -3,6 +3,7 @@
 #include "layout/Pi.h"
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeLayouts.h"
+#include "scene/DrawDescription.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,8 @@ namespace {
 constexpr float radialLabelRadius = 1.02f;
 // Below the classic leaves' line.
 constexpr float classicLabelGap = 0.02f;
+// Between a node and a label beside it.
+constexpr float besideGap = 0.015f;
 // Pixels between a label and what it must not touch.
 constexpr float labelMargin = 2.0f;
 const float halfPi = singlePrecisionPi / 2.0f;
@@ -151,6 +154,25 @@ std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& grap
     return labels;
 }
 
+double labelledExtent(int32_t layoutType, const std::vector<Label>& candidates,
+                      const TextMeasure& measure, double pixelsAcross) {
+    constexpr double largestShare = 0.2;
+    const double whole = DrawDescription::frameExtent;
+    if (layoutType != static_cast<int32_t>(TreeLayoutType::Radial) || candidates.empty() ||
+        !(pixelsAcross > 0.0)) {
+        return whole;
+    }
+    float widest = 0.0f;
+    for (const Label& label : candidates) {
+        widest = std::max(widest, measure.width(label.text));
+    }
+    // The ring of labels, from radialLabelRadius out by the widest label and
+    // a margin, reaches the square's edge e: (e - r) * pixelsAcross / (2 e)
+    // pixels hold it, so e = r / (1 - 2 w / pixelsAcross).
+    const double share = std::min(largestShare, (widest + 2.0 * labelMargin) / pixelsAcross);
+    return std::max(whole, radialLabelRadius / (1.0 - 2.0 * share));
+}
+
 LabelBox labelBox(const Label& label, const TextMeasure& measure, double pixelsPerUnit) {
     const float width = measure.width(label.text) + labelMargin;
     const float half = measure.height() / 2.0f + labelMargin / 2.0f;
@@ -201,9 +223,23 @@ bool boxesOverlap(const LabelBox& a, const LabelBox& b) {
     return true;
 }
 
+Label labelOf(const std::vector<Label>& candidates, const CompoundGraph& graph,
+              std::span<const Point> positions, int32_t node) {
+    const auto found = std::find_if(candidates.begin(), candidates.end(),
+                                    [node](const Label& label) { return label.node == node; });
+    if (found != candidates.end()) {
+        return *found;
+    }
+    const Point at = positions[static_cast<std::size_t>(node)];
+    return {
+        node, std::string(graph.name(node)), {at.x + besideGap, at.y}, 0.0f, Label::Align::Start};
+}
+
 std::vector<Label> placeLabels(const std::vector<Label>& candidates, const TextMeasure& measure,
                                double pixelsPerUnit, const Rect& visible,
-                               std::span<const Rect> rectangles, int32_t first) {
+                               std::span<const Rect> rectangles,
+                               const std::optional<Label>& first) {
+    const int32_t firstNode = first ? first->node : CompoundGraph::none;
     std::vector<Label> placed;
     BoxGrid taken(std::max(8.0f, measure.height() * 4.0f));
     const auto inView = [&visible](const Label& label) {
@@ -218,13 +254,11 @@ std::vector<Label> placeLabels(const std::vector<Label>& candidates, const TextM
             placed.push_back(label);
         }
     };
-    for (const Label& label : candidates) {
-        if (label.node == first) {
-            take(label, true);
-        }
+    if (first) {
+        take(*first, true);
     }
     for (const Label& label : candidates) {
-        if (label.node == first || !inView(label)) {
+        if (label.node == firstNode || !inView(label)) {
             continue;
         }
         if (!rectangles.empty() &&

@@ -6,6 +6,7 @@
 #include "layout/TreeLayoutData.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,18 +43,33 @@ std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& grap
                                    const TreeLayoutData& data, std::span<const Point> positions,
                                    std::span<const Rect> rectangles);
 
+// Half the side of the square that holds the scene and its labels when
+// that square is drawn `pixelsAcross` pixels wide; labels keep their size
+// in pixels while the picture shrinks to make room. Only the radial tree's
+// names reach beyond the scene's square; the room they take is capped at
+// a fifth of the side on each end.
+double labelledExtent(int32_t layoutType, const std::vector<Label>& candidates,
+                      const TextMeasure& measure, double pixelsAcross);
+
 // The four corners of a label as drawn, in pixels from the scene's origin.
 struct LabelBox {
     Point corners[4];
 };
 LabelBox labelBox(const Label& label, const TextMeasure& measure, double pixelsPerUnit);
 
+// A node's label: its candidate, or for a node without one (an inner node
+// of the radial and classic trees) its name to the right of its position.
+Label labelOf(const std::vector<Label>& candidates, const CompoundGraph& graph,
+              std::span<const Point> positions, int32_t node);
+
 // The labels to draw: the candidates that lie in the visible part of the
 // scene and fit in their rectangle (treemaps), taken in order as long as
-// they overlap none taken before; the label of `first` (hovered or pinned)
-// comes before all others whatever it overlaps.
+// they overlap none taken before; `first` (the hovered or pinned node's)
+// comes before all others whatever it overlaps, and stands for its node's
+// candidate.
 std::vector<Label> placeLabels(const std::vector<Label>& candidates, const TextMeasure& measure,
                                double pixelsPerUnit, const Rect& visible,
-                               std::span<const Rect> rectangles, int32_t first);
+                               std::span<const Rect> rectangles,
+                               const std::optional<Label>& first = std::nullopt);
 
 bool boxesOverlap(const LabelBox& a, const LabelBox& b);

@@ -15,6 +15,8 @@
 // and to write names: the graph, where its nodes are, and where their
 // labels could go. A copy, so that the worker may go on changing its scene.
 struct SceneSnapshot {
+    // Another graph (a later load) has another number.
+    uint64_t graphNumber = 0;
     CompoundGraph graph;
     int32_t layoutType = 0;
     std::vector<Point> positions;
@@ -23,4 +25,9 @@ struct SceneSnapshot {
     std::vector<Label> labels;
 };
 
-std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene);
+std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene, uint64_t graphNumber);
+
+// The labels to write over the visible part of the scene (in scene units)
+// at this scale, the highlighted node's among them whatever it overlaps.
+std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure& measure,
+                                double pixelsPerUnit, const Rect& visible, int32_t highlighted);

@@ -110,7 +110,7 @@ void SceneWorker::run() {
             std::optional<SceneFrame> frame;
             if (frameReuse.needsDrawing(key)) {
                 if (!snapshot || snapshotRevision != scene.revision()) {
-                    snapshot = snapshotOf(scene);
+                    snapshot = snapshotOf(scene, graphNumber);
                     snapshotRevision = scene.revision();
                 }
                 frame = SceneFrame{describeScene(scene, settings, view), snapshot, graphPath};
@@ -144,6 +144,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     changed.wait(lock, [this] { return !frameOut || stopping; });
     scene = std::move(loaded).value();
     graphPath = path;
+    ++graphNumber;
     // Revisions count from the start in every scene.
     snapshot.reset();
     frameReuse.forget();

@@ -72,6 +72,7 @@ private:
     std::shared_ptr<const SceneSnapshot> snapshot;
     uint64_t snapshotRevision = 0;
     std::string graphPath;
+    uint64_t graphNumber = 0;
 
     mutable std::mutex state;
     std::condition_variable changed;

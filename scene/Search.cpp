@@ -1,5 +1,7 @@
 #include "scene/Search.h"
 
+#include "scene/Highlight.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -44,4 +46,17 @@ std::vector<int32_t> searchNodes(const CompoundGraph& graph, std::string_view te
         }
     }
     return matches;
+}
+
+int32_t findNode(const CompoundGraph& graph, std::string_view pathOrName) {
+    int32_t named = CompoundGraph::none;
+    for (int32_t node = 0; node < graph.nodeCount(); ++node) {
+        if (pathOf(graph, node) == pathOrName) {
+            return node;
+        }
+        if (named == CompoundGraph::none && graph.name(node) == pathOrName) {
+            named = node;
+        }
+    }
+    return named;
 }

@@ -44,6 +44,28 @@ TEST(Highlight, PathsRunFromTheRootDown) {
     EXPECT_EQ(pathOf(graph, 0), "n0");
 }
 
+TEST(Search, ANodeIsFoundByItsPathBeforeAnotherByTheSameName) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(5);
+    builder.setRoot(0);
+    const char* names[] = {"top", "a", "x", "x", "a.x"};
+    for (int32_t node = 0; node < 5; ++node) {
+        builder.setName(node, names[node]);
+    }
+    builder.link(0, 1);
+    builder.link(1, 2);
+    builder.link(0, 3);
+    builder.link(0, 4);
+    const CompoundGraph graph = builder.finish();
+    EXPECT_EQ(findNode(graph, "x"), 2) << "the first of that name";
+    EXPECT_EQ(findNode(graph, "top.x"), 3);
+    EXPECT_EQ(findNode(graph, "top.a.x"), 2) << "a path, though node 4 is named a.x too";
+    EXPECT_EQ(findNode(graph, "a.x"), 4);
+    EXPECT_EQ(findNode(graph, "top"), 0);
+    EXPECT_EQ(findNode(graph, "y"), CompoundGraph::none);
+    EXPECT_EQ(findNode(graph, ""), CompoundGraph::none);
+}
+
 TEST(Search, NamesAndPathsMatchWithoutCase) {
     CompoundGraphBuilder builder;
     builder.addNodes(4);

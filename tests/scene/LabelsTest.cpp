@@ -78,8 +78,8 @@ TEST(Labels, CrowdedLabelsAreThinnedAndMoreShowWhenZoomedIn) {
     const Scene scene = sceneOf(graphOf(randomParents(600, 3)));
     const std::vector<Label> candidates = candidatesOf(scene);
     const FixedMeasure measure;
-    const std::vector<Label> far = placeLabels(candidates, measure, 300.0, everything, {}, -1);
-    const std::vector<Label> near = placeLabels(candidates, measure, 3000.0, everything, {}, -1);
+    const std::vector<Label> far = placeLabels(candidates, measure, 300.0, everything, {});
+    const std::vector<Label> near = placeLabels(candidates, measure, 3000.0, everything, {});
     EXPECT_LT(far.size(), candidates.size());
     EXPECT_GT(far.size(), 10u);
     EXPECT_GT(near.size(), far.size());
@@ -91,7 +91,7 @@ TEST(Labels, TheHoveredNodesLabelIsAlwaysShown) {
     const Scene scene = sceneOf(graphOf(randomParents(600, 4)));
     const std::vector<Label> candidates = candidatesOf(scene);
     const FixedMeasure measure;
-    const std::vector<Label> without = placeLabels(candidates, measure, 300.0, everything, {}, -1);
+    const std::vector<Label> without = placeLabels(candidates, measure, 300.0, everything, {});
     int32_t hidden = -1;
     for (const Label& candidate : candidates) {
         bool shown = false;
@@ -104,17 +104,59 @@ TEST(Labels, TheHoveredNodesLabelIsAlwaysShown) {
         }
     }
     ASSERT_NE(hidden, -1);
-    const std::vector<Label> with = placeLabels(candidates, measure, 300.0, everything, {}, hidden);
+    const std::vector<Label> with =
+        placeLabels(candidates, measure, 300.0, everything, {},
+                    labelOf(candidates, scene.graph(), scene.positions(), hidden));
     ASSERT_FALSE(with.empty());
     EXPECT_EQ(with.front().node, hidden);
     expectNoOverlap(with, 300.0);
+}
+
+TEST(Labels, AnInnerNodeOfTheRadialTreeIsNamedBesideItsPosition) {
+    const Scene scene = sceneOf(graphOf({-1, 0, 1, 1}));
+    const std::vector<Label> candidates = candidatesOf(scene);
+    const Label leaf = labelOf(candidates, scene.graph(), scene.positions(), 2);
+    EXPECT_EQ(leaf.anchor.x, candidates[0].anchor.x) << "a leaf keeps its place on the ring";
+    const Label inner = labelOf(candidates, scene.graph(), scene.positions(), 1);
+    const Point at = scene.positions()[1];
+    EXPECT_EQ(inner.text, "n1");
+    EXPECT_EQ(inner.angle, 0.0f);
+    EXPECT_EQ(inner.align, Label::Align::Start);
+    EXPECT_GT(inner.anchor.x, at.x);
+    EXPECT_EQ(inner.anchor.y, at.y);
+    const std::vector<Label> placed =
+        placeLabels(candidates, FixedMeasure(), 300.0, everything, {}, inner);
+    ASSERT_FALSE(placed.empty());
+    EXPECT_EQ(placed.front().node, 1);
+}
+
+TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
+    const Scene scene = sceneOf(graphOf(randomParents(40, 3)));
+    const std::vector<Label> candidates = candidatesOf(scene);
+    const FixedMeasure measure;
+    const int32_t radial = static_cast<int32_t>(TreeLayoutType::Radial);
+    const double extent = labelledExtent(radial, candidates, measure, 1000.0);
+    // Names up to "n39": 21 pixels and a margin of 2 on both ends.
+    EXPECT_NEAR(extent, 1.02 / (1.0 - 2.0 * 25.0 / 1000.0), 1e-6);
+    // Every label's box then lies inside the square of 1000 pixels.
+    const double pixelsPerUnit = 1000.0 / (2.0 * extent);
+    for (const Label& label : candidates) {
+        for (const Point& corner : labelBox(label, measure, pixelsPerUnit).corners) {
+            EXPECT_LE(std::abs(corner.x), 500.0f) << label.text;
+            EXPECT_LE(std::abs(corner.y), 500.0f) << label.text;
+        }
+    }
+    EXPECT_NEAR(labelledExtent(radial, candidates, measure, 60.0), 1.02 / 0.6, 1e-6) << "capped";
+    EXPECT_EQ(
+        labelledExtent(static_cast<int32_t>(TreeLayoutType::Classic), candidates, measure, 1000.0),
+        1.01f);
 }
 
 TEST(Labels, OnlyLabelsInViewAreConsidered) {
     const Scene scene = sceneOf(graphOf({-1, 0, 0, 0, 0}));
     const Rect upperRight{0.0f, 0.0f, 2.0f, 2.0f};
     const std::vector<Label> placed =
-        placeLabels(candidatesOf(scene), FixedMeasure(), 300.0, upperRight, {}, -1);
+        placeLabels(candidatesOf(scene), FixedMeasure(), 300.0, upperRight, {});
     ASSERT_EQ(placed.size(), 1u);
     EXPECT_EQ(placed[0].node, 1);
 }
@@ -130,8 +172,8 @@ TEST(Labels, TreeMapNamesGoWhereTheyFitWithInnerNamesAtTheTop) {
     EXPECT_TRUE(candidates[0].hangs) << "the root, an inner node";
     EXPECT_FLOAT_EQ(candidates[0].anchor.y, byId[0].y1);
     const FixedMeasure measure;
-    const std::vector<Label> roomy = placeLabels(candidates, measure, 400.0, everything, byId, -1);
-    const std::vector<Label> cramped = placeLabels(candidates, measure, 5.0, everything, byId, -1);
+    const std::vector<Label> roomy = placeLabels(candidates, measure, 400.0, everything, byId);
+    const std::vector<Label> cramped = placeLabels(candidates, measure, 5.0, everything, byId);
     EXPECT_GT(roomy.size(), 2u);
     EXPECT_TRUE(cramped.empty()) << "nothing fits in rectangles of 10 pixels";
     expectNoOverlap(roomy, 400.0);
