@@ -39,11 +39,15 @@ int32_t Explorer::highlighted() const {
 }
 
 void Explorer::refreshHighlight() {
-    const int32_t node = highlighted();
-    if (node == highlightNow.node) {
-        return;
+    const auto of = [this](int32_t node) {
+        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph, node);
+    };
+    if (highlighted() != highlightNow.node) {
+        highlightNow = of(highlighted());
     }
-    highlightNow = node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph, node);
+    if (hoveredNode != highlightNow.node && hoveredNode != hoverCounts.node) {
+        hoverCounts = of(hoveredNode);
+    }
 }
 
 void Explorer::pointerMoved(double x, double y) {
@@ -127,6 +131,19 @@ void Explorer::panSteps(int right, int up) {
 
 void Explorer::fit() {
     view = Camera();
+    view.zoom = fitZoom;
+}
+
+void Explorer::setFitZoom(double zoom) {
+    if (zoom == fitZoom) {
+        return;
+    }
+    Camera fitted;
+    fitted.zoom = fitZoom;
+    fitZoom = zoom;
+    if (view == fitted) {
+        fit();
+    }
 }
 
 void Explorer::search(const std::string& text) {
@@ -172,19 +189,19 @@ bool Explorer::settle(double milliseconds) {
 }
 
 ViewState Explorer::viewState() const {
-    return {region, highlighted(), searchMatches};
+    return {region, snapshot ? snapshot->graphNumber : 0, highlighted(), searchMatches};
 }
 
 std::string Explorer::tooltip() const {
-    const int32_t node = highlightNow.node;
+    const int32_t node = hoveredNode;
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }
-    std::string text = pathOf(snapshot->graph, node) + "\n" + std::to_string(highlightNow.leaving) +
-                       " outgoing, " + std::to_string(highlightNow.arriving) +
-                       " incoming relations";
+    const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
+    std::string text = pathOf(snapshot->graph, node) + "\n" + std::to_string(counts.leaving) +
+                       " outgoing, " + std::to_string(counts.arriving) + " incoming relations";
     if (!snapshot->graph.isLeaf(node)) {
-        text += "\n" + std::to_string(highlightNow.leaves) + " leaves";
+        text += "\n" + std::to_string(counts.leaves) + " leaves";
     }
     return text;
 }

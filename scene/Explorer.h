@@ -47,7 +47,11 @@ public:
     void zoomAtCentre(int steps);
     // Moves the view by whole pan steps, as the arrow keys do.
     void panSteps(int right, int up);
+    // Shows the whole scene: the fitted camera, or, where labels need room
+    // around the scene, that camera zoomed out by the fit zoom.
     void fit();
+    // A new fit zoom; a view fitted at the old one is fitted again.
+    void setFitZoom(double zoom);
 
     // Marks every node whose name or path holds the text; the count of
     // matches follows.
@@ -74,8 +78,10 @@ public:
     const std::shared_ptr<const SceneSnapshot>& scene() const { return snapshot; }
     // What the scene is drawn for.
     ViewState viewState() const;
-    // About the highlighted node, line by line: its path, its relations, and
-    // the leaves of an inner node. Empty with nothing highlighted.
+    // A button went down on the picture and is not up yet.
+    bool held() const { return pressed; }
+    // About the node under the pointer, line by line: its path, its
+    // relations, and the leaves of an inner node. Empty over no node.
     std::string tooltip() const;
 
 private:
@@ -86,6 +92,7 @@ private:
     int width = 1;
     int height = 1;
     Camera view;
+    double fitZoom = 1.0;
     FrameRegion region;
     Camera lastSeen;
     int lastWidth = 1;
@@ -96,6 +103,8 @@ private:
     int32_t hoveredNode = CompoundGraph::none;
     int32_t pinnedNode = CompoundGraph::none;
     Highlight highlightNow;
+    // Of the hovered node, when another is pinned.
+    Highlight hoverCounts;
 
     // A button held: where it went down, where the pointer was last, and
     // whether it has moved far enough to pan.

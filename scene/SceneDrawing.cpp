@@ -153,10 +153,15 @@ LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Col
                       float lineWidth, float radius, const FrameRegion& region) {
     LineSet marks = lines(colour, lineWidth);
     const int32_t layoutType = scene.appliedLayout().value_or(0);
+    const auto known = [&scene](int32_t node) {
+        return node >= 0 && node < scene.graph().nodeCount();
+    };
     if (isTreeMapLayout(layoutType)) {
         const std::vector<Rect> rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
         for (const int32_t node : nodes) {
-            marks.rectangles.push_back(rectangles[static_cast<std::size_t>(node)]);
+            if (known(node)) {
+                marks.rectangles.push_back(rectangles[static_cast<std::size_t>(node)]);
+            }
         }
         return marks;
     }
@@ -164,6 +169,9 @@ LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Col
     const float sceneRadius =
         radius * 2.0f * region.halfExtent / static_cast<float>(DrawDescription::framePixels);
     for (const int32_t node : nodes) {
+        if (!known(node)) {
+            continue;
+        }
         const Point centre = scene.positions()[static_cast<std::size_t>(node)];
         for (int j = 0; j < LineSet::ringVertexCount; ++j) {
             marks.ringVertices.push_back(

@@ -103,8 +103,13 @@ void SceneWorker::run() {
         if (!pendingLoad && settingsPending && !frameOut) {
             settingsPending = false;
             const ViewSettings settings = wanted;
-            const ViewState view = wantedView;
+            ViewState view = wantedView;
             lock.unlock();
+            // Nodes picked in another graph mean nothing in this one.
+            if (view.graphNumber != graphNumber) {
+                view.highlighted = CompoundGraph::none;
+                view.marked.clear();
+            }
             scene.update(settings);
             const FrameKey key = frameKeyOf(scene, settings, view);
             std::optional<SceneFrame> frame;

@@ -11,6 +11,8 @@
 // The default shows the whole scene with nothing highlighted or marked.
 struct ViewState {
     FrameRegion region;
+    // The graph the node ids belong to (see SceneSnapshot::graphNumber).
+    uint64_t graphNumber = 0;
     int32_t highlighted = CompoundGraph::none;
     std::vector<int32_t> marked;
 

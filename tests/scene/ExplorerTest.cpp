@@ -72,6 +72,13 @@ TEST(Explorer, TheTooltipGivesThePathTheRelationsAndAnInnerNodesLeaves) {
     const Pixel inner = pixelOfNode(explorer, 1);
     explorer.pointerMoved(inner.x, inner.y);
     EXPECT_EQ(explorer.tooltip(), "n0.n1\n1 outgoing, 2 incoming relations\n2 leaves");
+    click(explorer, pixelOfNode(explorer, 5), 0.0);
+    const Pixel other = pixelOfNode(explorer, 4);
+    explorer.pointerMoved(other.x, other.y);
+    EXPECT_EQ(explorer.highlighted(), 5);
+    EXPECT_EQ(explorer.hovered(), 4);
+    EXPECT_EQ(explorer.tooltip(), "n0.n1.n4\n1 outgoing, 1 incoming relations")
+        << "the node under the pointer, though another is pinned";
 }
 
 TEST(Explorer, AClickPinsAndASecondClickOrOneOnTheBackgroundUnpins) {
@@ -141,6 +148,16 @@ TEST(Explorer, KeysZoomAboutTheCentreAndPanByWholeSteps) {
     EXPECT_NEAR(explorer.camera().centreY, -80.0 * 2.1 / side, 1e-12);
     explorer.fit();
     EXPECT_TRUE(explorer.camera().fitted());
+
+    // Room for labels: a fitted view follows the fit zoom, a moved one not.
+    explorer.setFitZoom(0.8);
+    EXPECT_EQ(explorer.camera(), (Camera{0.0, 0.0, 0.8}));
+    explorer.zoomAtCentre(2);
+    explorer.setFitZoom(1.0);
+    EXPECT_DOUBLE_EQ(explorer.camera().zoom, 1.25) << "0.8 x 1.5625 stays";
+    explorer.setFitZoom(0.9);
+    explorer.fit();
+    EXPECT_EQ(explorer.camera(), (Camera{0.0, 0.0, 0.9}));
 }
 
 TEST(Explorer, TheRegionFollowsTheCameraOnlyOnceItRests) {

@@ -148,6 +148,32 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     worker.frameDone();
 }
 
+TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
+    TempFile first(randomGraphText(50, 80, 5));
+    TempFile second(randomGraphText(70, 90, 6));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(first.path());
+    const SceneFrame plain = nextFrame(worker);
+    ASSERT_EQ(plain.snapshot->graphNumber, 1u);
+    worker.frameDone();
+    ViewState view;
+    view.graphNumber = 1;
+    view.highlighted = 7;
+    view.marked = {3, 4};
+    worker.show(ViewSettings(), view);
+    const SceneFrame highlighted = nextFrame(worker);
+    EXPECT_FALSE(highlighted.description.curves.emphasis.empty());
+    EXPECT_EQ(highlighted.description.marks.size(), 2u);
+    worker.frameDone();
+    worker.load(second.path());
+    const SceneFrame next = nextFrame(worker);
+    EXPECT_EQ(next.snapshot->graphNumber, 2u);
+    EXPECT_TRUE(next.description.curves.emphasis.empty()) << "node 7 of the first graph";
+    EXPECT_TRUE(next.description.marks.empty());
+    worker.frameDone();
+}
+
 TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
     TempFile first(randomGraphText(30, 40, 7));
     TempFile second(randomGraphText(40, 40, 8));
