@@ -72,9 +72,11 @@ void onSpecialUp(int key, int x, int y) {
 void onMouse(int button, int state, int x, int y) {
     Application& application = Application::instance();
     application.wake();
+    // The panel sees every button event, so that it never misses a release.
     const bool endsDrag = application.explorer.held() && state == GLUT_UP;
-    if (endsDrag || panel() == nullptr ||
-        !panelEventMouseButtonGLUT(*panel(), button, state, x, y)) {
+    const bool taken =
+        panel() != nullptr && panelEventMouseButtonGLUT(*panel(), button, state, x, y);
+    if (!taken || endsDrag) {
         InputState::instance().mouseButton(button, state, x, y);
         application.pointerButton(button, state, x, y);
     }
