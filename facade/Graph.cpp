@@ -98,13 +98,14 @@ Status Graph::loadColorRamps() {
 void Graph::render() {
     scene.update(settings);
     const FrameKey key = frameKeyOf(scene, settings, view);
-    if (frameReuse.needsDrawing(key)) {
+    // Names are written into the frame: a frame with them is no frame
+    // without them.
+    if (frameReuse.needsDrawing(key) || settings.showLabels != labelsInFrame) {
         renderer.drawFrame(describeScene(scene, settings, view));
         frameReuse.markDrawn(key);
-        if (settings.showLabels) {
+        labelsInFrame = settings.showLabels;
+        if (labelsInFrame) {
             writeLabels();
-            // A frame with names in it is no frame without them.
-            frameReuse.forget();
         }
     } else {
         renderer.reuseFrame();

@@ -147,4 +147,5 @@ private:
 
     FrameRenderer renderer{targets};
     std::unique_ptr<TextAtlas> labelText;
+    bool labelsInFrame = false;
 };
