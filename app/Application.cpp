@@ -1,10 +1,11 @@
 #include "app/Application.h"
 
+#include "app/Config.h"
 #include "app/InputState.h"
-#include "app/WindowProjection.h"
 #include "base/Console.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
+#include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -21,6 +22,9 @@
 namespace {
 
 constexpr int escapeKey = 27;
+// GLUT reports the wheel as these two buttons.
+constexpr int wheelUpButton = 3;
+constexpr int wheelDownButton = 4;
 // The progress bar along the bottom of the window, in pixels.
 constexpr int progressBarHeight = 4;
 char fpsText[32];
@@ -61,14 +65,21 @@ Status Application::init() {
     settingsPanel = std::make_unique<SettingsPanel>(settings, counts, [this] {
         onLoadFile([this](const std::string& path) { worker->load(path); });
     });
-    EffectManager::instance().create();
+    settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
+    settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
+    if (Status effect = EffectManager::instance().create(); !effect) {
+        showMessage(effect.error().describe());
+    }
     ilInit();
     targets.create();
     if (Status shader = renderer.prepare(); !shader) {
         return shader;
     }
+    // Without a ramp the curves lose their colours, not the viewer its use.
     if (Status ramps = loadColorRamps(targets.colorRampTextures); !ramps) {
-        return ramps;
+        console::line(ramps.error().describe());
+        showMessage(ramps.error().describe());
+        startFailed = true;
     }
     worker->show(settings);
     worker->load(startupGraphPath);
@@ -79,28 +90,87 @@ void Application::reshape(int& width, int& height) {
     if (height == 0) {
         height = 1;
     }
-    glDeleteLists(projectionList, 1);
+    windowWidth = width;
+    windowHeight = height;
     glViewport(0, 0, width, height);
-    projectionList = glGenLists(1);
-    glNewList(projectionList, GL_COMPILE);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const OrthoBox box = windowProjection(width, height);
-    glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEndList();
+    explorer.setWindow(width, height);
     wake();
 }
 
+double Application::milliseconds() const {
+    return 1000.0 * static_cast<double>(clockTicks()) / static_cast<double>(clockTicksPerSecond());
+}
+
+// The explorer's view goes to the worker, and what it found to the panel.
+void Application::followExplorer() {
+    explorer.settle(milliseconds());
+    worker->show(settings, explorer.viewState());
+    SettingsPanel::Search& search = settingsPanel->search;
+    search.matches = static_cast<int32_t>(explorer.matches().size());
+    search.current = explorer.currentMatch();
+    settingsPanel->tooltip = explorer.tooltip();
+}
+
 void Application::takeFrame() {
-    worker->show(settings);
+    fitLabels();
+    followExplorer();
+    if (std::optional<Error> failed = worker->takeLoadError()) {
+        showMessage(failed->describe());
+    }
     std::optional<SceneFrame> frame = worker->takeFrame();
     if (!frame) {
         return;
     }
-    counts = {frame->nodeCount, frame->relationCount};
+    explorer.setScene(frame->snapshot);
+    counts = {frame->snapshot->graph.nodeCount(), frame->snapshot->graph.edgeCount()};
+    if (frame->graphPath != shownGraphPath) {
+        shownGraphPath = frame->graphPath;
+        setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
+    }
     progressive.start(std::move(frame->description), [this] { worker->frameDone(); });
+}
+
+// With labels on, the fitted view leaves room for the radial tree's names.
+void Application::fitLabels() {
+    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    if (!settings.showLabels || !scene) {
+        explorer.setFitZoom(1.0);
+        return;
+    }
+    if (!labelText) {
+        labelText = std::make_unique<TextAtlas>(windowLabelPixels);
+    }
+    // The fitted frame square spans the window's shorter side less the
+    // projection's margin.
+    const double across = std::min(windowWidth, windowHeight) / 1.05;
+    const double extent = labelledExtent(scene->layoutType, scene->labels, *labelText, across);
+    explorer.setFitZoom(DrawDescription::frameExtent / extent);
+}
+
+void Application::drawLabels() {
+    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    if (!settings.showLabels || !scene || !labelText) {
+        return;
+    }
+    const Camera& camera = explorer.camera();
+    const double pixelsPerUnit = pixelsPerSceneUnit(camera, windowWidth, windowHeight);
+    if (placed.scene != scene.get() || !(placed.camera == camera) || placed.width != windowWidth ||
+        placed.height != windowHeight || placed.highlighted != explorer.highlighted()) {
+        const OrthoBox box = viewBox(camera, windowWidth, windowHeight);
+        const auto unit = [](double display) {
+            return static_cast<float>(display / Camera::displayScale);
+        };
+        const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
+        placed = {scene.get(),
+                  camera,
+                  windowWidth,
+                  windowHeight,
+                  explorer.highlighted(),
+                  labelsToShow(*scene, *labelText, pixelsPerUnit, visible, explorer.highlighted())};
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    labelText->draw(placed.labels, pixelsPerUnit, Camera::displayScale, labelColour);
 }
 
 void Application::display() {
@@ -111,7 +181,13 @@ void Application::display() {
     fps = 1.0 / frameTime;
     redrawWanted = false;
 
-    glCallList(projectionList);
+    // The window projection, moved and scaled by the camera.
+    const OrthoBox box = viewBox(explorer.camera(), windowWidth, windowHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -123,8 +199,9 @@ void Application::display() {
     }
     if (progressive.hasFrame()) {
         renderer.reuseFrame();
-        renderer.showFrame();
+        renderer.showFrame(progressive.frameRegion());
     }
+    drawLabels();
     drawProgress();
     if (settingsPanel) {
         panelDraw(*settingsPanel);
@@ -184,7 +261,7 @@ void Application::idle() {
     // at work, wakes it.
     glutIdleFunc(nullptr);
     resting = true;
-    if (worker->busy() && !polling) {
+    if ((worker->busy() || explorer.settling()) && !polling) {
         polling = true;
         glutTimerFunc(pollMilliseconds, onPoll, 0);
     }
@@ -193,9 +270,9 @@ void Application::idle() {
 void Application::poll() {
     loopWatch.turn(LoopWatch::Clock::now(), busy());
     polling = false;
-    if (busy()) {
-        wake();
-    }
+    // Also once after the worker went idle: a load that failed, or a camera
+    // come to rest, has something to show.
+    wake();
 }
 
 void Application::wake() {
@@ -238,6 +315,77 @@ void Application::handleKeys() {
                           " ms");
         }
         EffectManager::instance().release();
-        std::exit(0);
+        std::exit(exitStatus());
     }
+}
+
+void Application::showMessage(const std::string& message) {
+    settingsPanel->message = message;
+    wake();
+}
+
+void Application::pointerButton(int button, int state, int x, int y) {
+    if (button == wheelUpButton || button == wheelDownButton) {
+        if (state == GLUT_DOWN) {
+            explorer.wheel(x, y, button == wheelUpButton ? 1 : -1);
+        }
+    } else if (button == GLUT_LEFT_BUTTON) {
+        if (state == GLUT_DOWN) {
+            explorer.pointerPressed(x, y, milliseconds());
+        } else {
+            explorer.pointerReleased(x, y, milliseconds());
+        }
+    }
+    wake();
+}
+
+void Application::pointerMoved(int x, int y) {
+    explorer.pointerMoved(x, y);
+    wake();
+}
+
+void Application::pointerLeft() {
+    explorer.pointerLeft();
+    wake();
+}
+
+void Application::keyPressed(unsigned char key) {
+    switch (key) {
+    case '+':
+    case '=':
+        explorer.zoomAtCentre(1);
+        break;
+    case '-':
+        explorer.zoomAtCentre(-1);
+        break;
+    case '/':
+        settingsPanel->focusSearch();
+        break;
+    default:
+        return;
+    }
+    wake();
+}
+
+void Application::specialKeyPressed(int key) {
+    switch (key) {
+    case GLUT_KEY_LEFT:
+        explorer.panSteps(-1, 0);
+        break;
+    case GLUT_KEY_RIGHT:
+        explorer.panSteps(1, 0);
+        break;
+    case GLUT_KEY_UP:
+        explorer.panSteps(0, 1);
+        break;
+    case GLUT_KEY_DOWN:
+        explorer.panSteps(0, -1);
+        break;
+    case GLUT_KEY_HOME:
+        explorer.fit();
+        break;
+    default:
+        return;
+    }
+    wake();
 }

@@ -5,6 +5,8 @@
 #include "render/FrameRenderer.h"
 #include "render/ProgressiveRenderer.h"
 #include "render/RenderTargets.h"
+#include "render/TextAtlas.h"
+#include "scene/Explorer.h"
 #include "scene/SceneWorker.h"
 #include "scene/ViewSettings.h"
 #include "ui/SettingsPanel.h"
@@ -17,7 +19,11 @@
 // The application object: frame timing, the window projection, the settings
 // panel, and the order of work in a frame. The scene is computed by a
 // worker thread and drawn a part at a time, so that the window stays live
-// whatever the graph's size; with nothing to do, the loop rests.
+// whatever the graph's size; with nothing to do, the loop rests. The
+// pointer and keys the panel leaves go to the explorer, which moves the
+// camera and picks what to highlight; while the camera moves, the last
+// frame is shown scaled, and once it rests the scene is drawn again for the
+// part in view.
 class Application {
 public:
     static constexpr const char* defaultGraphPath = "data/Graphs/jhotdraw-mini.rsf";
@@ -34,8 +40,8 @@ public:
 
     // GL state, the settings panel, the shader effect, the render targets
     // and the start-up graph, which loads in the background. Fails when the
-    // render targets cannot be made (a colour ramp image is missing or
-    // unfit).
+    // curve shaders cannot be made; a colour ramp image that is missing or
+    // unfit, or a failed effect, shows in the window and start-up goes on.
     Status init();
     void reshape(int& width, int& height);
     void display();
@@ -48,11 +54,24 @@ public:
     bool busy() const;
     void poll();
 
+    // Window events the panel did not take, in window pixels from the top
+    // left.
+    void pointerButton(int button, int state, int x, int y);
+    void pointerMoved(int x, int y);
+    void pointerLeft();
+    void keyPressed(unsigned char key);
+    void specialKeyPressed(int key);
+    // Shown in red in the window until dismissed or replaced.
+    void showMessage(const std::string& message);
+    // The status the process ends with: 1 once something failed at start.
+    int exitStatus() const { return startFailed ? 1 : 0; }
+
     int64_t lastCounter = 0;
     int64_t counterFrequency = 0;
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
-    unsigned int projectionList = 0;
+    int windowWidth = 1;
+    int windowHeight = 1;
 
     ViewSettings settings;
     // The graph on screen, as the panel shows it.
@@ -62,6 +81,7 @@ public:
     RenderTargets targets;
     FrameRenderer renderer{targets};
     ProgressiveRenderer progressive{targets, renderer};
+    Explorer explorer;
     // With HEBVIEW_STALL_REPORT set, Escape prints the loop's longest stall.
     LoopWatch loopWatch;
 
@@ -70,9 +90,27 @@ public:
     std::string startupGraphPath = defaultGraphPath;
 
 private:
-    void takeFrame();
-    void drawProgress();
+    // The labels in view, placed again only when what they depend on moves.
+    struct PlacedLabels {
+        const SceneSnapshot* scene = nullptr;
+        Camera camera;
+        int width = 0;
+        int height = 0;
+        int32_t highlighted = CompoundGraph::none;
+        std::vector<Label> labels;
+    };
 
+    void takeFrame();
+    void followExplorer();
+    void fitLabels();
+    void drawLabels();
+    void drawProgress();
+    double milliseconds() const;
+
+    std::unique_ptr<TextAtlas> labelText;
+    PlacedLabels placed;
+    std::string shownGraphPath;
+    bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;
     bool polling = false;

@@ -38,12 +38,15 @@ SettingsPanel* panel() {
     return Application::instance().settingsPanel.get();
 }
 
-// Presses and mouse buttons are the panel's first; releases of keys go to the
-// input state alone, and pointer motion to the panel alone.
+// Presses and mouse buttons are the panel's first, then the picture's; a
+// release ends a drag on the picture wherever it happens. Releases of keys
+// go to the input state alone.
 void onKeyboard(unsigned char key, int x, int y) {
-    Application::instance().wake();
+    Application& application = Application::instance();
+    application.wake();
     if (panel() == nullptr || !panelEventKeyboardGLUT(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
+        application.keyPressed(key);
     }
 }
 
@@ -53,9 +56,11 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 }
 
 void onSpecial(int key, int x, int y) {
-    Application::instance().wake();
+    Application& application = Application::instance();
+    application.wake();
     if (panel() == nullptr || !panelEventSpecialGLUT(*panel(), key, x, y)) {
         InputState::instance().specialKeyDown(key, x, y);
+        application.specialKeyPressed(key);
     }
 }
 
@@ -65,16 +70,33 @@ void onSpecialUp(int key, int x, int y) {
 }
 
 void onMouse(int button, int state, int x, int y) {
-    Application::instance().wake();
-    if (panel() == nullptr || !panelEventMouseButtonGLUT(*panel(), button, state, x, y)) {
+    Application& application = Application::instance();
+    application.wake();
+    // The panel sees every button event, so that it never misses a release.
+    const bool endsDrag = application.explorer.held() && state == GLUT_UP;
+    const bool taken =
+        panel() != nullptr && panelEventMouseButtonGLUT(*panel(), button, state, x, y);
+    if (!taken || endsDrag) {
         InputState::instance().mouseButton(button, state, x, y);
+        application.pointerButton(button, state, x, y);
     }
 }
 
+// The pointer over the panel is off the picture, unless it drags the
+// picture.
 void onMotion(int x, int y) {
-    Application::instance().wake();
-    if (panel() != nullptr) {
-        panelEventMouseMotionGLUT(*panel(), x, y);
+    Application& application = Application::instance();
+    const bool overPanel = panel() != nullptr && panelEventMouseMotionGLUT(*panel(), x, y);
+    if (overPanel && !application.explorer.held()) {
+        application.pointerLeft();
+    } else {
+        application.pointerMoved(x, y);
+    }
+}
+
+void onEntry(int state) {
+    if (state == GLUT_LEFT) {
+        Application::instance().pointerLeft();
     }
 }
 
@@ -89,6 +111,7 @@ void registerCallbacks() {
     glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);
     glutPassiveMotionFunc(onMotion);
+    glutEntryFunc(onEntry);
 }
 
 // Without its panel the viewer cannot be used: the reason is shown and
@@ -160,5 +183,5 @@ int runViewer(int argc, char** argv) {
         return 1;
     }
     glutMainLoop();
-    return 0;
+    return application.exitStatus();
 }

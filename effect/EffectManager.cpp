@@ -38,7 +38,8 @@ EffectManager::~EffectManager() {
     release();
 }
 
-void EffectManager::create() {
+Status EffectManager::create() {
+    firstProblem.reset();
     context = effectCreateContext();
     checkError("creating context");
     effectSetOptimalOptions(EffectProfile::ArbVertexProgram);
@@ -62,12 +63,23 @@ void EffectManager::create() {
     if (technique != nullptr) {
         console::line("Use technique " + std::string(effectGetTechniqueName(technique)) + ".");
     } else {
-        console::line("No valid technique");
+        report("No valid technique");
     }
 
     for (const ParameterField& field : parameterFields) {
         this->*field.handle = effectGetNamedParameter(effect, field.name);
         checkError("getting " + std::string(field.name));
+    }
+    if (firstProblem) {
+        return Error{*firstProblem};
+    }
+    return {};
+}
+
+void EffectManager::report(const std::string& line) {
+    console::line(line);
+    if (!firstProblem) {
+        firstProblem = line;
     }
 }
 
@@ -77,7 +89,7 @@ void EffectManager::checkError(const std::string& situation) {
     if (error == EffectError::NoError) {
         return;
     }
-    console::line("vertex_and_fragment_program: " + situation + ": " + text);
+    report("vertex_and_fragment_program: " + situation + ": " + text);
     if (error == EffectError::CompilerError) {
         console::line(effectGetLastListing(context));
     }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
 #include "effect/EffectRuntime.h"
 
+#include <optional>
 #include <string>
 
 // Owns the shader runtime's context and the effect read from
@@ -19,8 +21,10 @@ public:
     // Releases like release().
     virtual ~EffectManager();
 
-    // Needs a current GL context with its entry points loaded.
-    void create();
+    // Needs a current GL context with its entry points loaded. Fails with
+    // the first problem reported, for the window to show; the report on
+    // standard output lists them all.
+    Status create();
     // Prints the runtime's pending error, if any, with the step just done.
     void checkError(const std::string& situation);
     // The effect, then the context.
@@ -39,4 +43,9 @@ public:
     EffectParameter* controlPolygonSize = nullptr;
     EffectParameter* alpha = nullptr;
     EffectParameter* beta = nullptr;
+
+private:
+    void report(const std::string& line);
+
+    std::optional<std::string> firstProblem;
 };

@@ -6,6 +6,7 @@
 #include "render/ColorRamps.h"
 #include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
+#include "scene/SceneSnapshot.h"
 
 Graph& Graph::instance() {
     static Graph* graph = new Graph();
@@ -96,14 +97,49 @@ Status Graph::loadColorRamps() {
 
 void Graph::render() {
     scene.update(settings);
-    const FrameKey key = frameKeyOf(scene, settings);
-    if (frameReuse.needsDrawing(key)) {
-        renderer.drawFrame(describeScene(scene, settings));
+    const FrameKey key = frameKeyOf(scene, settings, view);
+    // Names are written into the frame: a frame with them is no frame
+    // without them.
+    if (frameReuse.needsDrawing(key) || settings.showLabels != labelsInFrame) {
+        renderer.drawFrame(describeScene(scene, settings, view));
         frameReuse.markDrawn(key);
+        labelsInFrame = settings.showLabels;
+        if (labelsInFrame) {
+            writeLabels();
+        }
     } else {
         renderer.reuseFrame();
     }
-    renderer.showFrame();
+    renderer.showFrame(view.region);
+}
+
+const TextAtlas& Graph::labelAtlas() {
+    if (!labelText) {
+        labelText = std::make_unique<TextAtlas>(framedLabelPixels);
+    }
+    return *labelText;
+}
+
+float Graph::labelledExtent() {
+    const int32_t layout = scene.appliedLayout().value_or(settings.layoutType);
+    const std::vector<Label> candidates = labelCandidates(
+        layout, scene.graph(), scene.layoutData(), scene.positions(), std::span<const Rect>());
+    return static_cast<float>(
+        ::labelledExtent(layout, candidates, labelAtlas(), DrawDescription::framePixels));
+}
+
+void Graph::writeLabels() {
+    const TextAtlas& text = labelAtlas();
+    const FrameRegion& region = view.region;
+    const double pixelsPerUnit = DrawDescription::framePixels / (2.0 * region.halfExtent);
+    const Rect visible{region.centreX - region.halfExtent, region.centreY - region.halfExtent,
+                       region.centreX + region.halfExtent, region.centreY + region.halfExtent};
+    const std::vector<Label> labels =
+        labelsToShow(*snapshotOf(scene, 0), text, pixelsPerUnit, visible, view.highlighted);
+    renderer.enterFrame(targets.frameTexture, region);
+    text.draw(labels, pixelsPerUnit, 1.0, labelColour);
+    renderer.leaveFrame();
+    renderer.finishFrame(targets.frameTexture);
 }
 
 void Graph::drawRadialTree() {

@@ -8,9 +8,11 @@
 #include "layout/TreeMap.h"
 #include "render/FrameRenderer.h"
 #include "render/RenderTargets.h"
+#include "render/TextAtlas.h"
 #include "scene/FrameReuse.h"
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
 
 #include <cstdint>
 #include <memory>
@@ -94,10 +96,14 @@ public:
     Status initRenderTargets();
     Status loadColorRamps();
 
-    // Brings the scene up to date with the settings, draws it into the
-    // off-screen frame unless the frame drawn last still shows it, and shows
-    // the frame in the window.
+    // Brings the scene up to date with the settings, draws it for the view
+    // into the off-screen frame unless the frame drawn last still shows it,
+    // and shows the frame in the window. With labels on, the names are
+    // written into the frame too.
     void render();
+    // Half the side of the square that holds the scene and its labels in
+    // the frame.
+    float labelledExtent();
     void drawRadialTree();
     void drawClassicTree();
     void drawTreeMap();
@@ -106,6 +112,8 @@ public:
 
     // Every setting the user changes; render applies them.
     ViewSettings settings;
+    // The part of the scene drawn, the node highlighted, the nodes marked.
+    ViewState view;
 
     int32_t nodeCount() const { return scene.graph().nodeCount(); }
     int32_t edgeCount() const { return scene.graph().edgeCount(); }
@@ -134,5 +142,10 @@ public:
     FrameReuse frameReuse;
 
 private:
+    void writeLabels();
+    const TextAtlas& labelAtlas();
+
     FrameRenderer renderer{targets};
+    std::unique_ptr<TextAtlas> labelText;
+    bool labelsInFrame = false;
 };

@@ -67,6 +67,26 @@ void copyTreeMapCentres(const CompoundGraph& graph, int32_t node, const TreeMapN
     }
 }
 
+std::vector<Rect> treeMapRectangles(const CompoundGraph& graph, const TreeMap& treeMap) {
+    std::vector<Rect> rectangles(static_cast<std::size_t>(graph.nodeCount()));
+    if (graph.root == CompoundGraph::none || !treeMap.root) {
+        return rectangles;
+    }
+    std::vector<std::pair<int32_t, const TreeMapNode*>> pending{{graph.root, treeMap.root.get()}};
+    while (!pending.empty()) {
+        auto [node, mirror] = pending.back();
+        pending.pop_back();
+        rectangles[static_cast<std::size_t>(node)] = mirror->rect;
+        const std::span<const int32_t> children = graph.children(node);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (const TreeMapNode* child = mirror->child(static_cast<int32_t>(i))) {
+                pending.emplace_back(children[i], child);
+            }
+        }
+    }
+    return rectangles;
+}
+
 void applyLayout(TreeLayoutType type, const CompoundGraph& graph, const TreeLayoutData& data,
                  TreeMap& treeMap, float spacing, std::span<Point> positions) {
     switch (type) {

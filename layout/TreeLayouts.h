@@ -7,6 +7,7 @@
 #include "layout/TreeMap.h"
 
 #include <span>
+#include <vector>
 
 // Node positions of the five layouts, written into a table indexed by node
 // id. Each writes only the nodes it places, so a node a layout does not
@@ -20,6 +21,10 @@ void placeClassic(const TreeLayoutData& data, std::span<Point> positions);
 // The centres of the treemap's rectangles, for the root's subtree.
 void copyTreeMapCentres(const CompoundGraph& graph, int32_t node, const TreeMapNode* treeMapNode,
                         std::span<Point> positions);
+
+// Each node's treemap rectangle, by node id; empty rectangles for nodes
+// outside the root's subtree.
+std::vector<Rect> treeMapRectangles(const CompoundGraph& graph, const TreeMap& treeMap);
 
 // Any layout: a treemap type first lays the treemap out afresh with a new
 // strategy of that type and the spacing. A value outside the five leaves the

@@ -70,6 +70,9 @@ bool isPowerOfTwo(int n) {
 
 Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
     ilInit();
+    // Every good ramp is loaded, so that a viewer that goes on without the
+    // others still has them; the first fault is the answer.
+    Status loaded;
     for (int i = 0; i < colorRampCount; ++i) {
         ILuint image = 0;
         ilGenImages(1, &image);
@@ -78,16 +81,19 @@ Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
         std::snprintf(path, sizeof path, rampPathFormat, i);
         // A file cut short can stall the PNG reader for good, so it counts as
         // missing before the image library sees it.
+        const char* fault = nullptr;
+        std::string missing;
         if (!pngFileIntact(path) || !ilLoadImage(path)) {
-            ilDeleteImages(1, &image);
-            return Error{formatted("Image not found (%s)!", path)};
+            missing = formatted("Image not found (%s)!", path);
+        } else {
+            fault = rampImageFault();
         }
-        if (const char* fault = rampImageFault()) {
-            ilDeleteImages(1, &image);
-            return Error{fault};
+        if (missing.empty() && fault == nullptr) {
+            uploadRamp(textures[i]);
+        } else if (loaded) {
+            loaded = Error{missing.empty() ? std::string(fault) : missing};
         }
-        uploadRamp(textures[i]);
         ilDeleteImages(1, &image);
     }
-    return {};
+    return loaded;
 }

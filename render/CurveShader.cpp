@@ -22,12 +22,15 @@ uniform int opacityRow;
 uniform int curveOffset;
 out float rampCoordinate;
 flat out float opacity;
+flat out int emphasis;
 void main() {
     gl_Position = ftransform();
     int inBuffer = gl_VertexID / samplesPerCurve;
     rampCoordinate = parameters[gl_VertexID - inBuffer * samplesPerCurve];
     int curve = curveOffset + inBuffer;
-    opacity = texelFetch(opacities, ivec2(curve % opacityRow, curve / opacityRow), 0).r;
+    vec2 data = texelFetch(opacities, ivec2(curve % opacityRow, curve / opacityRow), 0).rg;
+    opacity = data.r;
+    emphasis = int(data.g + 0.5);
 }
 )";
 
@@ -35,11 +38,17 @@ const char* const fragmentSource = R"(#version 130
 uniform sampler1D ramp;
 uniform bool textured;
 uniform bool counting;
+uniform vec4 emphasisColours[2];
 in float rampCoordinate;
 flat in float opacity;
+flat in int emphasis;
 void main() {
     if (counting) {
         gl_FragColor = vec4(1.0);
+        return;
+    }
+    if (emphasis > 0) {
+        gl_FragColor = emphasisColours[emphasis - 1];
         return;
     }
     vec4 colour = vec4(1.0, 1.0, 1.0, opacity);
@@ -71,12 +80,16 @@ void CurveShader::load(const CurveSet& curves) {
     samplesPerCurve = static_cast<int32_t>(curves.parameters.size());
     const int32_t count = curves.curveCount();
     const int32_t rows = std::max(1, (count + opacityRow - 1) / opacityRow);
-    std::vector<float> texels(static_cast<std::size_t>(rows) * opacityRow, 0.0f);
-    std::copy(curves.opacity.begin(), curves.opacity.end(), texels.begin());
+    // Per curve its opacity and its emphasis.
+    std::vector<float> texels(static_cast<std::size_t>(rows) * opacityRow * 2, 0.0f);
+    for (std::size_t e = 0; e < curves.opacity.size(); ++e) {
+        texels[2 * e] = curves.opacity[e];
+        texels[2 * e + 1] = curves.emphasis.empty() ? 0.0f : curves.emphasis[e];
+    }
     glActiveTexture(GL_TEXTURE0 + opacityUnit);
     glBindTexture(GL_TEXTURE_2D, opacityTexture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, opacityRow, rows, 0, GL_RED, GL_FLOAT, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RG32F, opacityRow, rows, 0, GL_RG, GL_FLOAT, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -89,6 +102,11 @@ void CurveShader::load(const CurveSet& curves) {
     glUniform1i(glGetUniformLocation(program, "opacities"), opacityUnit);
     glUniform1i(glGetUniformLocation(program, "opacityRow"), opacityRow);
     glUniform1i(glGetUniformLocation(program, "ramp"), 0);
+    const float colours[8] = {curves.emphasisColours[0].r, curves.emphasisColours[0].g,
+                              curves.emphasisColours[0].b, curves.emphasisColours[0].a,
+                              curves.emphasisColours[1].r, curves.emphasisColours[1].g,
+                              curves.emphasisColours[1].b, curves.emphasisColours[1].a};
+    glUniform4fv(glGetUniformLocation(program, "emphasisColours"), 2, colours);
     glUseProgram(0);
 
     // Curves start at the same places in every vertex buffer.
@@ -101,6 +119,11 @@ void CurveShader::load(const CurveSet& curves) {
 }
 
 void CurveShader::draw(int32_t curveOffset, int32_t first, int32_t count, bool counting) {
+    drawList(curveOffset, firsts.data() + first, count, counting);
+}
+
+void CurveShader::drawList(int32_t curveOffset, const int32_t* starts, int32_t count,
+                           bool counting) {
     GLint rampBound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_1D, &rampBound);
     glUseProgram(program);
@@ -110,7 +133,7 @@ void CurveShader::draw(int32_t curveOffset, int32_t first, int32_t count, bool c
     glActiveTexture(GL_TEXTURE0 + opacityUnit);
     glBindTexture(GL_TEXTURE_2D, opacityTexture);
     glActiveTexture(GL_TEXTURE0);
-    glMultiDrawArrays(GL_LINE_STRIP, firsts.data() + first, counts.data() + first, count);
+    glMultiDrawArrays(GL_LINE_STRIP, starts, counts.data(), count);
     glActiveTexture(GL_TEXTURE0 + opacityUnit);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);

@@ -27,6 +27,8 @@ public:
     // vertex array, ramp texture, line width and blending already set; when
     // counting, every fragment is a count of 1 instead of a colour.
     void draw(int32_t curveOffset, int32_t first, int32_t count, bool counting);
+    // The same for curves at the vertex offsets given, in that order.
+    void drawList(int32_t curveOffset, const int32_t* starts, int32_t count, bool counting);
     // Releases the GL objects; needs the context that made them.
     void release();
 

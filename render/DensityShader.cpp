@@ -44,20 +44,24 @@ Status DensityShader::prepare() {
     return {};
 }
 
-void DensityShader::draw(float largest, float extent) {
+void DensityShader::draw(float largest, const FrameRegion& region) {
+    const float left = region.centreX - region.halfExtent;
+    const float right = region.centreX + region.halfExtent;
+    const float bottom = region.centreY - region.halfExtent;
+    const float top = region.centreY + region.halfExtent;
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "density"), 1);
     glUniform1i(glGetUniformLocation(program, "ramp"), 0);
     glUniform1f(glGetUniformLocation(program, "logLargest"), std::log(1.0f + largest));
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-extent, -extent);
+    glVertex2f(left, bottom);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(extent, -extent);
+    glVertex2f(right, bottom);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(extent, extent);
+    glVertex2f(right, top);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-extent, extent);
+    glVertex2f(left, top);
     glEnd();
     glUseProgram(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "scene/DrawDescription.h"
 
 #include <cstdint>
 
@@ -11,9 +12,9 @@ class DensityShader {
 public:
     // Compiles the program on first use; needs a GL 3.0 context.
     Status prepare();
-    // Draws the square from -extent to extent, sampling the density texture
-    // bound to unit 1 and the ramp bound to unit 0.
-    void draw(float largest, float extent);
+    // Draws the frame's region, sampling the density texture bound to unit 1
+    // and the ramp bound to unit 0.
+    void draw(float largest, const FrameRegion& region);
     void release();
 
 private:

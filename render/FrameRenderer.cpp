@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <vector>
-
 namespace {
 
 void applyBlendMode(int32_t mode) {
@@ -37,17 +35,20 @@ void FrameRenderer::attach(uint32_t texture) {
                               0);
 }
 
-void FrameRenderer::enterFrame(uint32_t texture) {
+void FrameRenderer::enterFrame(uint32_t texture, const FrameRegion& region) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
     target = texture;
+    targetRegion = region;
     attach(texture);
     glPushAttrib(GL_VIEWPORT_BIT);
     glViewport(0, 0, targets.frameWidth, targets.frameHeight);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    const auto extent = static_cast<double>(DrawDescription::frameExtent);
-    glOrtho(-extent, extent, -extent, extent, 1.0, -1.0);
+    const auto x = static_cast<double>(region.centreX);
+    const auto y = static_cast<double>(region.centreY);
+    const auto extent = static_cast<double>(region.halfExtent);
+    glOrtho(x - extent, x + extent, y - extent, y + extent, 1.0, -1.0);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -69,7 +70,7 @@ void FrameRenderer::clear(const Colour& background) {
 }
 
 void FrameRenderer::drawFrame(const DrawDescription& frame) {
-    enterFrame(targets.frameTexture);
+    enterFrame(targets.frameTexture, frame.region);
     clear(frame.background);
     drawLines(frame.tree);
     if (frame.showCurves) {
@@ -77,6 +78,9 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     }
     if (frame.showOverlay) {
         drawLines(frame.overlay);
+    }
+    for (const LineSet& marks : frame.marks) {
+        drawLines(marks);
     }
     leaveFrame();
     finishFrame(targets.frameTexture);
@@ -88,17 +92,23 @@ void FrameRenderer::reuseFrame() {
     glEnable(GL_TEXTURE_2D);
 }
 
-void FrameRenderer::showFrame() {
+void FrameRenderer::showFrame(const FrameRegion& region) {
+    // Dividing by the whole frame's extent makes that frame exactly +-1.
+    const double extent = DrawDescription::frameExtent;
+    const auto left = static_cast<float>((region.centreX - region.halfExtent) / extent);
+    const auto right = static_cast<float>((region.centreX + region.halfExtent) / extent);
+    const auto bottom = static_cast<float>((region.centreY - region.halfExtent) / extent);
+    const auto top = static_cast<float>((region.centreY + region.halfExtent) / extent);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glVertex3f(left, bottom, 0.0f);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1.0f, -1.0f, 0.0f);
+    glVertex3f(right, bottom, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1.0f, 1.0f, 0.0f);
+    glVertex3f(right, top, 0.0f);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glVertex3f(left, top, 0.0f);
     glEnd();
 }
 
@@ -230,7 +240,7 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     glActiveTexture(GL_TEXTURE0);
     const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
-    densityShader.draw(largest, DrawDescription::frameExtent);
+    densityShader.draw(largest, targetRegion);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
@@ -256,13 +266,25 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     const int32_t perBuffer = RenderTargets::curvesPerBuffer;
+    const auto samples = static_cast<int32_t>(curves.parameters.size());
+    std::vector<int32_t> starts;
+    // Runs of places whose curves share a vertex buffer, one call each.
     for (int32_t from = first; from < first + count;) {
-        const int32_t buffer = from / perBuffer;
-        const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+        const int32_t buffer = curves.curveAt(from) / perBuffer;
         glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffer(static_cast<std::size_t>(buffer)));
         glVertexPointer(2, GL_FLOAT, 0, nullptr);
-        curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
-        from = to;
+        if (curves.order.empty()) {
+            const int32_t to = std::min(first + count, (buffer + 1) * perBuffer);
+            curveShader.draw(buffer * perBuffer, from - buffer * perBuffer, to - from, counting);
+            from = to;
+            continue;
+        }
+        starts.clear();
+        for (; from < first + count && curves.curveAt(from) / perBuffer == buffer; ++from) {
+            starts.push_back((curves.curveAt(from) - buffer * perBuffer) * samples);
+        }
+        curveShader.drawList(buffer * perBuffer, starts.data(), static_cast<int32_t>(starts.size()),
+                             counting);
     }
     if (counting) {
         attach(target);

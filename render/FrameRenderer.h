@@ -31,12 +31,14 @@ public:
     void drawFrame(const DrawDescription& frame);
     // The state drawFrame leaves, for showing a frame drawn before.
     void reuseFrame();
-    // The frame as the square from (-1, -1) to (1, 1) of the current projection.
-    void showFrame();
+    // The frame as the square from (-1, -1) to (1, 1) of the current
+    // projection, which is in display units: the whole scene's frame there,
+    // and a frame of a smaller region where that region lies.
+    void showFrame(const FrameRegion& region = {});
 
     // Makes the texture the drawing target, with the frame's projection, and
     // gives the window back afterwards.
-    void enterFrame(uint32_t texture);
+    void enterFrame(uint32_t texture, const FrameRegion& region);
     void leaveFrame();
     // Ends a frame drawn into the texture: its mipmaps, and the texture bound
     // and enabled.
@@ -53,8 +55,9 @@ public:
     // Opacities and ramp coordinates of the set, for drawing it; for the
     // density view also an empty density target.
     void loadCurves(const CurveSet& curves);
-    // Curves first .. first + count - 1 of the set loaded and uploaded last:
-    // into the frame, or counted into the density target.
+    // The curves at places first .. first + count - 1 of the drawing order
+    // of the set loaded and uploaded last: into the frame, or counted into
+    // the density target.
     void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
     // After the last range: the density view shows its counts in the frame.
     void finishCurves(const CurveSet& curves);
@@ -69,6 +72,7 @@ private:
     DensityShader densityShader;
     // The texture enterFrame made the target.
     uint32_t target = 0;
+    FrameRegion targetRegion;
     std::optional<uint64_t> uploadedRevision;
     std::vector<std::size_t> bufferBytes;
 };

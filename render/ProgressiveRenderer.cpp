@@ -109,7 +109,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             upload();
             continue;
         }
-        renderer.enterFrame(targets.back());
+        renderer.enterFrame(targets.back(), frame.region);
         switch (phase) {
         case Phase::Idle:
         case Phase::Upload:
@@ -148,6 +148,9 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
                             [this](std::size_t first, std::size_t count) {
                                 renderer.drawLineRange(frame.overlay, first, count);
                             })) {
+                for (const LineSet& marks : frame.marks) {
+                    renderer.drawLines(marks);
+                }
                 phase = Phase::Finish;
             }
             break;
@@ -158,6 +161,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
         if (phase == Phase::Finish) {
             renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
+            completedRegion = frame.region;
             ++framesCompleted;
             phase = Phase::Idle;
         }

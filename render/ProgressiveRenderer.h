@@ -33,6 +33,8 @@ public:
     double done() const;
     // Whether a complete frame is there to show.
     bool hasFrame() const { return framesCompleted > 0; }
+    // The part of the scene the complete frame shows.
+    const FrameRegion& frameRegion() const { return completedRegion; }
     int64_t framesCompleted = 0;
 
 private:
@@ -56,6 +58,7 @@ private:
     RenderTargets& targets;
     FrameRenderer& renderer;
     DrawDescription frame;
+    FrameRegion completedRegion;
     std::function<void()> pointsRead;
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.

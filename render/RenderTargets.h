@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/DrawDescription.h"
 #include "scene/ViewSettings.h"
 
 #include <cstddef>
@@ -13,7 +14,7 @@
 // a current context.
 struct RenderTargets {
     // The off-screen frame's width and height, whatever the window's size.
-    static constexpr int32_t frameSize = 2048;
+    static constexpr int32_t frameSize = DrawDescription::framePixels;
 
     // Curve vertices are stored in buffers of this many curves each, so that
     // no single store is so large that making it stalls a frame.

@@ -4,6 +4,7 @@
 #include "layout/Point.h"
 #include "layout/Rect.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -55,15 +56,38 @@ struct CurveSet {
     int32_t blendMode = 0;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
+    // While a node is highlighted: per curve 0 (drawn as usual, faded), or
+    // 1 or 2, drawn opaque in the first or second emphasis colour; and the
+    // order to draw the curves in, emphasised ones last. Empty otherwise:
+    // every curve as usual, in order.
+    std::vector<uint8_t> emphasis;
+    std::vector<int32_t> order;
+    Colour emphasisColours[2];
 
     int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
+    // The curve drawn at a place in the drawing order.
+    int32_t curveAt(int32_t place) const {
+        return order.empty() ? place : order[static_cast<std::size_t>(place)];
+    }
+};
+
+// The square of the scene a frame shows. By default the scene's square from
+// -1 to 1 and a thin border; a zoomed view shows a part of it.
+struct FrameRegion {
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+    float halfExtent = 1.01f;
+
+    bool operator==(const FrameRegion&) const = default;
 };
 
 struct DrawDescription {
-    // Half the side of the square the frame shows, centred on the origin:
-    // the scene's square from -1 to 1 and a thin border.
-    static constexpr float frameExtent = 1.01f;
+    // Half the side of the square the frame shows when it shows it all.
+    static constexpr float frameExtent = FrameRegion{}.halfExtent;
+    // The frame's width and height in pixels.
+    static constexpr int framePixels = 2048;
 
+    FrameRegion region;
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
     // The tree of the current layout, always drawn.
     LineSet tree;
@@ -72,4 +96,6 @@ struct DrawDescription {
     // The node-link structure through the node positions, over the curves.
     bool showOverlay = true;
     LineSet overlay;
+    // Marks over everything: the highlighted node, the nodes a search found.
+    std::vector<LineSet> marks;
 };

@@ -1,6 +1,6 @@
 #include "scene/FrameReuse.h"
 
-FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings) {
+FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const ViewState& view) {
     FrameKey key;
     key.sceneRevision = scene.revision();
     key.layoutType = scene.appliedLayout().value_or(settings.layoutType);
@@ -13,5 +13,6 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings) {
     key.flipAlpha = settings.flipAlpha;
     key.showTree = settings.showTree;
     key.showSplines = settings.showSplines;
+    key.view = view;
     return key;
 }

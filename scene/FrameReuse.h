@@ -2,6 +2,7 @@
 
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,11 +20,12 @@ struct FrameKey {
     bool flipAlpha = false;
     bool showTree = false;
     bool showSplines = false;
+    ViewState view;
 
     bool operator==(const FrameKey&) const = default;
 };
 
-FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings);
+FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const ViewState& view = {});
 
 // Decides whether the frame drawn last still shows the scene, so that an
 // unchanged scene is not drawn again.

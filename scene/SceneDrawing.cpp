@@ -11,6 +11,9 @@
 namespace {
 
 const Colour treeRed{1.0f, 0.0f, 0.0f, 1.0f};
+// Mark radii in frame pixels.
+constexpr float searchMarkRadius = 10.0f;
+constexpr float highlightMarkRadius = 16.0f;
 const Colour overlayBlue{0.8f, 0.8f, 1.0f, 0.5f};
 // Four degrees in units of π, in single precision.
 constexpr float ringStep = 0.022222223f;
@@ -125,17 +128,86 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
     return curves;
 }
 
-DrawDescription describeScene(const Scene& scene, const ViewSettings& settings) {
+void emphasise(CurveSet& curves, const Highlight& highlight) {
+    curves.emphasis = highlight.emphasis;
+    curves.emphasisColours[0] = leavingColour;
+    curves.emphasisColours[1] = arrivingColour;
+    curves.order.clear();
+    curves.order.reserve(curves.emphasis.size());
+    for (const bool emphasised : {false, true}) {
+        for (std::size_t e = 0; e < curves.emphasis.size(); ++e) {
+            if ((curves.emphasis[e] != Highlight::Other) == emphasised) {
+                curves.order.push_back(static_cast<int32_t>(e));
+            }
+            if (!emphasised && curves.emphasis[e] == Highlight::Other) {
+                curves.opacity[e] *= dimmedOpacity;
+            }
+        }
+    }
+    if (curves.blendMode != static_cast<int32_t>(BlendModeType::Density)) {
+        curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    }
+}
+
+LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,
+                      float lineWidth, float radius, const FrameRegion& region) {
+    LineSet marks = lines(colour, lineWidth);
+    const int32_t layoutType = scene.appliedLayout().value_or(0);
+    const auto known = [&scene](int32_t node) {
+        return node >= 0 && node < scene.graph().nodeCount();
+    };
+    if (isTreeMapLayout(layoutType)) {
+        const std::vector<Rect> rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
+        for (const int32_t node : nodes) {
+            if (known(node)) {
+                marks.rectangles.push_back(rectangles[static_cast<std::size_t>(node)]);
+            }
+        }
+        return marks;
+    }
+    // The frame's pixels span the region.
+    const float sceneRadius =
+        radius * 2.0f * region.halfExtent / static_cast<float>(DrawDescription::framePixels);
+    for (const int32_t node : nodes) {
+        if (!known(node)) {
+            continue;
+        }
+        const Point centre = scene.positions()[static_cast<std::size_t>(node)];
+        for (int j = 0; j < LineSet::ringVertexCount; ++j) {
+            marks.ringVertices.push_back(
+                onCircle(sceneRadius, static_cast<float>(j) * singlePrecisionPi * ringStep));
+            marks.ringVertices.back().x += centre.x;
+            marks.ringVertices.back().y += centre.y;
+        }
+    }
+    return marks;
+}
+
+DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
+                              const ViewState& view) {
     DrawDescription frame;
+    frame.region = view.region;
     const int32_t layoutType = scene.appliedLayout().value_or(settings.layoutType);
     frame.tree = describeTree(layoutType, scene, settings.lineWidth);
+    const bool highlighting = view.highlighted >= 0 && view.highlighted < scene.graph().nodeCount();
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {
         frame.curves = describeCurves(scene, settings);
+        if (highlighting) {
+            emphasise(frame.curves, highlightOf(scene.graph(), view.highlighted));
+        }
     }
     frame.showOverlay = settings.showTree;
     if (frame.showOverlay) {
         frame.overlay = describeOverlay(scene.graph(), scene.positions(), settings.lineWidth);
+    }
+    if (!view.marked.empty()) {
+        frame.marks.push_back(describeMarks(scene, view.marked, searchColour, settings.lineWidth,
+                                            searchMarkRadius, view.region));
+    }
+    if (highlighting) {
+        frame.marks.push_back(describeMarks(scene, {view.highlighted}, highlightMarkColour,
+                                            settings.lineWidth, highlightMarkRadius, view.region));
     }
     return frame;
 }

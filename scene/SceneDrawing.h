@@ -5,10 +5,13 @@
 #include "layout/TreeLayoutData.h"
 #include "layout/TreeMap.h"
 #include "scene/DrawDescription.h"
+#include "scene/Highlight.h"
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
 
 #include <span>
+#include <vector>
 
 // The parts of a frame, from the scene's stage results and the settings.
 
@@ -27,6 +30,15 @@ LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth);
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
                         float lineWidth);
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
+// The curves with a node highlighted: its relations opaque in the emphasis
+// colours and drawn last, all others faded, alpha blending whatever the
+// mode but density.
+void emphasise(CurveSet& curves, const Highlight& highlight);
+// Marks around nodes: rings of the given radius in pixels, or in a treemap
+// the outlines of their rectangles.
+LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,
+                      float lineWidth, float radius, const FrameRegion& region);
 
 // The whole frame. The scene must be up to date for the settings.
-DrawDescription describeScene(const Scene& scene, const ViewSettings& settings);
+DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
+                              const ViewState& view = {});

@@ -17,16 +17,24 @@ SceneWorker::~SceneWorker() {
     thread.join();
 }
 
-void SceneWorker::show(const ViewSettings& settings) {
+void SceneWorker::show(const ViewSettings& settings, const ViewState& view) {
     {
         std::lock_guard<std::mutex> lock(state);
-        if (settings == wanted && !settingsPending) {
+        if (settings == wanted && view == wantedView && !settingsPending) {
             return;
         }
         wanted = settings;
+        wantedView = view;
         settingsPending = true;
     }
     changed.notify_all();
+}
+
+std::optional<Error> SceneWorker::takeLoadError() {
+    std::lock_guard<std::mutex> lock(state);
+    std::optional<Error> error = std::move(loadError);
+    loadError.reset();
+    return error;
 }
 
 void SceneWorker::load(const std::string& path) {
@@ -95,13 +103,22 @@ void SceneWorker::run() {
         if (!pendingLoad && settingsPending && !frameOut) {
             settingsPending = false;
             const ViewSettings settings = wanted;
+            ViewState view = wantedView;
             lock.unlock();
+            // Nodes picked in another graph mean nothing in this one.
+            if (view.graphNumber != graphNumber) {
+                view.highlighted = CompoundGraph::none;
+                view.marked.clear();
+            }
             scene.update(settings);
-            const FrameKey key = frameKeyOf(scene, settings);
+            const FrameKey key = frameKeyOf(scene, settings, view);
             std::optional<SceneFrame> frame;
             if (frameReuse.needsDrawing(key)) {
-                frame = SceneFrame{describeScene(scene, settings), scene.graph().nodeCount(),
-                                   scene.graph().edgeCount()};
+                if (!snapshot || snapshotRevision != scene.revision()) {
+                    snapshot = snapshotOf(scene, graphNumber);
+                    snapshotRevision = scene.revision();
+                }
+                frame = SceneFrame{describeScene(scene, settings, view), snapshot, graphPath};
                 frameReuse.markDrawn(key);
             }
             lock.lock();
@@ -125,11 +142,16 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     lock.lock();
     loading.reset();
     if (!loaded) {
+        loadError = loaded.error();
         return;
     }
     // The new graph replaces the old once no frame of the old is read.
     changed.wait(lock, [this] { return !frameOut || stopping; });
     scene = std::move(loaded).value();
+    graphPath = path;
+    ++graphNumber;
+    // Revisions count from the start in every scene.
+    snapshot.reset();
     frameReuse.forget();
     settingsPending = true;
     hintAtDensity(scene.graph(), wanted);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/Error.h"
 #include "base/Progress.h"
 #include "scene/DrawDescription.h"
 #include "scene/FrameReuse.h"
 #include "scene/Scene.h"
+#include "scene/SceneSnapshot.h"
 #include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -14,11 +17,12 @@
 #include <string>
 #include <thread>
 
-// A frame made by the worker: what to draw and the graph it shows.
+// A frame made by the worker: what to draw, and the scene it shows.
 struct SceneFrame {
     DrawDescription description;
-    int32_t nodeCount = 0;
-    int32_t relationCount = 0;
+    std::shared_ptr<const SceneSnapshot> snapshot;
+    // The file the graph came from; empty before one is loaded.
+    std::string graphPath;
 };
 
 // Computes the scene on a thread of its own, so that the thread of the
@@ -34,9 +38,12 @@ public:
     SceneWorker(const SceneWorker&) = delete;
     SceneWorker& operator=(const SceneWorker&) = delete;
 
-    // The scene for these settings; a newer request replaces one not begun.
-    void show(const ViewSettings& settings);
+    // The scene for these settings and view; a newer request replaces one
+    // not begun.
+    void show(const ViewSettings& settings, const ViewState& view = {});
     void load(const std::string& path);
+    // Why the last load failed, once; nothing when it did not.
+    std::optional<Error> takeLoadError();
 
     // The frame made since the last call, if any.
     std::optional<SceneFrame> takeFrame();
@@ -62,10 +69,16 @@ private:
 
     Scene scene;
     FrameReuse frameReuse;
+    std::shared_ptr<const SceneSnapshot> snapshot;
+    uint64_t snapshotRevision = 0;
+    std::string graphPath;
+    uint64_t graphNumber = 0;
 
     mutable std::mutex state;
     std::condition_variable changed;
     ViewSettings wanted;
+    ViewState wantedView;
+    std::optional<Error> loadError;
     bool settingsPending = false;
     std::optional<std::string> pendingLoad;
     std::shared_ptr<Progress> loading;

@@ -16,6 +16,8 @@ struct ViewSettings {
     // A TreeLayoutType; any other value keeps the node positions as they are.
     int32_t layoutType = static_cast<int32_t>(TreeLayoutType::Radial);
     bool showTree = true;
+    // Nodes' names written over the picture.
+    bool showLabels = false;
     float lineWidth = 3.0f;
     float treeMapSpacing = 0.01f;
     // Bundling strength: 0 straight lines, 1 the full curves.

@@ -5,6 +5,7 @@
 #include <backends/imgui_impl_opengl2.h>
 #include <imgui.h>
 #include <imgui_internal.h>
+#include <imgui_stdlib.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -21,7 +22,15 @@ constexpr float labelShare = 0.55f;
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
 
+// The message banner: dark red, so that it stands apart from the red tree.
+const ImVec4 bannerColour(0.6f, 0.08f, 0.08f, 0.95f);
+constexpr float bannerTop = 8.0f;
+// Share of the window's width a banner's text may take before it wraps.
+constexpr float bannerWrapShare = 0.6f;
+
 bool started = false;
+bool dismissClicked = false;
+ImGuiID searchId = 0;
 // The bar is moved to its place once; the user may move it afterwards.
 bool placed = false;
 int (*readModifiers)() = nullptr;
@@ -89,10 +98,39 @@ void buildValue(SettingsPanel& panel, const PanelRow& row) {
     }
 }
 
+// The search field: typing tells the panel each new text, Enter steps to
+// the first match and keeps the field's focus, so that the arrow keys can
+// step on; what was found shows underneath.
+void buildSearch(SettingsPanel& panel) {
+    if (panel.takeSearchFocus()) {
+        ImGui::SetKeyboardFocusHere();
+    }
+    std::string text = panel.search.text;
+    const bool entered = ImGui::InputText("##search", &text, ImGuiInputTextFlags_EnterReturnsTrue);
+    searchId = ImGui::GetItemID();
+    panel.typeSearch(text);
+    if (entered) {
+        panel.stepSearch(0);
+        ImGui::SetKeyboardFocusHere(-1);
+    }
+    const std::string summary = panel.searchSummary();
+    if (!summary.empty()) {
+        ImGui::TextDisabled("%s", summary.c_str());
+    }
+}
+
 void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
     ImGui::PushID(&row);
     const float top = ImGui::GetCursorScreenPos().y;
-    if (row.kind == PanelRowKind::Separator) {
+    if (row.kind == PanelRowKind::Search) {
+        ImGui::AlignTextToFramePadding();
+        ImGui::TextUnformatted(row.label);
+        ImGui::SameLine(valueX);
+        ImGui::SetNextItemWidth(-FLT_MIN);
+        ImGui::BeginGroup();
+        buildSearch(panel);
+        ImGui::EndGroup();
+    } else if (row.kind == PanelRowKind::Separator) {
         ImGui::Separator();
     } else if (row.kind == PanelRowKind::Button) {
         if (ImGui::Button(row.label, ImVec2(-FLT_MIN, 0.0f))) {
@@ -143,6 +181,42 @@ void buildBar(SettingsPanel& panel) {
     ImGui::PopStyleColor();
 }
 
+// The message, until dismissed or replaced, at the top of the window.
+void buildBanner(SettingsPanel& panel) {
+    if (panel.message.empty()) {
+        return;
+    }
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    ImGui::SetNextWindowPos(ImVec2(display.x / 2.0f, bannerTop), ImGuiCond_Always,
+                            ImVec2(0.5f, 0.0f));
+    ImGui::PushStyleColor(ImGuiCol_WindowBg, bannerColour);
+    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
+    const ImGuiWindowFlags flags =
+        ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
+        ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing;
+    if (ImGui::Begin("##message", nullptr, flags)) {
+        ImGui::PushTextWrapPos(display.x * bannerWrapShare);
+        ImGui::TextUnformatted(panel.message.c_str());
+        ImGui::PopTextWrapPos();
+        if (ImGui::SmallButton("Dismiss")) {
+            dismissClicked = true;
+        }
+    }
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
+    ImGui::End();
+    ImGui::PopStyleColor(2);
+}
+
+// About the node under the pointer, unless the pointer is on the panel.
+void buildTooltip(const SettingsPanel& panel) {
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    if (!panel.tooltip.empty() && !panel.takesMouseButton(mouse.x, mouse.y)) {
+        ImGui::SetTooltip("%s", panel.tooltip.c_str());
+    }
+}
+
 void beginFrame(SettingsPanel& panel) {
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGLUT_NewFrame();
@@ -150,6 +224,8 @@ void beginFrame(SettingsPanel& panel) {
     panel.frame = SettingsPanel::FrameState();
     panel.frame.shown = shown;
     buildBar(panel);
+    buildBanner(panel);
+    buildTooltip(panel);
 }
 
 // Records what routing needs from the frame, then runs the buttons clicked
@@ -157,7 +233,13 @@ void beginFrame(SettingsPanel& panel) {
 void finishFrame(SettingsPanel& panel) {
     const ImGuiID active = ImGui::GetActiveID();
     panel.frame.widgetActive = active != 0;
-    panel.frame.textInputFocused = active != 0 && ImGui::TempInputIsActive(active);
+    panel.frame.textInputFocused = active != 0 && (ImGui::TempInputIsActive(active) ||
+                                                   ImGui::GetInputTextState(active) != nullptr);
+    panel.frame.searchFocused = active != 0 && active == searchId;
+    if (dismissClicked) {
+        dismissClicked = false;
+        panel.message.clear();
+    }
     std::vector<const PanelRow*> clicked;
     clicked.swap(clickedButtons);
     for (const PanelRow* row : clicked) {
@@ -262,6 +344,10 @@ bool panelEventSpecialGLUT(SettingsPanel& panel, int key, int x, int y) {
     }
     if (!panel.takesKey()) {
         return panel.stepHoveredRow(arrowSteps(key));
+    }
+    if (panel.frame.searchFocused && (key == GLUT_KEY_UP || key == GLUT_KEY_DOWN)) {
+        panel.stepSearch(key == GLUT_KEY_DOWN ? 1 : -1);
+        return true;
     }
     ImGui_ImplGLUT_SpecialFunc(key, x, y);
     runKeyFrame(panel);

@@ -14,7 +14,9 @@
 // stroke.
 //
 // Implements: drawing, mouse buttons, wheel and motion, keys, the modifier
-// keys during a click (ctrl+click types a number in).
+// keys during a click (ctrl+click types a number in); the search field
+// (Enter steps to the first match, the up and down arrows through the
+// others), the message banner with its "Dismiss" button, and the tooltip.
 // Lacks: clipboard and mouse cursor shapes (the GLUT back end has neither).
 
 // Starts on the current GL context and GLUT window; the reason why not

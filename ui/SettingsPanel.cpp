@@ -77,6 +77,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
         number("Min Alpha", &ViewSettings::minAlpha, 0.0, 1.0, 0.01),
         number("Alpha Exponent", &ViewSettings::alphaExponent, 0.1, 10.0, 0.1),
         toggle("Flip Alpha", &ViewSettings::flipAlpha),
+        separator,
+        toggle("Show Labels", &ViewSettings::showLabels),
+        plain(PanelRowKind::Search, "Search"),
     };
     return table;
 }
@@ -177,6 +180,42 @@ void SettingsPanel::press(const PanelRow& row) {
     if (row.kind == PanelRowKind::Button && loadFile) {
         loadFile();
     }
+}
+
+void SettingsPanel::typeSearch(const std::string& text) {
+    if (text == search.text) {
+        return;
+    }
+    search.text = text;
+    if (search.changed) {
+        search.changed(text);
+    }
+}
+
+void SettingsPanel::stepSearch(int steps) {
+    if (search.step) {
+        search.step(steps);
+    }
+}
+
+std::string SettingsPanel::searchSummary() const {
+    if (search.text.empty()) {
+        return {};
+    }
+    if (search.matches == 0) {
+        return "No matches";
+    }
+    const std::string count = std::to_string(search.matches);
+    if (search.current) {
+        return std::to_string(*search.current + 1) + " of " + count;
+    }
+    return count + (search.matches == 1 ? " match" : " matches");
+}
+
+bool SettingsPanel::takeSearchFocus() {
+    const bool wanted = searchFocusWanted;
+    searchFocusWanted = false;
+    return wanted;
 }
 
 bool SettingsPanel::takesMouseButton(float x, float y) const {

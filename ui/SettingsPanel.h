@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,10 +28,19 @@ struct PanelCounts {
     int32_t relations = 0;
 };
 
-enum class PanelRowKind { Button, NodeCount, RelationCount, Separator, Choice, Switch, Number };
+enum class PanelRowKind {
+    Button,
+    NodeCount,
+    RelationCount,
+    Search,
+    Separator,
+    Choice,
+    Switch,
+    Number
+};
 
-// One row of the "Settings" bar: a button, a count shown read-only, a
-// separator, or a setting (a choice among labels, an ON/OFF switch, or a
+// One row of the "Settings" bar: a button, a count shown read-only, the
+// search field, a separator, or a setting (a choice among labels, an ON/OFF switch, or a
 // number with its range and step).
 struct PanelRow {
     PanelRowKind kind = PanelRowKind::Separator;
@@ -51,15 +61,17 @@ struct PanelRow {
     }
 };
 
-// The "Settings" bar: the graph's size, the "Load File" button and every
-// setting, each row bound to a field of ViewSettings. Knows nothing of
-// drawing: PanelImGui draws it and reports what its last frame left behind,
-// from which the panel decides which input events are its own.
+// The "Settings" bar: the graph's size, the "Load File" button, the search
+// field and every setting, each row bound to a field of ViewSettings; and
+// beside it a message banner and the tooltip of the node under the pointer.
+// Knows nothing of drawing: PanelImGui draws it and reports what its last
+// frame left behind, from which the panel decides which input events are
+// its own.
 class SettingsPanel {
 public:
     static constexpr const char* title = "Settings";
     static constexpr const char* loadFileLabel = "Load File";
-    static constexpr PanelRect placement{10.0f, 30.0f, 270.0f, 350.0f};
+    static constexpr PanelRect placement{10.0f, 30.0f, 270.0f, 515.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;
@@ -82,6 +94,33 @@ public:
     static int decimals(const PanelRow& row);
     void press(const PanelRow& row);
 
+    // The search field: its text and what it found. `changed` hears a new
+    // text, `step` Enter (0) and the arrow keys (+1 down, -1 up).
+    struct Search {
+        std::string text;
+        int32_t matches = 0;
+        // The match shown last, counted from 0.
+        std::optional<int32_t> current;
+        std::function<void(const std::string&)> changed;
+        std::function<void(int)> step;
+    };
+    Search search;
+    void typeSearch(const std::string& text);
+    void stepSearch(int steps);
+    // What the search found, as the panel shows it under the field; empty
+    // before anything is typed.
+    std::string searchSummary() const;
+    // Asks for the search field to take the keys from the next frame on.
+    void focusSearch() { searchFocusWanted = true; }
+    // Whether focusSearch was asked for since the last call.
+    bool takeSearchFocus();
+
+    // A message in red over the picture until dismissed or replaced; empty
+    // for none.
+    std::string message;
+    // About the node under the pointer, shown beside it; empty for none.
+    std::string tooltip;
+
     // What the last drawn frame left behind, written by the drawing.
     struct FrameState {
         PanelRect shown;
@@ -89,6 +128,7 @@ public:
         const PanelRow* hovered = nullptr;
         bool widgetActive = false;
         bool textInputFocused = false;
+        bool searchFocused = false;
     };
     FrameState frame;
 
@@ -105,4 +145,5 @@ private:
     ViewSettings& settings;
     const PanelCounts& counts;
     std::function<void()> loadFile;
+    bool searchFocusWanted = false;
 };

@@ -37,8 +37,7 @@ TEST(EscapeKey, ReleasesTheEffectAndExitsWithStatusZero) {
                 std::_Exit(3);
             }
             EffectManager& manager = EffectManager::instance();
-            manager.create();
-            if (manager.effect == nullptr) {
+            if (!manager.create().ok() || manager.effect == nullptr) {
                 std::_Exit(4);
             }
             std::atexit(reportEffectAtExit);

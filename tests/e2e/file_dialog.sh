@@ -28,22 +28,7 @@ screenshot_changed "$workdir/radial.png" "$lower_picture" "$workdir/small.png" "
 red=$(pixels_of red "$workdir/small.png" "$lower_picture")
 greater 10 "$red" || fail "\"Classic\" still shows rings ($red red pixels)"
 
-# Waits for the dialog and gives it the keyboard.
-open_dialog() {
-    click_at 188 121
-    local dialog
-    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Load File$' | head -n1) ||
-        fail "no file dialog; console: $(cat "$workdir/console")"
-    xdotool mousemove 5 5 windowfocus --sync "$dialog"
-    sleep 0.5
-}
-
-open_dialog
-xdotool key ctrl+l
-sleep 0.3
-xdotool type --delay 20 "$picked"
-sleep 0.3
-xdotool key Return
+load_in_dialog "$picked"
 wait_for_console "Reading $picked ... done!"
 # A frame drawn after loading: the dialog (undecorated at the screen's
 # corner) no longer covers the bar's title, and "# Splines" has changed.

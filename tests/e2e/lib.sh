@@ -128,6 +128,26 @@ press_key() {
     sleep 0.3
 }
 
+# Clicks "Load File", waits for the dialog and gives it the keyboard.
+open_dialog() {
+    click_at 188 121
+    local dialog
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Load File$' | head -n1) ||
+        fail "no file dialog; console: $(cat "$workdir/console")"
+    xdotool mousemove 5 5 windowfocus --sync "$dialog"
+    sleep 0.5
+}
+
+# Types a path into the file dialog and chooses it.
+load_in_dialog() {
+    open_dialog
+    xdotool key ctrl+l
+    sleep 0.3
+    xdotool type --delay 20 "$1"
+    sleep 0.3
+    xdotool key Return
+}
+
 # Mean brightness, 0 to 1, of a region (WxH+X+Y) of an image.
 region_mean() {
     convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:

@@ -55,17 +55,18 @@ protected:
                         effectFile ? EffectManager::effectFileName : "elsewhere.cgfx");
         WorkingDirectory inFolder(folder.folderPath());
         CoutCapture output;
-        manager.create();
+        created = manager.create();
         return output.text();
     }
 
     HeadlessGlContext gl;
+    Status created;
     EffectManager manager;
 };
 
 TEST_F(EffectManagerCreate, ShippedEffectSkipsItsFirstTechniqueAndUsesTheSecond) {
     CoutCapture output;
-    manager.create();
+    EXPECT_TRUE(manager.create().ok());
     EXPECT_EQ(output.text(), "Technique BundledCurvesGlsl460 did not validate.  Skipping.\n"
                              "Use technique BundledCurvesGlsl120.\n");
     EXPECT_STREQ(effectGetTechniqueName(manager.technique), "BundledCurvesGlsl120");
@@ -79,6 +80,11 @@ TEST_F(EffectManagerCreate, MissingFileReportsEveryStepThatFails) {
                                     "effect: the effect file is missing or cannot be read\n"
                                     "No valid technique\n" +
                                         everyLookup("null handle"));
+    ASSERT_FALSE(created.ok());
+    EXPECT_EQ(created.error().describe(),
+              "vertex_and_fragment_program: creating effectShader.cgfx effect: the effect file is "
+              "missing or cannot be read")
+        << "the first problem, for the window";
     EXPECT_NE(manager.context, nullptr);
     EXPECT_EQ(manager.effect, nullptr);
     EXPECT_EQ(manager.technique, nullptr);
@@ -103,6 +109,8 @@ TEST_F(EffectManagerCreate, NoValidTechniqueAfterSkippingEachInFileOrder) {
         "Technique Newest did not validate.  Skipping.\n"
         "Technique Newer did not validate.  Skipping.\n"
         "No valid technique\n");
+    ASSERT_FALSE(created.ok());
+    EXPECT_EQ(created.error().describe(), "No valid technique");
     EXPECT_EQ(manager.technique, nullptr);
     EXPECT_NE(manager.alpha, nullptr);
     EXPECT_EQ(manager.beta, nullptr);
@@ -110,7 +118,7 @@ TEST_F(EffectManagerCreate, NoValidTechniqueAfterSkippingEachInFileOrder) {
 
 TEST_F(EffectManagerCreate, ReleaseLeavesNoHandlesBehind) {
     CoutCapture quiet;
-    manager.create();
+    EXPECT_TRUE(manager.create().ok());
     manager.release();
     EXPECT_EQ(manager.effect, nullptr);
     EXPECT_EQ(manager.context, nullptr);

@@ -69,13 +69,13 @@ TEST(BatchedCurves, ManyVertexBuffersGiveThePixelsOfOneDrawPerCurve) {
     const CurveSet curves = describeCurves(scene, settings);
     ASSERT_GT(curves.curveCount(), 2 * RenderTargets::curvesPerBuffer) << "three buffers";
 
-    renderer.enterFrame(targets.frameTexture);
+    renderer.enterFrame(targets.frameTexture, FrameRegion{});
     renderer.clear(Colour{});
     renderer.drawCurves(curves);
     renderer.leaveFrame();
     const FrameImage batched = readFrame(targets);
 
-    renderer.enterFrame(targets.frameTexture);
+    renderer.enterFrame(targets.frameTexture, FrameRegion{});
     renderer.clear(Colour{});
     drawCurvesOneByOne(curves, targets);
     renderer.leaveFrame();

@@ -143,6 +143,20 @@ TEST_F(ColorRampFiles, MissingImageIsNamedAfterTheOnesBeforeItLoaded) {
     expectRefusal("Image not found (data/textures/pal_3.png)!");
 }
 
+TEST_F(ColorRampFiles, TheRampsAroundAMissingOneStillLoad) {
+    std::vector<Pixels> images;
+    for (int i = 0; i < 5; ++i) {
+        images.push_back(writeImage(i, 256, 1, 3));
+    }
+    std::filesystem::remove(fullPath(1));
+    std::filesystem::remove(fullPath(3));
+    expectRefusal("Image not found (data/textures/pal_1.png)!");
+    for (const int i : {0, 2, 4}) {
+        SCOPED_TRACE("ramp " + std::to_string(i));
+        EXPECT_EQ(textureTexels(textures[i]), images[static_cast<std::size_t>(i)]);
+    }
+}
+
 // libpng would wait forever for the missing bytes; the cut file must count as
 // missing before it gets there.
 TEST_F(ColorRampFiles, CutOffImageCountsAsMissing) {

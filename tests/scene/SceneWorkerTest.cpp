@@ -60,7 +60,7 @@ TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     worker.show(settings);
     worker.load(file.path());
     const SceneFrame frame = nextFrame(worker);
-    EXPECT_EQ(frame.nodeCount, 120);
+    EXPECT_EQ(frame.snapshot->graph.nodeCount(), 120);
 
     Scene scene;
     {
@@ -69,7 +69,7 @@ TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     }
     scene.update(settings);
     const DrawDescription expected = describeScene(scene, settings);
-    EXPECT_EQ(frame.relationCount, scene.graph().edgeCount());
+    EXPECT_EQ(frame.snapshot->graph.edgeCount(), scene.graph().edgeCount());
     EXPECT_EQ(pointsOf(frame),
               std::vector<float>(expected.curves.points.begin(), expected.curves.points.end()));
     EXPECT_EQ(frame.description.curves.opacity, expected.curves.opacity);
@@ -126,19 +126,51 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     CoutCapture output;
     SceneWorker worker;
     worker.load(good.path());
-    EXPECT_EQ(nextFrame(worker).nodeCount, 50);
+    EXPECT_EQ(nextFrame(worker).snapshot->graph.nodeCount(), 50);
     worker.frameDone();
     worker.load(bad.path());
     worker.waitForFrameOrIdle();
     EXPECT_FALSE(worker.takeFrame().has_value()) << "the graph on screen stays";
     EXPECT_NE(output.text().find(bad.path() + ":3: making node 0 a child of node 0 closes a cycle"),
               std::string::npos);
+    const std::optional<Error> why = worker.takeLoadError();
+    ASSERT_TRUE(why.has_value()) << "the window shows why";
+    EXPECT_EQ(why->describe(), bad.path() + ":3: making node 0 a child of node 0 closes a cycle");
+    EXPECT_FALSE(worker.takeLoadError().has_value()) << "told once";
 
     // A load asked for while another runs cancels it; the last one asked for
     // is the graph shown, whether or not the first got to the end.
     worker.load(good.path());
     worker.load(other.path());
-    EXPECT_EQ(nextFrame(worker).nodeCount, 70);
+    const SceneFrame last = nextFrame(worker);
+    EXPECT_EQ(last.snapshot->graph.nodeCount(), 70);
+    EXPECT_EQ(last.graphPath, other.path());
+    worker.frameDone();
+}
+
+TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
+    TempFile first(randomGraphText(50, 80, 5));
+    TempFile second(randomGraphText(70, 90, 6));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(first.path());
+    const SceneFrame plain = nextFrame(worker);
+    ASSERT_EQ(plain.snapshot->graphNumber, 1u);
+    worker.frameDone();
+    ViewState view;
+    view.graphNumber = 1;
+    view.highlighted = 7;
+    view.marked = {3, 4};
+    worker.show(ViewSettings(), view);
+    const SceneFrame highlighted = nextFrame(worker);
+    EXPECT_FALSE(highlighted.description.curves.emphasis.empty());
+    EXPECT_EQ(highlighted.description.marks.size(), 2u);
+    worker.frameDone();
+    worker.load(second.path());
+    const SceneFrame next = nextFrame(worker);
+    EXPECT_EQ(next.snapshot->graphNumber, 2u);
+    EXPECT_TRUE(next.description.curves.emphasis.empty()) << "node 7 of the first graph";
+    EXPECT_TRUE(next.description.marks.empty());
     worker.frameDone();
 }
 

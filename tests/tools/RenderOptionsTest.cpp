@@ -1,5 +1,7 @@
 #include "tools/render/RenderOptions.h"
 
+#include "graph/CompoundGraphBuilder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,6 +34,10 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
     EXPECT_TRUE(o.showTree);
     EXPECT_TRUE(o.showSplines);
     EXPECT_EQ(o.treeMapSpacing, 0.01f);
+    EXPECT_FALSE(o.showLabels);
+    EXPECT_EQ(options.zoom, 1.0);
+    EXPECT_EQ(options.centreX, 0.0f);
+    EXPECT_TRUE(options.highlight.empty());
 }
 
 TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
@@ -61,6 +67,41 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(numbered.settings.blendMode, 3);
 }
 
+TEST(RenderOptions, TheViewIsReadAndNamesTheNodesOfTheGraph) {
+    const RenderOptions options = accepted({"--labels", "on", "--highlight", "n0.n1", "--search",
+                                            "N2", "--zoom", "4", "--center", "-0.5,0.25"});
+    EXPECT_TRUE(options.settings.showLabels);
+    EXPECT_EQ(options.highlight, "n0.n1");
+    EXPECT_EQ(options.search, "N2");
+    EXPECT_EQ(options.zoom, 4.0);
+    EXPECT_EQ(options.centreX, -0.5f);
+    EXPECT_EQ(options.centreY, 0.25f);
+
+    // n0 -> {n1, n2}, n1 -> n3, n2 -> n4.
+    CompoundGraphBuilder builder;
+    builder.addNodes(5);
+    builder.setRoot(0);
+    for (int32_t node = 0; node < 5; ++node) {
+        builder.setName(node, "n" + std::to_string(node));
+    }
+    builder.link(0, 1);
+    builder.link(0, 2);
+    builder.link(1, 3);
+    builder.link(2, 4);
+    const CompoundGraph graph = builder.finish();
+    const ViewState view = viewStateOf(options, graph, 1.01f).value();
+    EXPECT_EQ(view.highlighted, 1);
+    EXPECT_EQ(view.marked, (std::vector<int32_t>{2, 4}));
+    EXPECT_EQ(view.region, (FrameRegion{-0.5f, 0.25f, 1.01f / 4.0f}));
+
+    EXPECT_EQ(viewStateOf(accepted({}), graph, 1.01f).value(), ViewState())
+        << "no view options: the whole scene, nothing highlighted";
+    const Result<ViewState> unknown =
+        viewStateOf(accepted({"--highlight", "n9", "g.rsf"}), graph, 1.01f);
+    ASSERT_FALSE(unknown.ok());
+    EXPECT_EQ(unknown.error().describe(), "no node named 'n9' in g.rsf");
+}
+
 TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{"--beta", "1.5"}, "bad value '1.5' for --beta (0-1)"},
@@ -70,6 +111,10 @@ TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
         {{"--layout", "5"}, "bad value '5' for --layout (NAME|0-4)"},
         {{"--tree", "maybe"}, "bad value 'maybe' for --tree (on|off)"},
         {{"--spacing", "nan"}, "bad value 'nan' for --spacing (0-0.05)"},
+        {{"--zoom", "0"}, "bad value '0' for --zoom (0.5-4096)"},
+        {{"--center", "1"}, "bad value '1' for --center (X,Y)"},
+        {{"--center", "1,y"}, "bad value '1,y' for --center (X,Y)"},
+        {{"--highlight", ""}, "bad value '' for --highlight (NODE)"},
         {{"--colour"}, "unknown option --colour"},
         {{"-o"}, "-o needs a value (FILE)"},
         {{"a.rsf", "b.rsf"}, "more than one graph file: a.rsf and b.rsf"},
@@ -84,7 +129,8 @@ TEST(RenderOptions, HelpListsEveryOptionWithItsDefault) {
     const std::string help = renderOptionsHelp();
     for (const char* option :
          {"-o FILE", "--layout", "--beta", "--ramp", "--blend", "--min-alpha", "--alpha-exponent",
-          "--flip-alpha", "--line-width", "--spline-width", "--tree", "--splines", "--spacing"}) {
+          "--flip-alpha", "--line-width", "--spline-width", "--tree", "--splines", "--spacing",
+          "--labels", "--highlight NODE", "--search TEXT", "--zoom", "--center X,Y"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_NE(help.find("(default 0.01)"), std::string::npos);

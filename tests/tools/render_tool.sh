@@ -34,6 +34,17 @@ out=$(cd "$workdir" && "$tool" -o "$workdir/y.png" "$graph" 2>&1)
 status=$?
 [ "$status" = 1 ] || fail "a missing ramp gave status $status: $out"
 [[ $out == *"Image not found (data/textures/pal_0.png)!"* ]] || fail "unclear message for a missing ramp: $out"
+# The view options: names written in light grey, a node that is not there
+# refused with status 2 before anything is drawn.
+"$tool" --labels on --highlight AbstractFigure --search figure -o "$workdir/labels.png" >/dev/null ||
+    fail "a render with labels and a highlight failed"
+grey=$(convert "$workdir/labels.png" -sample 1024x1024 -fx '(r>0.8&&g>0.8&&b>0.8)?1:0' -format '%[fx:mean]' info:)
+awk -v v="$grey" 'BEGIN { exit !(v > 0.003) }' || fail "no labels written ($grey)"
+out=$("$tool" --highlight NoSuchNode -o "$workdir/z.png" 2>&1)
+status=$?
+[ "$status" = 2 ] || fail "an unknown node gave status $status: $out"
+[[ $out == *"no node named 'NoSuchNode' in data/Graphs/jhotdraw-mini.rsf"* ]] || fail "unclear message for an unknown node: $out"
+[ ! -e "$workdir/z.png" ] || fail "a picture was written for an unknown node"
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

@@ -59,6 +59,9 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Number, "Min Alpha", 0, 1, 0.01},
         {Number, "Alpha Exponent", 0.1, 10, 0.1},
         {Switch, "Flip Alpha", 0, 0, 1},
+        {Separator, "", 0, 0, 1},
+        {Switch, "Show Labels", 0, 0, 1},
+        {Search, "Search", 0, 0, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -75,6 +78,8 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
     EXPECT_EQ(row("Beta").real, &ViewSettings::beta);
     EXPECT_EQ(row("Flip Alpha").flag, &ViewSettings::flipAlpha);
     EXPECT_EQ(row("Tree Layout").integer, &ViewSettings::layoutType);
+    EXPECT_EQ(row("Show Labels").flag, &ViewSettings::showLabels);
+    EXPECT_FALSE(settings.showLabels) << "labels start off";
 }
 
 TEST_F(SettingsPanelTest, ValuesShowAsThePanelShowsThem) {
@@ -160,8 +165,8 @@ TEST_F(SettingsPanelTest, SwitchesToggleAndChoicesTakeOnlyTheirOwnValues) {
 }
 
 TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
-    for (const PanelRow& shown :
-         {row("# Tree Nodes"), row("# Splines"), row("Load File"), SettingsPanel::rows()[3]}) {
+    for (const PanelRow& shown : {row("# Tree Nodes"), row("# Splines"), row("Load File"),
+                                  row("Search"), SettingsPanel::rows()[3]}) {
         panel.setValue(shown, 7);
         panel.step(shown, 1);
     }
@@ -203,6 +208,32 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
     EXPECT_FALSE(panel.stepHoveredRow(0));
     panel.frame.hovered = &row("# Splines");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a count is not a setting";
+}
+
+TEST_F(SettingsPanelTest, TheSearchTellsItsTextAndStepsAndSumsUpWhatItFound) {
+    std::vector<std::string> texts;
+    std::vector<int> steps;
+    panel.search.changed = [&texts](const std::string& text) { texts.push_back(text); };
+    panel.search.step = [&steps](int step) { steps.push_back(step); };
+    EXPECT_EQ(panel.searchSummary(), "") << "nothing typed";
+    panel.typeSearch("fig");
+    panel.typeSearch("fig");
+    panel.typeSearch("figu");
+    EXPECT_EQ(texts, (std::vector<std::string>{"fig", "figu"})) << "only changes are told";
+    EXPECT_EQ(panel.searchSummary(), "No matches");
+    panel.search.matches = 1;
+    EXPECT_EQ(panel.searchSummary(), "1 match");
+    panel.search.matches = 12;
+    EXPECT_EQ(panel.searchSummary(), "12 matches");
+    panel.search.current = 2;
+    EXPECT_EQ(panel.searchSummary(), "3 of 12");
+    panel.stepSearch(0);
+    panel.stepSearch(-1);
+    EXPECT_EQ(steps, (std::vector<int>{0, -1}));
+    EXPECT_FALSE(panel.takeSearchFocus());
+    panel.focusSearch();
+    EXPECT_TRUE(panel.takeSearchFocus());
+    EXPECT_FALSE(panel.takeSearchFocus()) << "asked for once";
 }
 
 TEST(LoadFileButton, OnlyPathsLongerThanThreeCharactersAreLoaded) {

@@ -2,6 +2,8 @@
 
 #include "render/RenderTargets.h"
 #include "scene/BlendModeType.h"
+#include "scene/Camera.h"
+#include "scene/Search.h"
 
 #include <charconv>
 #include <cmath>
@@ -22,6 +24,24 @@ bool parseFloat(const std::string& word, float low, float high, float& value) {
         return false;
     }
     value = parsed;
+    return true;
+}
+
+// Two numbers, "X,Y".
+bool parsePoint(const std::string& word, float& x, float& y) {
+    const std::size_t comma = word.find(',');
+    if (comma == std::string::npos) {
+        return false;
+    }
+    float parsedX = 0.0f;
+    float parsedY = 0.0f;
+    constexpr float far = 100.0f;
+    if (!parseFloat(word.substr(0, comma), -far, far, parsedX) ||
+        !parseFloat(word.substr(comma + 1), -far, far, parsedY)) {
+        return false;
+    }
+    x = parsedX;
+    y = parsedY;
     return true;
 }
 
@@ -122,6 +142,32 @@ const std::vector<Option>& options() {
          [](const std::string& w, RenderOptions& o) {
              return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);
          }},
+        {"--labels", "on|off", "write the nodes' names (default off)",
+         [](const std::string& w, RenderOptions& o) {
+             return parseSwitch(w, o.settings.showLabels);
+         }},
+        {"--highlight", "NODE", "highlight a node's relations; a name or a path a.b.c",
+         [](const std::string& w, RenderOptions& o) {
+             o.highlight = w;
+             return !w.empty();
+         }},
+        {"--search", "TEXT", "mark the nodes whose name or path holds TEXT",
+         [](const std::string& w, RenderOptions& o) {
+             o.search = w;
+             return true;
+         }},
+        {"--zoom", "0.5-4096", "magnification about the centre (default 1)",
+         [](const std::string& w, RenderOptions& o) {
+             float zoom = 1.0f;
+             const bool good = parseFloat(w, static_cast<float>(Camera::minZoom),
+                                          static_cast<float>(Camera::maxZoom), zoom);
+             o.zoom = zoom;
+             return good;
+         }},
+        {"--center", "X,Y", "the scene point in the middle (default 0,0; see below)",
+         [](const std::string& w, RenderOptions& o) {
+             return parsePoint(w, o.centreX, o.centreY);
+         }},
     };
     return table;
 }
@@ -180,6 +226,24 @@ std::string renderOptionsHelp() {
         head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
         text << head << option.description << '\n';
     }
-    text << "  --help                  this text\n";
+    text << "  --help                  this text\n"
+            "\nScene coordinates: the whole picture is the square from -1.01 to 1.01 in x\n"
+            "and y, y up; the radial tree's leaves lie on the circle of radius 1, and the\n"
+            "classic tree and the treemaps lie within -1 to 1.\n";
     return text.str();
+}
+
+Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph& graph,
+                              float wholeExtent) {
+    ViewState view;
+    view.region = {options.centreX, options.centreY,
+                   static_cast<float>(wholeExtent / options.zoom)};
+    if (!options.highlight.empty()) {
+        view.highlighted = findNode(graph, options.highlight);
+        if (view.highlighted == CompoundGraph::none) {
+            return Error{"no node named '" + options.highlight + "' in " + options.graphPath};
+        }
+    }
+    view.marked = searchNodes(graph, options.search);
+    return view;
 }

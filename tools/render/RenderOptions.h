@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
+#include "graph/CompoundGraph.h"
 #include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
 
 #include <cstdint>
 #include <string>
@@ -16,9 +18,21 @@ struct RenderOptions {
     bool helpWanted = false;
     // How long each stage took, on standard error.
     bool timings = false;
+    // The view: a node to highlight (a name or path; empty for none), a text
+    // to search for, and the zoom and centre, in scene coordinates.
+    std::string highlight;
+    std::string search;
+    double zoom = 1.0;
+    float centreX = 0.0f;
+    float centreY = 0.0f;
 };
 
 // The options of the command line, or an Error saying what it got wrong.
 Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments);
 
 std::string renderOptionsHelp();
+
+// The view the options ask for on this graph, where zoom 1 shows the square
+// of this half side, or an Error naming a node that is not there.
+Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph& graph,
+                              float wholeExtent);

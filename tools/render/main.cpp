@@ -68,6 +68,14 @@ int main(int argc, char** argv) {
     times.stageDone("reading, layouts, routes, samples");
     hintAtDensity(graph.scene.graph(), graph.settings);
     graph.scene.update(graph.settings);
+    const float wholeExtent =
+        graph.settings.showLabels ? graph.labelledExtent() : DrawDescription::frameExtent;
+    const Result<ViewState> view = viewStateOf(options, graph.scene.graph(), wholeExtent);
+    if (!view) {
+        std::cerr << "hebview-render: " << view.error().describe() << '\n';
+        return 2;
+    }
+    graph.view = view.value();
     times.stageDone("layout and bundling strength of the settings");
     graph.render();
     glFinish();

@@ -1,4 +1,4 @@
-#include "app/WindowProjection.h"
+#include "scene/WindowProjection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,207 @@
+#include "scene/Explorer.h"
+
+#include "scene/Picking.h"
+#include "scene/Search.h"
+
+#include <algorithm>
+#include <cmath>
+
+void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
+    const bool newGraph =
+        !snapshot || !newSnapshot || snapshot->graphNumber != newSnapshot->graphNumber;
+    snapshot = std::move(newSnapshot);
+    if (!newGraph) {
+        return;
+    }
+    hoveredNode = CompoundGraph::none;
+    pinnedNode = CompoundGraph::none;
+    matchIndex.reset();
+    search(searchText);
+    refreshHighlight();
+}
+
+void Explorer::setWindow(int newWidth, int newHeight) {
+    width = std::max(newWidth, 1);
+    height = std::max(newHeight, 1);
+}
+
+int32_t Explorer::pickAt(double x, double y) const {
+    if (!snapshot) {
+        return CompoundGraph::none;
+    }
+    const Point point = sceneAt(view, width, height, x, y);
+    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, width, height));
+    return pickNode(snapshot->graph, snapshot->positions, snapshot->rectangles, point, radius);
+}
+
+int32_t Explorer::highlighted() const {
+    return pinnedNode != CompoundGraph::none ? pinnedNode : hoveredNode;
+}
+
+void Explorer::refreshHighlight() {
+    const auto of = [this](int32_t node) {
+        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph, node);
+    };
+    if (highlighted() != highlightNow.node) {
+        highlightNow = of(highlighted());
+    }
+    if (hoveredNode != highlightNow.node && hoveredNode != hoverCounts.node) {
+        hoverCounts = of(hoveredNode);
+    }
+}
+
+void Explorer::pointerMoved(double x, double y) {
+    if (pressed) {
+        if (!dragging && std::hypot(x - pressX, y - pressY) > clickSlop) {
+            // The pan starts where the button went down.
+            dragging = true;
+            lastX = pressX;
+            lastY = pressY;
+        }
+        if (dragging) {
+            view = panned(view, width, height, x - lastX, y - lastY);
+            lastX = x;
+            lastY = y;
+        }
+        return;
+    }
+    hoveredNode = pickAt(x, y);
+    refreshHighlight();
+}
+
+void Explorer::pointerPressed(double x, double y, double) {
+    pressed = true;
+    dragging = false;
+    pressX = x;
+    pressY = y;
+}
+
+void Explorer::pointerReleased(double x, double y, double milliseconds) {
+    if (!pressed) {
+        return;
+    }
+    pointerMoved(x, y);
+    pressed = false;
+    if (dragging) {
+        dragging = false;
+        lastClickAt.reset();
+        return;
+    }
+    const bool doubleClick = lastClickAt &&
+                             milliseconds - *lastClickAt <= doubleClickMilliseconds &&
+                             std::hypot(x - lastClickX, y - lastClickY) <= clickSlop;
+    lastClickAt = doubleClick ? std::nullopt : std::optional<double>(milliseconds);
+    lastClickX = x;
+    lastClickY = y;
+    const int32_t node = pickAt(x, y);
+    hoveredNode = node;
+    if (doubleClick) {
+        // The first click pinned or unpinned; the second centres or fits.
+        if (node == CompoundGraph::none) {
+            fit();
+        } else {
+            pinnedNode = node;
+            view = centredOn(view, snapshot->positions[static_cast<std::size_t>(node)]);
+        }
+    } else {
+        pinnedNode = node == pinnedNode ? CompoundGraph::none : node;
+    }
+    refreshHighlight();
+}
+
+void Explorer::pointerLeft() {
+    if (!pressed) {
+        hoveredNode = CompoundGraph::none;
+        refreshHighlight();
+    }
+}
+
+void Explorer::wheel(double x, double y, int steps) {
+    view = zoomedAt(view, width, height, x, y, std::pow(zoomStep, steps));
+}
+
+void Explorer::zoomAtCentre(int steps) {
+    wheel(width / 2.0, height / 2.0, steps);
+}
+
+void Explorer::panSteps(int right, int up) {
+    // The view moves, so the picture moves the other way.
+    view = panned(view, width, height, -right * panStep, up * panStep);
+}
+
+void Explorer::fit() {
+    view = Camera();
+    view.zoom = fitZoom;
+}
+
+void Explorer::setFitZoom(double zoom) {
+    if (zoom == fitZoom) {
+        return;
+    }
+    Camera fitted;
+    fitted.zoom = fitZoom;
+    fitZoom = zoom;
+    if (view == fitted) {
+        fit();
+    }
+}
+
+void Explorer::search(const std::string& text) {
+    searchText = text;
+    searchMatches = snapshot ? searchNodes(snapshot->graph, text) : std::vector<int32_t>();
+    matchIndex.reset();
+}
+
+void Explorer::stepThroughMatches(int steps) {
+    if (searchMatches.empty()) {
+        return;
+    }
+    const auto count = static_cast<int32_t>(searchMatches.size());
+    int32_t index = 0;
+    if (steps != 0 && matchIndex) {
+        index = ((*matchIndex + steps) % count + count) % count;
+    }
+    matchIndex = index;
+    pinnedNode = searchMatches[static_cast<std::size_t>(index)];
+    view = centredOn(view, snapshot->positions[static_cast<std::size_t>(pinnedNode)]);
+    refreshHighlight();
+}
+
+bool Explorer::settle(double milliseconds) {
+    if (!(view == lastSeen) || width != lastWidth || height != lastHeight) {
+        lastSeen = view;
+        lastWidth = width;
+        lastHeight = height;
+        movedAt = milliseconds;
+        cameraMoved = true;
+        return false;
+    }
+    if (!cameraMoved || milliseconds - movedAt < restMilliseconds) {
+        return false;
+    }
+    cameraMoved = false;
+    const FrameRegion wanted = regionFor(view, width, height);
+    if (wanted == region) {
+        return false;
+    }
+    region = wanted;
+    return true;
+}
+
+ViewState Explorer::viewState() const {
+    return {region, snapshot ? snapshot->graphNumber : 0, highlighted(), searchMatches};
+}
+
+std::string Explorer::tooltip() const {
+    const int32_t node = hoveredNode;
+    if (!snapshot || node == CompoundGraph::none) {
+        return {};
+    }
+    const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
+    std::string text = pathOf(snapshot->graph, node) + "\n" + std::to_string(counts.leaving) +
+                       " outgoing, " + std::to_string(counts.arriving) + " incoming relations";
+    if (!snapshot->graph.isLeaf(node)) {
+        text += "\n" + std::to_string(counts.leaves) + " leaves";
+    }
+    return text;
+}

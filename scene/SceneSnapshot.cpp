@@ -1,0 +1,27 @@
+#include "scene/SceneSnapshot.h"
+
+#include "layout/TreeLayouts.h"
+
+std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene, uint64_t graphNumber) {
+    auto snapshot = std::make_shared<SceneSnapshot>();
+    snapshot->graphNumber = graphNumber;
+    snapshot->graph = scene.graph();
+    snapshot->layoutType = scene.appliedLayout().value_or(0);
+    snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
+    if (isTreeMapLayout(snapshot->layoutType)) {
+        snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
+    }
+    snapshot->labels = labelCandidates(snapshot->layoutType, scene.graph(), scene.layoutData(),
+                                       scene.positions(), snapshot->rectangles);
+    return snapshot;
+}
+
+std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure& measure,
+                                double pixelsPerUnit, const Rect& visible, int32_t highlighted) {
+    std::optional<Label> first;
+    if (highlighted != CompoundGraph::none) {
+        first = labelOf(snapshot.labels, snapshot.graph, snapshot.positions, highlighted);
+    }
+    return placeLabels(snapshot.labels, measure, pixelsPerUnit, visible, snapshot.rectangles,
+                       first);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "graph/CompoundGraph.h"
+#include "scene/DrawDescription.h"
+
+#include <cstdint>
+#include <vector>
+
+// What the user explores beyond the settings: the part of the scene shown,
+// the node highlighted (hovered or pinned) and the nodes a search found.
+// The default shows the whole scene with nothing highlighted or marked.
+struct ViewState {
+    FrameRegion region;
+    // The graph the node ids belong to (see SceneSnapshot::graphNumber).
+    uint64_t graphNumber = 0;
+    int32_t highlighted = CompoundGraph::none;
+    std::vector<int32_t> marked;
+
+    bool operator==(const ViewState&) const = default;
+};
+
+// The colour-blind-safe pair of the Okabe-Ito palette: relations leaving
+// the highlighted node orange, arriving ones sky blue; search marks yellow.
+inline constexpr Colour leavingColour{0.902f, 0.624f, 0.0f, 1.0f};
+inline constexpr Colour arrivingColour{0.337f, 0.706f, 0.914f, 1.0f};
+inline constexpr Colour searchColour{0.941f, 0.894f, 0.259f, 1.0f};
+inline constexpr Colour highlightMarkColour{1.0f, 1.0f, 1.0f, 1.0f};
+inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
+// Label text in the 2048-pixel frame, and in the window.
+inline constexpr float framedLabelPixels = 24.0f;
+inline constexpr float windowLabelPixels = 14.0f;
+// What is left of a curve's opacity while another node is highlighted.
+inline constexpr float dimmedOpacity = 0.15f;

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Exploring small.rsf: hovering the leaf a1 highlights its relations and
+# moving away lets go; a click pins it; the wheel zooms about the pointer;
+# a rejected file shows its message on screen while the picture stays.
+source "$(dirname "$0")/lib.sh"
+viewer=$1
+start_display
+
+bad="$workdir/cycle.rsf"
+printf 'HierarchyElements 2\nRoot 0\nPCR 0 0\n' >"$bad"
+start_viewer "$viewer" data/Graphs/small.rsf
+wait_for_console "Building Splines ... done!"
+window=$(viewer_window)
+for _ in $(seq 50); do
+    title=$(xdotool getwindowname "$window")
+    [ "$title" = "hebview — small.rsf" ] && break
+    sleep 0.2
+done
+[ "$title" = "hebview — small.rsf" ] || fail "the window's title is '$title'"
+
+# In the 1024 by 768 window at (50, 50) the radial layout puts the leaf a1
+# at (623, 116) and b1 at (623, 652); the curve of a1 -> b1 runs down
+# through the middle, right of the bar.
+a1_x=673
+a1_y=166
+curve_region=140x450+600+200
+away_x=1000
+away_y=780
+convert -size 1280x1024 xc:black "$workdir/black.png"
+xdotool mousemove "$away_x" "$away_y"
+screenshot_changed "$workdir/black.png" "$curve_region" "$workdir/plain.png" "the picture"
+sleep 1
+screenshot "$workdir/plain.png"
+
+# Waits until the region differs from the plain picture by more (or, with
+# "back", by fewer) than the given number of pixels.
+wait_for_difference() {
+    local file=$1 region=$2 bound=$3 direction=${4:-more}
+    local changed
+    for _ in $(seq 60); do
+        screenshot "$file"
+        changed=$(differing_pixels "$workdir/plain.png" "$file" "$region")
+        if [ "$direction" = more ]; then greater "$changed" "$bound" && return 0; else greater "$bound" "$changed" && return 0; fi
+        sleep 0.25
+    done
+    echo "$changed"
+    return 1
+}
+
+xdotool mousemove "$a1_x" "$a1_y"
+changed=$(wait_for_difference "$workdir/hover.png" "$curve_region" 300) ||
+    fail "hovering a1 did not change its curves ($changed pixels)"
+orange=$(colour_fraction "$workdir/hover.png" "#E69F00" "$curve_region")
+plain_orange=$(colour_fraction "$workdir/plain.png" "#E69F00" "$curve_region")
+greater "$orange" "$plain_orange" || fail "no orange relation leaving a1 ($orange against $plain_orange)"
+
+xdotool mousemove "$away_x" "$away_y"
+changed=$(wait_for_difference "$workdir/away.png" "$curve_region" 30 back) ||
+    fail "moving away did not let the highlight go ($changed pixels)"
+
+click_at "$a1_x" "$a1_y"
+xdotool mousemove "$away_x" "$away_y"
+sleep 1.5
+screenshot "$workdir/pinned.png"
+changed=$(differing_pixels "$workdir/plain.png" "$workdir/pinned.png" "$curve_region")
+greater "$changed" 300 || fail "the click did not pin a1 ($changed pixels)"
+
+# Two wheel steps up at a1: the picture grows by 1.5625 about the pointer,
+# so a1 and its white mark stay under it while the rest moves away.
+picture=900x700+330+60
+mark=24x24+$((a1_x - 12))+$((a1_y - 12))
+xdotool mousemove "$a1_x" "$a1_y"
+sleep 0.3
+xdotool click 4
+sleep 0.2
+xdotool click 4
+xdotool mousemove "$away_x" "$away_y"
+sleep 2
+screenshot "$workdir/zoomed.png"
+changed=$(differing_pixels "$workdir/pinned.png" "$workdir/zoomed.png" "$picture")
+greater "$changed" 20000 || fail "the wheel did not zoom ($changed pixels)"
+white=$(colour_fraction "$workdir/zoomed.png" white "$mark")
+greater "$white" 0.05 || fail "a1's mark left the pointer when zooming ($white)"
+
+load_in_dialog "$bad"
+wait_for_console "$bad:3: making node 0 a child of node 0 closes a cycle"
+sleep 2
+screenshot "$workdir/rejected.png"
+banner=$(colour_fraction "$workdir/rejected.png" "#991414" 700x60+212+55)
+greater "$banner" 0.1 || fail "no red message banner at the top ($banner)"
+lower=900x300+330+450
+changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" "$lower")
+greater 200 "$changed" || fail "the picture changed when the file was rejected ($changed pixels)"
+
+# Keys go to the window under the pointer once the dialog has gone.
+xdotool mousemove "$away_x" "$away_y"
+press_key Escape
+status=$(viewer_status)
+[ "$status" = 0 ] || fail "Escape ended the viewer with status $status: $(cat "$workdir/console")"
+echo "explore: ok"

@@ -1,0 +1,133 @@
+#include "scene/Highlight.h"
+#include "scene/Picking.h"
+#include "scene/Search.h"
+
+#include "layout/TreeLayouts.h"
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::sceneOf;
+
+// root(0) -> a(1) -> {a1(3), a2(4)}, root -> b(2) -> {b1(5)}; relations
+// a1 -> b1, a2 -> a1 (inside a), b1 -> a2, b1 -> a1.
+CompoundGraph smallGraph() {
+    CompoundGraph graph = graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {4, 3}, {5, 4}, {5, 3}});
+    return graph;
+}
+
+TEST(Highlight, ALeafsRelationsLeaveAndArrive) {
+    const Highlight leaf = highlightOf(smallGraph(), 3);
+    EXPECT_EQ(leaf.emphasis, (std::vector<uint8_t>{Highlight::Leaving, Highlight::Arriving,
+                                                   Highlight::Other, Highlight::Arriving}));
+    EXPECT_EQ(leaf.leaving, 1);
+    EXPECT_EQ(leaf.arriving, 2);
+    EXPECT_EQ(leaf.leaves, 1);
+}
+
+TEST(Highlight, AnInnerNodeCountsItsSubtreeAndNotWhatStaysInside) {
+    const Highlight inner = highlightOf(smallGraph(), 1);
+    EXPECT_EQ(inner.emphasis, (std::vector<uint8_t>{Highlight::Leaving, Highlight::Other,
+                                                    Highlight::Arriving, Highlight::Arriving}));
+    EXPECT_EQ(inner.leaves, 2);
+    const Highlight root = highlightOf(smallGraph(), 0);
+    EXPECT_EQ(root.leaving + root.arriving, 0);
+    EXPECT_EQ(root.leaves, 3);
+}
+
+TEST(Highlight, PathsRunFromTheRootDown) {
+    const CompoundGraph graph = smallGraph();
+    EXPECT_EQ(pathOf(graph, 5), "n0.n2.n5");
+    EXPECT_EQ(pathOf(graph, 0), "n0");
+}
+
+TEST(Search, ANodeIsFoundByItsPathBeforeAnotherByTheSameName) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(5);
+    builder.setRoot(0);
+    const char* names[] = {"top", "a", "x", "x", "a.x"};
+    for (int32_t node = 0; node < 5; ++node) {
+        builder.setName(node, names[node]);
+    }
+    builder.link(0, 1);
+    builder.link(1, 2);
+    builder.link(0, 3);
+    builder.link(0, 4);
+    const CompoundGraph graph = builder.finish();
+    EXPECT_EQ(findNode(graph, "x"), 2) << "the first of that name";
+    EXPECT_EQ(findNode(graph, "top.x"), 3);
+    EXPECT_EQ(findNode(graph, "top.a.x"), 2) << "a path, though node 4 is named a.x too";
+    EXPECT_EQ(findNode(graph, "a.x"), 4);
+    EXPECT_EQ(findNode(graph, "top"), 0);
+    EXPECT_EQ(findNode(graph, "y"), CompoundGraph::none);
+    EXPECT_EQ(findNode(graph, ""), CompoundGraph::none);
+}
+
+TEST(Search, NamesAndPathsMatchWithoutCase) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(4);
+    builder.setRoot(0);
+    builder.setName(0, "org");
+    builder.setName(1, "JHotDraw");
+    builder.setName(2, "Figure");
+    builder.setName(3, "figures");
+    builder.link(0, 1);
+    builder.link(1, 2);
+    builder.link(0, 3);
+    const CompoundGraph graph = builder.finish();
+    EXPECT_EQ(searchNodes(graph, "FIGURE"), (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(searchNodes(graph, "hotdraw.fig"), (std::vector<int32_t>{2})) << "a path";
+    EXPECT_EQ(searchNodes(graph, "org"), (std::vector<int32_t>{0, 1, 2, 3}));
+    EXPECT_TRUE(searchNodes(graph, "").empty());
+    EXPECT_TRUE(searchNodes(graph, "nothing").empty());
+}
+
+TEST(Picking, NodeLinkLayoutsPickTheNearestNodeWithinTheRadius) {
+    for (const TreeLayoutType type : {TreeLayoutType::Radial, TreeLayoutType::Classic}) {
+        ViewSettings settings;
+        settings.layoutType = static_cast<int32_t>(type);
+        const Scene scene = sceneOf(smallGraph(), settings);
+        const std::span<const Point> at = scene.positions();
+        for (int32_t node = 0; node < 6; ++node) {
+            const Point p = at[static_cast<std::size_t>(node)];
+            EXPECT_EQ(pickNode(scene.graph(), at, {}, p, 0.01f), node);
+            EXPECT_EQ(pickNode(scene.graph(), at, {}, {p.x + 0.005f, p.y}, 0.01f), node)
+                << "near it";
+        }
+        // Between leaves a1 and a2, near a2.
+        const Point a1 = at[3];
+        const Point a2 = at[4];
+        const Point between{a1.x + 0.9f * (a2.x - a1.x), a1.y + 0.9f * (a2.y - a1.y)};
+        EXPECT_EQ(pickNode(scene.graph(), at, {}, between, 2.0f), 4);
+        EXPECT_EQ(pickNode(scene.graph(), at, {}, between, 0.001f), CompoundGraph::none);
+    }
+}
+
+TEST(Picking, TreeMapsPickTheInnermostRectangleAndTheSpacingBelongsToTheParent) {
+    for (const TreeLayoutType type : {TreeLayoutType::TreeMapSlice, TreeLayoutType::TreeMapSquared,
+                                      TreeLayoutType::TreeMapStrip}) {
+        ViewSettings settings;
+        settings.layoutType = static_cast<int32_t>(type);
+        settings.treeMapSpacing = 0.04f;
+        const Scene scene = sceneOf(smallGraph(), settings);
+        const std::vector<Rect> rects = treeMapRectangles(scene.graph(), scene.treeMap());
+        const CompoundGraph& graph = scene.graph();
+        for (int32_t node = 0; node < 6; ++node) {
+            const Rect& r = rects[static_cast<std::size_t>(node)];
+            const Point centre{(r.x0 + r.x1) / 2.0f, (r.y0 + r.y1) / 2.0f};
+            if (graph.isLeaf(node)) {
+                EXPECT_EQ(pickNode(graph, scene.positions(), rects, centre, 0.0f), node);
+            }
+            // Just inside the rectangle's edge: in the spacing before its children.
+            const Point edge{r.x0 + 0.01f, centre.y};
+            EXPECT_EQ(pickNode(graph, scene.positions(), rects, edge, 0.0f), node) << node;
+        }
+        EXPECT_EQ(pickNode(graph, scene.positions(), rects, {1.5f, 0.0f}, 0.0f),
+                  CompoundGraph::none);
+    }
+}
+
+} // namespace
