@@ -72,6 +72,7 @@ Status Application::init() {
     }
     ilInit();
     targets.create();
+    progressive.prepare();
     if (Status shader = renderer.prepare(); !shader) {
         return shader;
     }
@@ -141,10 +142,14 @@ void Application::fitLabels() {
         labelText = std::make_unique<TextAtlas>(windowLabelPixels);
     }
     // The fitted frame square spans the window's shorter side less the
-    // projection's margin.
+    // projection's margin. Measuring every name is worth doing only when
+    // the scene or the window changes.
     const double across = std::min(windowWidth, windowHeight) / 1.05;
-    const double extent = labelledExtent(scene->layoutType, scene->labels, *labelText, across);
-    explorer.setFitZoom(DrawDescription::frameExtent / extent);
+    if (!sameScene(fitted.scene, scene) || fitted.across != across) {
+        fitted = {scene, across,
+                  labelledExtent(scene->layoutType, scene->labels, *labelText, across)};
+    }
+    explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent);
 }
 
 void Application::drawLabels() {
@@ -154,14 +159,15 @@ void Application::drawLabels() {
     }
     const Camera& camera = explorer.camera();
     const double pixelsPerUnit = pixelsPerSceneUnit(camera, windowWidth, windowHeight);
-    if (placed.scene != scene.get() || !(placed.camera == camera) || placed.width != windowWidth ||
-        placed.height != windowHeight || placed.highlighted != explorer.highlighted()) {
+    if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
+        placed.width != windowWidth || placed.height != windowHeight ||
+        placed.highlighted != explorer.highlighted()) {
         const OrthoBox box = viewBox(camera, windowWidth, windowHeight);
         const auto unit = [](double display) {
             return static_cast<float>(display / Camera::displayScale);
         };
         const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
-        placed = {scene.get(),
+        placed = {scene,
                   camera,
                   windowWidth,
                   windowHeight,

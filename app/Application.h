@@ -92,13 +92,28 @@ public:
 private:
     // The labels in view, placed again only when what they depend on moves.
     struct PlacedLabels {
-        const SceneSnapshot* scene = nullptr;
+        std::weak_ptr<const SceneSnapshot> scene;
         Camera camera;
         int width = 0;
         int height = 0;
         int32_t highlighted = CompoundGraph::none;
         std::vector<Label> labels;
     };
+
+    // The half side that holds the scene and its labels, for a scene and a
+    // window.
+    struct LabelledFit {
+        std::weak_ptr<const SceneSnapshot> scene;
+        double across = 0.0;
+        double extent = 1.0;
+    };
+
+    // A weak reference matches only while the snapshot it saw lives, so a
+    // new snapshot at a freed one's address never passes for it.
+    static bool sameScene(const std::weak_ptr<const SceneSnapshot>& seen,
+                          const std::shared_ptr<const SceneSnapshot>& scene) {
+        return seen.lock() == scene;
+    }
 
     void takeFrame();
     void followExplorer();
@@ -109,6 +124,7 @@ private:
 
     std::unique_ptr<TextAtlas> labelText;
     PlacedLabels placed;
+    LabelledFit fitted;
     std::string shownGraphPath;
     bool startFailed = false;
     bool redrawWanted = true;

@@ -25,6 +25,13 @@ double shareOf(std::size_t drawn, std::size_t total) {
 
 } // namespace
 
+void ProgressiveRenderer::prepare() {
+    for (const uint32_t texture : {targets.frameTexture, targets.back()}) {
+        renderer.finishFrame(texture);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void ProgressiveRenderer::start(DrawDescription newFrame, std::function<void()> newPointsRead) {
     releasePoints();
     frame = std::move(newFrame);

@@ -21,6 +21,10 @@ public:
     ProgressiveRenderer(RenderTargets& targets, FrameRenderer& renderer)
         : targets(targets), renderer(renderer) {}
 
+    // Makes the back texture and both frames' mipmap levels now: made on
+    // first use, they cost the first complete frame of a big graph a tenth
+    // of a second (fresh memory and the driver's first mipmap pass).
+    void prepare();
     // Starts on this frame, dropping one in progress. pointsRead runs once
     // the curve points are in GL, after which the frame's span of them is
     // not read again.
