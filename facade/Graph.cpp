@@ -25,7 +25,7 @@ void Graph::clear() {
 }
 
 Status Graph::load(std::string path) {
-    return loadGraphFile(scene, path);
+    return loadGraphFile(scene, path, nullptr, std::nullopt, nameSeparator);
 }
 
 void Graph::tokenize(std::string_view line, std::string_view delimiters,

@@ -65,7 +65,8 @@ public:
     // An empty graph: no nodes, no relations.
     void clear();
 
-    // Reads a graph file and rebuilds layouts and curves, ending with the
+    // Reads a graph file (line format, JSON, edge list or GraphML, by its
+    // extension) and rebuilds layouts and curves, ending with the
     // radial layout. A rejected file leaves the current graph as it was.
     Status load(std::string path);
     static void tokenize(std::string_view line, std::string_view delimiters,
@@ -114,6 +115,9 @@ public:
     ViewSettings settings;
     // The part of the scene drawn, the node highlighted, the nodes marked.
     ViewState view;
+    // Splits names into the hierarchy where a file has only names (JSON,
+    // edge lists); detected when empty.
+    std::string nameSeparator;
 
     int32_t nodeCount() const { return scene.graph().nodeCount(); }
     int32_t edgeCount() const { return scene.graph().edgeCount(); }

@@ -84,6 +84,43 @@ TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
     EXPECT_EQ(scene.revision(), revision);
 }
 
+TEST(GraphLoading, ARejectedFileOfAnyFormatKeepsTheGraph) {
+    TempFile good(smallGraph);
+    Scene scene;
+    CoutCapture quiet;
+    ASSERT_TRUE(loadGraphFile(scene, good.path()).ok());
+    struct Case {
+        const char* text;
+        const char* name;
+        const char* where;
+    };
+    const Case cases[] = {
+        {"[{\"name\": \"a\"},\n {\"name\": [1]}]", "bad.json", ":2:"},
+        {"a,b\nc,\n", "bad.csv", ":2:"},
+        {"<graphml><graph>\n<node id=\"a\"/><node id=\"a\"/></graph></graphml>", "bad.graphml",
+         ":2:"},
+    };
+    for (const Case& c : cases) {
+        TempFile bad(c.text, c.name);
+        const Status loaded = loadGraphFile(scene, bad.path());
+        ASSERT_FALSE(loaded.ok()) << c.name;
+        EXPECT_EQ(loaded.error().describe().find(bad.path() + c.where), 0u)
+            << loaded.error().describe();
+        EXPECT_EQ(scene.graph().nodeCount(), 5);
+        EXPECT_EQ(scene.graph().name(0), "top");
+    }
+}
+
+TEST(GraphLoading, TheSeparatorGivenSplitsTheNames) {
+    TempFile list("a-b c-d\n", "pairs.txt");
+    Scene scene;
+    CoutCapture quiet;
+    ASSERT_TRUE(loadGraphFile(scene, list.path(), nullptr, std::nullopt, "-").ok());
+    // pairs above a and c, each with one child.
+    EXPECT_EQ(scene.graph().nodeCount(), 5);
+    EXPECT_EQ(scene.graph().name(scene.graph().root), "pairs");
+}
+
 TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
     Scene scene;
     CoutCapture output;
