@@ -92,9 +92,10 @@ public:
     void setBeta(float newBeta);
 
     // Creates, once and with a current GL context, the buffers, the
-    // off-screen frame and the ramp textures that drawing uses. Fails with
-    // the message to show when a ramp image is missing, broken or unfit.
-    Status initRenderTargets();
+    // off-screen frame (framePixels square) and the ramp textures that
+    // drawing uses. Fails with the message to show when a ramp image is
+    // missing, broken or unfit.
+    Status initRenderTargets(int32_t framePixels = frameSize);
     Status loadColorRamps();
 
     // Brings the scene up to date with the settings, draws it for the view
@@ -105,6 +106,11 @@ public:
     // Half the side of the square that holds the scene and its labels in
     // the frame.
     float labelledExtent();
+    // What render draws for the settings and the view, and the labels it
+    // writes (none with labels off), in frame pixels of labelPixels() high.
+    DrawDescription describe();
+    std::vector<Label> labelsShown();
+    float labelPixels() const;
     void drawRadialTree();
     void drawClassicTree();
     void drawTreeMap();
@@ -147,6 +153,10 @@ public:
 
 private:
     void writeLabels();
+    // The frame's side in pixels, also before the targets are made.
+    int32_t frameSide() const { return targets.frameWidth > 0 ? targets.frameWidth : frameSize; }
+    // Pixels of the frame per scene unit in the view's region.
+    double framePixelsPerUnit() const;
     const TextAtlas& labelAtlas();
 
     FrameRenderer renderer{targets};

@@ -92,3 +92,28 @@ TextPosition positionAt(std::string_view text, std::size_t offset) {
     position.column = static_cast<int>(offset - lineStart) + 1;
     return position;
 }
+
+Status writeFileText(const std::string& path, std::string_view text) {
+    const std::string partial = path + ".partial";
+    const auto fault = [&path](int error) {
+        return Error(std::string("cannot write the file (") + std::strerror(error) + ")", path);
+    };
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
+    if (file == nullptr) {
+        return fault(errno);
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    const int closeError = errno;
+    if (!written || !closed) {
+        std::remove(partial.c_str());
+        return fault(written ? closeError : writeError);
+    }
+    if (std::rename(partial.c_str(), path.c_str()) != 0) {
+        const int renameError = errno;
+        std::remove(partial.c_str());
+        return fault(renameError);
+    }
+    return {};
+}

@@ -24,6 +24,11 @@ inline constexpr std::string_view cancelledReason = "cancelled";
 Result<FileText> readFileText(const std::string& path, std::size_t maxBytes,
                               Progress* progress = nullptr);
 
+// Writes the text to a file beside path first and moves it over path only
+// when it is complete, so a failed write never leaves half a file; an Error
+// names the path.
+Status writeFileText(const std::string& path, std::string_view text);
+
 // The text without a UTF-8 byte-order mark at its start.
 std::string_view withoutByteOrderMark(std::string_view text);
 

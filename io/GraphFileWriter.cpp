@@ -1,8 +1,6 @@
 #include "io/GraphFileWriter.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "io/FileText.h"
 
 namespace graphfile {
 
@@ -45,27 +43,7 @@ std::string format(const CompoundGraph& graph) {
 }
 
 Status write(const CompoundGraph& graph, const std::string& path) {
-    const std::string text = format(graph);
-    const std::string partial = path + ".partial";
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
-    if (file == nullptr) {
-        return Error(std::string("cannot write the file (") + std::strerror(errno) + ")", path);
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        std::remove(partial.c_str());
-        return Error(std::string("cannot write the file (") +
-                         std::strerror(written ? errno : writeError) + ")",
-                     path);
-    }
-    if (std::rename(partial.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
-        std::remove(partial.c_str());
-        return Error(std::string("cannot write the file (") + std::strerror(renameError) + ")",
-                     path);
-    }
-    return {};
+    return writeFileText(path, format(graph));
 }
 
 } // namespace graphfile

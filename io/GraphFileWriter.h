@@ -19,8 +19,7 @@ std::string nameForLines(std::string_view name);
 
 std::string format(const CompoundGraph& graph);
 
-// Writes the text to a file beside path first and moves it over path only
-// when it is complete, so a failed write never leaves half a file.
+// Writes the file whole or not at all (see writeFileText).
 Status write(const CompoundGraph& graph, const std::string& path);
 
 } // namespace graphfile
