@@ -63,9 +63,8 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(options.outputPath, "out.png");
     EXPECT_EQ(options.graphPath, "graph.rsf");
     EXPECT_FALSE(writesSvg(options));
-    const RenderOptions picture =
-        accepted({"-o", "Figure.SVG", "--size", "8192", "--background", "transparent",
-                  "--separator", "::"});
+    const RenderOptions picture = accepted(
+        {"-o", "Figure.SVG", "--size", "8192", "--background", "transparent", "--separator", "::"});
     EXPECT_TRUE(writesSvg(picture));
     EXPECT_EQ(picture.size, 8192);
     EXPECT_EQ(picture.background, (Colour{0.0f, 0.0f, 0.0f, 0.0f}));
