@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
+#include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
 
@@ -18,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -62,9 +64,10 @@ Status Application::init() {
     glEnable(GL_TEXTURE_2D);
 
     worker = std::make_unique<SceneWorker>();
-    settingsPanel = std::make_unique<SettingsPanel>(settings, counts, [this] {
-        onLoadFile([this](const std::string& path) { worker->load(path); });
-    });
+    settingsPanel = std::make_unique<SettingsPanel>(
+        settings, counts,
+        [this] { onLoadFile([this](const std::string& path) { worker->load(path); }); },
+        [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
     if (Status effect = EffectManager::instance().create(); !effect) {
@@ -203,6 +206,7 @@ void Application::display() {
     if (progressive.drawing()) {
         progressive.advance(drawingBudget);
     }
+    saveWhenDrawn();
     if (progressive.hasFrame()) {
         renderer.reuseFrame();
         renderer.showFrame(progressive.frameRegion());
@@ -219,6 +223,35 @@ void Application::display() {
     drawText(50, 50, fpsText);
     glutSwapBuffers();
     loopWatch.turn(LoopWatch::Clock::now(), busy());
+}
+
+void Application::savePicture() {
+    const std::filesystem::path shown(shownGraphPath);
+    const std::string name = shown.empty() ? "hebview" : shown.stem().string();
+    const std::optional<std::string> chosen =
+        chooseFileToSave("Save Picture", shown.parent_path().string(), name + ".png");
+    if (chosen) {
+        pendingSave = picturePathsFor(*chosen);
+        wake();
+    }
+}
+
+// A picture asked for is saved from the first complete frame.
+void Application::saveWhenDrawn() {
+    if (!pendingSave || progressive.drawing() || !progressive.hasFrame()) {
+        return;
+    }
+    const PicturePaths paths = *pendingSave;
+    pendingSave.reset();
+    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    const Status saved =
+        pictureSaver.save(paths, progressive.lastFrame(),
+                          settings.showLabels ? scene.get() : nullptr, explorer.highlighted());
+    if (!saved) {
+        showMessage(saved.error().describe());
+        return;
+    }
+    console::line("Saved " + paths.png + " and " + paths.svg);
 }
 
 void Application::drawProgress() {
@@ -366,6 +399,9 @@ void Application::keyPressed(unsigned char key) {
         break;
     case '/':
         settingsPanel->focusSearch();
+        break;
+    case saveKey:
+        savePicture();
         break;
     default:
         return;

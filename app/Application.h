@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LoopWatch.h"
+#include "app/PictureSaving.h"
 #include "base/Result.h"
 #include "render/FrameRenderer.h"
 #include "render/ProgressiveRenderer.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The application object: frame timing, the window projection, the settings
@@ -32,6 +34,9 @@ public:
     static constexpr std::chrono::milliseconds drawingBudget{30};
     // How often the window looks for the worker's progress while it rests.
     static constexpr int pollMilliseconds = 50;
+    // Control+S as the keyboard reports it (the letter's control code):
+    // saves the picture.
+    static constexpr unsigned char saveKey = 19;
 
     static Application& instance();
 
@@ -63,6 +68,9 @@ public:
     void specialKeyPressed(int key);
     // Shown in red in the window until dismissed or replaced.
     void showMessage(const std::string& message);
+    // Asks where to save the picture shown, then saves it as PNG and SVG
+    // once its frame is complete.
+    void savePicture();
     // The status the process ends with: 1 once something failed at start.
     int exitStatus() const { return startFailed ? 1 : 0; }
 
@@ -81,6 +89,7 @@ public:
     RenderTargets targets;
     FrameRenderer renderer{targets};
     ProgressiveRenderer progressive{targets, renderer};
+    PictureSaver pictureSaver{targets, renderer};
     Explorer explorer;
     // With HEBVIEW_STALL_REPORT set, Escape prints the loop's longest stall.
     LoopWatch loopWatch;
@@ -120,12 +129,14 @@ private:
     void fitLabels();
     void drawLabels();
     void drawProgress();
+    void saveWhenDrawn();
     double milliseconds() const;
 
     std::unique_ptr<TextAtlas> labelText;
     PlacedLabels placed;
     LabelledFit fitted;
     std::string shownGraphPath;
+    std::optional<PicturePaths> pendingSave;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

@@ -44,7 +44,9 @@ SettingsPanel* panel() {
 void onKeyboard(unsigned char key, int x, int y) {
     Application& application = Application::instance();
     application.wake();
-    if (panel() == nullptr || !panelEventKeyboardGLUT(*panel(), key, x, y)) {
+    // Control+S saves even while the search field has the keyboard.
+    if (key == Application::saveKey || panel() == nullptr ||
+        !panelEventKeyboardGLUT(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
         application.keyPressed(key);
     }

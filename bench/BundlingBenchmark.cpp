@@ -101,8 +101,8 @@ Scene& sceneWithThreads(unsigned threads) {
         scene.reset();
         pool = std::make_unique<ThreadPool>(threads);
         std::streambuf* console = std::cout.rdbuf(nullptr);
-        Result<Scene> loaded =
-            readScene(syntheticGraphFile(millionRelations()), *pool, {1.0f, nullptr, std::nullopt});
+        Result<Scene> loaded = readScene(syntheticGraphFile(millionRelations()), *pool,
+                                         {1.0f, nullptr, std::nullopt, {}});
         std::cout.rdbuf(console);
         scene = std::make_unique<Scene>(std::move(loaded).value());
     }

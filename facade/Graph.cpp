@@ -25,7 +25,7 @@ void Graph::clear() {
 }
 
 Status Graph::load(std::string path) {
-    return loadGraphFile(scene, path);
+    return loadGraphFile(scene, path, nullptr, std::nullopt, nameSeparator);
 }
 
 void Graph::tokenize(std::string_view line, std::string_view delimiters,
@@ -83,8 +83,8 @@ void Graph::setBeta(float newBeta) {
     scene.applyStrength(newBeta);
 }
 
-Status Graph::initRenderTargets() {
-    targets.create();
+Status Graph::initRenderTargets(int32_t framePixels) {
+    targets.create(framePixels);
     if (Status shader = renderer.prepare(); !shader) {
         return shader;
     }
@@ -101,7 +101,7 @@ void Graph::render() {
     // Names are written into the frame: a frame with them is no frame
     // without them.
     if (frameReuse.needsDrawing(key) || settings.showLabels != labelsInFrame) {
-        renderer.drawFrame(describeScene(scene, settings, view));
+        renderer.drawFrame(describe());
         frameReuse.markDrawn(key);
         labelsInFrame = settings.showLabels;
         if (labelsInFrame) {
@@ -113,31 +113,50 @@ void Graph::render() {
     renderer.showFrame(view.region);
 }
 
+DrawDescription Graph::describe() {
+    scene.update(settings);
+    return describeScene(scene, settings, view);
+}
+
+float Graph::labelPixels() const {
+    // Text keeps its share of the frame at every frame size.
+    return framedLabelPixels * static_cast<float>(frameSide()) / DrawDescription::framePixels;
+}
+
 const TextAtlas& Graph::labelAtlas() {
     if (!labelText) {
-        labelText = std::make_unique<TextAtlas>(framedLabelPixels);
+        labelText = std::make_unique<TextAtlas>(labelPixels());
     }
     return *labelText;
+}
+
+std::vector<Label> Graph::labelsShown() {
+    if (!settings.showLabels) {
+        return {};
+    }
+    scene.update(settings);
+    const FrameRegion& region = view.region;
+    const Rect visible{region.centreX - region.halfExtent, region.centreY - region.halfExtent,
+                       region.centreX + region.halfExtent, region.centreY + region.halfExtent};
+    return labelsToShow(*snapshotOf(scene, 0), labelAtlas(), framePixelsPerUnit(), visible,
+                        view.highlighted);
+}
+
+double Graph::framePixelsPerUnit() const {
+    return frameSide() / (2.0 * view.region.halfExtent);
 }
 
 float Graph::labelledExtent() {
     const int32_t layout = scene.appliedLayout().value_or(settings.layoutType);
     const std::vector<Label> candidates = labelCandidates(
         layout, scene.graph(), scene.layoutData(), scene.positions(), std::span<const Rect>());
-    return static_cast<float>(
-        ::labelledExtent(layout, candidates, labelAtlas(), DrawDescription::framePixels));
+    return static_cast<float>(::labelledExtent(layout, candidates, labelAtlas(), frameSide()));
 }
 
 void Graph::writeLabels() {
-    const TextAtlas& text = labelAtlas();
-    const FrameRegion& region = view.region;
-    const double pixelsPerUnit = DrawDescription::framePixels / (2.0 * region.halfExtent);
-    const Rect visible{region.centreX - region.halfExtent, region.centreY - region.halfExtent,
-                       region.centreX + region.halfExtent, region.centreY + region.halfExtent};
-    const std::vector<Label> labels =
-        labelsToShow(*snapshotOf(scene, 0), text, pixelsPerUnit, visible, view.highlighted);
-    renderer.enterFrame(targets.frameTexture, region);
-    text.draw(labels, pixelsPerUnit, 1.0, labelColour);
+    const std::vector<Label> labels = labelsShown();
+    renderer.enterFrame(targets.frameTexture, view.region);
+    labelAtlas().draw(labels, framePixelsPerUnit(), 1.0, labelColour);
     renderer.leaveFrame();
     renderer.finishFrame(targets.frameTexture);
 }

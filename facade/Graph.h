@@ -65,7 +65,8 @@ public:
     // An empty graph: no nodes, no relations.
     void clear();
 
-    // Reads a graph file and rebuilds layouts and curves, ending with the
+    // Reads a graph file (line format, JSON, edge list or GraphML, by its
+    // extension) and rebuilds layouts and curves, ending with the
     // radial layout. A rejected file leaves the current graph as it was.
     Status load(std::string path);
     static void tokenize(std::string_view line, std::string_view delimiters,
@@ -91,9 +92,10 @@ public:
     void setBeta(float newBeta);
 
     // Creates, once and with a current GL context, the buffers, the
-    // off-screen frame and the ramp textures that drawing uses. Fails with
-    // the message to show when a ramp image is missing, broken or unfit.
-    Status initRenderTargets();
+    // off-screen frame (framePixels square) and the ramp textures that
+    // drawing uses. Fails with the message to show when a ramp image is
+    // missing, broken or unfit.
+    Status initRenderTargets(int32_t framePixels = frameSize);
     Status loadColorRamps();
 
     // Brings the scene up to date with the settings, draws it for the view
@@ -104,6 +106,11 @@ public:
     // Half the side of the square that holds the scene and its labels in
     // the frame.
     float labelledExtent();
+    // What render draws for the settings and the view, and the labels it
+    // writes (none with labels off), in frame pixels of labelPixels() high.
+    DrawDescription describe();
+    std::vector<Label> labelsShown();
+    float labelPixels() const;
     void drawRadialTree();
     void drawClassicTree();
     void drawTreeMap();
@@ -114,6 +121,9 @@ public:
     ViewSettings settings;
     // The part of the scene drawn, the node highlighted, the nodes marked.
     ViewState view;
+    // Splits names into the hierarchy where a file has only names (JSON,
+    // edge lists); detected when empty.
+    std::string nameSeparator;
 
     int32_t nodeCount() const { return scene.graph().nodeCount(); }
     int32_t edgeCount() const { return scene.graph().edgeCount(); }
@@ -143,6 +153,10 @@ public:
 
 private:
     void writeLabels();
+    // The frame's side in pixels, also before the targets are made.
+    int32_t frameSide() const { return targets.frameWidth > 0 ? targets.frameWidth : frameSize; }
+    // Pixels of the frame per scene unit in the view's region.
+    double framePixelsPerUnit() const;
     const TextAtlas& labelAtlas();
 
     FrameRenderer renderer{targets};

@@ -1,14 +1,11 @@
 #include "io/GraphFileReader.h"
 
-#include "base/UninitializedArray.h"
 #include "graph/CompoundGraphBuilder.h"
+#include "io/FileText.h"
+#include "io/GraphLimits.h"
+#include "io/TextLines.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <sys/stat.h>
 
 namespace graphfile {
 
@@ -93,35 +90,16 @@ bool parseInteger(std::string_view token, int64_t& value) {
     return true;
 }
 
-// Progress is reported, and a cancel looked for, every this many bytes.
-constexpr std::size_t progressStep = std::size_t{1} << 20;
-
 class Parser {
 public:
     Parser(std::string_view fileText, Progress* progress) : text(fileText), progress(progress) {}
 
     Result<CompoundGraph> run() {
-        std::size_t position = 0;
-        std::size_t nextReport = progressStep;
+        TextLines lines(text, progress);
+        std::string_view line;
         std::vector<std::string_view> tokens;
-        while (position < text.size() && fault.empty()) {
-            if (progress != nullptr && position >= nextReport) {
-                if (progress->cancelled()) {
-                    return Error(std::string(cancelledReason));
-                }
-                progress->advance(static_cast<double>(position) / static_cast<double>(text.size()));
-                nextReport = position + progressStep;
-            }
-            std::size_t end = text.find('\n', position);
-            if (end == std::string_view::npos) {
-                end = text.size();
-            }
-            std::string_view line = text.substr(position, end - position);
-            position = end + 1;
-            ++lineNumber;
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
+        while (fault.empty() && lines.next(line)) {
+            lineNumber = lines.number();
             if (line.size() < 3) {
                 continue;
             }
@@ -130,6 +108,9 @@ public:
                 applyRecord(tokens);
             }
         }
+        if (lines.cancelled()) {
+            return Error(std::string(cancelledReason));
+        }
         if (!fault.empty()) {
             return Error{fault, {}, lineNumber};
         }
@@ -137,16 +118,8 @@ public:
             return Error{"no \"Root\" line"};
         }
         CompoundGraph graph = builder.finish();
-        // Each curve's control polygon runs up both ancestor chains; refuse
-        // hierarchies whose routes would not fit in memory.
-        uint64_t controlPoints = 0;
-        for (int32_t e = 0; e < graph.edgeCount(); ++e) {
-            controlPoints +=
-                uint64_t{graph.depth[graph.source[e]]} + graph.depth[graph.target[e]] + 6;
-        }
-        if (controlPoints > maxControlPoints) {
-            return Error{"the relations' routes through the hierarchy need more than " +
-                         std::to_string(maxControlPoints) + " control points"};
+        if (Status routes = graphlimits::checkRouteSize(graph); !routes) {
+            return routes.error();
         }
         return graph;
     }
@@ -282,73 +255,12 @@ Result<CompoundGraph> parse(std::string_view text, Progress* progress) {
     return Parser(text, progress).run();
 }
 
-namespace {
-
-struct FileText {
-    UninitializedArray<char> bytes;
-    std::size_t length = 0;
-};
-
-std::string readFault() {
-    return std::string("cannot read the file (") + std::strerror(errno) + ")";
-}
-
-// The whole file, up to the limit: a regular file in one read (a byte more,
-// to see one that grew meanwhile), anything else piece by piece.
-Result<FileText> readText(std::FILE* file, const struct stat& info, Progress* progress) {
-    const auto knownSize = static_cast<std::size_t>(info.st_size);
-    if (S_ISREG(info.st_mode) && knownSize <= maxFileBytes) {
-        FileText text{UninitializedArray<char>(knownSize + 1), 0};
-        text.length = std::fread(text.bytes.data(), 1, knownSize + 1, file);
-        if (std::ferror(file)) {
-            return Error(readFault());
-        }
-        if (text.length <= knownSize) {
-            return text;
-        }
-        std::rewind(file);
-    }
-    std::string pieces;
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        if (pieces.size() + got > maxFileBytes) {
-            return Error("the file is larger than " + std::to_string(maxFileBytes) + " bytes");
-        }
-        pieces.append(chunk, got);
-        if (progress != nullptr && progress->cancelled()) {
-            return Error(std::string(cancelledReason));
-        }
-    }
-    if (std::ferror(file)) {
-        return Error(readFault());
-    }
-    FileText text{UninitializedArray<char>(pieces.size()), pieces.size()};
-    std::copy(pieces.begin(), pieces.end(), text.bytes.data());
-    return text;
-}
-
-} // namespace
-
 Result<CompoundGraph> read(const std::string& path, Progress* progress) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return Error(std::string("cannot open the file (") + std::strerror(errno) + ")", path);
-    }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return Error("cannot read the file (it is a directory)", path);
-    }
-    Result<FileText> text = readText(file, info, progress);
+    Result<FileText> text = readFileText(path, maxFileBytes, progress);
     if (!text) {
-        return Error(text.error().reason, path);
+        return text.error();
     }
-    if (progress != nullptr && progress->cancelled()) {
-        return Error(std::string(cancelledReason), path);
-    }
-    Result<CompoundGraph> parsed =
-        parse(std::string_view(text.value().bytes.data(), text.value().length), progress);
+    Result<CompoundGraph> parsed = parse(text.value().view(), progress);
     if (!parsed) {
         Error error = parsed.error();
         error.path = path;

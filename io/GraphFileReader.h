@@ -3,6 +3,7 @@
 #include "base/Progress.h"
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
+#include "io/GraphLimits.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,21 +17,16 @@
 // inconsistent or cost unbounded memory, naming the line and the reason.
 namespace graphfile {
 
-inline constexpr std::size_t maxFileBytes = std::size_t{1} << 30;
-// Leaf counts are summed in single precision, which counts exactly up to 2^24.
-inline constexpr int64_t maxNodes = int64_t{1} << 24;
-// Each relation costs about 1.2 KB of curve samples.
-inline constexpr std::size_t maxRelations = std::size_t{1} << 22;
-inline constexpr uint64_t maxControlPoints = uint64_t{1} << 28;
+using graphlimits::maxControlPoints;
+using graphlimits::maxFileBytes;
+using graphlimits::maxNodes;
+using graphlimits::maxRelations;
 inline constexpr std::string_view delimiters = "\" \t";
 
 // Empties tokens, then appends every maximal run of characters that are not
 // delimiters, in order.
 void tokenize(std::string_view line, std::string_view delimiters,
               std::vector<std::string_view>& tokens);
-
-// The reason of the Error a cancelled read returns.
-inline constexpr std::string_view cancelledReason = "cancelled";
 
 // The graph in the file at path; an Error names the path and the line. With
 // a Progress, the share of the text parsed is reported, and a cancel stops

@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -96,4 +97,17 @@ Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
         ilDeleteImages(1, &image);
     }
     return loaded;
+}
+
+std::vector<Colour> rampColours(uint32_t texture) {
+    if (texture == 0) {
+        return {};
+    }
+    glBindTexture(GL_TEXTURE_1D, texture);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_1D, 0, GL_TEXTURE_WIDTH, &width);
+    std::vector<Colour> texels(static_cast<std::size_t>(std::max(width, 0)));
+    glGetTexImage(GL_TEXTURE_1D, 0, GL_RGBA, GL_FLOAT, texels.data());
+    glBindTexture(GL_TEXTURE_1D, 0);
+    return texels;
 }

@@ -21,3 +21,5 @@ struct FrameImage {
 
 // Reads level 0 of the frame texture; needs the GL context that drew it.
 FrameImage readFrame(const RenderTargets& targets);
+// The same of another frame-sized texture of the targets.
+FrameImage readFrameTexture(const RenderTargets& targets, uint32_t texture);

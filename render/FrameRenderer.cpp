@@ -305,3 +305,27 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     drawCurveRange(curves, 0, curves.curveCount());
     finishCurves(curves);
 }
+
+std::vector<float> FrameRenderer::readCurvePoints(const CurveSet& curves) const {
+    const std::size_t floatsPerCurve = curves.parameters.size() * 2;
+    std::vector<float> points(static_cast<std::size_t>(curves.curveCount()) * floatsPerCurve);
+    for (std::size_t index = 0; index < bufferCount(curves) && index < bufferBytes.size();
+         ++index) {
+        const std::size_t first = index * RenderTargets::curvesPerBuffer * floatsPerCurve;
+        const std::size_t bytes =
+            std::min(bufferBytes[index], (points.size() - first) * sizeof(float));
+        glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffers[index]);
+        glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes),
+                           points.data() + first);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return points;
+}
+
+void FrameRenderer::copyFrame(uint32_t from, uint32_t to) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
+    attach(from);
+    glBindTexture(GL_TEXTURE_2D, to);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, targets.frameWidth, targets.frameHeight);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}

@@ -63,6 +63,11 @@ public:
     void finishCurves(const CurveSet& curves);
     // All curves: upload, load and draw.
     void drawCurves(const CurveSet& curves);
+    // The points of the set uploaded last, read back from GL: a copy that
+    // stays valid once the set's own points have moved on.
+    std::vector<float> readCurvePoints(const CurveSet& curves) const;
+    // Copies level 0 of one frame-sized texture into another.
+    void copyFrame(uint32_t from, uint32_t to);
 
 private:
     void attach(uint32_t texture);

@@ -37,6 +37,9 @@ public:
     double done() const;
     // Whether a complete frame is there to show.
     bool hasFrame() const { return framesCompleted > 0; }
+    // The frame drawn last, while no other is being drawn; its curve points
+    // are no longer its own (see FrameRenderer::readCurvePoints).
+    const DrawDescription& lastFrame() const { return frame; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }
     int64_t framesCompleted = 0;

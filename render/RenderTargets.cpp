@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -22,9 +23,9 @@ uint32_t frameSizedTexture(int32_t width, int32_t height) {
 
 } // namespace
 
-void RenderTargets::create() {
-    frameWidth = frameSize;
-    frameHeight = frameSize;
+void RenderTargets::create(int32_t size) {
+    frameWidth = size;
+    frameHeight = size;
     glGenFramebuffersEXT(1, &frameBuffer);
     // Left bound, as drawing expects.
     frameTexture = frameSizedTexture(frameWidth, frameHeight);
@@ -79,4 +80,12 @@ void RenderTargets::release() {
         }
     }
     *this = RenderTargets();
+}
+
+int32_t largestFrameSize() {
+    GLint texture = 0;
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    return std::min({texture, viewport[0], viewport[1]});
 }

@@ -20,9 +20,9 @@ struct RenderTargets {
     // no single store is so large that making it stalls a frame.
     static constexpr int32_t curvesPerBuffer = 16384;
 
-    // Generates the names and defines the frame texture; the ramp textures
-    // are filled by loadColorRamps.
-    void create();
+    // Generates the names and defines the frame texture, of size by size
+    // pixels; the ramp textures are filled by loadColorRamps.
+    void create(int32_t size = frameSize);
     // The vertex buffer of the curves from `curvesPerBuffer * index` on.
     uint32_t curveBuffer(std::size_t index);
     // The back and the density texture, made on first use: a program that
@@ -43,3 +43,7 @@ struct RenderTargets {
     int32_t frameHeight = 0;
     uint32_t colorRampTextures[colorRampCount] = {};
 };
+
+// The largest frame side the current GL context can draw into: its largest
+// texture and viewport. Needs a current context.
+int32_t largestFrameSize();

@@ -2,7 +2,8 @@
 
 #include "base/Console.h"
 #include "base/SystemMemory.h"
-#include "io/GraphFileReader.h"
+#include "io/FileText.h"
+#include "io/GraphReading.h"
 #include "layout/TreeLayoutType.h"
 
 namespace {
@@ -16,7 +17,7 @@ void beginStage(Progress* progress, std::string_view name) {
 }
 
 bool isCancel(const Error& error) {
-    return error.reason == graphfile::cancelledReason;
+    return error.reason == cancelledReason;
 }
 
 // Ends the line of the step that failed.
@@ -39,10 +40,10 @@ uint64_t memoryNeeded(const CompoundGraph& graph) {
 
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
-    const Error cancelled(std::string(graphfile::cancelledReason), path);
+    const Error cancelled(std::string(cancelledReason), path);
     console::write("Reading " + path + " ...");
     beginStage(progress, "Reading");
-    Result<CompoundGraph> file = graphfile::read(path, progress);
+    Result<CompoundGraph> file = readGraph(path, {options.separator, progress});
     if (!file) {
         return reject(file.error());
     }
@@ -85,9 +86,9 @@ Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOpt
 }
 
 Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
-                     std::optional<uint64_t> memoryAvailable) {
-    Result<Scene> loaded =
-        readScene(path, scene.threadPool(), {scene.appliedStrength(), progress, memoryAvailable});
+                     std::optional<uint64_t> memoryAvailable, const std::string& separator) {
+    Result<Scene> loaded = readScene(
+        path, scene.threadPool(), {scene.appliedStrength(), progress, memoryAvailable, separator});
     if (!loaded) {
         return loaded.error();
     }

@@ -17,7 +17,7 @@ inline constexpr uint64_t bytesPerRelation = 1300;
 inline constexpr uint64_t bytesPerNode = 160;
 uint64_t memoryNeeded(const CompoundGraph& graph);
 
-// Reads a graph file into a scene of its own, reporting each step on the
+// Reads a graph file of any format we read into a scene of its own, reporting each step on the
 // console:
 //   Reading <path> ... done!
 //   Building Tree Layouts ... done!
@@ -32,13 +32,17 @@ struct LoadOptions {
     Progress* progress = nullptr;
     // Measured when not given.
     std::optional<uint64_t> memoryAvailable;
+    // Splits names into the hierarchy where a format has only names;
+    // detected when empty.
+    std::string separator;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
 
 // The same into the scene, which a failed load leaves as it was; the
 // strength it applied before is applied again.
 Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress = nullptr,
-                     std::optional<uint64_t> memoryAvailable = std::nullopt);
+                     std::optional<uint64_t> memoryAvailable = std::nullopt,
+                     const std::string& separator = {});
 
 // Past this many relations the curves drawn over one another hide the
 // structure unless they are shown as a density.

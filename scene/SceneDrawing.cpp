@@ -187,6 +187,7 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
                               const ViewState& view) {
     DrawDescription frame;
     frame.region = view.region;
+    frame.background = view.background;
     const int32_t layoutType = scene.appliedLayout().value_or(settings.layoutType);
     frame.tree = describeTree(layoutType, scene, settings.lineWidth);
     const bool highlighting = view.highlighted >= 0 && view.highlighted < scene.graph().nodeCount();

@@ -138,7 +138,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     const std::optional<float> strength = scene.appliedStrength();
     ThreadPool& pool = scene.threadPool();
     lock.unlock();
-    Result<Scene> loaded = readScene(path, pool, {strength, progress.get(), std::nullopt});
+    Result<Scene> loaded = readScene(path, pool, {strength, progress.get(), std::nullopt, {}});
     lock.lock();
     loading.reset();
     if (!loaded) {

@@ -7,7 +7,8 @@
 #include <vector>
 
 // What the user explores beyond the settings: the part of the scene shown,
-// the node highlighted (hovered or pinned) and the nodes a search found.
+// the node highlighted (hovered or pinned), the nodes a search found, and
+// the background.
 // The default shows the whole scene with nothing highlighted or marked.
 struct ViewState {
     FrameRegion region;
@@ -15,6 +16,8 @@ struct ViewState {
     uint64_t graphNumber = 0;
     int32_t highlighted = CompoundGraph::none;
     std::vector<int32_t> marked;
+    // Behind everything; the viewer's is always black.
+    Colour background{0.0f, 0.0f, 0.0f, 1.0f};
 
     bool operator==(const ViewState&) const = default;
 };

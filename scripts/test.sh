@@ -15,8 +15,8 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEBVIEW_SANITIZ
 cmake --build build-sanitize --target hebview_core_tests hebview_unit_tests hebview-rampgen
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize -L unit --output-on-failure -j2
-# Short fuzzing runs of the graph file and effect file readers, each seeded
-# with a real file.
+# Short fuzzing runs of the graph readers and the effect file reader, each
+# seeded with a real file.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DHEBVIEW_FUZZ=ON >/dev/null
 cmake --build build-fuzz
 corpus=$(mktemp -d)
@@ -24,6 +24,13 @@ trap 'rm -rf "$corpus"' EXIT
 cp data/Graphs/small.rsf "$corpus/"
 build-fuzz/tests/fuzz/fuzz_graph_file -max_total_time=15 -max_len=4096 \
     -dict=tests/fuzz/graph.dict "$corpus" 2>&1 | tail -n 1
+# The readers of the other formats, each seeded with its example file.
+for target in json:imports.json edgelist:go-mod-graph.txt graphml:modules.graphml; do
+    seeds=$(mktemp -d)
+    cp "data/examples/${target#*:}" "$seeds/"
+    build-fuzz/tests/fuzz/fuzz_${target%%:*} -max_total_time=8 -max_len=4096 "$seeds" 2>&1 | tail -n 1
+    rm -rf "$seeds"
+done
 effects=$(mktemp -d)
 trap 'rm -rf "$corpus" "$effects"' EXIT
 cp effectShader.cgfx "$effects/"

@@ -6,30 +6,57 @@
 
 #include <gtk/gtk.h>
 
-std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
-                                            bool multiple) {
-    if (!gtkSessionReady()) {
-        console::line("No display for the file dialog; nothing is loaded.");
-        return std::nullopt;
-    }
+namespace {
+
+GtkFileChooser* newChooser(const std::string& title, GtkFileChooserAction action,
+                           const char* acceptLabel, const std::string& folder) {
     GtkWidget* dialog =
-        gtk_file_chooser_dialog_new(title.c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
-                                    GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+        gtk_file_chooser_dialog_new(title.c_str(), nullptr, action, "_Cancel", GTK_RESPONSE_CANCEL,
+                                    acceptLabel, GTK_RESPONSE_ACCEPT, nullptr);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
-    gtk_file_chooser_set_select_multiple(chooser, multiple ? TRUE : FALSE);
     if (!folder.empty()) {
         gtk_file_chooser_set_current_folder(chooser, folder.c_str());
     }
+    return chooser;
+}
+
+// Runs the dialog to its answer and closes it.
+std::optional<std::string> answerOf(GtkFileChooser* chooser) {
     std::optional<std::string> chosen;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         // With several files chosen, the first one is the answer.
         if (gchar* path = gtk_file_chooser_get_filename(chooser)) {
             chosen = path;
             g_free(path);
         }
     }
-    gtk_widget_destroy(dialog);
+    gtk_widget_destroy(GTK_WIDGET(chooser));
     drainGtkEvents();
     return chosen;
+}
+
+} // namespace
+
+std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
+                                            bool multiple) {
+    if (!gtkSessionReady()) {
+        console::line("No display for the file dialog; nothing is loaded.");
+        return std::nullopt;
+    }
+    GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open", folder);
+    gtk_file_chooser_set_select_multiple(chooser, multiple ? TRUE : FALSE);
+    return answerOf(chooser);
+}
+
+std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& folder,
+                                            const std::string& suggestedName) {
+    if (!gtkSessionReady()) {
+        console::line("No display for the file dialog; nothing is saved.");
+        return std::nullopt;
+    }
+    GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_SAVE, "_Save", folder);
+    gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
+    gtk_file_chooser_set_current_name(chooser, suggestedName.c_str());
+    return answerOf(chooser);
 }

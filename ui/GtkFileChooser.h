@@ -9,3 +9,9 @@
 // output and answers as Cancel.
 std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
                                             bool multiple);
+
+// Asks for a file to save to, starting in `folder` with `suggestedName`
+// filled in; asks before overwriting an existing file. Returns the path, or
+// nothing on Cancel or without a display (which it says on standard output).
+std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& folder,
+                                            const std::string& suggestedName);

@@ -54,8 +54,9 @@ const PanelRow separator = plain(PanelRowKind::Separator);
 } // namespace
 
 SettingsPanel::SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
-                             std::function<void()> loadFile)
-    : settings(settings), counts(counts), loadFile(std::move(loadFile)) {}
+                             std::function<void()> loadFile, std::function<void()> savePicture)
+    : settings(settings), counts(counts), loadFile(std::move(loadFile)),
+      savePicture(std::move(savePicture)) {}
 
 std::span<const PanelRow> SettingsPanel::rows() {
     static const std::vector<PanelRow> table{
@@ -80,6 +81,7 @@ std::span<const PanelRow> SettingsPanel::rows() {
         separator,
         toggle("Show Labels", &ViewSettings::showLabels),
         plain(PanelRowKind::Search, "Search"),
+        plain(PanelRowKind::Button, savePictureLabel),
     };
     return table;
 }
@@ -177,8 +179,13 @@ int SettingsPanel::decimals(const PanelRow& row) {
 }
 
 void SettingsPanel::press(const PanelRow& row) {
-    if (row.kind == PanelRowKind::Button && loadFile) {
-        loadFile();
+    if (row.kind != PanelRowKind::Button) {
+        return;
+    }
+    const std::function<void()>& action =
+        std::string_view(row.label) == savePictureLabel ? savePicture : loadFile;
+    if (action) {
+        action();
     }
 }
 

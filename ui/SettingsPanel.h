@@ -61,8 +61,8 @@ struct PanelRow {
     }
 };
 
-// The "Settings" bar: the graph's size, the "Load File" button, the search
-// field and every setting, each row bound to a field of ViewSettings; and
+// The "Settings" bar: the graph's size, the "Load File" and "Save Picture"
+// buttons, the search field and every setting, each row bound to a field of ViewSettings; and
 // beside it a message banner and the tooltip of the node under the pointer.
 // Knows nothing of drawing: PanelImGui draws it and reports what its last
 // frame left behind, from which the panel decides which input events are
@@ -71,13 +71,14 @@ class SettingsPanel {
 public:
     static constexpr const char* title = "Settings";
     static constexpr const char* loadFileLabel = "Load File";
-    static constexpr PanelRect placement{10.0f, 30.0f, 270.0f, 515.0f};
+    static constexpr const char* savePictureLabel = "Save Picture";
+    static constexpr PanelRect placement{10.0f, 30.0f, 270.0f, 525.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;
 
-    SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
-                  std::function<void()> loadFile);
+    SettingsPanel(ViewSettings& settings, const PanelCounts& counts, std::function<void()> loadFile,
+                  std::function<void()> savePicture = {});
 
     static std::span<const PanelRow> rows();
 
@@ -145,5 +146,6 @@ private:
     ViewSettings& settings;
     const PanelCounts& counts;
     std::function<void()> loadFile;
+    std::function<void()> savePicture;
     bool searchFocusWanted = false;
 };

@@ -1,9 +1,13 @@
 #include "scene/GraphLoading.h"
 
+#include "io/GraphFileWriter.h"
+#include "io/GraphReading.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -82,6 +86,67 @@ TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
     EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Classic));
     EXPECT_EQ(std::vector<Point>(scene.positions().begin(), scene.positions().end()), before);
     EXPECT_EQ(scene.revision(), revision);
+}
+
+TEST(GraphLoading, ARejectedFileOfAnyFormatKeepsTheGraph) {
+    TempFile good(smallGraph);
+    Scene scene;
+    CoutCapture quiet;
+    ASSERT_TRUE(loadGraphFile(scene, good.path()).ok());
+    struct Case {
+        const char* text;
+        const char* name;
+        const char* where;
+    };
+    const Case cases[] = {
+        {"[{\"name\": \"a\"},\n {\"name\": [1]}]", "bad.json", ":2:"},
+        {"a,b\nc,\n", "bad.csv", ":2:"},
+        {"<graphml><graph>\n<node id=\"a\"/><node id=\"a\"/></graph></graphml>", "bad.graphml",
+         ":2:"},
+    };
+    for (const Case& c : cases) {
+        TempFile bad(c.text, c.name);
+        const Status loaded = loadGraphFile(scene, bad.path());
+        ASSERT_FALSE(loaded.ok()) << c.name;
+        EXPECT_EQ(loaded.error().describe().find(bad.path() + c.where), 0u)
+            << loaded.error().describe();
+        EXPECT_EQ(scene.graph().nodeCount(), 5);
+        EXPECT_EQ(scene.graph().name(0), "top");
+    }
+}
+
+TEST(GraphLoading, TheSeparatorGivenSplitsTheNames) {
+    TempFile list("a-b c-d\n", "pairs.txt");
+    Scene scene;
+    CoutCapture quiet;
+    ASSERT_TRUE(loadGraphFile(scene, list.path(), nullptr, std::nullopt, "-").ok());
+    // pairs above a and c, each with one child.
+    EXPECT_EQ(scene.graph().nodeCount(), 5);
+    EXPECT_EQ(scene.graph().name(scene.graph().root), "pairs");
+}
+
+TEST(GraphLoading, AJsonFileAndItsConversionGiveTheSameLayoutsAndCurves) {
+    const std::string json = "data/examples/imports.json";
+    const TempFile converted("", "unused");
+    const std::string rsf = (converted.folderPath() / "imports.rsf").string();
+    ASSERT_TRUE(graphfile::write(readGraph(json).value(), rsf));
+    ThreadPool pool(2);
+    CoutCapture quiet;
+    Scene fromJson = readScene(json, pool, {1.0f, nullptr, std::nullopt, {}}).value();
+    Scene fromLines = readScene(rsf, pool, {1.0f, nullptr, std::nullopt, {}}).value();
+    for (int32_t layout = 0; layout < 5; ++layout) {
+        ViewSettings settings;
+        settings.layoutType = layout;
+        fromJson.update(settings);
+        fromLines.update(settings);
+        ASSERT_EQ(std::vector<Point>(fromJson.positions().begin(), fromJson.positions().end()),
+                  std::vector<Point>(fromLines.positions().begin(), fromLines.positions().end()))
+            << "layout " << layout;
+        const std::span<const float> a = fromJson.curves().points.span();
+        const std::span<const float> b = fromLines.curves().points.span();
+        ASSERT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end())) << "layout " << layout;
+    }
+    EXPECT_EQ(fromJson.graph().edgeCount(), 36);
 }
 
 TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {

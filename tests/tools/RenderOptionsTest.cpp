@@ -62,6 +62,14 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(o.treeMapSpacing, 0.05f);
     EXPECT_EQ(options.outputPath, "out.png");
     EXPECT_EQ(options.graphPath, "graph.rsf");
+    EXPECT_FALSE(writesSvg(options));
+    const RenderOptions picture = accepted(
+        {"-o", "Figure.SVG", "--size", "8192", "--background", "transparent", "--separator", "::"});
+    EXPECT_TRUE(writesSvg(picture));
+    EXPECT_EQ(picture.size, 8192);
+    EXPECT_EQ(picture.background, (Colour{0.0f, 0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(picture.separator, "::");
+    EXPECT_EQ(accepted({"--background", "white"}).background, (Colour{1.0f, 1.0f, 1.0f, 1.0f}));
     const RenderOptions numbered = accepted({"--layout", "4", "--blend", "density"});
     EXPECT_EQ(numbered.settings.layoutType, 4);
     EXPECT_EQ(numbered.settings.blendMode, 3);
@@ -118,6 +126,10 @@ TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
         {{"--colour"}, "unknown option --colour"},
         {{"-o"}, "-o needs a value (FILE)"},
         {{"a.rsf", "b.rsf"}, "more than one graph file: a.rsf and b.rsf"},
+        {{"-o", "figure.jpg"}, "the output must be a .png or an .svg file: figure.jpg"},
+        {{"-o", "png"}, "the output must be a .png or an .svg file: png"},
+        {{"--size", "8193"}, "bad value '8193' for --size (64-8192)"},
+        {{"--background", "grey"}, "bad value 'grey' for --background (NAME)"},
     };
     for (const auto& [words, message] : cases) {
         EXPECT_EQ(refusal(words), message);

@@ -45,6 +45,28 @@ status=$?
 [ "$status" = 2 ] || fail "an unknown node gave status $status: $out"
 [[ $out == *"no node named 'NoSuchNode' in data/Graphs/jhotdraw-mini.rsf"* ]] || fail "unclear message for an unknown node: $out"
 [ ! -e "$workdir/z.png" ] || fail "a picture was written for an unknown node"
+# Exports: the SVG parses and renders, and holds a group per relation; the
+# PNG takes its size and background; any other extension is refused before
+# anything is read.
+"$tool" -o "$workdir/figure.svg" --labels on >/dev/null || fail "the SVG export failed"
+rsvg-convert -w 256 "$workdir/figure.svg" -o "$workdir/figure-svg.png" || fail "the SVG does not render"
+relations=$(grep -c '^R ' data/Graphs/jhotdraw-mini.rsf)
+groups=$(sed -n '/<g id="curves"/,/^<\/g>/p' "$workdir/figure.svg" | grep -v 'id="curves"' | grep -c '^<g')
+[ "$groups" = "$relations" ] || fail "$groups curve groups for $relations relations"
+lit=$(convert "$workdir/figure-svg.png" -fx '(r>0.2||g>0.2||b>0.2)?1:0' -format '%[fx:mean]' info:)
+awk -v v="$lit" 'BEGIN { exit !(v > 0.05) }' || fail "the rendered SVG is nearly empty ($lit)"
+"$tool" -o "$workdir/small.png" --size 512 --background white >/dev/null || fail "--size 512 failed"
+[ "$(identify -format '%wx%h' "$workdir/small.png")" = 512x512 ] || fail "--size 512 gave another size"
+[ "$(convert "$workdir/small.png" -format '%[pixel:p{2,2}]' info:)" = "srgb(255,255,255)" ] ||
+    fail "a white background is not white"
+"$tool" -o "$workdir/clear.png" --size 256 --background transparent >/dev/null || fail "transparent failed"
+[ "$(convert "$workdir/clear.png" -format '%[fx:p{2,2}.a]' info:)" = 0 ] || fail "the corner is not transparent"
+opaque=$(convert "$workdir/clear.png" -alpha extract -format '%[fx:mean]' info:)
+awk -v v="$opaque" 'BEGIN { exit !(v > 0.05) }' || fail "nothing is drawn on the transparent picture ($opaque)"
+out=$("$tool" -o "$workdir/figure.jpg" 2>&1)
+status=$?
+[ "$status" = 2 ] && [[ $out == *"the output must be a .png or an .svg file"* ]] && [[ $out != *Reading* ]] ||
+    fail "a .jpg output gave status $status: $out"
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

@@ -27,7 +27,8 @@ protected:
     ViewSettings settings;
     PanelCounts counts;
     int loadFilePresses = 0;
-    SettingsPanel panel{settings, counts, [this] { ++loadFilePresses; }};
+    int savePresses = 0;
+    SettingsPanel panel{settings, counts, [this] { ++loadFilePresses; }, [this] { ++savePresses; }};
 };
 
 struct ExpectedRow {
@@ -62,6 +63,7 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Separator, "", 0, 0, 1},
         {Switch, "Show Labels", 0, 0, 1},
         {Search, "Search", 0, 0, 1},
+        {Button, "Save Picture", 0, 0, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -173,6 +175,9 @@ TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
     EXPECT_EQ(settings, ViewSettings{});
     EXPECT_EQ(loadFilePresses, 0);
     panel.press(row("Load File"));
+    EXPECT_EQ(loadFilePresses, 1);
+    panel.press(row("Save Picture"));
+    EXPECT_EQ(savePresses, 1);
     EXPECT_EQ(loadFilePresses, 1);
 }
 

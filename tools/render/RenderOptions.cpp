@@ -5,6 +5,7 @@
 #include "scene/Camera.h"
 #include "scene/Search.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -15,6 +16,22 @@ namespace {
 // Short names for the command line, in enumerator order.
 const char* const layoutNames[] = {"radial", "classic", "slice", "squared", "strip"};
 const char* const blendNames[] = {"none", "alpha", "max", "density"};
+const char* const backgroundNames[] = {"black", "white", "transparent"};
+constexpr Colour backgrounds[] = {
+    {0.0f, 0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.0f}};
+
+bool endsWithIgnoringCase(const std::string& text, std::string_view end) {
+    if (text.size() < end.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        const char c = text[text.size() - end.size() + i];
+        if (std::tolower(static_cast<unsigned char>(c)) != end[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool parseFloat(const std::string& word, float low, float high, float& value) {
     float parsed = 0.0f;
@@ -87,9 +104,26 @@ struct Option {
 
 const std::vector<Option>& options() {
     static const std::vector<Option> table{
-        {"-o", "FILE", "PNG file to write (default hebview.png)",
+        {"-o", "FILE", "the .png or .svg file to write (default hebview.png)",
          [](const std::string& w, RenderOptions& o) {
              o.outputPath = w;
+             return !w.empty();
+         }},
+        {"--size", "64-8192", "width and height of the picture in pixels (default 2048)",
+         [](const std::string& w, RenderOptions& o) { return parseInteger(w, 64, 8192, o.size); }},
+        {"--background", "NAME", "black, white or transparent (default black)",
+         [](const std::string& w, RenderOptions& o) {
+             for (int32_t i = 0; i < 3; ++i) {
+                 if (w == backgroundNames[i]) {
+                     o.background = backgrounds[i];
+                     return true;
+                 }
+             }
+             return false;
+         }},
+        {"--separator", "TEXT", "splits names into the hierarchy (default: found in them)",
+         [](const std::string& w, RenderOptions& o) {
+             o.separator = w;
              return !w.empty();
          }},
         {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
@@ -209,18 +243,27 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         result.graphPath = word;
         graphGiven = true;
     }
+    if (!endsWithIgnoringCase(result.outputPath, ".png") &&
+        !endsWithIgnoringCase(result.outputPath, ".svg")) {
+        return Error{"the output must be a .png or an .svg file: " + result.outputPath};
+    }
     return result;
+}
+
+bool writesSvg(const RenderOptions& options) {
+    return endsWithIgnoringCase(options.outputPath, ".svg");
 }
 
 std::string renderOptionsHelp() {
     std::ostringstream text;
     const int size = RenderTargets::frameSize;
     text << "usage: hebview-render [options] [GRAPH]\n"
-            "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf) as the viewer does, without a\n"
-            "display, and writes the "
+            "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
+            ".graphml) as the viewer does, without a display, and writes the picture as a\n"
+            "PNG (by default "
          << size << " by " << size
-         << " frame as a PNG. Run it from the folder that\n"
-            "holds data/textures.\n\noptions:\n";
+         << ") or as SVG vectors, by the output's extension.\n"
+            "Run it from the folder that holds data/textures.\n\noptions:\n";
     for (const Option& option : options()) {
         std::string head = std::string("  ") + option.name + " " + option.argument;
         head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
@@ -229,7 +272,11 @@ std::string renderOptionsHelp() {
     text << "  --help                  this text\n"
             "\nScene coordinates: the whole picture is the square from -1.01 to 1.01 in x\n"
             "and y, y up; the radial tree's leaves lie on the circle of radius 1, and the\n"
-            "classic tree and the treemaps lie within -1 to 1.\n";
+            "classic tree and the treemaps lie within -1 to 1.\n"
+            "\nWidths are in pixels of a 2048-pixel picture: other sizes scale them, and the\n"
+            "labels, so that the picture looks the same. An SVG colours each curve in 7 pieces\n"
+            "along the ramp; Blend \"max\" becomes mix-blend-mode lighten, and \"density\",\n"
+            "which SVG cannot count, is written as \"alpha\".\n";
     return text.str();
 }
 
@@ -245,5 +292,6 @@ Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph&
         }
     }
     view.marked = searchNodes(graph, options.search);
+    view.background = options.background;
     return view;
 }

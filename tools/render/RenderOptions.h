@@ -13,7 +13,14 @@
 // setting of the panel, with the panel's defaults.
 struct RenderOptions {
     std::string graphPath = "data/Graphs/jhotdraw-mini.rsf";
+    // A .png or a .svg file, chosen by the extension.
     std::string outputPath = "hebview.png";
+    // The picture's width and height in pixels (the SVG's in user units).
+    int32_t size = 2048;
+    // Behind the picture: black, white or transparent (alpha 0).
+    Colour background{0.0f, 0.0f, 0.0f, 1.0f};
+    // Splits names into the hierarchy where a file has only names.
+    std::string separator;
     ViewSettings settings;
     bool helpWanted = false;
     // How long each stage took, on standard error.
@@ -27,7 +34,11 @@ struct RenderOptions {
     float centreY = 0.0f;
 };
 
-// The options of the command line, or an Error saying what it got wrong.
+// Whether the output is an SVG document (else a PNG image).
+bool writesSvg(const RenderOptions& options);
+
+// The options of the command line, or an Error saying what it got wrong,
+// also an output that is neither .png nor .svg.
 Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments);
 
 std::string renderOptionsHelp();

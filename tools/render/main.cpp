@@ -1,9 +1,13 @@
 #include "base/Console.h"
+#include "export/BackgroundMatte.h"
+#include "export/SvgPicture.h"
 #include "facade/Graph.h"
+#include "io/FileText.h"
+#include "render/ColorRamps.h"
 #include "render/FrameImage.h"
 #include "render/HeadlessGlContext.h"
+#include "render/PngWriter.h"
 #include "scene/GraphLoading.h"
-#include "tools/render/PngWriter.h"
 #include "tools/render/RenderOptions.h"
 
 #include <GL/glew.h>
@@ -33,6 +37,40 @@ private:
     std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
 };
 
+// The picture over the background asked for: one frame over an opaque
+// colour, or, for any other background, the frame drawn over black and over
+// white and the coverage worked out from the two.
+FrameImage drawnPicture(Graph& graph, const Colour& background) {
+    const Colour black{0.0f, 0.0f, 0.0f, 1.0f};
+    if (background == black) {
+        graph.render();
+        return readFrame(graph.targets);
+    }
+    graph.view.background = black;
+    graph.render();
+    FrameImage overBlack = readFrame(graph.targets);
+    graph.view.background = {1.0f, 1.0f, 1.0f, 1.0f};
+    graph.render();
+    const FrameImage overWhite = readFrame(graph.targets);
+    overBlack.rgba = transparentPicture(overBlack.rgba, overWhite.rgba);
+    if (background.a > 0.0f) {
+        overBlack.rgba = pictureOver(overBlack.rgba, background);
+    }
+    return overBlack;
+}
+
+std::string svgOf(Graph& graph) {
+    const DrawDescription frame = graph.describe();
+    const std::vector<Label> labels = graph.labelsShown();
+    const int32_t ramp = graph.settings.colorRamp;
+    const std::vector<Colour> colours =
+        ramp >= 1 && ramp <= colorRampCount
+            ? rampColours(graph.targets.colorRampTextures[static_cast<std::size_t>(ramp - 1)])
+            : std::vector<Colour>();
+    return svgPicture(
+        {&frame, labels, graph.labelPixels(), labelColour, colours, graph.targets.frameWidth});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,10 +92,20 @@ int main(int argc, char** argv) {
                   << '\n';
         return 1;
     }
+    if (const int32_t largest = largestFrameSize(); options.size > largest) {
+        std::cerr << "hebview-render: --size " << options.size
+                  << " is larger than this OpenGL can draw (" << largest << " pixels)\n";
+        return 1;
+    }
     times.stageDone("GL context");
     Graph& graph = Graph::instance();
     graph.settings = options.settings;
-    if (const Status targets = graph.initRenderTargets(); !targets) {
+    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
+    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
+    graph.settings.lineWidth *= scale;
+    graph.settings.splineWidth *= scale;
+    graph.nameSeparator = options.separator;
+    if (const Status targets = graph.initRenderTargets(options.size); !targets) {
         console::line(targets.error().describe());
         return 1;
     }
@@ -77,16 +125,25 @@ int main(int argc, char** argv) {
     }
     graph.view = view.value();
     times.stageDone("layout and bundling strength of the settings");
-    graph.render();
-    glFinish();
-    times.stageDone("drawing");
-    const FrameImage frame = readFrame(graph.targets);
-    times.stageDone("reading the frame back");
-    if (const Status written = writePng(frame, options.outputPath); !written) {
-        std::cerr << "hebview-render: " << written.error().describe() << '\n';
-        return 1;
+    if (writesSvg(options)) {
+        const std::string svg = svgOf(graph);
+        times.stageDone("describing the picture as SVG");
+        if (const Status written = writeFileText(options.outputPath, svg); !written) {
+            std::cerr << "hebview-render: " << written.error().describe() << '\n';
+            return 1;
+        }
+        times.stageDone("writing the SVG");
+    } else {
+        const FrameImage frame = drawnPicture(graph, options.background);
+        glFinish();
+        times.stageDone("drawing and reading the frame back");
+        const bool transparent = options.background.a < 1.0f;
+        if (const Status written = writePng(frame, options.outputPath, transparent); !written) {
+            std::cerr << "hebview-render: " << written.error().describe() << '\n';
+            return 1;
+        }
+        times.stageDone("writing the PNG");
     }
-    times.stageDone("writing the PNG");
     console::line("Wrote " + options.outputPath);
     return 0;
 }

@@ -1,0 +1,266 @@
+#include "export/SvgPicture.h"
+
+#include "scene/BlendModeType.h"
+#include "scene/ViewSettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace {
+
+// DejaVu Sans, as the label atlas lays out a line of it: the line's height
+// is ascent plus descent, the baseline lies an ascent below the line's top,
+// and the em is the line height over (ascent + descent) in ems.
+constexpr double ascentEm = 0.928;
+constexpr double descentEm = 0.236;
+
+// Scene coordinates to the picture's user units (y down).
+class Mapping {
+public:
+    Mapping(const FrameRegion& region, int pixels)
+        : left(region.centreX - region.halfExtent), top(region.centreY + region.halfExtent),
+          scale(pixels / (2.0 * region.halfExtent)) {}
+
+    double x(double sceneX) const { return (sceneX - left) * scale; }
+    double y(double sceneY) const { return (top - sceneY) * scale; }
+
+private:
+    double left;
+    double top;
+    double scale;
+};
+
+class Writer {
+public:
+    void raw(std::string_view text) { out.append(text); }
+    // A number with at most two decimals, without trailing zeros.
+    void number(double value) {
+        char buffer[32];
+        const double rounded = std::round(value * 100.0) / 100.0;
+        int length = std::snprintf(buffer, sizeof buffer, "%.2f", rounded == 0.0 ? 0.0 : rounded);
+        while (length > 0 && buffer[length - 1] == '0') {
+            --length;
+        }
+        if (length > 0 && buffer[length - 1] == '.') {
+            --length;
+        }
+        out.append(buffer, static_cast<std::size_t>(length));
+    }
+    void point(const Mapping& map, double x, double y) {
+        number(map.x(x));
+        raw(" ");
+        number(map.y(y));
+    }
+    // Text with the characters XML reserves escaped and the bytes it
+    // forbids (control characters) dropped.
+    void text(std::string_view text) {
+        for (const char c : text) {
+            switch (c) {
+            case '&':
+                raw("&amp;");
+                break;
+            case '<':
+                raw("&lt;");
+                break;
+            case '>':
+                raw("&gt;");
+                break;
+            case '"':
+                raw("&quot;");
+                break;
+            default:
+                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+                    out.push_back(c);
+                }
+            }
+        }
+    }
+
+    std::string out;
+};
+
+void writeLines(Writer& w, const Mapping& map, const LineSet& lines) {
+    if (lines.empty()) {
+        return;
+    }
+    w.raw("<g fill=\"none\" stroke=\"");
+    w.raw(hexColour(lines.colour));
+    w.raw("\" stroke-width=\"");
+    w.number(lines.width);
+    w.raw("\"");
+    if (lines.blended && lines.colour.a < 1.0f) {
+        w.raw(" stroke-opacity=\"");
+        w.number(lines.colour.a);
+        w.raw("\"");
+    }
+    w.raw(">\n");
+    for (std::size_t ring = 0; ring < lines.ringCount(); ++ring) {
+        w.raw("<polygon points=\"");
+        for (int v = 0; v < LineSet::ringVertexCount; ++v) {
+            const Point& p =
+                lines.ringVertices[ring * LineSet::ringVertexCount + static_cast<std::size_t>(v)];
+            w.raw(v == 0 ? "" : " ");
+            w.point(map, p.x, p.y);
+        }
+        w.raw("\"/>\n");
+    }
+    for (const Rect& r : lines.rectangles) {
+        w.raw("<rect x=\"");
+        w.number(map.x(r.x0));
+        w.raw("\" y=\"");
+        w.number(map.y(r.y1));
+        w.raw("\" width=\"");
+        w.number(map.x(r.x1) - map.x(r.x0));
+        w.raw("\" height=\"");
+        w.number(map.y(r.y0) - map.y(r.y1));
+        w.raw("\"/>\n");
+    }
+    if (!lines.segments.empty()) {
+        w.raw("<path d=\"");
+        for (std::size_t s = 0; s + 1 < lines.segments.size(); s += 2) {
+            w.raw(s == 0 ? "M" : " M");
+            w.point(map, lines.segments[s].x, lines.segments[s].y);
+            w.raw(" L");
+            w.point(map, lines.segments[s + 1].x, lines.segments[s + 1].y);
+        }
+        w.raw("\"/>\n");
+    }
+    w.raw("</g>\n");
+}
+
+Colour rampColour(std::span<const Colour> ramp, double t) {
+    if (ramp.empty()) {
+        return {1.0f, 1.0f, 1.0f, 1.0f};
+    }
+    const auto index = static_cast<std::size_t>(
+        std::lround(std::clamp(t, 0.0, 1.0) * static_cast<double>(ramp.size() - 1)));
+    return ramp[index];
+}
+
+void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
+                 std::span<const Colour> ramp) {
+    const auto samples = static_cast<int32_t>(curves.parameters.size());
+    if (samples < 2 || curves.curveCount() == 0) {
+        return;
+    }
+    const bool usesRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
+    const auto mode = static_cast<BlendModeType>(curves.blendMode);
+    w.raw("<g id=\"curves\" fill=\"none\" stroke-width=\"");
+    w.number(curves.width);
+    w.raw("\" stroke-linejoin=\"round\">\n");
+    // Piece k covers the samples from k (samples - 1) / steps on.
+    const int32_t steps = std::min<int32_t>(curveColourSteps, samples - 1);
+    for (int32_t place = 0; place < curves.curveCount(); ++place) {
+        const int32_t curve = curves.curveAt(place);
+        const auto c = static_cast<std::size_t>(curve);
+        const uint8_t emphasis = curves.emphasis.empty() ? 0 : curves.emphasis[c];
+        const float* points = curves.points.data() + 2 * c * static_cast<std::size_t>(samples);
+        w.raw("<g");
+        if (emphasis == 0 && mode == BlendModeType::Max) {
+            w.raw(" style=\"mix-blend-mode:lighten\"");
+        } else if (emphasis == 0 && mode != BlendModeType::None && curves.opacity[c] < 1.0f) {
+            w.raw(" opacity=\"");
+            w.number(curves.opacity[c]);
+            w.raw("\"");
+        }
+        w.raw(">");
+        for (int32_t k = 0; k < steps; ++k) {
+            const int32_t first = k * (samples - 1) / steps;
+            const int32_t last = (k + 1) * (samples - 1) / steps;
+            const Colour colour = emphasis != 0 ? curves.emphasisColours[emphasis - 1]
+                                  : usesRamp
+                                      ? rampColour(ramp, steps == 1 ? 0.0 : double(k) / (steps - 1))
+                                      : Colour{1.0f, 1.0f, 1.0f, 1.0f};
+            w.raw("<path stroke=\"");
+            w.raw(hexColour(colour));
+            w.raw("\" d=\"M");
+            for (int32_t j = first; j <= last; ++j) {
+                w.raw(j == first ? "" : " ");
+                w.point(map, points[2 * j], points[2 * j + 1]);
+            }
+            w.raw("\"/>");
+        }
+        w.raw("</g>\n");
+    }
+    w.raw("</g>\n");
+}
+
+void writeLabels(Writer& w, const Mapping& map, const SvgPictureInput& input) {
+    if (input.labels.empty()) {
+        return;
+    }
+    const double em = input.labelPixels / (ascentEm + descentEm);
+    // The line's middle lies on the anchor; the baseline below it.
+    const double baseline = ascentEm * em - input.labelPixels / 2.0;
+    w.raw("<g font-family=\"DejaVu Sans, sans-serif\" font-size=\"");
+    w.number(em);
+    w.raw("\" fill=\"");
+    w.raw(hexColour(input.labelColour));
+    w.raw("\">\n");
+    for (const Label& label : input.labels) {
+        w.raw("<text transform=\"translate(");
+        w.point(map, label.anchor.x, label.anchor.y);
+        w.raw(") rotate(");
+        w.number(-label.angle * 180.0 / std::numbers::pi);
+        w.raw(")\" y=\"");
+        w.number(baseline);
+        w.raw("\"");
+        if (label.align == Label::Align::Centre) {
+            w.raw(" text-anchor=\"middle\"");
+        } else if (label.align == Label::Align::End) {
+            w.raw(" text-anchor=\"end\"");
+        }
+        w.raw(">");
+        w.text(label.text);
+        w.raw("</text>\n");
+    }
+    w.raw("</g>\n");
+}
+
+} // namespace
+
+std::string hexColour(const Colour& colour) {
+    const auto channel = [](float value) {
+        return static_cast<int>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
+    };
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", channel(colour.r), channel(colour.g),
+                  channel(colour.b));
+    return buffer;
+}
+
+std::string svgPicture(const SvgPictureInput& input) {
+    const DrawDescription& frame = *input.frame;
+    const Mapping map(frame.region, input.pixels);
+    Writer w;
+    w.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
+    w.number(input.pixels);
+    w.raw("\" height=\"");
+    w.number(input.pixels);
+    w.raw("\" viewBox=\"0 0 ");
+    w.number(input.pixels);
+    w.raw(" ");
+    w.number(input.pixels);
+    w.raw("\">\n");
+    if (frame.background.a > 0.0f) {
+        w.raw("<rect width=\"100%\" height=\"100%\" fill=\"");
+        w.raw(hexColour(frame.background));
+        w.raw("\"/>\n");
+    }
+    writeLines(w, map, frame.tree);
+    if (frame.showCurves) {
+        writeCurves(w, map, frame.curves, input.ramp);
+    }
+    if (frame.showOverlay) {
+        writeLines(w, map, frame.overlay);
+    }
+    for (const LineSet& marks : frame.marks) {
+        writeLines(w, map, marks);
+    }
+    writeLabels(w, map, input);
+    w.raw("</svg>\n");
+    return std::move(w.out);
+}

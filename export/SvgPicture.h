@@ -1,0 +1,41 @@
+#pragma once
+
+#include "scene/DrawDescription.h"
+#include "scene/Labels.h"
+
+#include <span>
+#include <string>
+
+// A frame as an SVG document of vectors: what a DrawDescription holds, and
+// the labels, in a square of `pixels` user units that maps the frame's
+// region as the GL frame of that size does, so that widths in pixels carry
+// over.
+//
+// Where SVG differs from the GL frame:
+//  - A curve's colour changes along it in curveColourSteps pieces of one
+//    colour each; piece k of n takes the ramp's colour at k / (n - 1), so
+//    the ends have the ramp's end colours.
+//  - Blend "Alpha" gives each curve its opacity as a group, "None" draws
+//    every curve opaque, "Max" uses mix-blend-mode "lighten" (the channel
+//    maximum, as GL's max blending). "Density" counts curves per pixel,
+//    which SVG cannot: its curves are written as with "Alpha".
+//  - Labels are text in DejaVu Sans (or the viewer's sans-serif fallback),
+//    placed as the frame places them.
+struct SvgPictureInput {
+    const DrawDescription* frame = nullptr;
+    std::span<const Label> labels;
+    // Height of a line of label text, in pixels.
+    float labelPixels = 24.0f;
+    Colour labelColour;
+    // The colour ramp the curves take their colours from, first texel at the
+    // source end; empty draws them white.
+    std::span<const Colour> ramp;
+    int pixels = DrawDescription::framePixels;
+};
+
+inline constexpr int curveColourSteps = 7;
+
+std::string svgPicture(const SvgPictureInput& input);
+
+// "#rrggbb" of a colour's channels, each clamped to 0..1 and rounded.
+std::string hexColour(const Colour& colour);

@@ -1,0 +1,170 @@
+#include "io/EdgeListReader.h"
+
+#include "io/FileText.h"
+#include "io/NameHierarchy.h"
+#include "io/TextLines.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace edgelist {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Field {
+    std::string text;
+    // From 1, in bytes.
+    int column = 1;
+};
+
+// The first two fields of a line split at the delimiter (0: runs of
+// blanks), with CSV quoting where the delimiter is a character; an Error
+// (with the column) for a quote left open.
+Result<std::vector<Field>> splitLine(std::string_view line, char delimiter) {
+    std::vector<Field> fields;
+    std::size_t i = 0;
+    while (i <= line.size() && fields.size() < 2) {
+        if (delimiter == 0) {
+            while (i < line.size() && isBlank(line[i])) {
+                ++i;
+            }
+            if (i == line.size()) {
+                break;
+            }
+            const std::size_t start = i;
+            while (i < line.size() && !isBlank(line[i])) {
+                ++i;
+            }
+            fields.push_back({std::string(line.substr(start, i - start)), int(start) + 1});
+            continue;
+        }
+        while (i < line.size() && isBlank(line[i]) && line[i] != delimiter) {
+            ++i;
+        }
+        Field field{{}, int(i) + 1};
+        if (i < line.size() && line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                if (line[i] == '"') {
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        field.text.push_back('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                field.text.push_back(line[i++]);
+            }
+            if (!closed) {
+                return Error("a quoted name has no closing quote", {}, 0, field.column);
+            }
+            while (i < line.size() && line[i] != delimiter) {
+                ++i;
+            }
+        } else {
+            const std::size_t start = i;
+            while (i < line.size() && line[i] != delimiter) {
+                ++i;
+            }
+            field.text = trimmed(line.substr(start, i - start));
+        }
+        fields.push_back(std::move(field));
+        ++i;
+    }
+    return fields;
+}
+
+bool isHeader(const std::vector<Field>& fields) {
+    return fields.size() == 2 && ((equalsIgnoringCase(fields[0].text, "source") &&
+                                   equalsIgnoringCase(fields[1].text, "target")) ||
+                                  (equalsIgnoringCase(fields[0].text, "from") &&
+                                   equalsIgnoringCase(fields[1].text, "to")));
+}
+
+} // namespace
+
+Result<CompoundGraph> parse(std::string_view text, std::string_view rootName,
+                            std::string_view separator, Progress* progress) {
+    text = withoutByteOrderMark(text);
+    NameHierarchy names;
+    std::optional<char> delimiter;
+    TextLines lines(text, progress);
+    std::string_view line;
+    while (lines.next(line)) {
+        const int lineNumber = lines.number();
+        const std::string_view content = trimmed(line);
+        if (content.empty() || content.front() == '#') {
+            continue;
+        }
+        const bool first = !delimiter;
+        if (first) {
+            delimiter = line.find(',') != std::string_view::npos    ? ','
+                        : line.find('\t') != std::string_view::npos ? '\t'
+                                                                    : char{0};
+        }
+        Result<std::vector<Field>> fields = splitLine(line, *delimiter);
+        if (!fields) {
+            return Error(fields.error().reason, {}, lineNumber, fields.error().column);
+        }
+        if (first && isHeader(fields.value())) {
+            continue;
+        }
+        int32_t ends[2] = {CompoundGraph::none, CompoundGraph::none};
+        for (std::size_t f = 0; f < fields.value().size(); ++f) {
+            const Field& field = fields.value()[f];
+            if (field.text.empty()) {
+                return Error("a name is empty", {}, lineNumber, field.column);
+            }
+            Result<int32_t> element = names.element(field.text);
+            if (!element) {
+                return Error(element.error().reason, {}, lineNumber);
+            }
+            ends[f] = element.value();
+        }
+        if (ends[1] != CompoundGraph::none) {
+            if (Status related = names.relate(ends[0], ends[1]); !related) {
+                return Error(related.error().reason, {}, lineNumber);
+            }
+        }
+    }
+    if (lines.cancelled()) {
+        return Error(std::string(cancelledReason));
+    }
+    if (names.elementCount() == 0) {
+        return Error("the file names no elements");
+    }
+    return names.finish(rootName, separator);
+}
+
+} // namespace edgelist

@@ -1,0 +1,145 @@
+#include "io/GraphReading.h"
+
+#include "io/EdgeListReader.h"
+#include "io/FileText.h"
+#include "io/GraphFileReader.h"
+#include "io/GraphLimits.h"
+#include "io/GraphMlReader.h"
+#include "io/JsonGraphReader.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string_view fileName(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string lowerExtension(std::string_view path) {
+    const std::string_view name = fileName(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) {
+        return {};
+    }
+    std::string extension(name.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+// The file's name without its extension: the root's name where the names
+// have several tops.
+std::string_view stem(std::string_view path) {
+    const std::string_view name = fileName(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+char firstVisible(std::string_view text) {
+    text = withoutByteOrderMark(text);
+    const std::size_t at = text.find_first_not_of(" \t\r\n");
+    return at == std::string_view::npos ? '\0' : text[at];
+}
+
+const char* formatName(GraphFormat format) {
+    switch (format) {
+    case GraphFormat::Lines:
+        return "the line format";
+    case GraphFormat::Json:
+        return "JSON";
+    case GraphFormat::EdgeList:
+        return "an edge list";
+    case GraphFormat::GraphMl:
+        return "GraphML";
+    }
+    return "";
+}
+
+// An Error when the content plainly is another format than the extension
+// says.
+Status checkContent(std::string_view text, GraphFormat named) {
+    const char first = firstVisible(text);
+    const bool looksJson = first == '{' || first == '[';
+    const bool looksXml = first == '<';
+    std::string found;
+    if (named == GraphFormat::Json && !looksJson) {
+        found = looksXml ? "XML" : "no JSON object or array";
+    } else if (named == GraphFormat::GraphMl && !looksXml) {
+        found = looksJson ? "JSON" : "no XML";
+    } else if ((named == GraphFormat::Lines || named == GraphFormat::EdgeList) &&
+               (looksJson || looksXml)) {
+        found = looksJson ? "JSON" : "XML";
+    }
+    if (found.empty()) {
+        return {};
+    }
+    return Error(std::string("the name says ") + formatName(named) + ", but the content is " +
+                 found + " (starting with '" + std::string(1, first) +
+                 "'); give the file the extension of its format (.rsf, .json, .csv, .graphml)");
+}
+
+} // namespace
+
+std::optional<GraphFormat> formatOfPath(std::string_view path) {
+    const std::string extension = lowerExtension(path);
+    if (extension == "rsf") {
+        return GraphFormat::Lines;
+    }
+    if (extension == "json") {
+        return GraphFormat::Json;
+    }
+    if (extension == "csv" || extension == "tsv" || extension == "txt") {
+        return GraphFormat::EdgeList;
+    }
+    if (extension == "graphml") {
+        return GraphFormat::GraphMl;
+    }
+    return std::nullopt;
+}
+
+GraphFormat formatOfContent(std::string_view text) {
+    const char first = firstVisible(text);
+    if (first == '{' || first == '[') {
+        return GraphFormat::Json;
+    }
+    return first == '<' ? GraphFormat::GraphMl : GraphFormat::Lines;
+}
+
+Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
+                                 std::string_view rootName, const GraphReadOptions& options) {
+    switch (format) {
+    case GraphFormat::Lines:
+        return graphfile::parse(text, options.progress);
+    case GraphFormat::Json:
+        return jsongraph::parse(text, rootName, options.separator, options.progress);
+    case GraphFormat::EdgeList:
+        return edgelist::parse(text, rootName, options.separator, options.progress);
+    case GraphFormat::GraphMl:
+        return graphml::parse(text, rootName, options.progress);
+    }
+    return Error("unknown format");
+}
+
+Result<CompoundGraph> readGraph(const std::string& path, const GraphReadOptions& options) {
+    Result<FileText> text = readFileText(path, graphlimits::maxFileBytes, options.progress);
+    if (!text) {
+        return text.error();
+    }
+    const std::string_view content = text.value().view();
+    const std::optional<GraphFormat> named = formatOfPath(path);
+    if (named) {
+        if (Status matches = checkContent(content, *named); !matches) {
+            return Error(matches.error().reason, path);
+        }
+    }
+    Result<CompoundGraph> parsed =
+        parseGraph(content, named.value_or(formatOfContent(content)), stem(path), options);
+    if (!parsed) {
+        Error error = parsed.error();
+        error.path = path;
+        return error;
+    }
+    return parsed;
+}

@@ -1,0 +1,214 @@
+#include "export/SvgPicture.h"
+
+#include "scene/BlendModeType.h"
+
+#include <expat.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The elements of a document as the XML parser sees them: name, attributes
+// and text, and the depth they sit at.
+struct Element {
+    std::string name;
+    std::map<std::string, std::string> attributes;
+    int depth = 0;
+    std::string text;
+};
+
+struct Parsed {
+    bool wellFormed = false;
+    std::vector<Element> elements;
+};
+
+Parsed parseXml(const std::string& document) {
+    struct State {
+        Parsed parsed;
+        std::vector<std::size_t> open;
+    } state;
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    XML_SetUserData(parser, &state);
+    XML_SetElementHandler(
+        parser,
+        [](void* data, const XML_Char* name, const XML_Char** attributes) {
+            auto* s = static_cast<State*>(data);
+            Element element{name, {}, static_cast<int>(s->open.size()), {}};
+            for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
+                element.attributes[a[0]] = a[1];
+            }
+            s->open.push_back(s->parsed.elements.size());
+            s->parsed.elements.push_back(std::move(element));
+        },
+        [](void* data, const XML_Char*) { static_cast<State*>(data)->open.pop_back(); });
+    XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
+        auto* s = static_cast<State*>(data);
+        if (!s->open.empty()) {
+            s->parsed.elements[s->open.back()].text.append(text, static_cast<std::size_t>(length));
+        }
+    });
+    state.parsed.wellFormed = XML_Parse(parser, document.data(), static_cast<int>(document.size()),
+                                        XML_TRUE) == XML_STATUS_OK;
+    XML_ParserFree(parser);
+    return state.parsed;
+}
+
+// Two curves of five samples along y = 0 and y = 0.5, from x = -1 to 1.
+struct TwoCurves {
+    TwoCurves() {
+        for (int curve = 0; curve < 2; ++curve) {
+            for (int j = 0; j < 5; ++j) {
+                points.push_back(-1.0f + 0.5f * static_cast<float>(j));
+                points.push_back(0.5f * static_cast<float>(curve));
+            }
+        }
+        frame.curves.points = points;
+        frame.curves.parameters = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f};
+        frame.curves.opacity = {1.0f, 0.25f};
+        frame.curves.width = 5.0f;
+        frame.curves.colorRamp = 1;
+        frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+        frame.showOverlay = false;
+    }
+    std::vector<float> points;
+    DrawDescription frame;
+    std::vector<Colour> ramp{
+        {1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 1.0f}};
+};
+
+std::vector<Element> childrenOf(const Parsed& parsed, const std::string& id) {
+    std::vector<Element> children;
+    int depth = -1;
+    for (const Element& element : parsed.elements) {
+        if (depth >= 0 && element.depth <= depth) {
+            break;
+        }
+        if (depth >= 0 && element.depth == depth + 1) {
+            children.push_back(element);
+        }
+        if (depth < 0 && element.attributes.count("id") && element.attributes.at("id") == id) {
+            depth = element.depth;
+        }
+    }
+    return children;
+}
+
+TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
+    TwoCurves scene;
+    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    ASSERT_TRUE(svg.wellFormed);
+    const std::vector<Element> curves = childrenOf(svg, "curves");
+    ASSERT_EQ(curves.size(), 2u);
+    // Four intervals: as many pieces, the first in the source end's colour
+    // and the last in the target end's.
+    std::vector<std::string> strokes;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path" && element.depth == curves[0].depth + 1) {
+            strokes.push_back(element.attributes.at("stroke"));
+        }
+    }
+    ASSERT_EQ(strokes.size(), 8u);
+    EXPECT_EQ(strokes[0], "#ff0000");
+    EXPECT_EQ(strokes[3], "#0000ff");
+    EXPECT_EQ(strokes[4], "#ff0000");
+    EXPECT_EQ(strokes[7], "#0000ff");
+    // The faded curve is a group at its opacity; the opaque one needs none.
+    EXPECT_EQ(curves[0].attributes.count("opacity"), 0u);
+    EXPECT_EQ(curves[1].attributes.at("opacity"), "0.25");
+}
+
+TEST(SvgPictureTest, SceneCoordinatesMapOntoTheFramesPixels) {
+    TwoCurves scene;
+    scene.frame.region = {0.0f, 0.0f, 1.0f};
+    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 1000}));
+    ASSERT_TRUE(svg.wellFormed);
+    std::vector<std::string> paths;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path") {
+            paths.push_back(element.attributes.at("d"));
+        }
+    }
+    // Region -1..1 over 1000 units, y down: (-1, 0) is (0, 500), (-0.5, 0)
+    // is (250, 500), and y = 0.5 is 250.
+    ASSERT_EQ(paths.size(), 8u);
+    EXPECT_EQ(paths[0], "M0 500 250 500");
+    EXPECT_EQ(paths[7], "M750 250 1000 250");
+    EXPECT_EQ(svg.elements[0].attributes.at("viewBox"), "0 0 1000 1000");
+}
+
+TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
+    TwoCurves scene;
+    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::None);
+    Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.count("opacity"), 0u)
+        << "blend None ignores the opacity";
+    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.at("style"), "mix-blend-mode:lighten");
+    // A highlighted node's relation: opaque, in its emphasis colour, drawn
+    // last.
+    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    scene.frame.curves.emphasis = {1, 0};
+    scene.frame.curves.order = {1, 0};
+    scene.frame.curves.emphasisColours[0] = {0.902f, 0.624f, 0.0f, 1.0f};
+    svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    const std::vector<Element> curves = childrenOf(svg, "curves");
+    EXPECT_EQ(curves[0].attributes.at("opacity"), "0.25");
+    EXPECT_EQ(curves[1].attributes.count("opacity"), 0u);
+    const Element& lastPath =
+        svg.elements.back().name == "path" ? svg.elements.back() : svg.elements.front();
+    EXPECT_EQ(lastPath.attributes.at("stroke"), "#e69f00");
+}
+
+TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
+    DrawDescription frame;
+    frame.background = {1.0f, 1.0f, 1.0f, 1.0f};
+    frame.showCurves = false;
+    frame.tree.colour = {1.0f, 0.0f, 0.0f, 1.0f};
+    frame.tree.width = 3.0f;
+    frame.tree.rectangles = {{-1.0f, -1.0f, 0.0f, 0.0f}};
+    frame.tree.segments = {{0.0f, 0.0f}, {1.0f, 1.0f}};
+    frame.overlay.colour = {1.0f, 1.0f, 1.0f, 0.5f};
+    frame.overlay.blended = true;
+    frame.overlay.segments = {{0.0f, 0.0f}, {0.0f, 1.0f}};
+    frame.region = {0.0f, 0.0f, 1.0f};
+    const Label labels[] = {
+        {0, "A<&>\"b\x01", {0.0f, 0.0f}, 3.14159265f / 2.0f, Label::Align::End, false}};
+    const std::string text =
+        svgPicture({&frame, labels, 24.0f, {0.5f, 0.5f, 0.5f, 1.0f}, {}, 1000});
+    const Parsed svg = parseXml(text);
+    ASSERT_TRUE(svg.wellFormed) << text;
+    std::map<std::string, std::vector<Element>> byName;
+    for (const Element& element : svg.elements) {
+        byName[element.name].push_back(element);
+    }
+    ASSERT_EQ(byName["rect"].size(), 2u);
+    EXPECT_EQ(byName["rect"][0].attributes.at("fill"), "#ffffff");
+    // The treemap rectangle (-1, -1)..(0, 0): its top left at (0, 500).
+    const auto& rect = byName["rect"][1].attributes;
+    EXPECT_EQ(rect.at("x") + " " + rect.at("y") + " " + rect.at("width") + " " + rect.at("height"),
+              "0 500 500 500");
+    ASSERT_EQ(byName["path"].size(), 2u);
+    EXPECT_EQ(byName["path"][0].attributes.at("d"), "M500 500 L1000 0");
+    ASSERT_EQ(byName["text"].size(), 1u);
+    EXPECT_EQ(byName["text"][0].text, "A<&>\"b");
+    EXPECT_EQ(byName["text"][0].attributes.at("text-anchor"), "end");
+    EXPECT_EQ(byName["text"][0].attributes.at("transform"), "translate(500 500) rotate(-90)");
+    bool translucentOverlay = false;
+    for (const Element& g : byName["g"]) {
+        translucentOverlay |=
+            g.attributes.count("stroke-opacity") && g.attributes.at("stroke-opacity") == "0.5";
+    }
+    EXPECT_TRUE(translucentOverlay);
+}
+
+TEST(SvgPictureTest, HexColoursRoundAndClamp) {
+    EXPECT_EQ(hexColour({0.0f, 0.5f, 1.0f, 1.0f}), "#0080ff");
+    EXPECT_EQ(hexColour({-1.0f, 2.0f, 0.2f, 1.0f}), "#00ff33");
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+#include "io/GraphReading.h"
+
+#include "tests/support/GraphText.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using testing_support::outline;
+using testing_support::TempFile;
+
+TEST(GraphReadingTest, TheExtensionNamesTheFormatInAnyCase) {
+    EXPECT_EQ(formatOfPath("data/a.rsf"), GraphFormat::Lines);
+    EXPECT_EQ(formatOfPath("deps.JSON"), GraphFormat::Json);
+    for (const char* path : {"x.csv", "x.tsv", "mod.graph.txt"}) {
+        EXPECT_EQ(formatOfPath(path), GraphFormat::EdgeList) << path;
+    }
+    EXPECT_EQ(formatOfPath("model.GraphML"), GraphFormat::GraphMl);
+    for (const char* path : {"graph", "a.b/graph", ".json", "x.dot"}) {
+        EXPECT_EQ(formatOfPath(path), std::nullopt) << path;
+    }
+}
+
+TEST(GraphReadingTest, EachFormatIsReadFromItsFile) {
+    const TempFile json(R"({"a.x": ["a.y"]})", "deps.json");
+    const TempFile list("a.x,a.y\nb.z,a.x\n", "deps.csv");
+    const TempFile xml(R"(<graphml><graph><node id="r"><graph><node id="x"/></graph></node>
+                          </graph></graphml>)",
+                       "deps.graphml");
+    const TempFile lines("HierarchyElements 1\nRoot 0\nH 0 only\n", "deps.rsf");
+    EXPECT_EQ(outline(readGraph(json.path()).value()), "a(x y)");
+    // Two tops: the root is named after the file.
+    EXPECT_EQ(outline(readGraph(list.path()).value()), "deps(a(x y) b(z))");
+    EXPECT_EQ(outline(readGraph(xml.path()).value()), "r(x)");
+    EXPECT_EQ(outline(readGraph(lines.path()).value()), "only");
+    // The separator given splits the names.
+    EXPECT_EQ(outline(readGraph(list.path(), {"x"}).value()), "deps(a. a.y b.z)");
+}
+
+TEST(GraphReadingTest, ContentOfAnotherFormatIsRefusedNamingThePath) {
+    struct Case {
+        const char* text;
+        const char* name;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"HierarchyElements 1\n", "g.json",
+         "the name says JSON, but the content is no JSON object or array (starting with 'H')"},
+        {"{\"a\": []}", "g.rsf", "the name says the line format, but the content is JSON"},
+        {"<graphml/>", "g.csv", "the name says an edge list, but the content is XML"},
+        {"[1]", "g.graphml", "the name says GraphML, but the content is JSON"},
+    };
+    for (const Case& c : cases) {
+        const TempFile file(c.text, c.name);
+        Result<CompoundGraph> result = readGraph(file.path());
+        ASSERT_FALSE(result.ok()) << c.name;
+        EXPECT_EQ(result.error().path, file.path());
+        EXPECT_EQ(result.error().reason.find(c.reason), 0u) << result.error().reason;
+    }
+}
+
+TEST(GraphReadingTest, AnUnknownExtensionIsReadByItsContent) {
+    const TempFile json("\n  [{\"name\": \"p.q\"}]", "deps.out");
+    EXPECT_EQ(outline(readGraph(json.path()).value()), "p(q)");
+    const TempFile lines("HierarchyElements 1\nRoot 0\nH 0 n\n", "graph");
+    EXPECT_EQ(outline(readGraph(lines.path()).value()), "n");
+}
+
+TEST(GraphReadingTest, ErrorsNameThePathAndTheLine) {
+    const TempFile bad("[{\"name\": \"a\"},\n {\"name\": 1}]", "bad.json");
+    Result<CompoundGraph> result = readGraph(bad.path());
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().describe().find(bad.path() + ":2:"), 0u) << result.error().describe();
+}
+
+} // namespace
