@@ -84,8 +84,8 @@ public:
         } else if (name == "graph") {
             kind = Element::Graph;
         } else if (name == "node") {
-            kind = Element::Node;
-            startNode(attributes);
+            // A node refused at its start has no entry to close at its end.
+            kind = startNode(attributes) ? Element::Node : Element::Other;
         } else if (name == "edge") {
             kind = Element::Edge;
             addEdge(attributes);
@@ -275,22 +275,22 @@ private:
         return slot->second;
     }
 
-    void startNode(const char** attributes) {
+    bool startNode(const char** attributes) {
         const char* id = attribute(attributes, "id");
         if (id == nullptr) {
             fail("a node has no id");
-            return;
+            return false;
         }
         const std::optional<int32_t> index = intern(id);
         if (!index) {
-            return;
+            return false;
         }
         if (defined.size() <= static_cast<std::size_t>(*index)) {
             defined.resize(idText.size(), false);
         }
         if (defined[static_cast<std::size_t>(*index)]) {
             fail("a second node with the id \"" + std::string(id) + "\"");
-            return;
+            return false;
         }
         defined[static_cast<std::size_t>(*index)] = true;
         NodeRecord node;
@@ -299,6 +299,7 @@ private:
         node.line = line();
         openNodes.push_back(static_cast<int32_t>(nodes.size()));
         nodes.push_back(std::move(node));
+        return true;
     }
 
     void addEdge(const char** attributes) {
