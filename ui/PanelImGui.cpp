@@ -17,7 +17,7 @@
 namespace {
 
 // Share of the bar's width that the labels take, the values the rest.
-constexpr float labelShare = 0.45f;
+constexpr float labelShare = 0.42f;
 // GLUT reports the wheel as these two buttons.
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
