@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
+#include "base/DataFiles.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
@@ -66,7 +67,9 @@ Status Application::init() {
     worker = std::make_unique<SceneWorker>();
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
-        [this] { onLoadFile([this](const std::string& path) { worker->load(path); }); },
+        [this] {
+            onLoadFile([this](const std::string& path) { worker->load(path); }, shownGraphPath);
+        },
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
@@ -86,7 +89,8 @@ Status Application::init() {
         startFailed = true;
     }
     worker->show(settings);
-    worker->load(startupGraphPath);
+    worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
+                                                      : startupGraphPath);
     return {};
 }
 

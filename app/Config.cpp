@@ -165,4 +165,15 @@ void Config::read(const char* name, int32_t screenWidthPixels, int32_t screenHei
         screenWidth = screenWidthPixels;
         screenHeight = screenHeightPixels;
     }
+    // A window larger than the screen gains nothing, and one beyond what
+    // the GL driver can draw crashes it.
+    if (screenWidthPixels > 0 && screenHeightPixels > 0 &&
+        (screenWidth > screenWidthPixels || screenHeight > screenHeightPixels)) {
+        console::line(std::string(name) + ": a window of " + std::to_string(screenWidth) + " by " +
+                      std::to_string(screenHeight) + " does not fit the screen; using " +
+                      std::to_string(std::min(screenWidth, screenWidthPixels)) + " by " +
+                      std::to_string(std::min(screenHeight, screenHeightPixels)));
+        screenWidth = std::min(screenWidth, screenWidthPixels);
+        screenHeight = std::min(screenHeight, screenHeightPixels);
+    }
 }

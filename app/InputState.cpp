@@ -11,6 +11,7 @@ InputState& InputState::instance() {
 
 InputState::InputState() {
     std::memset(keys, 0, sizeof keys);
+    std::memset(pressed, 0, sizeof pressed);
     std::memset(mouseButtons, 0, sizeof mouseButtons);
 }
 
@@ -18,6 +19,7 @@ InputState::~InputState() = default;
 
 void InputState::keyDown(unsigned char key, int, int) {
     keys[key] = 1;
+    pressed[key] = 1;
 }
 
 void InputState::keyUp(unsigned char key, int, int) {
@@ -35,6 +37,7 @@ void InputState::specialKeyUp(int key, int, int) {
 void InputState::setSpecialKey(int key, uint8_t value) {
     if (key >= 0 && key < keyCount - specialKeyBase) {
         keys[specialKeyBase + key] = value;
+        pressed[specialKeyBase + key] |= value;
     }
 }
 
@@ -49,9 +52,10 @@ bool InputState::isKeyDown(int index) const {
 }
 
 bool InputState::consumeKey(int index) {
-    if (!isKeyDown(index)) {
+    if (index < 0 || index >= keyCount || pressed[index] == 0) {
         return false;
     }
+    pressed[index] = 0;
     keys[index] = 0;
     return true;
 }

@@ -22,11 +22,14 @@ public:
     void mouseButton(int button, int state, int x, int y);
 
     bool isKeyDown(int index) const;
-    // Reports a press once: the entry is cleared as it is read.
+    // Reports a press once, also one released before it is asked for (a tap
+    // shorter than a frame): the press is forgotten as it is read.
     bool consumeKey(int index);
     bool isMouseButtonDown(int index) const;
 
     uint8_t keys[keyCount];
+    // Presses not yet consumed, whether or not the key is still held.
+    uint8_t pressed[keyCount];
     uint8_t mouseButtons[mouseButtonCount];
 
 private:

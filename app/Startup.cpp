@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
+#include "base/DataFiles.h"
 #include "platform/DisplayCheck.h"
 #include "ui/MessageBox.h"
 #include "ui/PanelImGui.h"
@@ -15,6 +17,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -153,14 +157,33 @@ void checkDrawBuffers() {
 } // namespace
 
 int runViewer(int argc, char** argv) {
+    // The command line first: --help and --version need no display.
+    const Result<ViewerCommandLine> parsed =
+        parseViewerCommandLine(argv[0], std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) {
+        std::fprintf(stderr, "hebview: %s\n\n%s", parsed.error().describe().c_str(),
+                     viewerUsage().c_str());
+        return 2;
+    }
+    const ViewerCommandLine& commandLine = parsed.value();
+    if (commandLine.helpWanted || commandLine.versionWanted) {
+        std::fputs((commandLine.helpWanted ? viewerUsage() : viewerVersion()).c_str(), stdout);
+        return 0;
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr, "hebview: no display to open a window on (DISPLAY='%s')\n",
                      displayName().c_str());
         return 1;
     }
-    glutInit(&argc, argv);
+    // The window library takes its own options from a command line of them.
+    std::vector<char*> windowArguments;
+    for (const std::string& word : commandLine.windowArguments) {
+        windowArguments.push_back(const_cast<char*>(word.c_str()));
+    }
+    int windowArgumentCount = static_cast<int>(windowArguments.size());
+    glutInit(&windowArgumentCount, windowArguments.data());
     Config& config = Config::instance();
-    config.read(configFileName);
+    config.read(datafiles::find(configFileName).c_str());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
     glutInitWindowSize(config.screenWidth, config.screenHeight);
     glutCreateWindow(config.windowName.c_str());
@@ -175,10 +198,9 @@ int runViewer(int argc, char** argv) {
     }
 
     Application& application = Application::instance();
-    // glutInit has taken its own options; one remaining argument names the
-    // graph file to show instead of the default.
-    if (argc > 1) {
-        application.startupGraphPath = argv[1];
+    application.settings = commandLine.settings;
+    if (!commandLine.graphPath.empty()) {
+        application.startupGraphPath = commandLine.graphPath;
     }
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());

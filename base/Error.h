@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 // What went wrong and where: a file, a line in it (0 when the fault concerns
@@ -17,6 +18,12 @@ struct Error {
 
     // "path:line:column: reason", shortened to what is known ("path:line:
     // reason", "path: reason"); "line N: reason" without a path, and the
-    // bare reason without either.
+    // bare reason without either. Control characters, which may come from a
+    // file, are shown escaped (see printable).
     std::string describe() const;
 };
+
+// The text with control characters escaped: \t, \n, \r, \v, \f, and \xNN
+// for the others (and DEL), so that bytes from a file cannot move the
+// cursor or rewrite a terminal line.
+std::string printable(std::string_view text);

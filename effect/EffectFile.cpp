@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -32,11 +33,6 @@ bool hasControlCharacter(std::string_view line) {
 
 bool isComment(const std::vector<std::string_view>& words) {
     return words.empty() || words[0].starts_with("//");
-}
-
-template <typename Items> bool hasName(const Items& items, std::string_view name) {
-    return std::any_of(items.begin(), items.end(),
-                       [name](const auto& item) { return item.name == name; });
 }
 
 class Parser {
@@ -82,7 +78,7 @@ private:
         } else if (words[0] == "technique") {
             if (words.size() != 2) {
                 fail("expected: technique <name>");
-            } else if (hasName(contents.techniques, words[1])) {
+            } else if (!techniqueNames.emplace(words[1]).second) {
                 fail("a second technique " + std::string(words[1]));
             } else {
                 technique = EffectTechniqueSource{std::string(words[1]), {}, {}};
@@ -101,7 +97,7 @@ private:
         } else if (std::find(parameterTypes.begin(), parameterTypes.end(), words[1]) ==
                    parameterTypes.end()) {
             fail("unknown parameter type " + std::string(words[1]));
-        } else if (hasName(contents.parameters, words[2])) {
+        } else if (!parameterNames.emplace(words[2]).second) {
             fail("a second parameter " + std::string(words[2]));
         } else {
             contents.parameters.push_back({std::string(words[1]), std::string(words[2])});
@@ -137,6 +133,10 @@ private:
 
     std::string_view text;
     EffectFileContents contents;
+    // The names met so far, so that a repeat is found at once however many
+    // there are.
+    std::unordered_set<std::string> parameterNames;
+    std::unordered_set<std::string> techniqueNames;
     std::optional<Error> fault;
     int lineNumber = 0;
     std::optional<EffectTechniqueSource> technique;

@@ -1,5 +1,7 @@
 #include "effect/EffectManager.h"
 
+#include "base/DataFiles.h"
+
 #include "base/Console.h"
 
 #include <string>
@@ -50,15 +52,29 @@ Status EffectManager::create() {
     checkError("registering standard CgFX states");
     effectSetManageTextureParameters(context, true);
     checkError("manage texture parameters");
-    effect = effectCreateFromFile(context, effectFileName);
+    effect = effectCreateFromFile(context, datafiles::find(effectFileName).c_str());
     checkError("creating effectShader.cgfx effect");
 
-    // The first technique in file order that validates wins.
+    // The first technique in file order that validates wins. Each try
+    // compiles GLSL, so only the first few are tried; a failed try's
+    // compiler error is its own and is dropped with it, so that the next
+    // step reports only what goes wrong there.
     technique = effectGetFirstTechnique(effect);
-    while (technique != nullptr && !effectValidateTechnique(technique)) {
+    int tried = 0;
+    while (technique != nullptr && tried < maxTechniquesTried &&
+           !effectValidateTechnique(technique)) {
+        ++tried;
         console::line("Technique " + std::string(effectGetTechniqueName(technique)) +
                       " did not validate.  Skipping.");
+        effectGetLastErrorString(nullptr);
         technique = effectGetNextTechnique(technique);
+    }
+    if (tried == maxTechniquesTried && technique != nullptr) {
+        int skipped = 0;
+        for (; technique != nullptr; technique = effectGetNextTechnique(technique)) {
+            ++skipped;
+        }
+        console::line(std::to_string(skipped) + " more techniques were not tried.");
     }
     if (technique != nullptr) {
         console::line("Use technique " + std::string(effectGetTechniqueName(technique)) + ".");

@@ -14,6 +14,8 @@
 class EffectManager {
 public:
     static constexpr const char* effectFileName = "effectShader.cgfx";
+    // Techniques tried before the rest are skipped with one line.
+    static constexpr int maxTechniquesTried = 16;
 
     static EffectManager& instance();
 

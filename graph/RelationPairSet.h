@@ -25,6 +25,10 @@ public:
     }
 
     std::size_t size() const { return count; }
+    // Slots looked at beyond the first, over all insertions: about the
+    // number of pairs for pairs that spread, quadratic in it for pairs
+    // that crowd into a few slots.
+    std::size_t extraProbes() const { return probes; }
 
 private:
     static constexpr uint64_t empty = ~uint64_t{0};
@@ -47,7 +51,7 @@ private:
 
     bool place(uint64_t key) {
         const std::size_t mask = slots.size() - 1;
-        for (std::size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+        for (std::size_t i = hash(key) & mask;; i = (i + 1) & mask, ++probes) {
             if (slots[i] == key) {
                 return false;
             }
@@ -74,4 +78,5 @@ private:
     uint64_t seed;
     UninitializedArray<uint64_t> slots;
     std::size_t count = 0;
+    std::size_t probes = 0;
 };

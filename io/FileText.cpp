@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,55 +15,50 @@ std::string readFault() {
     return std::string("cannot read the file (") + std::strerror(errno) + ")";
 }
 
-// A regular file in one read (a byte more, to see one that grew
-// meanwhile), anything else piece by piece.
-Result<FileText> readOpenFile(std::FILE* file, const struct stat& info, std::size_t maxBytes,
-                              Progress* progress) {
-    const auto knownSize = static_cast<std::size_t>(info.st_size);
-    if (S_ISREG(info.st_mode) && knownSize <= maxBytes) {
-        FileText text{UninitializedArray<char>(knownSize + 1), 0};
-        text.length = std::fread(text.bytes.data(), 1, knownSize + 1, file);
-        if (std::ferror(file)) {
-            return Error(readFault());
-        }
-        if (text.length <= knownSize) {
-            return text;
-        }
-        std::rewind(file);
-    }
-    std::string pieces;
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        if (pieces.size() + got > maxBytes) {
-            return Error("the file is larger than " + std::to_string(maxBytes) + " bytes");
-        }
-        pieces.append(chunk, got);
-        if (progress != nullptr && progress->cancelled()) {
-            return Error(std::string(cancelledReason));
-        }
-    }
+// The file in one read, and a byte more to see one that grew meanwhile.
+Result<FileText> readOpenFile(std::FILE* file, std::size_t knownSize) {
+    FileText text{UninitializedArray<char>(knownSize + 1), 0};
+    text.length = std::fread(text.bytes.data(), 1, knownSize + 1, file);
     if (std::ferror(file)) {
         return Error(readFault());
     }
-    FileText text{UninitializedArray<char>(pieces.size()), pieces.size()};
-    std::copy(pieces.begin(), pieces.end(), text.bytes.data());
+    if (text.length > knownSize) {
+        return Error("the file grew while it was read");
+    }
     return text;
 }
 
 } // namespace
 
 Result<FileText> readFileText(const std::string& path, std::size_t maxBytes, Progress* progress) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // Opened without waiting: a FIFO would otherwise block until a writer
+    // came, and it is refused below anyway.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         return Error(std::string("cannot open the file (") + std::strerror(errno) + ")", path);
+    }
+    std::FILE* file = ::fdopen(descriptor, "rb");
+    if (file == nullptr) {
+        ::close(descriptor);
+        return Error(readFault(), path);
     }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(descriptor, &info) != 0) {
+        return Error(readFault(), path);
+    }
+    if (S_ISDIR(info.st_mode)) {
         return Error("cannot read the file (it is a directory)", path);
     }
-    Result<FileText> text = readOpenFile(file, info, maxBytes, progress);
+    if (!S_ISREG(info.st_mode)) {
+        return Error("not a regular file", path);
+    }
+    const auto knownSize = static_cast<uint64_t>(info.st_size);
+    if (knownSize > maxBytes) {
+        return Error("the file is larger than " + std::to_string(maxBytes) + " bytes", path);
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    Result<FileText> text = readOpenFile(file, static_cast<std::size_t>(knownSize));
     if (!text) {
         return Error(text.error().reason, path);
     }
@@ -114,6 +111,35 @@ Status writeFileText(const std::string& path, std::string_view text) {
         const int renameError = errno;
         std::remove(partial.c_str());
         return fault(renameError);
+    }
+    return {};
+}
+
+Status checkWritable(const std::string& path) {
+    const auto fault = [&path](int error) {
+        return Error(std::string("cannot write the file (") + std::strerror(error) + ")", path);
+    };
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return fault(errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return fault(ENOTDIR);
+    }
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return fault(EISDIR);
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            return fault(errno);
+        }
+        return {};
+    }
+    if (::access(folder.c_str(), W_OK) != 0) {
+        return fault(errno);
     }
     return {};
 }

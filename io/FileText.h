@@ -29,6 +29,11 @@ Result<FileText> readFileText(const std::string& path, std::size_t maxBytes,
 // names the path.
 Status writeFileText(const std::string& path, std::string_view text);
 
+// Whether a file could be written at path, found out without writing it:
+// its folder exists and is writable, and the path is no folder and, if it
+// exists, writable. A program checks its output so before long work.
+Status checkWritable(const std::string& path);
+
 // The text without a UTF-8 byte-order mark at its start.
 std::string_view withoutByteOrderMark(std::string_view text);
 

@@ -92,7 +92,9 @@ bool parseInteger(std::string_view token, int64_t& value) {
 
 class Parser {
 public:
-    Parser(std::string_view fileText, Progress* progress) : text(fileText), progress(progress) {}
+    // A UTF-8 byte-order mark is no part of line 1.
+    Parser(std::string_view fileText, Progress* progress)
+        : text(withoutByteOrderMark(fileText)), progress(progress) {}
 
     Result<CompoundGraph> run() {
         TextLines lines(text, progress);

@@ -1,5 +1,7 @@
 #include "io/TextLines.h"
 
+#include <cstring>
+
 bool TextLines::next(std::string_view& line) {
     if (position >= text.size() || stopped) {
         return false;
@@ -12,15 +14,25 @@ bool TextLines::next(std::string_view& line) {
         progress->advance(static_cast<double>(position) / static_cast<double>(text.size()));
         nextReport = position + progressStep;
     }
-    std::size_t end = text.find('\n', position);
-    if (end == std::string_view::npos) {
-        end = text.size();
+    // "\n", "\r\n" and a lone "\r" (old Mac files) each end a line.
+    // Two vectorised searches beat one search for either character; the
+    // next "\n" is remembered, so that lines ended by lone "\r"s do not
+    // search the same stretch again and again.
+    if (nextNewline < position || nextNewline == npos) {
+        nextNewline = text.find('\n', position);
+        if (nextNewline == npos) {
+            nextNewline = text.size();
+        }
+    }
+    std::size_t end = nextNewline;
+    if (const void* carriageReturn = std::memchr(text.data() + position, '\r', end - position)) {
+        end = static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - text.data());
     }
     line = text.substr(position, end - position);
     position = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
+        ++position;
     }
+    ++lineNumber;
     return true;
 }

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
-// The lines of a text one at a time, without their line ends ("\n" or
-// "\r\n"), reporting the share read to a Progress and stopping at its cancel.
+// The lines of a text one at a time, without their line ends ("\n",
+// "\r\n", or a lone "\r"), reporting the share read to a Progress and stopping at its cancel.
 class TextLines {
 public:
     TextLines(std::string_view text, Progress* progress) : text(text), progress(progress) {}
@@ -23,7 +23,12 @@ private:
 
     std::string_view text;
     Progress* progress;
+    static constexpr std::size_t npos = std::string_view::npos;
+
     std::size_t position = 0;
+    // Where the next "\n" at or after position is (the text's size when
+    // there is none); npos before the first search.
+    std::size_t nextNewline = npos;
     std::size_t nextReport = progressStep;
     int lineNumber = 0;
     bool stopped = false;

@@ -1,5 +1,6 @@
 #include "render/ColorRamps.h"
 
+#include "base/DataFiles.h"
 #include "io/PngChunks.h"
 
 #include <GL/glew.h>
@@ -7,11 +8,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
 
 constexpr const char* rampPathFormat = "data/textures/pal_%d.png";
+// A ramp is a row of at most a few thousand texels: any file larger than
+// this is no ramp, and is not read whole to find out.
+constexpr std::size_t maxRampFileBytes = std::size_t{1} << 20;
 
 std::string formatted(const char* format, const char* argument) {
     char text[256];
@@ -42,8 +47,11 @@ const char* rampImageFault() {
     return nullptr;
 }
 
-// The bound image as a 1D texture with nearest filtering.
-void uploadRamp(uint32_t& texture) {
+// The bound image as a 1D texture with nearest filtering; the GL error
+// when the upload failed.
+std::optional<GLenum> uploadRamp(uint32_t& texture) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_1D, texture);
     // Rows of three-byte texels are tightly packed.
@@ -54,6 +62,24 @@ void uploadRamp(uint32_t& texture) {
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glBindTexture(GL_TEXTURE_1D, 0);
+    if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
+        glDeleteTextures(1, &texture);
+        texture = 0;
+        return error;
+    }
+    return std::nullopt;
+}
+
+// Why the bound image cannot be a ramp texture here, or nothing.
+std::optional<std::string> textureFault() {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    if (width > largest) {
+        return "Image width " + std::to_string(width) +
+               " is more than this OpenGL's largest texture (" + std::to_string(largest) + ")!";
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -78,21 +104,31 @@ Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
         ILuint image = 0;
         ilGenImages(1, &image);
         ilBindImage(image);
-        char path[64];
-        std::snprintf(path, sizeof path, rampPathFormat, i);
-        // A file cut short can stall the PNG reader for good, so it counts as
-        // missing before the image library sees it.
-        const char* fault = nullptr;
-        std::string missing;
-        if (!pngFileIntact(path) || !ilLoadImage(path)) {
-            missing = formatted("Image not found (%s)!", path);
-        } else {
-            fault = rampImageFault();
+        char name[64];
+        std::snprintf(name, sizeof name, rampPathFormat, i);
+        const std::string found = datafiles::find(name);
+        const char* path = found.c_str();
+        // A file cut short can stall the PNG reader for good, so it is
+        // checked before the image library sees it.
+        const PngFileCheck check = checkPngFile(path, maxRampFileBytes);
+        std::optional<Error> fault;
+        if (check.state == PngFileCheck::State::Missing) {
+            fault = Error{formatted("Image not found (%s)!", path)};
+        } else if (check.state == PngFileCheck::State::Broken) {
+            fault = Error{"Broken image: " + check.reason, path};
+        } else if (!ilLoadImage(path)) {
+            fault = Error{"Image could not be decoded!", path};
+        } else if (const char* rule = rampImageFault()) {
+            fault = Error{rule, path};
+        } else if (std::optional<std::string> tooWide = textureFault()) {
+            fault = Error{*tooWide, path};
+        } else if (const std::optional<GLenum> glError = uploadRamp(textures[i])) {
+            fault = Error{"Image could not be made a texture (OpenGL error " +
+                              std::to_string(*glError) + ")!",
+                          path};
         }
-        if (missing.empty() && fault == nullptr) {
-            uploadRamp(textures[i]);
-        } else if (loaded) {
-            loaded = Error{missing.empty() ? std::string(fault) : missing};
+        if (fault && loaded) {
+            loaded = *fault;
         }
         ilDeleteImages(1, &image);
     }

@@ -12,9 +12,10 @@
 bool isPowerOfTwo(int n);
 
 // Reads data/textures/pal_0.png and the ramps after it into one 1D texture
-// each. The first image that is missing, broken or unfit stops the reading;
-// its Error's reason is the message to show, such as "Image not found
-// (data/textures/pal_0.png)!".
+// each. Every good ramp is loaded; the first image that is missing, broken
+// or unfit is the Error: "Image not found (data/textures/pal_0.png)!" for a
+// missing one, otherwise its path and what is wrong with it, such as
+// "data/textures/pal_0.png: Broken image: damaged (bad CRC in chunk IDAT)".
 Status loadColorRamps(uint32_t (&textures)[colorRampCount]);
 
 // The texels of a ramp texture made by loadColorRamps, from the source end;

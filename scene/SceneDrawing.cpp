@@ -31,12 +31,17 @@ Point onCircle(float radius, float angle) {
 
 } // namespace
 
-LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                           float lineWidth) {
+LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                           float ringSpacing) {
     LineSet tree = lines(treeRed, lineWidth);
     const float pi = singlePrecisionPi;
+    float lastDrawn = 0.0f;
     for (uint32_t level = 0; level <= data.maxDepth; ++level) {
         const float r = data.radialRadius + data.ringWidth * static_cast<float>(level);
+        if (level > 0 && level < data.maxDepth && r - lastDrawn < ringSpacing) {
+            continue;
+        }
+        lastDrawn = r;
         for (int j = 0; j < LineSet::ringVertexCount; ++j) {
             tree.ringVertices.push_back(onCircle(r, static_cast<float>(j) * pi * ringStep));
         }
@@ -81,10 +86,10 @@ LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth) {
     return tree;
 }
 
-LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth) {
+LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth, float ringSpacing) {
     switch (layoutType) {
     case static_cast<int32_t>(TreeLayoutType::Radial):
-        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth);
+        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing);
     case static_cast<int32_t>(TreeLayoutType::Classic):
         return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth);
     default:
@@ -189,7 +194,9 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     frame.region = view.region;
     frame.background = view.background;
     const int32_t layoutType = scene.appliedLayout().value_or(settings.layoutType);
-    frame.tree = describeTree(layoutType, scene, settings.lineWidth);
+    // A pixel of the frame, which shows the region.
+    const float pixel = 2.0f * view.region.halfExtent / DrawDescription::framePixels;
+    frame.tree = describeTree(layoutType, scene, settings.lineWidth, pixel);
     const bool highlighting = view.highlighted >= 0 && view.highlighted < scene.graph().nodeCount();
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {

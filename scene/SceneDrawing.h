@@ -17,7 +17,12 @@
 
 // Rings of the hierarchy's levels outside the leaf circle, and at each
 // node's ring a tick where its angular span starts.
-LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth);
+// Rings closer than ringSpacing to the last one drawn are left out (the
+// outermost is always drawn), so that a deep hierarchy costs no more rings
+// than the frame can tell apart; the default is a pixel of the whole frame.
+inline constexpr float wholeFramePixel = 2.0f * 1.01f / 2048.0f;
+LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                           float ringSpacing = wholeFramePixel);
 // The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
 // the classic positions mirrored into the upper half.
 LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
@@ -25,7 +30,8 @@ LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& da
 // The outline of every treemap rectangle, parents before children.
 LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
 // The tree of the layout type; empty for a type outside the five.
-LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth);
+LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth,
+                     float ringSpacing = wholeFramePixel);
 // Every node linked to its parent through the node positions, translucent.
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
                         float lineWidth);

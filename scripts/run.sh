@@ -7,7 +7,18 @@ scripts/install-deps.sh
 scripts/build.sh >/dev/null
 if ! xdpyinfo >/dev/null 2>&1; then
     picture=build/hebview.png
-    echo "hebview: no display to open a window on (DISPLAY='${DISPLAY:-}'); drawing the default graph into $picture instead"
+    # The graph named on the command line (a word that is no option or an
+    # option's value), else the default one.
+    graph=data/Graphs/jhotdraw-mini.rsf
+    words=("$@")
+    for ((i = 0; i < ${#words[@]}; i++)); do
+        case ${words[i]} in
+        --help | --version | -h) ;;
+        -*) i=$((i + 1)) ;;
+        *) graph=${words[i]} ;;
+        esac
+    done
+    echo "hebview: no display to open a window on (DISPLAY='${DISPLAY:-}'); drawing $graph into $picture instead"
     build/tools/hebview-render -o "$picture" "$@"
     echo "hebview: the picture is $(pwd)/$picture"
     exit 0

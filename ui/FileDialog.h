@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The modal open-file dialog behind the "Load File" button. It lives for one
 // request; the chosen path is left in `fileName`, which stays empty on
 // Cancel.
@@ -11,10 +13,13 @@ public:
     virtual ~FileDialog();
 
     // Asks for one file (several when `multiple`; the first one is kept),
-    // starting in the running program's folder. The dialog shows every file
-    // and an open dialog adds no extension, so the filter and the default
-    // extension change nothing here. True when a file was chosen.
+    // starting in startFolder. The dialog offers the graph formats and all
+    // files, and an open dialog adds no extension, so the filter and the
+    // default extension given change nothing here. True when a file was
+    // chosen.
     bool show(const char* filter, const char* defaultExtension, const char* title, bool multiple);
 
     char fileName[fileNameSize];
+    // The running program's folder unless set.
+    std::string startFolder;
 };

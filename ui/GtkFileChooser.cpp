@@ -46,6 +46,16 @@ std::optional<std::string> chooseFileToOpen(const std::string& title, const std:
     }
     GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open", folder);
     gtk_file_chooser_set_select_multiple(chooser, multiple ? TRUE : FALSE);
+    GtkFileFilter* graphs = gtk_file_filter_new();
+    gtk_file_filter_set_name(graphs, "Graph files (.rsf, .json, .csv, .tsv, .txt, .graphml)");
+    for (const char* pattern : graphFilePatterns) {
+        gtk_file_filter_add_pattern(graphs, pattern);
+    }
+    gtk_file_chooser_add_filter(chooser, graphs);
+    GtkFileFilter* all = gtk_file_filter_new();
+    gtk_file_filter_set_name(all, "All files");
+    gtk_file_filter_add_pattern(all, "*");
+    gtk_file_chooser_add_filter(chooser, all);
     return answerOf(chooser);
 }
 

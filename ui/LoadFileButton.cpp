@@ -1,10 +1,16 @@
 #include "ui/LoadFileButton.h"
 
+#include "platform/ExecutablePath.h"
 #include "ui/FileDialog.h"
 #include "ui/SettingsPanel.h"
 
-void onLoadFile(const LoadGraph& load) {
+void onLoadFile(const LoadGraph& load, const std::string& shownGraphPath) {
     FileDialog dialog;
+    if (const std::string folder = folderOf(shownGraphPath); !folder.empty()) {
+        dialog.startFolder = folder;
+    } else if (!shownGraphPath.empty()) {
+        dialog.startFolder = ".";
+    }
     dialog.show("*", "*", SettingsPanel::loadFileLabel, false);
     loadChosenFile(dialog.fileName, load);
 }

@@ -6,8 +6,9 @@
 // What the "Load File" button does with the file chosen.
 using LoadGraph = std::function<void(const std::string& path)>;
 
-// The "Load File" button: asks for a graph file and loads it.
-void onLoadFile(const LoadGraph& load);
+// The "Load File" button: asks for a graph file, starting in the folder of
+// the graph on screen (the program's folder without one), and loads it.
+void onLoadFile(const LoadGraph& load, const std::string& shownGraphPath = {});
 
 // Loads the chosen path unless it is 3 characters or shorter, as after a
 // cancelled dialog.

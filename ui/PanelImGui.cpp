@@ -17,7 +17,7 @@
 namespace {
 
 // Share of the bar's width that the labels take, the values the rest.
-constexpr float labelShare = 0.55f;
+constexpr float labelShare = 0.42f;
 // GLUT reports the wheel as these two buttons.
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
@@ -161,9 +161,11 @@ void buildBar(SettingsPanel& panel) {
         placed = true;
     }
     // A bar longer than the window would hide its last rows for good; kept
-    // inside, it scrolls to them.
-    ImGui::SetNextWindowSizeConstraints(ImVec2(0.0f, 0.0f),
-                                        ImVec2(FLT_MAX, std::max(display.y - top, 1.0f)));
+    // inside, it scrolls to them. It ends left of the window's middle, so
+    // that the picture's centre shows however narrow the window.
+    const float widest = display.x / 2.0f - SettingsPanel::placement.x - 10.0f;
+    ImGui::SetNextWindowSizeConstraints(
+        ImVec2(0.0f, 0.0f), ImVec2(std::max(widest, 1.0f), std::max(display.y - top, 1.0f)));
     const uint8_t* colour = SettingsPanel::background;
     const ImVec4 background(colour[1] / 255.0f, colour[2] / 255.0f, colour[3] / 255.0f,
                             colour[0] / 255.0f);

@@ -72,7 +72,7 @@ public:
     static constexpr const char* title = "Settings";
     static constexpr const char* loadFileLabel = "Load File";
     static constexpr const char* savePictureLabel = "Save Picture";
-    static constexpr PanelRect placement{10.0f, 30.0f, 270.0f, 525.0f};
+    static constexpr PanelRect placement{10.0f, 30.0f, 330.0f, 525.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;

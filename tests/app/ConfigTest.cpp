@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"fullScreen 2", screenWidth, screenHeight, ""},
         Case{"fullScreen -1 screenWidth 1000 screenHeight 700", screenWidth, screenHeight, ""},
         Case{"fullScreen 1 screenWidth 800 screenHeight 600", 800, 600, ""},
-        Case{"screenHeight 1200 fullScreen 1 screenWidth 1600", 1600, 1200, ""},
+        Case{"screenHeight 1024 fullScreen 1 screenWidth 1280", 1280, 1024, ""},
         Case{"fullScreen 0 screenWidth 1000", 1000, 320, ""},
         // One word per value; the next word is read as a key.
         Case{"windowName My Viewer", 640, 320, "My"},
@@ -118,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"screenWidth +900 screenHeight -5", 900, -5, ""},
         Case{"screenWidth 700 screenWidth 900", 900, 320, ""},
         Case{"windowName One windowName Two", 640, 320, "Two"},
+        // Word keys match in their case only, as the number keys do.
+        Case{"windowname My", 640, 320, ""},
+        Case{"WINDOWNAME My windowName Ours", 640, 320, "Ours"},
         // A key at the end with no value leaves its field as it was.
         Case{"screenWidth 800 windowName", 800, 320, ""},
         Case{"screenWidth 800 screenHeight", 800, 320, ""}, Case{"   \n\t\r\n  ", 640, 320, ""}),
@@ -133,6 +136,26 @@ TEST(Config, ValueThatIsNoIntegerIsSkippedWithAWarning) {
               "config.txt: fullScreen needs an integer, skipping \"99999999999\"\n"
               "config.txt: refreshRate needs an integer, skipping \"-\"\n");
     expectFields(config, {640, 600, 32, 60, 0, "", ""});
+}
+
+TEST(Config, DataPathMatchesInItsCaseOnly) {
+    Config config;
+    EXPECT_EQ(readText(config, "datapath /lower DATAPATH /upper"), "");
+    EXPECT_EQ(config.dataPath, "");
+    EXPECT_EQ(readText(config, "DataPath /mixed dataPath /right"), "");
+    EXPECT_EQ(config.dataPath, "/right");
+}
+
+TEST(Config, AWindowLargerThanTheScreenIsClampedWithOneWarning) {
+    Config config;
+    EXPECT_EQ(readText(config, "screenWidth 32767 screenHeight 32767"),
+              "config.txt: a window of 32767 by 32767 does not fit the screen; using 1920 by "
+              "1080\n");
+    EXPECT_EQ(config.screenWidth, 1920);
+    EXPECT_EQ(config.screenHeight, 1080);
+    EXPECT_EQ(readText(config, "screenWidth 800 screenHeight 5000"),
+              "config.txt: a window of 800 by 5000 does not fit the screen; using 800 by 1080\n");
+    EXPECT_EQ(config.screenWidth, 800);
 }
 
 TEST(Config, WordsOfAnyLengthAreReadWhole) {

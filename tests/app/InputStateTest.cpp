@@ -72,6 +72,21 @@ TEST(InputState, ConsumeKeyCountsAPressOnce) {
     EXPECT_TRUE(input.consumeKey(27));
 }
 
+TEST(InputState, ATapReleasedBeforeTheFrameStillCounts) {
+    InputState input;
+    input.keyDown(27, 0, 0);
+    input.keyUp(27, 0, 0);
+    EXPECT_FALSE(input.isKeyDown(27));
+    EXPECT_TRUE(input.consumeKey(27)) << "Escape pressed and released between two frames";
+    EXPECT_FALSE(input.consumeKey(27));
+    input.specialKeyDown(GLUT_KEY_LEFT, 0, 0);
+    input.specialKeyUp(GLUT_KEY_LEFT, 0, 0);
+    EXPECT_TRUE(input.consumeKey(InputState::specialKeyBase + GLUT_KEY_LEFT));
+    // A release alone is no press.
+    input.keyUp('q', 0, 0);
+    EXPECT_FALSE(input.consumeKey('q'));
+}
+
 TEST(InputState, OutOfRangeQueriesAnswerFalse) {
     InputState input;
     for (int i = 0; i < InputState::keyCount; ++i) {

@@ -18,6 +18,13 @@ TEST(Error, DescribesWhatIsKnownOfThePlace) {
     EXPECT_EQ(Error("expected vertex", "", 7).describe(), "line 7: expected vertex");
 }
 
+TEST(Error, ControlCharactersFromAFileAreShownEscaped) {
+    EXPECT_EQ(Error("node id \"1\v2\" is not a number", "g\r.rsf", 3).describe(),
+              "g\\r.rsf:3: node id \"1\\v2\" is not a number");
+    EXPECT_EQ(printable(std::string("a\tb\nc\x1b[2J\x7f\0d\xC3\xA9", 14)),
+              "a\\tb\\nc\\x1B[2J\\x7F\\x00d\xC3\xA9");
+}
+
 TEST(Result, HoldsAValueOrTheError) {
     const Result<std::vector<int>> value(std::vector<int>{1, 2});
     ASSERT_TRUE(value.ok());

@@ -60,6 +60,26 @@ TEST(EvaluateSpline, BSplineEndsOnTripledEndsAndOneSixthInOnDoubledOnes) {
     EXPECT_NEAR(near.y, 0.0f, 1e-7f);
 }
 
+TEST(EvaluateSpline, BSplineInteriorPointsWeighTheirFourEntries) {
+    // Five entries with distinct x and y: two segments. t = 0.1 is u = 0.2
+    // in segment 0 (entries 0 to 3), t = 0.6 is u = 0.2 in segment 1
+    // (entries 1 to 4). The uniform cubic basis at u = 0.2, by hand:
+    // (1-u)^3/6 = 0.0853333, (3u^3-6u^2+4)/6 = 0.6306667,
+    // (-3u^3+3u^2+3u+1)/6 = 0.2826667, u^3/6 = 0.0013333.
+    const std::vector<Point> polygon{{0, 10}, {1, 20}, {3, 5}, {6, -4}, {10, 7}};
+    const std::vector<int32_t> all = ids({0, 1, 2, 3, 4});
+    const Point first = evaluateSpline(0.1f, all, polygon);
+    EXPECT_NEAR(first.x, 1.4866667f, 2e-5);
+    EXPECT_NEAR(first.y, 14.874667f, 2e-5);
+    const Point second = evaluateSpline(0.6f, all, polygon);
+    EXPECT_NEAR(second.x, 3.6866667f, 2e-5);
+    EXPECT_NEAR(second.y, 3.7386667f, 2e-5);
+    // u = 0.5 weighs the middle two entries alike: 1/48, 23/48, 23/48, 1/48.
+    const Point middle = evaluateSpline(0.25f, all, polygon);
+    EXPECT_NEAR(middle.x, 2.0416667f, 2e-5);
+    EXPECT_NEAR(middle.y, 12.104167f, 2e-5);
+}
+
 TEST(EvaluateSpline, ParametersOutsideTheCurveStayOnItsEndSegments) {
     const auto polygon = ids({0, 0, 0, 1, 2, 3, 3, 3});
     for (float t :

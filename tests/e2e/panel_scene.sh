@@ -13,7 +13,7 @@ viewer_window >/dev/null
 # The picture right of the bar, clear of the frame-rate text; its right edge
 # (the frame's border) runs down x = 920 to 925. Two leaves of small.rsf lie
 # straight above each other at x = 672.
-picture=595x735+335+65
+picture=535x735+395+65
 right_edge=16x400+915+234
 between_leaves=16x400+665+250
 convert -size 1280x1024 xc:black "$workdir/black.png"

@@ -47,6 +47,19 @@ TEST(EffectFile, EmptyTextIsAnEffectWithoutTechniques) {
     EXPECT_TRUE(parse.value().parameters.empty());
 }
 
+TEST(EffectFile, ARepeatAmongManyNamesIsFoundAtItsLine) {
+    std::string text;
+    for (int i = 0; i < 50000; ++i) {
+        text += "parameter float p" + std::to_string(i) + "\n";
+    }
+    const Result<EffectFileContents> many = parseEffectFile(text);
+    ASSERT_TRUE(many.ok());
+    EXPECT_EQ(many.value().parameters.size(), 50000u);
+    const Result<EffectFileContents> repeated = parseEffectFile(text + "parameter float p123\n");
+    ASSERT_FALSE(repeated.ok());
+    EXPECT_EQ(repeated.error().describe(), "line 50001: a second parameter p123");
+}
+
 struct Malformed {
     std::string text;
     std::string error;

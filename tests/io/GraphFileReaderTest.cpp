@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -145,6 +150,23 @@ TEST(GraphFileReader, CarriageReturnsAndAMissingFinalLineFeed) {
     EXPECT_EQ(relationIds(unterminated), (std::vector<std::pair<int, int>>{{1, 2}}));
 }
 
+TEST(GraphFileReader, LoneCarriageReturnsEndLinesAndAByteOrderMarkIsSkipped) {
+    std::string mac = fiveNodes;
+    std::replace(mac.begin(), mac.end(), '\n', '\r');
+    const CompoundGraph old = accepted(mac);
+    ASSERT_EQ(old.nodeCount(), 5);
+    EXPECT_EQ(old.name(4), "b");
+    EXPECT_EQ(relationIds(old), (std::vector<std::pair<int, int>>{{3, 4}}));
+    // Line numbers count every kind of line end.
+    const Result<CompoundGraph> mixed =
+        graphfile::parse("HierarchyElements 3\rRoot 0\r\nPCR 0 1\nPCR 9 1\n");
+    ASSERT_FALSE(mixed.ok());
+    EXPECT_EQ(mixed.error().line, 4);
+    // A byte-order mark before line 1 leaves it readable.
+    const CompoundGraph marked = accepted("\xEF\xBB\xBF" + std::string(fiveNodes));
+    EXPECT_EQ(marked.nodeCount(), 5);
+}
+
 TEST(GraphFileReader, NodesOutsideTheRootsSubtreeAreAccepted) {
     const CompoundGraph graph = accepted("HierarchyElements 4\nRoot 0\nPCR 0 1\nPCR 2 3\nR 1 3\n");
     EXPECT_EQ(graph.parent[2], CompoundGraph::none);
@@ -251,6 +273,23 @@ TEST(GraphFileReader, ReportsAFileThatCannotBeOpened) {
     const Result<CompoundGraph> folder = graphfile::read("/tmp");
     ASSERT_FALSE(folder.ok());
     EXPECT_EQ(folder.error().describe(), "/tmp: cannot read the file (it is a directory)");
+}
+
+TEST(GraphFileReader, AFifoOrAnOversizedFileIsRefusedWithoutReadingIt) {
+    const testing_support::TempFile folder("", "unused");
+    const std::string fifo = (folder.folderPath() / "pipe.rsf").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // No writer ever comes: a reader that waited for one would hang here.
+    const Result<CompoundGraph> piped = graphfile::read(fifo);
+    ASSERT_FALSE(piped.ok());
+    EXPECT_EQ(piped.error().describe(), fifo + ": not a regular file");
+    // A sparse file over the limit: refused by its size, not after reading.
+    const std::string sparse = (folder.folderPath() / "sparse.rsf").string();
+    { std::ofstream create(sparse); }
+    ASSERT_EQ(truncate(sparse.c_str(), static_cast<off_t>(graphfile::maxFileBytes) + 1), 0);
+    const Result<CompoundGraph> big = graphfile::read(sparse);
+    ASSERT_FALSE(big.ok());
+    EXPECT_EQ(big.error().describe(), sparse + ": the file is larger than 1073741824 bytes");
 }
 
 TEST(GraphFileReader, AFileErrorNamesThePathAndTheLine) {

@@ -128,14 +128,25 @@ TEST_F(ColorRampFiles, PowerOfTwoWidthsLoadSilentlyIntoNearestFilteredTextures) 
 
 TEST_F(ColorRampFiles, FirstBrokenRuleIsReported) {
     writeImage(0, 256, 2, 4);
-    expectRefusal("Image must be RGB (24 bits per pixel)!");
+    expectRefusal("data/textures/pal_0.png: Image must be RGB (24 bits per pixel)!");
 
     writeImage(0, 256, 2, 3);
-    expectRefusal("Image must have a height of 1!");
+    expectRefusal("data/textures/pal_0.png: Image must have a height of 1!");
 
     writeRamps(4);
     writeImage(4, 3, 1, 3);
-    expectRefusal("Image width must be power of two!");
+    expectRefusal("data/textures/pal_4.png: Image width must be power of two!");
+}
+
+TEST_F(ColorRampFiles, ARampWiderThanTheLargestTextureIsRefused) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    writeRamps(5);
+    writeImage(2, largest * 2, 1, 3);
+    expectRefusal("data/textures/pal_2.png: Image width " + std::to_string(largest * 2) +
+                  " is more than this OpenGL's largest texture (" + std::to_string(largest) + ")!");
+    EXPECT_EQ(textures[2], 0u) << "no texture that would draw white curves";
+    EXPECT_NE(textures[3], 0u);
 }
 
 TEST_F(ColorRampFiles, MissingImageIsNamedAfterTheOnesBeforeItLoaded) {
@@ -159,13 +170,19 @@ TEST_F(ColorRampFiles, TheRampsAroundAMissingOneStillLoad) {
 
 // libpng would wait forever for the missing bytes; the cut file must count as
 // missing before it gets there.
-TEST_F(ColorRampFiles, CutOffImageCountsAsMissing) {
+TEST_F(ColorRampFiles, ABrokenImageIsNamedWithWhatIsWrong) {
     writeRamps(1);
     std::ifstream in(fullPath(0), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     in.close();
-    std::ofstream(fullPath(0), std::ios::binary | std::ios::trunc) << bytes.substr(0, 60);
-    expectRefusal("Image not found (data/textures/pal_0.png)!");
+    // The signature and the start of the header chunk.
+    std::ofstream(fullPath(0), std::ios::binary | std::ios::trunc) << bytes.substr(0, 20);
+    expectRefusal("data/textures/pal_0.png: Broken image: cut off (chunk IHDR runs past the end of "
+                  "the file)");
+    std::ofstream(fullPath(0), std::ios::binary | std::ios::trunc);
+    expectRefusal("data/textures/pal_0.png: Broken image: the file is empty");
+    std::ofstream(fullPath(0), std::ios::binary | std::ios::trunc) << "not an image at all";
+    expectRefusal("data/textures/pal_0.png: Broken image: not a PNG image (no PNG signature)");
 }
 
 // A curve's direction must show at a glance with the default ramp: its source

@@ -21,6 +21,46 @@ ViewSettings withLayout(TreeLayoutType type) {
     return settings;
 }
 
+TEST(SceneDrawing, ADeepHierarchyGetsOnlyRingsAPixelApart) {
+    // A chain 5,000 deep: its levels lie 0.2 / 4999 apart, a twenty-fifth of
+    // a pixel of the whole frame.
+    CompoundGraphBuilder builder;
+    const int32_t count = 5000;
+    builder.addNodes(count);
+    builder.setRoot(0);
+    for (int32_t node = 1; node < count; ++node) {
+        ASSERT_EQ(builder.link(node - 1, node), CompoundGraphBuilder::LinkFault::None);
+    }
+    const Scene scene = sceneOf(builder.finish());
+    const auto radii = [](const LineSet& tree) {
+        std::vector<float> r;
+        for (std::size_t ring = 0; ring < tree.ringCount(); ++ring) {
+            r.push_back(tree.ringVertices[ring * LineSet::ringVertexCount].y);
+        }
+        return r;
+    };
+    const float pixel = 2.02f / 2048.0f;
+    const std::vector<float> whole =
+        radii(describeRadialTree(scene.graph(), scene.layoutData(), 1.0f));
+    // 0.2 of radius holds about 203 pixels: that many rings, not 5,000.
+    EXPECT_GE(whole.size(), 150u);
+    EXPECT_LE(whole.size(), 205u);
+    EXPECT_FLOAT_EQ(whole.front(), 0.8f);
+    EXPECT_FLOAT_EQ(whole.back(), 1.0f) << "the outermost ring is always drawn";
+    for (std::size_t i = 1; i + 1 < whole.size(); ++i) {
+        EXPECT_GE(whole[i] - whole[i - 1], pixel * 0.999f) << "ring " << i;
+    }
+    // Zoomed in 16 times, a pixel is 16 times smaller: more rings, still
+    // bounded by what the frame can show of the whole range.
+    const std::vector<float> zoomed =
+        radii(describeRadialTree(scene.graph(), scene.layoutData(), 1.0f, pixel / 16.0f));
+    EXPECT_GT(zoomed.size(), 2000u);
+    EXPECT_LE(zoomed.size(), 3300u);
+    // A shallow tree keeps a ring for every level.
+    const Scene shallow = sceneOf(graphOf(mixedDepths));
+    EXPECT_EQ(describeRadialTree(shallow.graph(), shallow.layoutData(), 1.0f).ringCount(), 4u);
+}
+
 TEST(SceneDrawing, RadialTreeHasOneRingPerLevelAndATickPerNode) {
     const Scene scene = sceneOf(graphOf(mixedDepths));
     const LineSet tree = describeRadialTree(scene.graph(), scene.layoutData(), 4.0f);

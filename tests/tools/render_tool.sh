@@ -27,13 +27,19 @@ out=$("$tool" --beta 7 2>&1) && fail "a bad option was accepted"
 out=$("$tool" "$workdir/missing.rsf" -o "$workdir/x.png" 2>&1) && fail "a missing graph was accepted"
 [[ $out == *"missing.rsf: cannot open the file"* ]] || fail "unclear message for a missing graph: $out"
 [ ! -e "$workdir/x.png" ] || fail "a picture was written for a missing graph"
-# Without the colour ramps (run from a folder that has none) the drawing
-# cannot start: the ramp's message and status 1.
+# From a folder without data the ramps are found where the program comes
+# from; a broken ramp in the working directory comes first, and the drawing
+# cannot start: its message and status 1.
 graph=$(pwd)/data/Graphs/small.rsf
+mkdir -p "$workdir/elsewhere"
+(cd "$workdir/elsewhere" && "$tool" -o "$workdir/elsewhere.png" "$graph" >/dev/null 2>&1) ||
+    fail "run from another folder, the tool did not find its data"
+mkdir -p "$workdir/data/textures"
+: >"$workdir/data/textures/pal_0.png"
 out=$(cd "$workdir" && "$tool" -o "$workdir/y.png" "$graph" 2>&1)
 status=$?
-[ "$status" = 1 ] || fail "a missing ramp gave status $status: $out"
-[[ $out == *"Image not found (data/textures/pal_0.png)!"* ]] || fail "unclear message for a missing ramp: $out"
+[ "$status" = 1 ] || fail "a broken ramp gave status $status: $out"
+[[ $out == *"data/textures/pal_0.png: Broken image: the file is empty"* ]] || fail "unclear message for a broken ramp: $out"
 # The view options: names written in light grey, a node that is not there
 # refused with status 2 before anything is drawn.
 "$tool" --labels on --highlight AbstractFigure --search figure -o "$workdir/labels.png" >/dev/null ||
@@ -67,6 +73,11 @@ out=$("$tool" -o "$workdir/figure.jpg" 2>&1)
 status=$?
 [ "$status" = 2 ] && [[ $out == *"the output must be a .png or an .svg file"* ]] && [[ $out != *Reading* ]] ||
     fail "a .jpg output gave status $status: $out"
+# An output that cannot be written is found out before any reading.
+out=$("$tool" -o "$workdir/no/such/folder/x.png" 2>&1)
+status=$?
+[ "$status" = 1 ] && [[ $out == *"x.png: cannot write the file (No such file or directory)"* ]] &&
+    [[ $out != *Reading* ]] || fail "an unwritable output gave status $status: $out"
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

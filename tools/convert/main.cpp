@@ -1,3 +1,4 @@
+#include "io/FileText.h"
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
 
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
     }
     if (!endsWith(output, ".rsf")) {
         return refuse("the output must be a .rsf file: " + output);
+    }
+    if (const Status writable = checkWritable(output); !writable) {
+        std::cerr << "hebview-convert: " << writable.error().describe() << '\n';
+        return 1;
     }
     const Result<CompoundGraph> graph = readGraph(input, options);
     if (!graph) {

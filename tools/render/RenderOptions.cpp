@@ -4,6 +4,7 @@
 #include "scene/BlendModeType.h"
 #include "scene/Camera.h"
 #include "scene/Search.h"
+#include "scene/SettingsOptions.h"
 
 #include <cctype>
 #include <charconv>
@@ -13,9 +14,8 @@
 
 namespace {
 
-// Short names for the command line, in enumerator order.
-const char* const layoutNames[] = {"radial", "classic", "slice", "squared", "strip"};
-const char* const blendNames[] = {"none", "alpha", "max", "density"};
+using namespace optionvalues;
+
 const char* const backgroundNames[] = {"black", "white", "transparent"};
 constexpr Colour backgrounds[] = {
     {0.0f, 0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.0f}};
@@ -30,17 +30,6 @@ bool endsWithIgnoringCase(const std::string& text, std::string_view end) {
             return false;
         }
     }
-    return true;
-}
-
-bool parseFloat(const std::string& word, float low, float high, float& value) {
-    float parsed = 0.0f;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(parsed) ||
-        parsed < low || parsed > high) {
-        return false;
-    }
-    value = parsed;
     return true;
 }
 
@@ -62,39 +51,6 @@ bool parsePoint(const std::string& word, float& x, float& y) {
     return true;
 }
 
-bool parseInteger(const std::string& word, int32_t low, int32_t high, int32_t& value) {
-    int32_t parsed = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (error != std::errc() || end != word.data() + word.size() || parsed < low || parsed > high) {
-        return false;
-    }
-    value = parsed;
-    return true;
-}
-
-template <std::size_t count>
-bool parseChoice(const std::string& word, const char* const (&names)[count], int32_t& value) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (word == names[i]) {
-            value = static_cast<int32_t>(i);
-            return true;
-        }
-    }
-    return parseInteger(word, 0, static_cast<int32_t>(count) - 1, value);
-}
-
-bool parseSwitch(const std::string& word, bool& value) {
-    if (word == "on" || word == "1" || word == "true") {
-        value = true;
-        return true;
-    }
-    if (word == "off" || word == "0" || word == "false") {
-        value = false;
-        return true;
-    }
-    return false;
-}
-
 struct Option {
     const char* name;
     const char* argument;
@@ -102,13 +58,21 @@ struct Option {
     std::function<bool(const std::string&, RenderOptions&)> apply;
 };
 
-const std::vector<Option>& options() {
-    static const std::vector<Option> table{
-        {"-o", "FILE", "the .png or .svg file to write (default hebview.png)",
-         [](const std::string& w, RenderOptions& o) {
-             o.outputPath = w;
-             return !w.empty();
-         }},
+// The drawing settings first, as in the viewer, then what only the
+// renderer has.
+std::vector<Option> makeOptions() {
+    std::vector<Option> table{{"-o", "FILE", "the .png or .svg file to write (default hebview.png)",
+                               [](const std::string& w, RenderOptions& o) {
+                                   o.outputPath = w;
+                                   return !w.empty();
+                               }}};
+    for (const SettingsOption& setting : settingsOptions()) {
+        table.push_back({setting.name, setting.argument, setting.description,
+                         [&setting](const std::string& w, RenderOptions& o) {
+                             return setting.apply(w, o.settings);
+                         }});
+    }
+    const std::vector<Option> own{
         {"--size", "64-8192", "width and height of the picture in pixels (default 2048)",
          [](const std::string& w, RenderOptions& o) { return parseInteger(w, 64, 8192, o.size); }},
         {"--background", "NAME", "black, white or transparent (default black)",
@@ -126,60 +90,8 @@ const std::vector<Option>& options() {
              o.separator = w;
              return !w.empty();
          }},
-        {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseChoice(w, layoutNames, o.settings.layoutType);
-         }},
-        {"--beta", "0-1", "bundling strength (default 1.0)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 0.0f, 1.0f, o.settings.beta);
-         }},
-        {"--ramp", "1-5", "colour ramp (default 3)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseInteger(w, 1, colorRampCount, o.settings.colorRamp);
-         }},
-        {"--blend", "NAME|0-3", "none, alpha, max or density (default none)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseChoice(w, blendNames, o.settings.blendMode);
-         }},
-        {"--min-alpha", "0-1", "opacity of the longest spline (default 0.1)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 0.0f, 1.0f, o.settings.minAlpha);
-         }},
-        {"--alpha-exponent", "0.1-10", "shape of the opacity curve (default 1.0)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 0.1f, 10.0f, o.settings.alphaExponent);
-         }},
-        {"--flip-alpha", "on|off", "make the longest splines opaque instead (default off)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseSwitch(w, o.settings.flipAlpha);
-         }},
-        {"--line-width", "1-20", "width of tree lines (default 3.0)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 1.0f, 20.0f, o.settings.lineWidth);
-         }},
-        {"--spline-width", "1-20", "width of splines (default 5.0)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 1.0f, 20.0f, o.settings.splineWidth);
-         }},
-        {"--tree", "on|off", "draw the tree overlay (default on)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseSwitch(w, o.settings.showTree);
-         }},
-        {"--splines", "on|off", "draw the splines (default on)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseSwitch(w, o.settings.showSplines);
-         }},
         {"--timings", "on|off", "how long each stage took, on standard error (default off)",
          [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.timings); }},
-        {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseFloat(w, 0.0f, 0.05f, o.settings.treeMapSpacing);
-         }},
-        {"--labels", "on|off", "write the nodes' names (default off)",
-         [](const std::string& w, RenderOptions& o) {
-             return parseSwitch(w, o.settings.showLabels);
-         }},
         {"--highlight", "NODE", "highlight a node's relations; a name or a path a.b.c",
          [](const std::string& w, RenderOptions& o) {
              o.highlight = w;
@@ -203,6 +115,12 @@ const std::vector<Option>& options() {
              return parsePoint(w, o.centreX, o.centreY);
          }},
     };
+    table.insert(table.end(), own.begin(), own.end());
+    return table;
+}
+
+const std::vector<Option>& options() {
+    static const std::vector<Option> table = makeOptions();
     return table;
 }
 
@@ -210,7 +128,6 @@ const std::vector<Option>& options() {
 
 Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments) {
     RenderOptions result;
-    bool graphGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         if (word == "--help" || word == "-h") {
@@ -237,11 +154,11 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
             }
             continue;
         }
-        if (graphGiven) {
+        if (result.graphGiven) {
             return Error{"more than one graph file: " + result.graphPath + " and " + word};
         }
         result.graphPath = word;
-        graphGiven = true;
+        result.graphGiven = true;
     }
     if (!endsWithIgnoringCase(result.outputPath, ".png") &&
         !endsWithIgnoringCase(result.outputPath, ".svg")) {
@@ -263,11 +180,10 @@ std::string renderOptionsHelp() {
             "PNG (by default "
          << size << " by " << size
          << ") or as SVG vectors, by the output's extension.\n"
-            "Run it from the folder that holds data/textures.\n\noptions:\n";
+            "It reads data/textures from the working directory, or from beside the program or\n"
+            "its installed share/hebview.\n\noptions:\n";
     for (const Option& option : options()) {
-        std::string head = std::string("  ") + option.name + " " + option.argument;
-        head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
-        text << head << option.description << '\n';
+        text << optionHelpLine(option.name, option.argument, option.description);
     }
     text << "  --help                  this text\n"
             "\nScene coordinates: the whole picture is the square from -1.01 to 1.01 in x\n"

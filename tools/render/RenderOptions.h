@@ -13,6 +13,9 @@
 // setting of the panel, with the panel's defaults.
 struct RenderOptions {
     std::string graphPath = "data/Graphs/jhotdraw-mini.rsf";
+    // Whether the command line named the graph; the default one is looked
+    // for where the data files are.
+    bool graphGiven = false;
     // A .png or a .svg file, chosen by the extension.
     std::string outputPath = "hebview.png";
     // The picture's width and height in pixels (the SVG's in user units).

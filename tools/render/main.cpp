@@ -1,8 +1,10 @@
 #include "base/Console.h"
+#include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
 #include "facade/Graph.h"
 #include "io/FileText.h"
+#include "platform/ExecutablePath.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
 #include "render/HeadlessGlContext.h"
@@ -85,6 +87,12 @@ int main(int argc, char** argv) {
         std::cout << renderOptionsHelp();
         return 0;
     }
+    // A picture that could not be written is found out before the work.
+    if (const Status writable = checkWritable(options.outputPath); !writable) {
+        std::cerr << "hebview-render: " << writable.error().describe() << '\n';
+        return 1;
+    }
+    datafiles::setFolders(datafiles::foldersFor(executableFolder(), HEBVIEW_SOURCE_DIR));
     StageTimes times(options.timings);
     HeadlessGlContext context;
     if (!context.status()) {
@@ -110,7 +118,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     times.stageDone("render targets and colour ramps");
-    if (!graph.load(options.graphPath)) {
+    if (!graph.load(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath))) {
         return 1;
     }
     times.stageDone("reading, layouts, routes, samples");

@@ -1,0 +1,96 @@
+#include "app/CommandLine.h"
+
+#include "scene/SettingsOptions.h"
+
+#include <cstring>
+
+namespace {
+
+struct WindowOption {
+    const char* name;
+    bool takesValue;
+};
+
+constexpr WindowOption windowOptions[] = {
+    {"-display", true},   {"-geometry", true}, {"-iconic", false}, {"-direct", false},
+    {"-indirect", false}, {"-gldebug", false}, {"-sync", false}};
+
+} // namespace
+
+Result<ViewerCommandLine> parseViewerCommandLine(const std::string& program,
+                                                 const std::vector<std::string>& arguments) {
+    ViewerCommandLine line;
+    line.windowArguments.push_back(program);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word == "--help" || word == "-h") {
+            line.helpWanted = true;
+            continue;
+        }
+        if (word == "--version") {
+            line.versionWanted = true;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-') {
+            const SettingsOption* setting = nullptr;
+            for (const SettingsOption& candidate : settingsOptions()) {
+                if (word == candidate.name) {
+                    setting = &candidate;
+                }
+            }
+            const WindowOption* window = nullptr;
+            for (const WindowOption& candidate : windowOptions) {
+                if (word == candidate.name) {
+                    window = &candidate;
+                }
+            }
+            if (setting == nullptr && window == nullptr) {
+                return Error{"unknown option " + word};
+            }
+            const bool takesValue = setting != nullptr || window->takesValue;
+            if (takesValue && i + 1 == arguments.size()) {
+                return Error{word + " needs a value" +
+                             (setting != nullptr ? std::string(" (") + setting->argument + ")"
+                                                 : std::string())};
+            }
+            if (window != nullptr) {
+                line.windowArguments.push_back(word);
+                if (takesValue) {
+                    line.windowArguments.push_back(arguments[++i]);
+                }
+                continue;
+            }
+            const std::string& value = arguments[++i];
+            if (!setting->apply(value, line.settings)) {
+                return Error{"bad value '" + value + "' for " + word + " (" + setting->argument +
+                             ")"};
+            }
+            continue;
+        }
+        if (!line.graphPath.empty()) {
+            return Error{"more than one graph file: " + line.graphPath + " and " + word};
+        }
+        line.graphPath = word;
+    }
+    return line;
+}
+
+std::string viewerUsage() {
+    std::string text =
+        "usage: hebview [options] [GRAPH]\n"
+        "Shows GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
+        ".graphml) in a window, with these settings to start with; the panel changes them.\n"
+        "\noptions:\n";
+    for (const SettingsOption& option : settingsOptions()) {
+        text += optionHelpLine(option.name, option.argument, option.description);
+    }
+    text += "  --help                  this text\n"
+            "  --version               the version\n"
+            "\nThe window library's own options (-display NAME, -geometry WxH+X+Y, -iconic,\n"
+            "-sync, ...) are passed on to it. config.txt sets the window's size and title.\n";
+    return text;
+}
+
+std::string viewerVersion() {
+    return std::string("hebview ") + HEBVIEW_VERSION + "\n";
+}
