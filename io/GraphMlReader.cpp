@@ -1,5 +1,6 @@
 #include "io/GraphMlReader.h"
 
+#include "base/KeyedHash.h"
 #include "graph/CompoundGraphBuilder.h"
 #include "graph/RelationPairSet.h"
 #include "io/FileText.h"
@@ -340,8 +341,9 @@ private:
     XML_Parser parser;
     std::vector<Element> open;
     std::vector<int32_t> openNodes;
-    std::unordered_map<std::string, KeyRole> keys;
-    std::unordered_map<std::string, int32_t> idIndex;
+    // Keyed hashes: ids and key names come from the file.
+    std::unordered_map<std::string, KeyRole, KeyedStringHash> keys;
+    std::unordered_map<std::string, int32_t, KeyedStringHash> idIndex;
     std::vector<std::string> idText;
     std::vector<bool> defined;
     std::vector<NodeRecord> nodes;

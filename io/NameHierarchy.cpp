@@ -97,7 +97,7 @@ public:
     std::vector<std::string_view> parts;
 
 private:
-    std::unordered_map<std::string, int32_t> index;
+    std::unordered_map<std::string, int32_t, KeyedStringHash> index;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/KeyedHash.h"
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
 #include "graph/RelationPairSet.h"
@@ -46,7 +47,7 @@ public:
 
 private:
     std::deque<std::string> names;
-    std::unordered_map<std::string_view, int32_t> elementOf;
+    std::unordered_map<std::string_view, int32_t, KeyedStringHash> elementOf;
     std::vector<int32_t> sources;
     std::vector<int32_t> targets;
     RelationPairSet pairs;
