@@ -4,6 +4,7 @@
 #include "io/NameHierarchy.h"
 #include "io/TextLines.h"
 
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,12 +32,19 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        };
         if (lower(a[i]) != lower(b[i])) {
             return false;
         }
     }
     return true;
+}
+
+// The column, from 1, of a byte of the line.
+int columnOf(std::size_t index) {
+    return static_cast<int>(index) + 1;
 }
 
 struct Field {
@@ -63,13 +71,13 @@ Result<std::vector<Field>> splitLine(std::string_view line, char delimiter) {
             while (i < line.size() && !isBlank(line[i])) {
                 ++i;
             }
-            fields.push_back({std::string(line.substr(start, i - start)), int(start) + 1});
+            fields.push_back({std::string(line.substr(start, i - start)), columnOf(start)});
             continue;
         }
         while (i < line.size() && isBlank(line[i]) && line[i] != delimiter) {
             ++i;
         }
-        Field field{{}, int(i) + 1};
+        Field field{{}, columnOf(i)};
         if (i < line.size() && line[i] == '"') {
             ++i;
             bool closed = false;

@@ -199,32 +199,35 @@ private:
 
     // The element with its imports.
     bool commit() {
-        Result<int32_t> source = checkedElement(*name);
+        const std::optional<int32_t> source = elementNamed(*name);
         if (!source) {
             return false;
         }
         for (const std::string& imported : imports) {
-            Result<int32_t> target = checkedElement(imported);
+            const std::optional<int32_t> target = elementNamed(imported);
             if (!target) {
                 return false;
             }
-            if (Status related = names.relate(source.value(), target.value()); !related) {
+            if (Status related = names.relate(*source, *target); !related) {
                 return fail(related.error().reason);
             }
         }
         return true;
     }
 
-    Result<int32_t> checkedElement(std::string_view elementName) {
+    // The element of a name; nothing, with the fault noted, for an empty
+    // name or one too many.
+    std::optional<int32_t> elementNamed(std::string_view elementName) {
         if (elementName.empty()) {
             fail("a name is empty");
-            return Error("");
+            return std::nullopt;
         }
         Result<int32_t> element = names.element(elementName);
         if (!element) {
             fail(element.error().reason);
+            return std::nullopt;
         }
-        return element;
+        return element.value();
     }
 
     bool stillWanted() {

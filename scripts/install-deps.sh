@@ -9,7 +9,7 @@ packages=(
     libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
-    fonts-dejavu-core nlohmann-json3-dev libexpat1-dev librsvg2-bin
+    fonts-dejavu-core nlohmann-json3-dev libexpat1-dev libpng-dev zlib1g-dev librsvg2-bin
     xvfb xdotool imagemagick x11-apps x11-utils
 )
 
