@@ -32,11 +32,12 @@ Result<ViewerCommandLine> parseViewerCommandLine(const std::string& program,
             continue;
         }
         if (word.size() > 1 && word[0] == '-') {
-            const SettingsOption* setting = nullptr;
-            for (const SettingsOption& candidate : settingsOptions()) {
-                if (word == candidate.name) {
-                    setting = &candidate;
+            if (const std::optional<Status> applied =
+                    applyOption(settingsOptions(), arguments, i, line.settings)) {
+                if (!*applied) {
+                    return applied->error();
                 }
+                continue;
             }
             const WindowOption* window = nullptr;
             for (const WindowOption& candidate : windowOptions) {
@@ -44,26 +45,15 @@ Result<ViewerCommandLine> parseViewerCommandLine(const std::string& program,
                     window = &candidate;
                 }
             }
-            if (setting == nullptr && window == nullptr) {
+            if (window == nullptr) {
                 return Error{"unknown option " + word};
             }
-            const bool takesValue = setting != nullptr || window->takesValue;
-            if (takesValue && i + 1 == arguments.size()) {
-                return Error{word + " needs a value" +
-                             (setting != nullptr ? std::string(" (") + setting->argument + ")"
-                                                 : std::string())};
-            }
-            if (window != nullptr) {
-                line.windowArguments.push_back(word);
-                if (takesValue) {
-                    line.windowArguments.push_back(arguments[++i]);
+            line.windowArguments.push_back(word);
+            if (window->takesValue) {
+                if (i + 1 == arguments.size()) {
+                    return Error{word + " needs a value"};
                 }
-                continue;
-            }
-            const std::string& value = arguments[++i];
-            if (!setting->apply(value, line.settings)) {
-                return Error{"bad value '" + value + "' for " + word + " (" + setting->argument +
-                             ")"};
+                line.windowArguments.push_back(arguments[++i]);
             }
             continue;
         }

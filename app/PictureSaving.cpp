@@ -1,5 +1,6 @@
 #include "app/PictureSaving.h"
 
+#include "base/PathNames.h"
 #include "export/SvgPicture.h"
 #include "io/FileText.h"
 #include "render/ColorRamps.h"
@@ -7,19 +8,11 @@
 #include "render/PngWriter.h"
 #include "scene/ViewState.h"
 
-#include <algorithm>
-#include <cctype>
-
 PicturePaths picturePathsFor(const std::string& chosen) {
-    std::string base = chosen;
-    if (base.size() > 4) {
-        std::string end = base.substr(base.size() - 4);
-        std::transform(end.begin(), end.end(), end.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (end == ".png" || end == ".svg") {
-            base.resize(base.size() - 4);
-        }
-    }
+    const std::string extension = lowerExtension(chosen);
+    const std::string base = extension == "png" || extension == "svg"
+                                 ? chosen.substr(0, chosen.size() - extension.size() - 1)
+                                 : chosen;
     return {base + ".png", base + ".svg"};
 }
 
@@ -31,11 +24,8 @@ std::vector<Label> PictureSaver::labelsOf(const DrawDescription& shown,
     if (!labelText) {
         labelText = std::make_unique<TextAtlas>(framedLabelPixels);
     }
-    const FrameRegion& region = shown.region;
-    const double pixelsPerUnit = targets.frameWidth / (2.0 * region.halfExtent);
-    const Rect visible{region.centreX - region.halfExtent, region.centreY - region.halfExtent,
-                       region.centreX + region.halfExtent, region.centreY + region.halfExtent};
-    return labelsToShow(*snapshot, *labelText, pixelsPerUnit, visible, highlighted);
+    return labelsToShow(*snapshot, *labelText, shown.region.pixelsPerUnit(targets.frameWidth),
+                        shown.region.bounds(), highlighted);
 }
 
 Status PictureSaver::save(const PicturePaths& paths, const DrawDescription& shown,
@@ -47,8 +37,7 @@ Status PictureSaver::save(const PicturePaths& paths, const DrawDescription& show
     renderer.copyFrame(targets.frameTexture, copy);
     if (!labels.empty()) {
         renderer.enterFrame(copy, shown.region);
-        labelText->draw(labels, targets.frameWidth / (2.0 * shown.region.halfExtent), 1.0,
-                        labelColour);
+        labelText->draw(labels, shown.region.pixelsPerUnit(targets.frameWidth), 1.0, labelColour);
         renderer.leaveFrame();
     }
     if (Status written = writePng(readFrameTexture(targets, copy), paths.png); !written) {
@@ -57,11 +46,7 @@ Status PictureSaver::save(const PicturePaths& paths, const DrawDescription& show
     DrawDescription vectors = shown;
     const std::vector<float> points = renderer.readCurvePoints(shown.curves);
     vectors.curves.points = points;
-    const int32_t ramp = shown.curves.colorRamp;
-    const std::vector<Colour> colours =
-        ramp >= 1 && ramp <= colorRampCount
-            ? rampColours(targets.colorRampTextures[static_cast<std::size_t>(ramp - 1)])
-            : std::vector<Colour>();
+    const std::vector<Colour> ramp = rampColours(targets.colorRampTextures, shown.curves.colorRamp);
     return writeFileText(paths.svg, svgPicture({&vectors, labels, framedLabelPixels, labelColour,
-                                                colours, targets.frameWidth}));
+                                                ramp, targets.frameWidth}));
 }

@@ -20,8 +20,7 @@ constexpr double descentEm = 0.236;
 class Mapping {
 public:
     Mapping(const FrameRegion& region, int pixels)
-        : left(region.centreX - region.halfExtent), top(region.centreY + region.halfExtent),
-          scale(pixels / (2.0 * region.halfExtent)) {}
+        : left(region.bounds().x0), top(region.bounds().y1), scale(region.pixelsPerUnit(pixels)) {}
 
     double x(double sceneX) const { return (sceneX - left) * scale; }
     double y(double sceneY) const { return (top - sceneY) * scale; }

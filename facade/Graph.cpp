@@ -135,15 +135,8 @@ std::vector<Label> Graph::labelsShown() {
         return {};
     }
     scene.update(settings);
-    const FrameRegion& region = view.region;
-    const Rect visible{region.centreX - region.halfExtent, region.centreY - region.halfExtent,
-                       region.centreX + region.halfExtent, region.centreY + region.halfExtent};
-    return labelsToShow(*snapshotOf(scene, 0), labelAtlas(), framePixelsPerUnit(), visible,
-                        view.highlighted);
-}
-
-double Graph::framePixelsPerUnit() const {
-    return frameSide() / (2.0 * view.region.halfExtent);
+    return labelsToShow(*snapshotOf(scene, 0), labelAtlas(), view.region.pixelsPerUnit(frameSide()),
+                        view.region.bounds(), view.highlighted);
 }
 
 float Graph::labelledExtent() {
@@ -156,7 +149,7 @@ float Graph::labelledExtent() {
 void Graph::writeLabels() {
     const std::vector<Label> labels = labelsShown();
     renderer.enterFrame(targets.frameTexture, view.region);
-    labelAtlas().draw(labels, framePixelsPerUnit(), 1.0, labelColour);
+    labelAtlas().draw(labels, view.region.pixelsPerUnit(frameSide()), 1.0, labelColour);
     renderer.leaveFrame();
     renderer.finishFrame(targets.frameTexture);
 }

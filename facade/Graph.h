@@ -155,8 +155,6 @@ private:
     void writeLabels();
     // The frame's side in pixels, also before the targets are made.
     int32_t frameSide() const { return targets.frameWidth > 0 ? targets.frameWidth : frameSize; }
-    // Pixels of the frame per scene unit in the view's region.
-    double framePixelsPerUnit() const;
     const TextAtlas& labelAtlas();
 
     FrameRenderer renderer{targets};

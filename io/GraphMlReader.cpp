@@ -5,6 +5,7 @@
 #include "graph/RelationPairSet.h"
 #include "io/FileText.h"
 #include "io/GraphLimits.h"
+#include "io/RootedNodes.h"
 
 #include <expat.h>
 
@@ -186,19 +187,8 @@ public:
             }
             parentOf[n] = parent;
         }
-        const auto tops = std::count(parentOf.begin(), parentOf.end(), CompoundGraph::none);
-        const bool synthetic = tops != 1;
         CompoundGraphBuilder builder;
-        builder.addNodes(count + (synthetic ? 1 : 0));
-        const int32_t root = synthetic
-                                 ? count
-                                 : static_cast<int32_t>(std::find(parentOf.begin(), parentOf.end(),
-                                                                  CompoundGraph::none) -
-                                                        parentOf.begin());
-        builder.setRoot(root);
-        if (synthetic) {
-            builder.setName(root, rootName);
-        }
+        addRootedNodes(builder, parentOf, rootName);
         for (int32_t n = 0; n < count; ++n) {
             const NodeRecord& node = nodes[static_cast<std::size_t>(n)];
             const std::optional<std::string>& shown = node.name && !node.name->empty() ? node.name
@@ -207,11 +197,8 @@ public:
                                                           : node.shownLabel;
             builder.setName(n, shown && !shown->empty() ? *shown : idOf(node));
             const int32_t parent = parentOf[static_cast<std::size_t>(n)];
-            if (parent == CompoundGraph::none) {
-                if (synthetic) {
-                    builder.link(root, n);
-                }
-            } else if (builder.link(parent, n) != CompoundGraphBuilder::LinkFault::None) {
+            if (parent != CompoundGraph::none &&
+                builder.link(parent, n) != CompoundGraphBuilder::LinkFault::None) {
                 return Error("making node \"" + idOf(node) + "\" a child of node \"" +
                                  *node.parentId + "\" closes a cycle",
                              {}, node.line);

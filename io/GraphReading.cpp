@@ -1,5 +1,6 @@
 #include "io/GraphReading.h"
 
+#include "base/PathNames.h"
 #include "io/EdgeListReader.h"
 #include "io/FileText.h"
 #include "io/GraphFileReader.h"
@@ -7,35 +8,7 @@
 #include "io/GraphMlReader.h"
 #include "io/JsonGraphReader.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace {
-
-std::string_view fileName(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-std::string lowerExtension(std::string_view path) {
-    const std::string_view name = fileName(path);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0) {
-        return {};
-    }
-    std::string extension(name.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
-// The file's name without its extension: the root's name where the names
-// have several tops.
-std::string_view stem(std::string_view path) {
-    const std::string_view name = fileName(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
-}
 
 char firstVisible(std::string_view text) {
     text = withoutByteOrderMark(text);
@@ -134,6 +107,7 @@ Result<CompoundGraph> readGraph(const std::string& path, const GraphReadOptions&
             return Error(matches.error().reason, path);
         }
     }
+    // A root made above several top-level names is named after the file.
     Result<CompoundGraph> parsed =
         parseGraph(content, named.value_or(formatOfContent(content)), stem(path), options);
     if (!parsed) {

@@ -2,6 +2,7 @@
 
 #include "graph/CompoundGraphBuilder.h"
 #include "io/GraphLimits.h"
+#include "io/RootedNodes.h"
 
 #include <algorithm>
 
@@ -118,28 +119,13 @@ Result<CompoundGraph> NameHierarchy::finish(std::string_view rootName,
         }
         nodeOfElement.push_back(node.value());
     }
-    const int32_t topCount = static_cast<int32_t>(
-        std::count(tree.parents.begin(), tree.parents.end(), CompoundGraph::none));
-    const bool synthetic = topCount != 1;
     CompoundGraphBuilder builder;
-    // The synthetic root goes after the part nodes, so their ids stay.
-    const int32_t first = builder.addNodes(tree.nodeCount() + (synthetic ? 1 : 0));
-    const int32_t root =
-        synthetic ? first + tree.nodeCount()
-                  : static_cast<int32_t>(
-                        std::find(tree.parents.begin(), tree.parents.end(), CompoundGraph::none) -
-                        tree.parents.begin());
-    if (synthetic) {
-        builder.setName(root, rootName);
-    }
-    builder.setRoot(root);
+    addRootedNodes(builder, tree.parents, rootName);
     for (int32_t node = 0; node < tree.nodeCount(); ++node) {
         builder.setName(node, tree.parts[static_cast<std::size_t>(node)]);
-        const int32_t parent = tree.parents[static_cast<std::size_t>(node)];
-        if (parent != CompoundGraph::none) {
+        if (const int32_t parent = tree.parents[static_cast<std::size_t>(node)];
+            parent != CompoundGraph::none) {
             builder.link(parent, node);
-        } else if (synthetic) {
-            builder.link(root, node);
         }
     }
     for (std::size_t r = 0; r < sources.size(); ++r) {

@@ -135,7 +135,9 @@ Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
     return loaded;
 }
 
-std::vector<Colour> rampColours(uint32_t texture) {
+std::vector<Colour> rampColours(const uint32_t (&textures)[colorRampCount], int32_t ramp) {
+    const uint32_t texture =
+        ramp >= 1 && ramp <= colorRampCount ? textures[static_cast<std::size_t>(ramp - 1)] : 0;
     if (texture == 0) {
         return {};
     }

@@ -18,6 +18,6 @@ bool isPowerOfTwo(int n);
 // "data/textures/pal_0.png: Broken image: damaged (bad CRC in chunk IDAT)".
 Status loadColorRamps(uint32_t (&textures)[colorRampCount]);
 
-// The texels of a ramp texture made by loadColorRamps, from the source end;
-// empty for texture 0.
-std::vector<Colour> rampColours(uint32_t texture);
+// The texels of ramp 1 to colorRampCount as loadColorRamps made it, from the
+// source end; empty for a ramp that is not there or a number out of range.
+std::vector<Colour> rampColours(const uint32_t (&textures)[colorRampCount], int32_t ramp);

@@ -79,6 +79,13 @@ struct FrameRegion {
     float halfExtent = 1.01f;
 
     bool operator==(const FrameRegion&) const = default;
+    // The square, in scene units.
+    Rect bounds() const {
+        return {centreX - halfExtent, centreY - halfExtent, centreX + halfExtent,
+                centreY + halfExtent};
+    }
+    // Pixels per scene unit in a frame of this many pixels across.
+    double pixelsPerUnit(int framePixels) const { return framePixels / (2.0 * halfExtent); }
 };
 
 struct DrawDescription {

@@ -1,12 +1,12 @@
 #include "tools/render/RenderOptions.h"
 
+#include "base/PathNames.h"
 #include "render/RenderTargets.h"
 #include "scene/BlendModeType.h"
 #include "scene/Camera.h"
 #include "scene/Search.h"
 #include "scene/SettingsOptions.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -19,19 +19,6 @@ using namespace optionvalues;
 const char* const backgroundNames[] = {"black", "white", "transparent"};
 constexpr Colour backgrounds[] = {
     {0.0f, 0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.0f}};
-
-bool endsWithIgnoringCase(const std::string& text, std::string_view end) {
-    if (text.size() < end.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < end.size(); ++i) {
-        const char c = text[text.size() - end.size() + i];
-        if (std::tolower(static_cast<unsigned char>(c)) != end[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Two numbers, "X,Y".
 bool parsePoint(const std::string& word, float& x, float& y) {
@@ -135,22 +122,12 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
             continue;
         }
         if (word.size() > 1 && word[0] == '-') {
-            const Option* option = nullptr;
-            for (const Option& candidate : options()) {
-                if (word == candidate.name) {
-                    option = &candidate;
-                }
-            }
-            if (option == nullptr) {
+            const std::optional<Status> applied = applyOption(options(), arguments, i, result);
+            if (!applied) {
                 return Error{"unknown option " + word};
             }
-            if (i + 1 == arguments.size()) {
-                return Error{word + " needs a value (" + option->argument + ")"};
-            }
-            const std::string& value = arguments[++i];
-            if (!option->apply(value, result)) {
-                return Error{"bad value '" + value + "' for " + word + " (" + option->argument +
-                             ")"};
+            if (!*applied) {
+                return applied->error();
             }
             continue;
         }
@@ -160,15 +137,15 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         result.graphPath = word;
         result.graphGiven = true;
     }
-    if (!endsWithIgnoringCase(result.outputPath, ".png") &&
-        !endsWithIgnoringCase(result.outputPath, ".svg")) {
+    if (const std::string extension = lowerExtension(result.outputPath);
+        extension != "png" && extension != "svg") {
         return Error{"the output must be a .png or an .svg file: " + result.outputPath};
     }
     return result;
 }
 
 bool writesSvg(const RenderOptions& options) {
-    return endsWithIgnoringCase(options.outputPath, ".svg");
+    return lowerExtension(options.outputPath) == "svg";
 }
 
 std::string renderOptionsHelp() {

@@ -64,11 +64,8 @@ FrameImage drawnPicture(Graph& graph, const Colour& background) {
 std::string svgOf(Graph& graph) {
     const DrawDescription frame = graph.describe();
     const std::vector<Label> labels = graph.labelsShown();
-    const int32_t ramp = graph.settings.colorRamp;
     const std::vector<Colour> colours =
-        ramp >= 1 && ramp <= colorRampCount
-            ? rampColours(graph.targets.colorRampTextures[static_cast<std::size_t>(ramp - 1)])
-            : std::vector<Colour>();
+        rampColours(graph.targets.colorRampTextures, graph.settings.colorRamp);
     return svgPicture(
         {&frame, labels, graph.labelPixels(), labelColour, colours, graph.targets.frameWidth});
 }
