@@ -25,12 +25,16 @@ void Explorer::setWindow(int newWidth, int newHeight) {
     height = std::max(newHeight, 1);
 }
 
+void Explorer::setPictureLeft(int left) {
+    pictureLeft = std::max(left, 0);
+}
+
 int32_t Explorer::pickAt(double x, double y) const {
     if (!snapshot) {
         return CompoundGraph::none;
     }
-    const Point point = sceneAt(view, width, height, x, y);
-    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, width, height));
+    const Point point = sceneAt(view, window(), x, y);
+    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
     return pickNode(snapshot->graph, snapshot->positions, snapshot->rectangles, point, radius);
 }
 
@@ -59,7 +63,7 @@ void Explorer::pointerMoved(double x, double y) {
             lastY = pressY;
         }
         if (dragging) {
-            view = panned(view, width, height, x - lastX, y - lastY);
+            view = panned(view, window(), x - lastX, y - lastY);
             lastX = x;
             lastY = y;
         }
@@ -117,16 +121,16 @@ void Explorer::pointerLeft() {
 }
 
 void Explorer::wheel(double x, double y, int steps) {
-    view = zoomedAt(view, width, height, x, y, std::pow(zoomStep, steps));
+    view = zoomedAt(view, window(), x, y, std::pow(zoomStep, steps));
 }
 
 void Explorer::zoomAtCentre(int steps) {
-    wheel(width / 2.0, height / 2.0, steps);
+    wheel(window().middleX(), window().middleY(), steps);
 }
 
 void Explorer::panSteps(int right, int up) {
     // The view moves, so the picture moves the other way.
-    view = panned(view, width, height, -right * panStep, up * panStep);
+    view = panned(view, window(), -right * panStep, up * panStep);
 }
 
 void Explorer::fit() {
@@ -168,10 +172,9 @@ void Explorer::stepThroughMatches(int steps) {
 }
 
 bool Explorer::settle(double milliseconds) {
-    if (!(view == lastSeen) || width != lastWidth || height != lastHeight) {
+    if (!(view == lastSeen) || !(window() == lastWindow)) {
         lastSeen = view;
-        lastWidth = width;
-        lastHeight = height;
+        lastWindow = window();
         movedAt = milliseconds;
         cameraMoved = true;
         return false;
@@ -180,7 +183,7 @@ bool Explorer::settle(double milliseconds) {
         return false;
     }
     cameraMoved = false;
-    const FrameRegion wanted = regionFor(view, width, height);
+    const FrameRegion wanted = regionFor(view, window());
     if (wanted == region) {
         return false;
     }

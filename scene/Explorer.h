@@ -36,6 +36,9 @@ public:
     // pin, the hover and the search's matches; the camera stays.
     void setScene(std::shared_ptr<const SceneSnapshot> snapshot);
     void setWindow(int width, int height);
+    // The width at the window's left that a panel covers: the picture is
+    // fitted, centred and zoomed about its middle in the part right of it.
+    void setPictureLeft(int left);
 
     void pointerMoved(double x, double y);
     void pointerPressed(double x, double y, double milliseconds);
@@ -86,17 +89,18 @@ public:
 
 private:
     int32_t pickAt(double x, double y) const;
+    ViewWindow window() const { return {width, height, pictureLeft}; }
     void refreshHighlight();
 
     std::shared_ptr<const SceneSnapshot> snapshot;
     int width = 1;
     int height = 1;
+    int pictureLeft = 0;
     Camera view;
     double fitZoom = 1.0;
     FrameRegion region;
     Camera lastSeen;
-    int lastWidth = 1;
-    int lastHeight = 1;
+    ViewWindow lastWindow;
     double movedAt = 0.0;
     bool cameraMoved = false;
 

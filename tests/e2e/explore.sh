@@ -18,12 +18,12 @@ for _ in $(seq 50); do
 done
 [ "$title" = "hebview — small.rsf" ] || fail "the window's title is '$title'"
 
-# In the 1024 by 768 window at (50, 50) the radial layout puts the leaf a1
-# at (623, 116) and b1 at (623, 652); the curve of a1 -> b1 runs down
-# through the middle, right of the bar.
-a1_x=673
-a1_y=166
-curve_region=140x450+600+200
+# In the 1024 by 768 window at (50, 50) the radial layout, fitted right of
+# the bar, puts the leaf a1 at (784, 149) and b1 at (784, 619); the curve of
+# a1 -> b1 runs down through the middle.
+a1_x=834
+a1_y=199
+curve_region=123x395+770+229
 away_x=1000
 away_y=780
 convert -size 1280x1024 xc:black "$workdir/black.png"
@@ -67,7 +67,7 @@ greater "$changed" 300 || fail "the click did not pin a1 ($changed pixels)"
 
 # Two wheel steps up at a1: the picture grows by 1.5625 about the pointer,
 # so a1 and its white mark stay under it while the rest moves away.
-picture=900x700+330+60
+picture=670x740+400+60
 mark=24x24+$((a1_x - 12))+$((a1_y - 12))
 xdotool mousemove "$a1_x" "$a1_y"
 sleep 0.3
@@ -86,9 +86,12 @@ load_in_dialog "$bad"
 wait_for_console "$bad:3: making node 0 a child of node 0 closes a cycle"
 sleep 2
 screenshot "$workdir/rejected.png"
-banner=$(colour_fraction "$workdir/rejected.png" "#991414" 700x60+212+55)
-greater "$banner" 0.1 || fail "no red message banner at the top ($banner)"
-lower=900x300+330+450
+# The banner sits at the top of the picture, clear of the bar.
+banner=$(colour_fraction "$workdir/rejected.png" "#991414" 500x40+487+60)
+greater "$banner" 0.1 || fail "no red message banner at the top of the picture ($banner)"
+changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" 330x24+60+55)
+greater 20 "$changed" || fail "the message banner reaches over the bar ($changed pixels)"
+lower=670x300+400+450
 changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" "$lower")
 greater 200 "$changed" || fail "the picture changed when the file was rejected ($changed pixels)"
 

@@ -158,6 +158,13 @@ TEST(Explorer, KeysZoomAboutTheCentreAndPanByWholeSteps) {
     explorer.setFitZoom(0.9);
     explorer.fit();
     EXPECT_EQ(explorer.camera(), (Camera{0.0, 0.0, 0.9}));
+
+    // A panel over the left 200 pixels: the picture's middle, x = 500, is
+    // the centre zoomed about, where the scene's origin stays.
+    explorer.setPictureLeft(200);
+    explorer.zoomAtCentre(3);
+    EXPECT_NEAR(explorer.camera().centreX, 0.0, 1e-12);
+    EXPECT_NEAR(explorer.camera().centreY, 0.0, 1e-12);
 }
 
 TEST(Explorer, TheRegionFollowsTheCameraOnlyOnceItRests) {
