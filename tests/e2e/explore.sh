@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Exploring small.rsf: hovering the leaf a1 highlights its relations and
 # moving away lets go; a click pins it; the wheel zooms about the pointer;
-# a rejected file shows its message on screen while the picture stays.
+# a rejected file shows its message on screen while the picture stays, until
+# a load succeeds.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
@@ -94,6 +95,16 @@ greater 20 "$changed" || fail "the message banner reaches over the bar ($changed
 lower=670x300+400+450
 changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" "$lower")
 greater 200 "$changed" || fail "the picture changed when the file was rejected ($changed pixels)"
+
+# A load that succeeds takes the refused file's message away.
+load_in_dialog "$PWD/data/Graphs/small.rsf"
+wait_for_console "Reading $PWD/data/Graphs/small.rsf ... done!"
+sleep 2
+screenshot "$workdir/reloaded.png"
+banner=$(colour_fraction "$workdir/reloaded.png" "#991414" 500x40+487+60)
+before=$(colour_fraction "$workdir/zoomed.png" "#991414" 500x40+487+60)
+greater "$(awk -v b="$before" 'BEGIN { print b + 0.01 }')" "$banner" ||
+    fail "the message stayed after a load succeeded ($banner)"
 
 # Keys go to the window under the pointer once the dialog has gone.
 xdotool mousemove "$away_x" "$away_y"
