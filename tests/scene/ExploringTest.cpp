@@ -59,6 +59,28 @@ CompoundGraph deepChain(int depth) {
     return builder.finish();
 }
 
+TEST(Highlight, LongPathsAreShownByTheirEndsAndTheDepth) {
+    const CompoundGraph chain = deepChain(5000);
+    // 57 bytes at each end: 29 one-letter names and their dots.
+    std::string top = "a";
+    for (int i = 1; i < 29; ++i) {
+        top += ".a";
+    }
+    const std::string bottom = top.substr(0, 55) + ".b";
+    EXPECT_EQ(shownPath(chain, 5000), top + " ... " + bottom + " (depth 5000)");
+    EXPECT_EQ(pathOf(chain, 5000).size(), 10001u) << "the whole path where it is needed";
+    EXPECT_EQ(shownPath(chain, 59), pathOf(chain, 59)) << "119 bytes: shown whole";
+
+    // A single long name is cut between characters, never inside one.
+    std::string accents;
+    for (int i = 0; i < 100; ++i) {
+        accents += "\u00e9";
+    }
+    const CompoundGraph one = namedGraphOf({{-1, accents}});
+    EXPECT_EQ(shownPath(one, 0),
+              accents.substr(0, 56) + " ... " + accents.substr(0, 56) + " (depth 0)");
+}
+
 TEST(Search, ANodeIsFoundByItsPathBeforeAnotherByTheSameName) {
     CompoundGraphBuilder builder;
     builder.addNodes(5);
