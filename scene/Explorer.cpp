@@ -195,16 +195,39 @@ ViewState Explorer::viewState() const {
     return {region, snapshot ? snapshot->graphNumber : 0, highlighted(), searchMatches};
 }
 
+namespace {
+
+// A line naming the nodes of a list of ends, or nothing when it is empty.
+std::string endsLine(const CompoundGraph& graph, std::string_view title,
+                     const Highlight::Ends& ends) {
+    if (ends.count == 0) {
+        return {};
+    }
+    std::string line = "\n" + std::string(title);
+    for (std::size_t i = 0; i < ends.first.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + shownName(graph.name(ends.first[i]));
+    }
+    const auto unnamed = ends.count - static_cast<int32_t>(ends.first.size());
+    if (unnamed > 0) {
+        line += " and " + std::to_string(unnamed) + " more";
+    }
+    return line;
+}
+
+} // namespace
+
 std::string Explorer::tooltip() const {
     const int32_t node = hoveredNode;
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }
+    const CompoundGraph& graph = snapshot->graph;
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
-    std::string text = pathOf(snapshot->graph, node) + "\n" + std::to_string(counts.leaving) +
+    std::string text = shownPath(graph, node) + "\n" + std::to_string(counts.leaving) +
                        " outgoing, " + std::to_string(counts.arriving) + " incoming relations";
-    if (!snapshot->graph.isLeaf(node)) {
+    if (!graph.isLeaf(node)) {
         text += "\n" + std::to_string(counts.leaves) + " leaves";
     }
-    return text;
+    return text + endsLine(graph, "Uses:", counts.uses) +
+           endsLine(graph, "Used by:", counts.usedBy);
 }
