@@ -121,26 +121,30 @@ Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
 }
 
 Result<CompoundGraph> readGraph(const std::string& path, const GraphReadOptions& options) {
-    Result<FileText> text = readFileText(path, graphlimits::maxFileBytes, options.progress);
-    if (!text) {
-        return text.error();
-    }
-    const std::string_view content = text.value().view();
-    const std::optional<GraphFormat> named = formatOfPath(path);
-    Status readable = checkNotEmpty(content);
-    if (readable && named) {
-        readable = checkContent(content, *named);
-    }
-    if (!readable) {
-        return Error(readable.error().reason, path);
-    }
-    // A root made above several top-level names is named after the file.
-    Result<CompoundGraph> parsed =
-        parseGraph(content, named.value_or(formatOfContent(content)), stem(path), options);
-    if (!parsed) {
-        Error error = parsed.error();
+    Result<CompoundGraph> read =
+        graphlimits::withinMemory<CompoundGraph>([&]() -> Result<CompoundGraph> {
+            Result<FileText> text = readFileText(path, graphlimits::maxFileBytes, options.progress);
+            if (!text) {
+                return text.error();
+            }
+            const std::string_view content = text.value().view();
+            const std::optional<GraphFormat> named = formatOfPath(path);
+            Status readable = checkNotEmpty(content);
+            if (readable && named) {
+                readable = checkContent(content, *named);
+            }
+            if (!readable) {
+                return readable.error();
+            }
+            // A root made above several top-level names is named after the
+            // file.
+            return parseGraph(content, named.value_or(formatOfContent(content)), stem(path),
+                              options);
+        });
+    if (!read) {
+        Error error = read.error();
         error.path = path;
         return error;
     }
-    return parsed;
+    return read;
 }

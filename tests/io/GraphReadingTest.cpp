@@ -1,10 +1,13 @@
 #include "io/GraphReading.h"
 
+#include "io/GraphLimits.h"
+
 #include "tests/support/GraphText.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 namespace {
@@ -79,6 +82,14 @@ TEST(GraphReadingTest, MessagesQuoteOnlyAPieceOfALongToken) {
         reason("<graphml><graph><node id=\"" + x + "\"/><node id=\"" + x + "\"/></graph></graphml>",
                GraphFormat::GraphMl),
         "a second node with the id " + piece);
+}
+
+TEST(GraphReadingTest, RunningOutOfMemoryRefusesTheGraph) {
+    const Result<int> refused =
+        graphlimits::withinMemory<int>([]() -> Result<int> { throw std::bad_alloc(); });
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().reason, "there is not enough memory for this graph");
+    EXPECT_EQ(graphlimits::withinMemory<int>([] { return Result<int>(3); }).value(), 3);
 }
 
 TEST(GraphReadingTest, ContentOfAnotherFormatIsRefusedNamingThePath) {
