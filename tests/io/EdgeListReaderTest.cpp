@@ -91,30 +91,29 @@ TEST(EdgeListReaderTest, LinesOfOneNameAmongRelationsAreRefused) {
 }
 
 TEST(EdgeListReaderTest, BadLinesAreRefusedWithLineAndColumn) {
-    Result<CompoundGraph> open = edgelist::parse("a,b\nc,\"d\n", "list");
-    ASSERT_FALSE(open.ok());
-    EXPECT_EQ(open.error().reason, "a quoted name has no closing quote");
-    EXPECT_EQ(open.error().line, 2);
-    EXPECT_EQ(open.error().column, 3);
-    Result<CompoundGraph> empty = edgelist::parse("a,b\n\n x , \n", "list");
-    ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.error().reason, "a name is empty");
-    EXPECT_EQ(empty.error().line, 3);
-    Result<CompoundGraph> stray = edgelist::parse("a b\nc d\"e f\n", "list");
-    ASSERT_FALSE(stray.ok());
-    EXPECT_EQ(stray.error().reason,
-              "a double quote in a name between blanks (only names between commas or tabs may be "
-              "quoted)");
-    EXPECT_EQ(stray.error().line, 2);
-    EXPECT_EQ(stray.error().column, 4);
-    Result<CompoundGraph> after = edgelist::parse("a,b\n\"c\" d,e\n", "list");
-    ASSERT_FALSE(after.ok());
-    EXPECT_EQ(after.error().reason, "more of the name after its closing quote");
-    EXPECT_EQ(after.error().line, 2);
-    EXPECT_EQ(after.error().column, 5);
-    Result<CompoundGraph> nothing = edgelist::parse("# only a comment\n\n", "list");
-    ASSERT_FALSE(nothing.ok());
-    EXPECT_EQ(nothing.error().reason, "the file names no elements");
+    struct Case {
+        const char* text;
+        const char* reason;
+        int line;
+        int column;
+    };
+    const Case cases[] = {
+        {"a,b\nc,\"d\n", "a quoted name has no closing quote", 2, 3},
+        {"a,b\n\n x , \n", "a name is empty", 3, 6},
+        {"a b\nc d\"e f\n",
+         "a double quote in a name between blanks (only names between commas or tabs may be "
+         "quoted)",
+         2, 4},
+        {"a,b\n\"c\" d,e\n", "more of the name after its closing quote", 2, 5},
+        {"# only a comment\n\n", "the file names no elements", 0, 0},
+    };
+    for (const Case& c : cases) {
+        Result<CompoundGraph> result = edgelist::parse(c.text, "list");
+        ASSERT_FALSE(result.ok()) << c.text;
+        EXPECT_EQ(result.error().reason, c.reason) << c.text;
+        EXPECT_EQ(result.error().line, c.line) << c.text;
+        EXPECT_EQ(result.error().column, c.column) << c.text;
+    }
 }
 
 } // namespace
