@@ -24,7 +24,8 @@ namespace {
 class JsonText {
 public:
     explicit JsonText(std::string_view text)
-        : begin(text.data()), end(text.data() + text.size()), reached(begin) {
+        : begin(text.data()), end(text.data() + text.size()), reached(begin), hugeStart(begin),
+          hugeEnd(begin) {
         spotHugeNumber(begin);
     }
 
@@ -62,8 +63,8 @@ public:
     const char* reached;
 
 private:
-    // Where a value may start: a valid number whose value is 10^300 or more
-    // is marked to be shown as zero.
+    // Where a value may start: a valid number that may reach 10^300 (a
+    // double ends near 1.8 x 10^308) is marked to be shown as zero.
     void spotHugeNumber(const char* at) {
         const char* i = at;
         const auto digits = [&] {
@@ -115,8 +116,9 @@ private:
 
     bool inString = false;
     bool escaped = false;
-    const char* hugeStart = nullptr;
-    const char* hugeEnd = nullptr;
+    // The number shown as zero, if any.
+    const char* hugeStart;
+    const char* hugeEnd;
 };
 
 class TrackedChars {
