@@ -114,6 +114,7 @@ void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
         settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
         console::line("Hint: " + std::to_string(graph.edgeCount()) +
                       " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
-                      "where they bundle.");
+                      "where they bundle, and \"Show Tree\" off (--tree off) takes the overlay "
+                      "off them.");
     }
 }

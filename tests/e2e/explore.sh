@@ -7,8 +7,11 @@ source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
 
-bad="$workdir/cycle.rsf"
-printf 'HierarchyElements 2\nRoot 0\nPCR 0 0\n' >"$bad"
+# Refused, with a message that quotes a token of 16,500 digits: shortened,
+# it fits the banner.
+bad="$workdir/long.rsf"
+digits=$(head -c 16500 /dev/zero | tr '\0' 7)
+printf 'HierarchyElements 2\nRoot 0\nPCR 0 %s\n' "$digits" >"$bad"
 start_viewer "$viewer" data/Graphs/small.rsf
 wait_for_console "Building Splines ... done!"
 window=$(viewer_window)
@@ -84,7 +87,7 @@ white=$(colour_fraction "$workdir/zoomed.png" white "$mark")
 greater "$white" 0.05 || fail "a1's mark left the pointer when zooming ($white)"
 
 load_in_dialog "$bad"
-wait_for_console "$bad:3: making node 0 a child of node 0 closes a cycle"
+wait_for_console "$bad:3: node id ${digits:0:80}... (16500 bytes) is out of range 0..1"
 sleep 2
 screenshot "$workdir/rejected.png"
 # The banner sits at the top of the picture, clear of the bar.

@@ -3,6 +3,7 @@
 #include "io/GraphFileReader.h"
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
+#include "tests/support/GraphFixtures.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,32 @@ TEST(GraphLoading, TheMemoryNeededCountsTheRoutesAlongTheHierarchy) {
     EXPECT_FALSE(loadGraphFile(scene, file.path(), nullptr, needed - 1).ok());
     EXPECT_EQ(scene.graph().nodeCount(), 0);
     EXPECT_TRUE(loadGraphFile(scene, file.path(), nullptr, needed).ok()) << "just enough";
+}
+
+TEST(GraphLoading, BigGraphsDrawnOpaqueGetAHint) {
+    // 50,001 relations among 225 leaves, each pair once.
+    std::vector<int> parents(226, 0);
+    parents[0] = -1;
+    std::vector<std::pair<int, int>> relations;
+    for (int source = 1; source < 226 && relations.size() < 50001; ++source) {
+        for (int target = 1; target < 226 && relations.size() < 50001; ++target) {
+            if (source != target) {
+                relations.emplace_back(source, target);
+            }
+        }
+    }
+    const CompoundGraph graph = testing_support::graphOf(parents, relations);
+    ASSERT_EQ(graph.edgeCount(), 50001);
+    CoutCapture output;
+    ViewSettings settings;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    hintAtDensity(graph, settings);
+    EXPECT_EQ(output.text(), "") << "density shows them";
+    hintAtDensity(graph, ViewSettings{});
+    EXPECT_EQ(output.text(),
+              "Hint: 50001 curves hide one another; Blend Mode \"Density\" (--blend density) "
+              "shows where they bundle, and \"Show Tree\" off (--tree off) takes the overlay off "
+              "them.\n");
 }
 
 TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
