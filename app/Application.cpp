@@ -105,6 +105,10 @@ void Application::reshape(int& width, int& height) {
     wake();
 }
 
+ViewWindow Application::viewWindow() const {
+    return {windowWidth, windowHeight, settingsPanel->pictureLeft(windowWidth)};
+}
+
 double Application::milliseconds() const {
     return 1000.0 * static_cast<double>(clockTicks()) / static_cast<double>(clockTicksPerSecond());
 }
@@ -123,11 +127,17 @@ void Application::takeFrame() {
     fitLabels();
     followExplorer();
     if (std::optional<Error> failed = worker->takeLoadError()) {
-        showMessage(failed->describe());
+        showLoadError(failed->describe());
     }
     std::optional<SceneFrame> frame = worker->takeFrame();
     if (!frame) {
         return;
+    }
+    const bool loaded =
+        !explorer.scene() || explorer.scene()->graphNumber != frame->snapshot->graphNumber;
+    if (loaded && loadErrorShown) {
+        settingsPanel->message.clear();
+        loadErrorShown = false;
     }
     explorer.setScene(frame->snapshot);
     counts = {frame->snapshot->graph.nodeCount(), frame->snapshot->graph.edgeCount()};
@@ -148,10 +158,11 @@ void Application::fitLabels() {
     if (!labelText) {
         labelText = std::make_unique<TextAtlas>(windowLabelPixels);
     }
-    // The fitted frame square spans the window's shorter side less the
+    // The fitted frame square spans the picture's shorter side less the
     // projection's margin. Measuring every name is worth doing only when
     // the scene or the window changes.
-    const double across = std::min(windowWidth, windowHeight) / 1.05;
+    const ViewWindow window = viewWindow();
+    const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
                   labelledExtent(scene->layoutType, scene->labels, *labelText, across)};
@@ -165,20 +176,16 @@ void Application::drawLabels() {
         return;
     }
     const Camera& camera = explorer.camera();
-    const double pixelsPerUnit = pixelsPerSceneUnit(camera, windowWidth, windowHeight);
+    const ViewWindow window = viewWindow();
+    const double pixelsPerUnit = pixelsPerSceneUnit(camera, window);
     if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
-        placed.width != windowWidth || placed.height != windowHeight ||
-        placed.highlighted != explorer.highlighted()) {
-        const OrthoBox box = viewBox(camera, windowWidth, windowHeight);
+        !(placed.window == window) || placed.highlighted != explorer.highlighted()) {
+        const OrthoBox box = viewBox(camera, window);
         const auto unit = [](double display) {
             return static_cast<float>(display / Camera::displayScale);
         };
         const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
-        placed = {scene,
-                  camera,
-                  windowWidth,
-                  windowHeight,
-                  explorer.highlighted(),
+        placed = {scene, camera, window, explorer.highlighted(),
                   labelsToShow(*scene, *labelText, pixelsPerUnit, visible, explorer.highlighted())};
     }
     glMatrixMode(GL_MODELVIEW);
@@ -194,8 +201,10 @@ void Application::display() {
     fps = 1.0 / frameTime;
     redrawWanted = false;
 
-    // The window projection, moved and scaled by the camera.
-    const OrthoBox box = viewBox(explorer.camera(), windowWidth, windowHeight);
+    // The window projection, moved and scaled by the camera, with the
+    // picture beside the panel.
+    explorer.setPictureLeft(settingsPanel->pictureLeft(windowWidth));
+    const OrthoBox box = viewBox(explorer.camera(), viewWindow());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
@@ -364,7 +373,13 @@ void Application::handleKeys() {
 
 void Application::showMessage(const std::string& message) {
     settingsPanel->message = message;
+    loadErrorShown = false;
     wake();
+}
+
+void Application::showLoadError(const std::string& message) {
+    showMessage(message);
+    loadErrorShown = true;
 }
 
 void Application::pointerButton(int button, int state, int x, int y) {
@@ -406,6 +421,9 @@ void Application::keyPressed(unsigned char key) {
         break;
     case saveKey:
         savePicture();
+        break;
+    case panelKey:
+        settingsPanel->visible = !settingsPanel->visible;
         break;
     default:
         return;

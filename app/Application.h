@@ -37,6 +37,9 @@ public:
     // Control+S as the keyboard reports it (the letter's control code):
     // saves the picture.
     static constexpr unsigned char saveKey = 19;
+    // Tab hides and shows the panel, whatever has the keyboard: neither the
+    // panel's fields nor the search use it.
+    static constexpr unsigned char panelKey = '\t';
 
     static Application& instance();
 
@@ -68,6 +71,9 @@ public:
     void specialKeyPressed(int key);
     // Shown in red in the window until dismissed or replaced.
     void showMessage(const std::string& message);
+    // The same, for a load that failed: a later load that succeeds takes it
+    // away.
+    void showLoadError(const std::string& message);
     // Asks where to save the picture shown, then saves it as PNG and SVG
     // once its frame is complete.
     void savePicture();
@@ -103,8 +109,7 @@ private:
     struct PlacedLabels {
         std::weak_ptr<const SceneSnapshot> scene;
         Camera camera;
-        int width = 0;
-        int height = 0;
+        ViewWindow window;
         int32_t highlighted = CompoundGraph::none;
         std::vector<Label> labels;
     };
@@ -131,12 +136,16 @@ private:
     void drawProgress();
     void saveWhenDrawn();
     double milliseconds() const;
+    // The window, and the part of it the picture has beside the panel.
+    ViewWindow viewWindow() const;
 
     std::unique_ptr<TextAtlas> labelText;
     PlacedLabels placed;
     LabelledFit fitted;
     std::string shownGraphPath;
     std::optional<PicturePaths> pendingSave;
+    // The banner shows why a load failed.
+    bool loadErrorShown = false;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

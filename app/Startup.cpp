@@ -48,8 +48,9 @@ SettingsPanel* panel() {
 void onKeyboard(unsigned char key, int x, int y) {
     Application& application = Application::instance();
     application.wake();
-    // Control+S saves even while the search field has the keyboard.
-    if (key == Application::saveKey || panel() == nullptr ||
+    // Control+S saves, and Tab hides the panel, even while the search field
+    // has the keyboard.
+    if (key == Application::saveKey || key == Application::panelKey || panel() == nullptr ||
         !panelEventKeyboardGLUT(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
         application.keyPressed(key);

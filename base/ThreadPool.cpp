@@ -1,6 +1,7 @@
 #include "base/ThreadPool.h"
 
 #include <algorithm>
+#include <utility>
 
 ThreadPool& ThreadPool::shared() {
     static ThreadPool* pool = new ThreadPool(std::max(1u, std::thread::hardware_concurrency()));
@@ -48,6 +49,9 @@ void ThreadPool::run(unsigned parts, const std::function<void(unsigned)>& part) 
     std::unique_lock<std::mutex> lock(state);
     finished.wait(lock, [this] { return partsDone == partCount; });
     job = nullptr;
+    if (failure) {
+        std::rethrow_exception(std::exchange(failure, nullptr));
+    }
 }
 
 bool ThreadPool::runParts() {
@@ -63,9 +67,17 @@ bool ThreadPool::runParts() {
             index = nextPart++;
             current = job;
         }
-        (*current)(index);
+        std::exception_ptr thrown;
+        try {
+            (*current)(index);
+        } catch (...) {
+            thrown = std::current_exception();
+        }
         ran = true;
         std::lock_guard<std::mutex> lock(state);
+        if (thrown && !failure) {
+            failure = thrown;
+        }
         if (++partsDone == partCount) {
             finished.notify_all();
         }

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -24,7 +25,8 @@ public:
     unsigned size() const { return static_cast<unsigned>(workers.size()) + 1; }
 
     // Runs part(0) ... part(parts - 1), each exactly once, in any order and
-    // on any of the threads.
+    // on any of the threads. An exception from a part (running out of
+    // memory) is thrown here once every part has ended, the first if several.
     void run(unsigned parts, const std::function<void(unsigned)>& part);
 
 private:
@@ -41,6 +43,7 @@ private:
     unsigned nextPart = 0;
     unsigned partCount = 0;
     unsigned partsDone = 0;
+    std::exception_ptr failure;
     uint64_t generation = 0;
     bool stopping = false;
 };

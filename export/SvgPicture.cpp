@@ -1,5 +1,7 @@
 #include "export/SvgPicture.h"
 
+#include "base/Utf8.h"
+
 #include "scene/BlendModeType.h"
 #include "scene/ViewSettings.h"
 
@@ -31,6 +33,11 @@ private:
     double scale;
 };
 
+bool allowedInXml(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 class Writer {
 public:
     void raw(std::string_view text) { out.append(text); }
@@ -52,28 +59,26 @@ public:
         raw(" ");
         number(map.y(y));
     }
-    // Text with the characters XML reserves escaped and the bytes it
-    // forbids (control characters) dropped.
+    // Text with the characters XML reserves escaped, and U+FFFD for each
+    // broken UTF-8 sequence and each character XML forbids, so that any name
+    // makes a document that parses.
     void text(std::string_view text) {
-        for (const char c : text) {
-            switch (c) {
-            case '&':
+        while (!text.empty()) {
+            const Utf8Character c = firstCharacter(text);
+            if (!c.wellFormed || !allowedInXml(c.codePoint)) {
+                raw("\xEF\xBF\xBD");
+            } else if (c.codePoint == '&') {
                 raw("&amp;");
-                break;
-            case '<':
+            } else if (c.codePoint == '<') {
                 raw("&lt;");
-                break;
-            case '>':
+            } else if (c.codePoint == '>') {
                 raw("&gt;");
-                break;
-            case '"':
+            } else if (c.codePoint == '"') {
                 raw("&quot;");
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
-                    out.push_back(c);
-                }
+            } else {
+                raw(text.substr(0, c.length));
             }
+            text.remove_prefix(c.length);
         }
     }
 

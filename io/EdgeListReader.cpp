@@ -7,6 +7,7 @@
 #include <cctype>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace edgelist {
@@ -55,7 +56,8 @@ struct Field {
 
 // The first two fields of a line split at the delimiter (0: runs of
 // blanks), with CSV quoting where the delimiter is a character; an Error
-// (with the column) for a quote left open.
+// (with the column) for a quote left open or followed by more of the name,
+// and for a quote in a name between blanks, which cannot be quoted.
 Result<std::vector<Field>> splitLine(std::string_view line, char delimiter) {
     std::vector<Field> fields;
     std::size_t i = 0;
@@ -69,6 +71,11 @@ Result<std::vector<Field>> splitLine(std::string_view line, char delimiter) {
             }
             const std::size_t start = i;
             while (i < line.size() && !isBlank(line[i])) {
+                if (line[i] == '"') {
+                    return Error("a double quote in a name between blanks (only names between "
+                                 "commas or tabs may be quoted)",
+                                 {}, 0, columnOf(i));
+                }
                 ++i;
             }
             fields.push_back({std::string(line.substr(start, i - start)), columnOf(start)});
@@ -97,8 +104,11 @@ Result<std::vector<Field>> splitLine(std::string_view line, char delimiter) {
             if (!closed) {
                 return Error("a quoted name has no closing quote", {}, 0, field.column);
             }
-            while (i < line.size() && line[i] != delimiter) {
+            while (i < line.size() && isBlank(line[i]) && line[i] != delimiter) {
                 ++i;
+            }
+            if (i < line.size() && line[i] != delimiter) {
+                return Error("more of the name after its closing quote", {}, 0, columnOf(i));
             }
         } else {
             const std::size_t start = i;
@@ -120,13 +130,38 @@ bool isHeader(const std::vector<Field>& fields) {
                                    equalsIgnoringCase(fields[1].text, "to")));
 }
 
+// The delimiter a line's content shows: a tab, else a comma, else blanks
+// between words; none for a lone word.
+std::optional<char> delimiterOf(std::string_view content) {
+    if (content.find('\t') != std::string_view::npos) {
+        return '\t';
+    }
+    if (content.find(',') != std::string_view::npos) {
+        return ',';
+    }
+    if (content.find(' ') != std::string_view::npos) {
+        return char{0};
+    }
+    return std::nullopt;
+}
+
+const char* delimiterName(char delimiter) {
+    return delimiter == ',' ? "a comma" : delimiter == '\t' ? "a tab" : "blanks";
+}
+
 } // namespace
 
 Result<CompoundGraph> parse(std::string_view text, std::string_view rootName,
-                            std::string_view separator, Progress* progress) {
+                            std::string_view separator, Progress* progress,
+                            std::optional<char> delimiter) {
     text = withoutByteOrderMark(text);
     NameHierarchy names;
-    std::optional<char> delimiter;
+    bool firstData = true;
+    // Lines of one name, and the first of them: in a file of relations they
+    // are lines whose delimiter is another one.
+    int singleLines = 0;
+    int firstSingleLine = 0;
+    bool anyPair = false;
     TextLines lines(text, progress);
     std::string_view line;
     while (lines.next(line)) {
@@ -135,17 +170,15 @@ Result<CompoundGraph> parse(std::string_view text, std::string_view rootName,
         if (content.empty() || content.front() == '#') {
             continue;
         }
-        const bool first = !delimiter;
-        if (first) {
-            delimiter = line.find(',') != std::string_view::npos    ? ','
-                        : line.find('\t') != std::string_view::npos ? '\t'
-                                                                    : char{0};
+        if (!delimiter) {
+            delimiter = delimiterOf(content);
         }
-        Result<std::vector<Field>> fields = splitLine(line, *delimiter);
+        // A lone word before any delimiter is read as CSV reads it.
+        Result<std::vector<Field>> fields = splitLine(line, delimiter.value_or(','));
         if (!fields) {
             return Error(fields.error().reason, {}, lineNumber, fields.error().column);
         }
-        if (first && isHeader(fields.value())) {
+        if (std::exchange(firstData, false) && isHeader(fields.value())) {
             continue;
         }
         int32_t ends[2] = {CompoundGraph::none, CompoundGraph::none};
@@ -160,10 +193,15 @@ Result<CompoundGraph> parse(std::string_view text, std::string_view rootName,
             }
             ends[f] = element.value();
         }
-        if (ends[1] != CompoundGraph::none) {
-            if (Status related = names.relate(ends[0], ends[1]); !related) {
-                return Error(related.error().reason, {}, lineNumber);
+        if (ends[1] == CompoundGraph::none) {
+            if (singleLines++ == 0) {
+                firstSingleLine = lineNumber;
             }
+            continue;
+        }
+        anyPair = true;
+        if (Status related = names.relate(ends[0], ends[1]); !related) {
+            return Error(related.error().reason, {}, lineNumber);
         }
     }
     if (lines.cancelled()) {
@@ -171,6 +209,12 @@ Result<CompoundGraph> parse(std::string_view text, std::string_view rootName,
     }
     if (names.elementCount() == 0) {
         return Error("the file names no elements");
+    }
+    if (anyPair && singleLines > 0) {
+        return Error(std::string("one name where the other lines have two, split at ") +
+                         delimiterName(*delimiter) + " (" + std::to_string(singleLines) +
+                         (singleLines == 1 ? " such line)" : " such lines; this is the first)"),
+                     {}, firstSingleLine);
     }
     return names.finish(rootName, separator);
 }

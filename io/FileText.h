@@ -24,14 +24,16 @@ inline constexpr std::string_view cancelledReason = "cancelled";
 Result<FileText> readFileText(const std::string& path, std::size_t maxBytes,
                               Progress* progress = nullptr);
 
-// Writes the text to a file beside path first and moves it over path only
-// when it is complete, so a failed write never leaves half a file; an Error
-// names the path.
+// Writes the text to a new file beside path, made under a name of its own
+// (".NAME.XXXXXX.partial"), and moves it over path only when it is complete:
+// a failed write leaves the old file and no temporary one. A file replaced
+// keeps its permissions; other hard links to it keep the old text. A path
+// that is a link is written where the link points. An error names the path.
 Status writeFileText(const std::string& path, std::string_view text);
 
-// Whether a file could be written at path, found out without writing it:
-// its folder exists and is writable, and the path is no folder and, if it
-// exists, writable. A program checks its output so before long work.
+// Whether writeFileText could write path, found out before long work by
+// making and removing its temporary file: the folder takes a new file, the
+// name fits, and the path, if it exists, is a writable regular file.
 Status checkWritable(const std::string& path);
 
 // The text without a UTF-8 byte-order mark at its start.

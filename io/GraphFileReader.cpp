@@ -58,13 +58,6 @@ void tokenize(std::string_view line, std::string_view delimiters,
 
 namespace {
 
-std::string quoted(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 2);
-    result.append(1, '"').append(text).append(1, '"');
-    return result;
-}
-
 // A decimal integer with an optional sign and nothing else; values beyond
 // the int64 range saturate, which every caller treats as out of range.
 bool parseInteger(std::string_view token, int64_t& value) {
@@ -171,14 +164,14 @@ private:
         }
         int64_t count = 0;
         if (!parseInteger(tokens[1], count)) {
-            fail("node count " + quoted(tokens[1]) + " is not a number");
+            fail("node count " + inQuotes(tokens[1]) + " is not a number");
         } else if (count < 1) {
-            fail("node count " + std::string(tokens[1]) + " is below 1");
+            fail("node count " + shortened(tokens[1]) + " is below 1");
         } else if (count > maxNodes) {
-            fail("node count " + std::string(tokens[1]) + " is above the limit of " +
+            fail("node count " + shortened(tokens[1]) + " is above the limit of " +
                  std::to_string(maxNodes));
         } else if (static_cast<uint64_t>(count) > text.size()) {
-            fail("node count " + std::string(tokens[1]) + " is more than a file of " +
+            fail("node count " + shortened(tokens[1]) + " is more than a file of " +
                  std::to_string(text.size()) + " bytes can describe");
         } else {
             haveHierarchy = true;
@@ -190,11 +183,11 @@ private:
     bool readIds(const std::vector<std::string_view>& tokens, std::size_t wanted,
                  const char* fieldsText, Out... out) {
         if (!haveHierarchy) {
-            fail(quoted(tokens[0]) + " line comes before \"HierarchyElements\"");
+            fail(inQuotes(tokens[0]) + " line comes before \"HierarchyElements\"");
             return false;
         }
         if (tokens.size() < wanted + 1) {
-            fail(quoted(tokens[0]) + " line needs " + fieldsText);
+            fail(inQuotes(tokens[0]) + " line needs " + fieldsText);
             return false;
         }
         std::size_t field = 1;
@@ -205,11 +198,11 @@ private:
         int64_t id = 0;
         const int64_t last = builder.nodeCount() - 1;
         if (!parseInteger(token, id)) {
-            fail("node id " + quoted(token) + " is not a number");
+            fail("node id " + inQuotes(token) + " is not a number");
         } else if (id < 0) {
-            fail("node id " + std::string(token) + " is negative");
+            fail("node id " + shortened(token) + " is negative");
         } else if (id > last) {
-            fail("node id " + std::string(token) + " is out of range 0.." + std::to_string(last));
+            fail("node id " + shortened(token) + " is out of range 0.." + std::to_string(last));
         } else {
             *node = static_cast<int32_t>(id);
             return true;

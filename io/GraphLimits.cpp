@@ -16,4 +16,25 @@ Status checkRouteSize(const CompoundGraph& graph) {
     return {};
 }
 
+uint64_t routeEntries(const CompoundGraph& graph) {
+    uint64_t entries = 0;
+    for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+        // Each step up passes one entry, an end or an ancestor below the
+        // common one; the ends stand twice more.
+        entries += 4;
+        int32_t a = graph.source[e];
+        int32_t b = graph.target[e];
+        while (a != b) {
+            if (a != CompoundGraph::none &&
+                (b == CompoundGraph::none || graph.depth[a] >= graph.depth[b])) {
+                a = graph.parent[a];
+            } else {
+                b = graph.parent[b];
+            }
+            ++entries;
+        }
+    }
+    return entries;
+}
+
 } // namespace graphlimits

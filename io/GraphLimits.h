@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
+#include <string>
+#include <string_view>
 
 // What any graph file may hold, whatever its format: bounds that keep a
 // file from costing more memory than a machine has.
@@ -20,5 +23,25 @@ inline constexpr uint64_t maxControlPoints = uint64_t{1} << 28;
 // Each curve's control polygon runs up both ancestor chains: an Error when
 // the routes of the graph's relations would not fit in memory.
 Status checkRouteSize(const CompoundGraph& graph);
+
+// The entries the relations' control polygons hold together, at most: each
+// end three times and their ancestors up to, without, the lowest common one
+// (in two trees, up to both tops). Walks each path, so it costs about what
+// building the routes does.
+uint64_t routeEntries(const CompoundGraph& graph);
+
+// The reason of the Error a step that ran out of memory returns.
+inline constexpr std::string_view outOfMemoryReason = "there is not enough memory for this graph";
+
+// The step's result, or where it runs out of memory, an Error with
+// outOfMemoryReason: a graph too large for the machine is refused, and the
+// program goes on.
+template <typename T, typename Step> Result<T> withinMemory(Step&& step) {
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        return Error(std::string(outOfMemoryReason));
+    }
+}
 
 } // namespace graphlimits

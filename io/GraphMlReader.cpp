@@ -75,7 +75,7 @@ public:
         Element kind = Element::Other;
         if (open.empty()) {
             if (name != "graphml") {
-                fail("the file is XML but not GraphML (its outer element is <" + std::string(name) +
+                fail("the file is XML but not GraphML (its outer element is <" + shortened(name) +
                      ">)");
                 return;
             }
@@ -175,14 +175,14 @@ public:
                                        ? CompoundGraph::none
                                        : nodeOfId[static_cast<std::size_t>(named->second)];
             if (parent == CompoundGraph::none) {
-                return Error("the parent \"" + *node.parentId + "\" of node \"" + idOf(node) +
-                                 "\" is not a node",
+                return Error("the parent " + inQuotes(*node.parentId) + " of node " +
+                                 inQuotes(idOf(node)) + " is not a node",
                              {}, node.line);
             }
             if (node.nestedIn != CompoundGraph::none && node.nestedIn != parent) {
-                return Error("node \"" + idOf(node) + "\" lies in node \"" +
-                                 idOf(nodes[static_cast<std::size_t>(node.nestedIn)]) +
-                                 "\" but names \"" + *node.parentId + "\" as its parent",
+                return Error("node " + inQuotes(idOf(node)) + " lies in node " +
+                                 inQuotes(idOf(nodes[static_cast<std::size_t>(node.nestedIn)])) +
+                                 " but names " + inQuotes(*node.parentId) + " as its parent",
                              {}, node.line);
             }
             parentOf[n] = parent;
@@ -199,16 +199,17 @@ public:
             const int32_t parent = parentOf[static_cast<std::size_t>(n)];
             if (parent != CompoundGraph::none &&
                 builder.link(parent, n) != CompoundGraphBuilder::LinkFault::None) {
-                return Error("making node \"" + idOf(node) + "\" a child of node \"" +
-                                 *node.parentId + "\" closes a cycle",
+                return Error("making node " + inQuotes(idOf(node)) + " a child of node " +
+                                 inQuotes(*node.parentId) + " closes a cycle",
                              {}, node.line);
             }
         }
         for (const EdgeRecord& edge : edges) {
             for (const int32_t end : {edge.source, edge.target}) {
                 if (nodeOfId[static_cast<std::size_t>(end)] == CompoundGraph::none) {
-                    return Error("the edge's end \"" + idText[static_cast<std::size_t>(end)] +
-                                     "\" is not a node",
+                    return Error("the edge's end " +
+                                     inQuotes(idText[static_cast<std::size_t>(end)]) +
+                                     " is not a node",
                                  {}, edge.line);
                 }
             }
@@ -277,7 +278,7 @@ private:
             defined.resize(idText.size(), false);
         }
         if (defined[static_cast<std::size_t>(*index)]) {
-            fail("a second node with the id \"" + std::string(id) + "\"");
+            fail("a second node with the id " + inQuotes(id));
             return false;
         }
         defined[static_cast<std::size_t>(*index)] = true;
@@ -360,6 +361,16 @@ void XMLCALL onEntity(void* reader, const XML_Char*, int, const XML_Char*, int, 
     static_cast<Reader*>(reader)->fail("the file declares an entity, which GraphML does not use");
 }
 
+// Attribute defaults from a DOCTYPE would give elements ids and ends that the
+// file does not show, as long as the declaration makes them.
+void XMLCALL onAttributeList(void* reader, const XML_Char*, const XML_Char*, const XML_Char*,
+                             const XML_Char* byDefault, int) {
+    if (byDefault != nullptr) {
+        static_cast<Reader*>(reader)->fail(
+            "the file declares an attribute default, which GraphML does not use");
+    }
+}
+
 // Handed to the parser this many bytes at a time, with progress between.
 constexpr std::size_t chunkBytes = std::size_t{1} << 20;
 
@@ -376,6 +387,7 @@ Result<CompoundGraph> parse(std::string_view text, std::string_view rootName, Pr
     XML_SetElementHandler(parser.get(), &onStart, &onEnd);
     XML_SetCharacterDataHandler(parser.get(), &onText);
     XML_SetEntityDeclHandler(parser.get(), &onEntity);
+    XML_SetAttlistDeclHandler(parser.get(), &onAttributeList);
     std::size_t position = 0;
     do {
         if (progress != nullptr && position > 0) {

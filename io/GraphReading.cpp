@@ -10,9 +10,11 @@
 
 namespace {
 
+constexpr std::string_view blankSpace = " \t\r\n";
+
 char firstVisible(std::string_view text) {
     text = withoutByteOrderMark(text);
-    const std::size_t at = text.find_first_not_of(" \t\r\n");
+    const std::size_t at = text.find_first_not_of(blankSpace);
     return at == std::string_view::npos ? '\0' : text[at];
 }
 
@@ -24,6 +26,8 @@ const char* formatName(GraphFormat format) {
         return "JSON";
     case GraphFormat::EdgeList:
         return "an edge list";
+    case GraphFormat::TabSeparated:
+        return "a tab-separated edge list";
     case GraphFormat::GraphMl:
         return "GraphML";
     }
@@ -41,7 +45,8 @@ Status checkContent(std::string_view text, GraphFormat named) {
         found = looksXml ? "XML" : "no JSON object or array";
     } else if (named == GraphFormat::GraphMl && !looksXml) {
         found = looksJson ? "JSON" : "no XML";
-    } else if ((named == GraphFormat::Lines || named == GraphFormat::EdgeList) &&
+    } else if ((named == GraphFormat::Lines || named == GraphFormat::EdgeList ||
+                named == GraphFormat::TabSeparated) &&
                (looksJson || looksXml)) {
         found = looksJson ? "JSON" : "XML";
     }
@@ -51,6 +56,18 @@ Status checkContent(std::string_view text, GraphFormat named) {
     return Error(std::string("the name says ") + formatName(named) + ", but the content is " +
                  found + " (starting with '" + std::string(1, first) +
                  "'); give the file the extension of its format (.rsf, .json, .csv, .graphml)");
+}
+
+// An Error for a file with nothing in it to read.
+Status checkNotEmpty(std::string_view text) {
+    text = withoutByteOrderMark(text);
+    if (text.empty()) {
+        return Error("the file is empty");
+    }
+    if (text.find_first_not_of(blankSpace) == std::string_view::npos) {
+        return Error("the file is empty but for blanks and line ends");
+    }
+    return {};
 }
 
 } // namespace
@@ -63,8 +80,11 @@ std::optional<GraphFormat> formatOfPath(std::string_view path) {
     if (extension == "json") {
         return GraphFormat::Json;
     }
-    if (extension == "csv" || extension == "tsv" || extension == "txt") {
+    if (extension == "csv" || extension == "txt") {
         return GraphFormat::EdgeList;
+    }
+    if (extension == "tsv") {
+        return GraphFormat::TabSeparated;
     }
     if (extension == "graphml") {
         return GraphFormat::GraphMl;
@@ -82,6 +102,9 @@ GraphFormat formatOfContent(std::string_view text) {
 
 Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
                                  std::string_view rootName, const GraphReadOptions& options) {
+    if (Status filled = checkNotEmpty(text); !filled) {
+        return filled.error();
+    }
     switch (format) {
     case GraphFormat::Lines:
         return graphfile::parse(text, options.progress);
@@ -89,6 +112,8 @@ Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
         return jsongraph::parse(text, rootName, options.separator, options.progress);
     case GraphFormat::EdgeList:
         return edgelist::parse(text, rootName, options.separator, options.progress);
+    case GraphFormat::TabSeparated:
+        return edgelist::parse(text, rootName, options.separator, options.progress, '\t');
     case GraphFormat::GraphMl:
         return graphml::parse(text, rootName, options.progress);
     }
@@ -96,24 +121,30 @@ Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
 }
 
 Result<CompoundGraph> readGraph(const std::string& path, const GraphReadOptions& options) {
-    Result<FileText> text = readFileText(path, graphlimits::maxFileBytes, options.progress);
-    if (!text) {
-        return text.error();
-    }
-    const std::string_view content = text.value().view();
-    const std::optional<GraphFormat> named = formatOfPath(path);
-    if (named) {
-        if (Status matches = checkContent(content, *named); !matches) {
-            return Error(matches.error().reason, path);
-        }
-    }
-    // A root made above several top-level names is named after the file.
-    Result<CompoundGraph> parsed =
-        parseGraph(content, named.value_or(formatOfContent(content)), stem(path), options);
-    if (!parsed) {
-        Error error = parsed.error();
+    Result<CompoundGraph> read =
+        graphlimits::withinMemory<CompoundGraph>([&]() -> Result<CompoundGraph> {
+            Result<FileText> text = readFileText(path, graphlimits::maxFileBytes, options.progress);
+            if (!text) {
+                return text.error();
+            }
+            const std::string_view content = text.value().view();
+            const std::optional<GraphFormat> named = formatOfPath(path);
+            Status readable = checkNotEmpty(content);
+            if (readable && named) {
+                readable = checkContent(content, *named);
+            }
+            if (!readable) {
+                return readable.error();
+            }
+            // A root made above several top-level names is named after the
+            // file.
+            return parseGraph(content, named.value_or(formatOfContent(content)), stem(path),
+                              options);
+        });
+    if (!read) {
+        Error error = read.error();
         error.path = path;
         return error;
     }
-    return parsed;
+    return read;
 }

@@ -9,10 +9,11 @@
 #include <string_view>
 
 // Every graph file format we read, chosen by the file's extension and
-// checked against its content.
-enum class GraphFormat { Lines, Json, EdgeList, GraphMl };
+// checked against its content. A tab-separated list is an edge list whose
+// names are always split at tabs.
+enum class GraphFormat { Lines, Json, EdgeList, TabSeparated, GraphMl };
 
-// The format an extension names (.rsf, .json, .csv/.tsv/.txt, .graphml, in
+// The format an extension names (.rsf, .json, .csv/.txt, .tsv, .graphml, in
 // any case), or none.
 std::optional<GraphFormat> formatOfPath(std::string_view path);
 

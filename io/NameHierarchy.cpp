@@ -5,6 +5,8 @@
 #include "io/RootedNodes.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 std::string_view detectSeparator(const std::vector<std::string_view>& names) {
     for (const std::string_view separator : nameSeparators) {
@@ -18,26 +20,28 @@ std::string_view detectSeparator(const std::vector<std::string_view>& names) {
     return {};
 }
 
-std::vector<std::string_view> splitName(std::string_view name, std::string_view separator) {
-    std::vector<std::string_view> parts;
+bool NameParts::next(std::string_view& part) {
     if (separator.empty()) {
-        return {name};
+        part = name;
+        return !std::exchange(any, true);
     }
-    std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = name.find(separator, start);
         if (end == std::string_view::npos) {
             end = name.size();
         }
-        if (end > start) {
-            parts.push_back(name.substr(start, end - start));
+        const std::size_t begin = std::exchange(start, end + separator.size());
+        if (end > begin) {
+            part = name.substr(begin, end - begin);
+            any = true;
+            return true;
         }
-        start = end + separator.size();
     }
-    if (parts.empty()) {
-        parts.push_back(name);
+    if (!std::exchange(any, true)) {
+        part = name;
+        return true;
     }
-    return parts;
+    return false;
 }
 
 Result<int32_t> NameHierarchy::element(std::string_view name) {
@@ -68,26 +72,44 @@ Status NameHierarchy::relate(int32_t source, int32_t target) {
 
 namespace {
 
+Error tooManyNodes() {
+    return Error("the names and their prefixes make more than " +
+                 std::to_string(graphlimits::maxNodes) + " nodes");
+}
+
+// Whether some name alone has more parts than a graph may have nodes: its
+// prefixes are all distinct nodes.
+bool anyNameTooLong(const std::vector<std::string_view>& names, std::string_view separator) {
+    for (const std::string_view name : names) {
+        NameParts walk(name, separator);
+        std::string_view part;
+        int64_t count = 0;
+        while (walk.next(part)) {
+            if (++count > graphlimits::maxNodes) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // The tree of name parts: a node per distinct path of parts, found by its
-// parent and its last part.
+// parent and its last part in an open-addressing table of node ids, which
+// costs 8 bytes a node where a table of "parent/part" strings costs about 90.
 class PartTree {
 public:
-    // The node at the end of the path, made with its missing ancestors.
-    Result<int32_t> nodeOf(const std::vector<std::string_view>& path) {
+    // The node at the end of the name's path of parts, made with its missing
+    // ancestors; an Error as soon as there would be too many nodes.
+    Result<int32_t> nodeOf(std::string_view name, std::string_view separator) {
         int32_t node = CompoundGraph::none;
-        for (const std::string_view part : path) {
-            std::string key = std::to_string(node);
-            key.append(1, '/').append(part);
-            const auto [slot, made] = index.try_emplace(std::move(key), nodeCount());
-            if (made) {
-                if (nodeCount() >= graphlimits::maxNodes) {
-                    return Error("the names and their prefixes make more than " +
-                                 std::to_string(graphlimits::maxNodes) + " nodes");
-                }
-                parents.push_back(node);
-                parts.push_back(part);
+        NameParts walk(name, separator);
+        std::string_view part;
+        while (walk.next(part)) {
+            const std::optional<int32_t> child = childOf(node, part);
+            if (!child) {
+                return tooManyNodes();
             }
-            node = slot->second;
+            node = *child;
         }
         return node;
     }
@@ -98,7 +120,54 @@ public:
     std::vector<std::string_view> parts;
 
 private:
-    std::unordered_map<std::string, int32_t, KeyedStringHash> index;
+    static constexpr int32_t empty = -1;
+
+    std::size_t slotOf(int32_t parent, std::string_view part) const {
+        // The finaliser of MurmurHash3 over the keyed hash of the part and the
+        // parent: every bit of each reaches every bit of the slot.
+        uint64_t key = partHash(part) ^ static_cast<uint64_t>(parent + 1) * 0x9E3779B97F4A7C15ull;
+        key ^= key >> 33;
+        key *= 0xFF51AFD7ED558CCDull;
+        key ^= key >> 33;
+        return static_cast<std::size_t>(key) & (slots.size() - 1);
+    }
+
+    // The child of parent named part, made if new; none past the node limit.
+    std::optional<int32_t> childOf(int32_t parent, std::string_view part) {
+        if ((parents.size() + 1) * 2 > slots.size()) {
+            grow();
+        }
+        std::size_t slot = slotOf(parent, part);
+        for (; slots[slot] != empty; slot = (slot + 1) & (slots.size() - 1)) {
+            const auto node = static_cast<std::size_t>(slots[slot]);
+            if (parents[node] == parent && parts[node] == part) {
+                return slots[slot];
+            }
+        }
+        if (nodeCount() >= graphlimits::maxNodes) {
+            return std::nullopt;
+        }
+        slots[slot] = nodeCount();
+        parents.push_back(parent);
+        parts.push_back(part);
+        return slots[slot];
+    }
+
+    void grow() {
+        slots.assign(slots.empty() ? 64 : slots.size() * 2, empty);
+        for (int32_t node = 0; node < nodeCount(); ++node) {
+            std::size_t slot = slotOf(parents[static_cast<std::size_t>(node)],
+                                      parts[static_cast<std::size_t>(node)]);
+            while (slots[slot] != empty) {
+                slot = (slot + 1) & (slots.size() - 1);
+            }
+            slots[slot] = node;
+        }
+    }
+
+    // Keyed: the parts come from a file.
+    KeyedStringHash partHash;
+    std::vector<int32_t> slots;
 };
 
 } // namespace
@@ -109,11 +178,14 @@ Result<CompoundGraph> NameHierarchy::finish(std::string_view rootName,
     if (separator.empty()) {
         separator = detectSeparator(all);
     }
+    if (anyNameTooLong(all, separator)) {
+        return tooManyNodes();
+    }
     PartTree tree;
     std::vector<int32_t> nodeOfElement;
     nodeOfElement.reserve(all.size());
     for (const std::string_view name : all) {
-        Result<int32_t> node = tree.nodeOf(splitName(name, separator));
+        Result<int32_t> node = tree.nodeOf(name, separator);
         if (!node) {
             return node.error();
         }

@@ -22,9 +22,23 @@ inline constexpr std::string_view nameSeparators[] = {"::", "/", "."};
 // a tenth of them contain, or none (empty) when no name holds any.
 std::string_view detectSeparator(const std::vector<std::string_view>& names);
 
-// The non-empty parts of the name between separators; the whole name when
-// the separator is empty or the name is nothing but separators.
-std::vector<std::string_view> splitName(std::string_view name, std::string_view separator);
+// The non-empty parts of a name between separators, one at a time, so that a
+// name of millions of parts is never held split; the whole name when the
+// separator is empty or the name is nothing but separators.
+class NameParts {
+public:
+    NameParts(std::string_view name, std::string_view separator)
+        : name(name), separator(separator) {}
+
+    // The next part; false after the last.
+    bool next(std::string_view& part);
+
+private:
+    std::string_view name;
+    std::string_view separator;
+    std::size_t start = 0;
+    bool any = false;
+};
 
 // Collects named elements and relations between them in the order a reader
 // meets them, then builds the hierarchy.

@@ -1,40 +1,49 @@
 #include "render/PngWriter.h"
 
+#include "io/FileText.h"
+
 #include <png.h>
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
+#include <csetjmp>
 #include <cstring>
-#include <memory>
+#include <new>
+#include <string>
 #include <vector>
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// libpng's own handlers print; ours only leave the encoding.
+void stopEncoding(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 
-} // namespace
+void ignoreWarning(png_structp, png_const_charp) {}
 
-Status writePng(const FrameImage& image, const std::string& path, bool withAlpha) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return Error{std::strerror(errno), path};
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* bytes = static_cast<std::string*>(png_get_io_ptr(png));
+    bool grown = true;
+    try {
+        bytes->append(reinterpret_cast<const char*>(data), length);
+    } catch (const std::bad_alloc&) {
+        grown = false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        return Error{"cannot start the PNG writer", path};
+    if (!grown) {
+        png_error(png, "out of memory");
+    }
+}
+
+void flushNothing(png_structp) {}
+
+// The rows are copied into a buffer the caller owns, so that nothing this
+// function made needs undoing when libpng jumps back to its setjmp.
+bool encode(png_structp png, png_infop info, const FrameImage& image, bool withAlpha,
+            std::vector<png_byte>& row, std::string& bytes) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
     }
     const std::size_t channels = withAlpha ? 4 : 3;
-    std::vector<png_byte> row(static_cast<std::size_t>(image.width) * channels);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return Error{"writing the PNG failed", path};
-    }
-    png_init_io(png, file.get());
+    png_set_write_fn(png, &bytes, &appendBytes, &flushNothing);
     // Mostly black rows: runs of equal bytes, which the run-length strategy
     // finds at a fraction of the cost of the general search.
     png_set_compression_level(png, 1);
@@ -54,9 +63,25 @@ Status writePng(const FrameImage& image, const std::string& path, bool withAlpha
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0) {
-        return Error{std::strerror(errno), path};
+    return true;
+}
+
+} // namespace
+
+Status writePng(const FrameImage& image, const std::string& path, bool withAlpha) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &stopEncoding, &ignoreWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        return Error{"cannot start the PNG writer", path};
     }
-    return {};
+    std::vector<png_byte> row(static_cast<std::size_t>(image.width) * (withAlpha ? 4 : 3));
+    std::string bytes;
+    const bool encoded = encode(png, info, image, withAlpha, row, bytes);
+    png_destroy_write_struct(&png, &info);
+    if (!encoded) {
+        return Error{"writing the PNG failed", path};
+    }
+    return writeFileText(path, bytes);
 }

@@ -25,12 +25,16 @@ void Explorer::setWindow(int newWidth, int newHeight) {
     height = std::max(newHeight, 1);
 }
 
+void Explorer::setPictureLeft(int left) {
+    pictureLeft = std::max(left, 0);
+}
+
 int32_t Explorer::pickAt(double x, double y) const {
     if (!snapshot) {
         return CompoundGraph::none;
     }
-    const Point point = sceneAt(view, width, height, x, y);
-    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, width, height));
+    const Point point = sceneAt(view, window(), x, y);
+    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
     return pickNode(snapshot->graph, snapshot->positions, snapshot->rectangles, point, radius);
 }
 
@@ -59,7 +63,7 @@ void Explorer::pointerMoved(double x, double y) {
             lastY = pressY;
         }
         if (dragging) {
-            view = panned(view, width, height, x - lastX, y - lastY);
+            view = panned(view, window(), x - lastX, y - lastY);
             lastX = x;
             lastY = y;
         }
@@ -117,16 +121,16 @@ void Explorer::pointerLeft() {
 }
 
 void Explorer::wheel(double x, double y, int steps) {
-    view = zoomedAt(view, width, height, x, y, std::pow(zoomStep, steps));
+    view = zoomedAt(view, window(), x, y, std::pow(zoomStep, steps));
 }
 
 void Explorer::zoomAtCentre(int steps) {
-    wheel(width / 2.0, height / 2.0, steps);
+    wheel(window().middleX(), window().middleY(), steps);
 }
 
 void Explorer::panSteps(int right, int up) {
     // The view moves, so the picture moves the other way.
-    view = panned(view, width, height, -right * panStep, up * panStep);
+    view = panned(view, window(), -right * panStep, up * panStep);
 }
 
 void Explorer::fit() {
@@ -168,10 +172,9 @@ void Explorer::stepThroughMatches(int steps) {
 }
 
 bool Explorer::settle(double milliseconds) {
-    if (!(view == lastSeen) || width != lastWidth || height != lastHeight) {
+    if (!(view == lastSeen) || !(window() == lastWindow)) {
         lastSeen = view;
-        lastWidth = width;
-        lastHeight = height;
+        lastWindow = window();
         movedAt = milliseconds;
         cameraMoved = true;
         return false;
@@ -180,7 +183,7 @@ bool Explorer::settle(double milliseconds) {
         return false;
     }
     cameraMoved = false;
-    const FrameRegion wanted = regionFor(view, width, height);
+    const FrameRegion wanted = regionFor(view, window());
     if (wanted == region) {
         return false;
     }
@@ -192,16 +195,39 @@ ViewState Explorer::viewState() const {
     return {region, snapshot ? snapshot->graphNumber : 0, highlighted(), searchMatches};
 }
 
+namespace {
+
+// A line naming the nodes of a list of ends, or nothing when it is empty.
+std::string endsLine(const CompoundGraph& graph, std::string_view title,
+                     const Highlight::Ends& ends) {
+    if (ends.count == 0) {
+        return {};
+    }
+    std::string line = "\n" + std::string(title);
+    for (std::size_t i = 0; i < ends.first.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + shownName(graph.name(ends.first[i]));
+    }
+    const auto unnamed = ends.count - static_cast<int32_t>(ends.first.size());
+    if (unnamed > 0) {
+        line += " and " + std::to_string(unnamed) + " more";
+    }
+    return line;
+}
+
+} // namespace
+
 std::string Explorer::tooltip() const {
     const int32_t node = hoveredNode;
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }
+    const CompoundGraph& graph = snapshot->graph;
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
-    std::string text = pathOf(snapshot->graph, node) + "\n" + std::to_string(counts.leaving) +
+    std::string text = shownPath(graph, node) + "\n" + std::to_string(counts.leaving) +
                        " outgoing, " + std::to_string(counts.arriving) + " incoming relations";
-    if (!snapshot->graph.isLeaf(node)) {
+    if (!graph.isLeaf(node)) {
         text += "\n" + std::to_string(counts.leaves) + " leaves";
     }
-    return text;
+    return text + endsLine(graph, "Uses:", counts.uses) +
+           endsLine(graph, "Used by:", counts.usedBy);
 }

@@ -36,6 +36,9 @@ public:
     // pin, the hover and the search's matches; the camera stays.
     void setScene(std::shared_ptr<const SceneSnapshot> snapshot);
     void setWindow(int width, int height);
+    // The width at the window's left that a panel covers: the picture is
+    // fitted, centred and zoomed about its middle in the part right of it.
+    void setPictureLeft(int left);
 
     void pointerMoved(double x, double y);
     void pointerPressed(double x, double y, double milliseconds);
@@ -80,23 +83,26 @@ public:
     ViewState viewState() const;
     // A button went down on the picture and is not up yet.
     bool held() const { return pressed; }
-    // About the node under the pointer, line by line: its path, its
-    // relations, and the leaves of an inner node. Empty over no node.
+    // About the node under the pointer, line by line: its path (a long one
+    // shortened), its relations, the leaves of an inner node, then the first
+    // of the nodes it uses and of those that use it (see Highlight::Ends),
+    // each list saying how many more there are. Empty over no node.
     std::string tooltip() const;
 
 private:
     int32_t pickAt(double x, double y) const;
+    ViewWindow window() const { return {width, height, pictureLeft}; }
     void refreshHighlight();
 
     std::shared_ptr<const SceneSnapshot> snapshot;
     int width = 1;
     int height = 1;
+    int pictureLeft = 0;
     Camera view;
     double fitZoom = 1.0;
     FrameRegion region;
     Camera lastSeen;
-    int lastWidth = 1;
-    int lastHeight = 1;
+    ViewWindow lastWindow;
     double movedAt = 0.0;
     bool cameraMoved = false;
 

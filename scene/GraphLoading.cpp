@@ -3,6 +3,7 @@
 #include "base/Console.h"
 #include "base/SystemMemory.h"
 #include "io/FileText.h"
+#include "io/GraphLimits.h"
 #include "io/GraphReading.h"
 #include "layout/TreeLayoutType.h"
 
@@ -31,31 +32,23 @@ Error reject(Error error) {
     return error;
 }
 
-} // namespace
-
-uint64_t memoryNeeded(const CompoundGraph& graph) {
-    return static_cast<uint64_t>(graph.edgeCount()) * bytesPerRelation +
-           static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode;
-}
-
-Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
+// The steps of readScene after its heading, up to the first Error.
+Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
-    const Error cancelled(std::string(cancelledReason), path);
-    console::write("Reading " + path + " ...");
+    const Error cancelled{std::string(cancelledReason)};
     beginStage(progress, "Reading");
     Result<CompoundGraph> file = readGraph(path, {options.separator, progress});
     if (!file) {
-        return reject(file.error());
+        return file.error();
     }
     const uint64_t needed = memoryNeeded(file.value());
     const std::optional<uint64_t> available =
         options.memoryAvailable ? options.memoryAvailable : availableMemoryBytes();
     if (available && needed > *available) {
-        return reject(Error("showing " + std::to_string(file.value().edgeCount()) +
-                                " relations needs about " + std::to_string(needed / mebibyte) +
-                                " MiB of memory; this machine has " +
-                                std::to_string(*available / mebibyte) + " MiB available",
-                            path));
+        return Error("showing " + std::to_string(file.value().edgeCount()) +
+                     " relations needs about " + std::to_string(needed / mebibyte) +
+                     " MiB of memory; this machine has " + std::to_string(*available / mebibyte) +
+                     " MiB available");
     }
     Scene scene(pool);
     scene.setGraph(std::move(file).value());
@@ -70,17 +63,37 @@ Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOpt
     beginStage(progress, "Building Splines");
     scene.buildRoutes();
     if (progress != nullptr && progress->cancelled()) {
-        return reject(cancelled);
+        return cancelled;
     }
     // Every graph starts out radial, whatever was shown before.
     scene.applyLayout(static_cast<int32_t>(TreeLayoutType::Radial), 0.0f);
     scene.sampleCurves();
     if (progress != nullptr && progress->cancelled()) {
-        return reject(cancelled);
+        return cancelled;
     }
     console::line(" done!");
     if (options.strength) {
         scene.applyStrength(*options.strength);
+    }
+    return scene;
+}
+
+} // namespace
+
+uint64_t memoryNeeded(const CompoundGraph& graph) {
+    return static_cast<uint64_t>(graph.edgeCount()) * bytesPerRelation +
+           static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode +
+           graphlimits::routeEntries(graph) * bytesPerRouteEntry;
+}
+
+Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
+    console::write("Reading " + path + " ...");
+    Result<Scene> scene =
+        graphlimits::withinMemory<Scene>([&] { return buildScene(path, pool, options); });
+    if (!scene) {
+        Error error = scene.error();
+        error.path = path;
+        return reject(error);
     }
     return scene;
 }
@@ -101,6 +114,7 @@ void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
         settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
         console::line("Hint: " + std::to_string(graph.edgeCount()) +
                       " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
-                      "where they bundle.");
+                      "where they bundle, and \"Show Tree\" off (--tree off) takes the overlay "
+                      "off them.");
     }
 }

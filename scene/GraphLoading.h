@@ -11,10 +11,13 @@
 #include <optional>
 #include <string>
 
-// What a graph's curves cost in memory while it is shown: its samples, the
-// mixed curves and their copy in the GL buffer, routes and drawing data.
+// What a graph's curves cost in memory while it is shown: per relation its
+// samples, the mixed curves and their copy in the GL buffer and drawing
+// data; per entry of the routes' control polygons, which run along the
+// hierarchy, its id and its copy while the routes are built.
 inline constexpr uint64_t bytesPerRelation = 1300;
 inline constexpr uint64_t bytesPerNode = 160;
+inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
 
 // Reads a graph file of any format we read into a scene of its own, reporting each step on the
@@ -24,8 +27,9 @@ uint64_t memoryNeeded(const CompoundGraph& graph);
 //   Building Splines ... done!
 // and ends with the radial layout applied and the curves sampled (and mixed
 // with the strength, if one is given). A rejected file, one whose curves
-// would need more memory than the machine has available, and a cancelled
-// load end the line with " failed!" or " cancelled" and return the error.
+// would need more memory than the machine has available, a load that runs
+// out of memory all the same, and a cancelled load end the line with
+// " failed!" or " cancelled" and return the error.
 // With a Progress, each stage is reported and a cancel stops the load.
 struct LoadOptions {
     std::optional<float> strength;

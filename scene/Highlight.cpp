@@ -1,6 +1,71 @@
 #include "scene/Highlight.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Longest path and name shown whole, in bytes.
+constexpr std::size_t shownPathBytes = 120;
+constexpr std::size_t shownNameBytes = 40;
+// ASCII, which every font here can draw.
+constexpr std::string_view ellipsis = " ... ";
+
+bool continuesCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
+}
+
+// At most `bytes` bytes from the start or the end of the text, never
+// splitting a UTF-8 character.
+std::string_view startOf(std::string_view text, std::size_t bytes) {
+    std::size_t cut = std::min(bytes, text.size());
+    while (cut > 0 && cut < text.size() && continuesCharacter(text[cut])) {
+        --cut;
+    }
+    return text.substr(0, cut);
+}
+
+std::string_view endOf(std::string_view text, std::size_t bytes) {
+    std::size_t cut = text.size() - std::min(bytes, text.size());
+    while (cut < text.size() && continuesCharacter(text[cut])) {
+        ++cut;
+    }
+    return text.substr(cut);
+}
+
+// The names met from `begin` on, as many as fit in `bytes` with a dot
+// between each two; the first one cut to fit when not even it fits whole.
+template <typename Walk, typename Cut>
+std::vector<std::string_view> namesWithin(const CompoundGraph& graph, Walk begin, Walk end,
+                                          std::size_t bytes, Cut cut) {
+    std::vector<std::string_view> names;
+    std::size_t used = 0;
+    for (Walk at = begin; at != end; ++at) {
+        const std::string_view name = graph.name(*at);
+        used += name.size() + (names.empty() ? 0 : 1);
+        if (used > bytes) {
+            break;
+        }
+        names.push_back(name);
+    }
+    if (names.empty()) {
+        names.push_back(cut(graph.name(*begin), bytes));
+    }
+    return names;
+}
+
+template <typename Names> std::string joined(Names begin, Names end) {
+    std::string text;
+    for (Names name = begin; name != end; ++name) {
+        if (name != begin) {
+            text += '.';
+        }
+        text += *name;
+    }
+    return text;
+}
+
+} // namespace
 
 Highlight highlightOf(const CompoundGraph& graph, int32_t node) {
     Highlight highlight;
@@ -11,15 +76,32 @@ Highlight highlightOf(const CompoundGraph& graph, int32_t node) {
         inside[static_cast<std::size_t>(member)] = true;
         highlight.leaves += graph.isLeaf(member) ? 1 : 0;
     }
+    // Per node, whether it is at the far end of a leaving or an arriving
+    // relation; read in node order below.
+    std::vector<uint8_t> farEnd(static_cast<std::size_t>(graph.nodeCount()), Highlight::Other);
     for (int32_t e = 0; e < graph.edgeCount(); ++e) {
         const bool from = inside[static_cast<std::size_t>(graph.source[e])];
         const bool to = inside[static_cast<std::size_t>(graph.target[e])];
         if (from && !to) {
             highlight.emphasis[static_cast<std::size_t>(e)] = Highlight::Leaving;
             ++highlight.leaving;
+            farEnd[static_cast<std::size_t>(graph.target[e])] |= Highlight::Leaving;
         } else if (to && !from) {
             highlight.emphasis[static_cast<std::size_t>(e)] = Highlight::Arriving;
             ++highlight.arriving;
+            farEnd[static_cast<std::size_t>(graph.source[e])] |= Highlight::Arriving;
+        }
+    }
+    for (int32_t other = 0; other < graph.nodeCount(); ++other) {
+        for (const auto& [role, ends] : {std::pair{Highlight::Leaving, &highlight.uses},
+                                         std::pair{Highlight::Arriving, &highlight.usedBy}}) {
+            if ((farEnd[static_cast<std::size_t>(other)] & role) == 0) {
+                continue;
+            }
+            if (ends->first.size() < Highlight::namedEnds) {
+                ends->first.push_back(other);
+            }
+            ++ends->count;
         }
     }
     return highlight;
@@ -31,12 +113,42 @@ std::string pathOf(const CompoundGraph& graph, int32_t node) {
          at = graph.parent[static_cast<std::size_t>(at)]) {
         chain.push_back(at);
     }
-    std::string path;
+    std::vector<std::string_view> names;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        if (!path.empty()) {
-            path += '.';
-        }
-        path += graph.name(*it);
+        names.push_back(graph.name(*it));
     }
-    return path;
+    return joined(names.begin(), names.end());
+}
+
+std::string shownPath(const CompoundGraph& graph, int32_t node) {
+    // The node first, the top of its tree last.
+    std::vector<int32_t> chain;
+    std::size_t length = 0;
+    for (int32_t at = node; at != CompoundGraph::none;
+         at = graph.parent[static_cast<std::size_t>(at)]) {
+        chain.push_back(at);
+        length += graph.name(at).size() + 1;
+    }
+    if (length - 1 <= shownPathBytes) {
+        return pathOf(graph, node);
+    }
+    // Each end has half of what is left beside the ellipsis, so the two
+    // never meet in a path this long.
+    const std::size_t half = (shownPathBytes - ellipsis.size()) / 2;
+    const std::vector<std::string_view> top =
+        namesWithin(graph, chain.rbegin(), chain.rend(), half, startOf);
+    const std::vector<std::string_view> bottom =
+        namesWithin(graph, chain.begin(), chain.end(), half, endOf);
+    return joined(top.begin(), top.end()) + std::string(ellipsis) +
+           joined(bottom.rbegin(), bottom.rend()) + " (depth " +
+           std::to_string(graph.depth[static_cast<std::size_t>(node)]) + ")";
+}
+
+std::string shownName(std::string_view name) {
+    if (name.size() <= shownNameBytes) {
+        return std::string(name);
+    }
+    const std::size_t half = (shownNameBytes - ellipsis.size()) / 2;
+    return std::string(startOf(name, half)) + std::string(ellipsis) +
+           std::string(endOf(name, half));
 }

@@ -73,6 +73,48 @@ void treeMapCandidates(const CompoundGraph& graph, std::span<const Rect> rectang
     }
 }
 
+// Where labels share a text, each takes the names of its parents in front,
+// one a round, until the texts differ. A text grows only while it stays
+// within labelTextBytes, and by at most addedNames names, so that a deep
+// tree's labels stay short and the rounds few. Labels whose next parent is
+// the same node (namesakes under one parent) would only grow alike, and
+// stay as they are.
+void disambiguate(const CompoundGraph& graph, std::vector<Label>& labels) {
+    constexpr std::size_t labelTextBytes = 48;
+    constexpr int addedNames = 4;
+    std::vector<int32_t> above(labels.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        above[i] = graph.parent[static_cast<std::size_t>(labels[i].node)];
+    }
+    for (int round = 0; round < addedNames; ++round) {
+        std::vector<std::size_t> growing;
+        {
+            std::unordered_map<std::string_view, std::vector<std::size_t>> sharing;
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                sharing[labels[i].text].push_back(i);
+            }
+            for (const auto& [text, members] : sharing) {
+                const bool alike = std::all_of(members.begin(), members.end(), [&](std::size_t i) {
+                    return above[i] == above[members.front()];
+                });
+                for (const std::size_t i : members) {
+                    if (!alike && above[i] != CompoundGraph::none &&
+                        graph.name(above[i]).size() + 1 + text.size() <= labelTextBytes) {
+                        growing.push_back(i);
+                    }
+                }
+            }
+        }
+        if (growing.empty()) {
+            return;
+        }
+        for (const std::size_t i : growing) {
+            labels[i].text = std::string(graph.name(above[i])) + "." + labels[i].text;
+            above[i] = graph.parent[static_cast<std::size_t>(above[i])];
+        }
+    }
+}
+
 // The label's box fits its node's rectangle.
 bool fitsRectangle(const Label& label, const TextMeasure& measure, double pixelsPerUnit,
                    const Rect& r) {
@@ -151,6 +193,7 @@ std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& grap
     } else if (isTreeMapLayout(layoutType) && !rectangles.empty()) {
         treeMapCandidates(graph, rectangles, labels);
     }
+    disambiguate(graph, labels);
     return labels;
 }
 

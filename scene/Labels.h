@@ -38,7 +38,9 @@ struct Label {
 // outside the outer ring along its radius, turned on the left half so that
 // it reads left to right; classic, under each leaf, turned a quarter;
 // treemaps, each leaf's name in its rectangle and each inner node's at the
-// top of its own. Rectangles are by node id (treemaps only).
+// top of its own. Labels that would read alike get their parents' names in
+// front until they differ ("http.client", "xmlrpc.client"), within a bounded
+// length. Rectangles are by node id (treemaps only).
 std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& graph,
                                    const TreeLayoutData& data, std::span<const Point> positions,
                                    std::span<const Rect> rectangles);

@@ -7,12 +7,21 @@
 #include "layout/TreeMapStrategy.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 namespace {
 
 // Below this many edges a part is not worth a thread of its own.
 constexpr int64_t edgesPerPart = 2048;
+
+// Revisions are counted across all scenes, so that a frame drawn, or curve
+// points uploaded, for one scene are never taken for another's: a new graph
+// that went through the same stages would otherwise repeat the old numbers.
+uint64_t nextRevision() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
 
 } // namespace
 
@@ -31,7 +40,7 @@ void Scene::setGraph(CompoundGraph newGraph) {
     layoutApplied.reset();
     samplesCurrent = false;
     curvesMixed = false;
-    ++sceneRevision;
+    sceneRevision = nextRevision();
 }
 
 void Scene::buildLayouts() {
@@ -55,12 +64,12 @@ void Scene::applyLayout(int32_t type, float spacing) {
                   nodePositions);
     layoutApplied = type;
     samplesCurrent = false;
-    ++sceneRevision;
+    sceneRevision = nextRevision();
 }
 
 std::span<Point> Scene::editPositions() {
     samplesCurrent = false;
-    ++sceneRevision;
+    sceneRevision = nextRevision();
     return nodePositions;
 }
 
@@ -83,7 +92,7 @@ void Scene::sampleCurves() {
         *pool);
     samplesCurrent = true;
     curvesMixed = false;
-    ++sceneRevision;
+    sceneRevision = nextRevision();
 }
 
 void Scene::applyStrength(float newStrength) {
@@ -107,7 +116,7 @@ void Scene::applyStrength(float newStrength) {
     mixedCurves.minLength = lengths.shortest;
     mixedCurves.maxLength = lengths.longest;
     curvesMixed = true;
-    ++sceneRevision;
+    sceneRevision = nextRevision();
 }
 
 bool Scene::spacingMoved(float spacing) const {

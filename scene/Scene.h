@@ -65,6 +65,7 @@ public:
 
     // Moves whenever the graph, the node positions or the curve points
     // change: a picture drawn at one revision shows the scene until the next.
+    // No two scenes share a revision once either has changed.
     uint64_t revision() const { return sceneRevision; }
 
 private:

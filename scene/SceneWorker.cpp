@@ -150,9 +150,8 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     scene = std::move(loaded).value();
     graphPath = path;
     ++graphNumber;
-    // Revisions count from the start in every scene.
+    // The old graph's copy is not kept until the next frame.
     snapshot.reset();
-    frameReuse.forget();
     settingsPending = true;
     hintAtDensity(scene.graph(), wanted);
 }

@@ -17,3 +17,13 @@ inline OrthoBox windowProjection(int width, int height) {
     }
     return {-1.05, 1.05, -1.05 / aspect, 1.05 / aspect};
 }
+
+// The same square fitted into the part of the window right of `left`
+// pixels (where a panel covers the rest), the box still spanning the whole
+// window at the same scale.
+inline OrthoBox windowProjection(int width, int height, int left) {
+    const int pictureWidth = width - left > 0 ? width - left : 1;
+    OrthoBox box = windowProjection(pictureWidth, height);
+    box.left -= left * (box.right - box.left) / pictureWidth;
+    return box;
+}

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the viewer on the default graph.
-# Without a display it draws the same picture headless into a PNG instead.
+# Installs what is missing, builds the viewer and the headless renderer (not
+# the tests), and starts the viewer on the default graph. Without a display
+# it draws the same picture headless into a PNG instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh >/dev/null
+scripts/build.sh --progress hebview hebview-render
 if ! xdpyinfo >/dev/null 2>&1; then
     picture=build/hebview.png
     # The graph named on the command line (a word that is no option or an
@@ -23,4 +24,4 @@ if ! xdpyinfo >/dev/null 2>&1; then
     echo "hebview: the picture is $(pwd)/$picture"
     exit 0
 fi
-exec build/hebview "$@"
+exec build/app/hebview "$@"

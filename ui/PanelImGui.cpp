@@ -22,14 +22,20 @@ constexpr float labelShare = 0.42f;
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
 
+constexpr unsigned char escapeKey = 27;
+
 // The message banner: dark red, so that it stands apart from the red tree.
 const ImVec4 bannerColour(0.6f, 0.08f, 0.08f, 0.95f);
 constexpr float bannerTop = 8.0f;
-// Share of the window's width a banner's text may take before it wraps.
-constexpr float bannerWrapShare = 0.6f;
+// Pixels kept free between a banner and the picture's sides.
+constexpr float bannerMargin = 20.0f;
+constexpr float narrowestBanner = 120.0f;
 
 bool started = false;
 bool dismissClicked = false;
+// Escape in the search field ends the typing in the next frame, keeping
+// the text (Dear ImGui's own Escape would put back the text from before).
+bool endSearchTyping = false;
 ImGuiID searchId = 0;
 // The bar is moved to its place once; the user may move it afterwards.
 bool placed = false;
@@ -109,6 +115,12 @@ void buildSearch(SettingsPanel& panel) {
     const bool entered = ImGui::InputText("##search", &text, ImGuiInputTextFlags_EnterReturnsTrue);
     searchId = ImGui::GetItemID();
     panel.typeSearch(text);
+    if (endSearchTyping) {
+        endSearchTyping = false;
+        if (ImGui::GetActiveID() == searchId) {
+            ImGui::ClearActiveID();
+        }
+    }
     if (entered) {
         panel.stepSearch(0);
         ImGui::SetKeyboardFocusHere(-1);
@@ -137,11 +149,13 @@ void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
             clickedButtons.push_back(&row);
         }
     } else {
+        ImGui::BeginDisabled(!panel.applies(row));
         ImGui::AlignTextToFramePadding();
         ImGui::TextUnformatted(row.label);
         ImGui::SameLine(valueX);
         ImGui::SetNextItemWidth(-FLT_MIN);
         buildValue(panel, row);
+        ImGui::EndDisabled();
     }
     const float mouseY = ImGui::GetIO().MousePos.y;
     if (ImGui::IsWindowHovered() && mouseY >= top && mouseY < ImGui::GetCursorScreenPos().y) {
@@ -183,13 +197,17 @@ void buildBar(SettingsPanel& panel) {
     ImGui::PopStyleColor();
 }
 
-// The message, until dismissed or replaced, at the top of the window.
+// The message, until dismissed or replaced, at the top of the picture,
+// wrapped within it so that neither its text nor its button is under the
+// bar.
 void buildBanner(SettingsPanel& panel) {
     if (panel.message.empty()) {
         return;
     }
     const ImVec2 display = ImGui::GetIO().DisplaySize;
-    ImGui::SetNextWindowPos(ImVec2(display.x / 2.0f, bannerTop), ImGuiCond_Always,
+    const auto left = static_cast<float>(panel.pictureLeft(static_cast<int>(display.x)));
+    const float pictureWidth = std::max(display.x - left, narrowestBanner);
+    ImGui::SetNextWindowPos(ImVec2(left + pictureWidth / 2.0f, bannerTop), ImGuiCond_Always,
                             ImVec2(0.5f, 0.0f));
     ImGui::PushStyleColor(ImGuiCol_WindowBg, bannerColour);
     ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
@@ -197,8 +215,8 @@ void buildBanner(SettingsPanel& panel) {
         ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
         ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing;
     if (ImGui::Begin("##message", nullptr, flags)) {
-        ImGui::PushTextWrapPos(display.x * bannerWrapShare);
-        ImGui::TextUnformatted(panel.message.c_str());
+        ImGui::PushTextWrapPos(std::max(pictureWidth - 2.0f * bannerMargin, narrowestBanner));
+        ImGui::TextUnformatted(SettingsPanel::shownText(panel.message).c_str());
         ImGui::PopTextWrapPos();
         if (ImGui::SmallButton("Dismiss")) {
             dismissClicked = true;
@@ -215,7 +233,7 @@ void buildBanner(SettingsPanel& panel) {
 void buildTooltip(const SettingsPanel& panel) {
     const ImVec2 mouse = ImGui::GetIO().MousePos;
     if (!panel.tooltip.empty() && !panel.takesMouseButton(mouse.x, mouse.y)) {
-        ImGui::SetTooltip("%s", panel.tooltip.c_str());
+        ImGui::SetTooltip("%s", SettingsPanel::shownText(panel.tooltip).c_str());
     }
 }
 
@@ -225,7 +243,9 @@ void beginFrame(SettingsPanel& panel) {
     const PanelRect shown = panel.frame.shown;
     panel.frame = SettingsPanel::FrameState();
     panel.frame.shown = shown;
-    buildBar(panel);
+    if (panel.visible) {
+        buildBar(panel);
+    }
     buildBanner(panel);
     buildTooltip(panel);
 }
@@ -334,6 +354,11 @@ void panelWindowSize(int width, int height) {
 bool panelEventKeyboardGLUT(SettingsPanel& panel, unsigned char key, int x, int y) {
     if (!started || !panel.takesKey()) {
         return false;
+    }
+    if (key == escapeKey && panel.frame.searchFocused) {
+        endSearchTyping = true;
+        runKeyFrame(panel);
+        return true;
     }
     ImGui_ImplGLUT_KeyboardFunc(key, x, y);
     runKeyFrame(panel);

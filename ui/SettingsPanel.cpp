@@ -1,5 +1,7 @@
 #include "ui/SettingsPanel.h"
 
+#include "scene/BlendModeType.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -49,6 +51,11 @@ PanelRow number(const char* label, Value ViewSettings::*field, double min, doubl
     return row;
 }
 
+PanelRow alphaOnly(PanelRow row) {
+    row.alphaOnly = true;
+    return row;
+}
+
 const PanelRow separator = plain(PanelRowKind::Separator);
 
 } // namespace
@@ -75,9 +82,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
         number("Spline Width", &ViewSettings::splineWidth, 1.0, 20.0, 1.0),
         separator,
         choice("Blend Mode", &ViewSettings::blendMode, blendModeLabels),
-        number("Min Alpha", &ViewSettings::minAlpha, 0.0, 1.0, 0.01),
-        number("Alpha Exponent", &ViewSettings::alphaExponent, 0.1, 10.0, 0.1),
-        toggle("Flip Alpha", &ViewSettings::flipAlpha),
+        alphaOnly(number("Min Alpha", &ViewSettings::minAlpha, 0.0, 1.0, 0.01)),
+        alphaOnly(number("Alpha Exponent", &ViewSettings::alphaExponent, 0.1, 10.0, 0.1)),
+        alphaOnly(toggle("Flip Alpha", &ViewSettings::flipAlpha)),
         separator,
         toggle("Show Labels", &ViewSettings::showLabels),
         plain(PanelRowKind::Search, "Search"),
@@ -138,6 +145,10 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
     } else {
         setValue(row, value(row) + steps * row.step);
     }
+}
+
+bool SettingsPanel::applies(const PanelRow& row) const {
+    return !row.alphaOnly || settings.blendMode == static_cast<int32_t>(BlendModeType::Alpha);
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {
@@ -225,8 +236,33 @@ bool SettingsPanel::takeSearchFocus() {
     return wanted;
 }
 
+std::string SettingsPanel::shownText(const std::string& text) {
+    // The panel's font has no ellipsis character: three dots stand for it.
+    constexpr std::string_view ellipsis = "\u2026";
+    std::string shown;
+    shown.reserve(std::min(text.size(), shownTextLimit) + 3);
+    for (std::size_t at = 0; at < text.size();) {
+        if (shown.size() >= shownTextLimit) {
+            return shown + "...";
+        }
+        if (text.compare(at, ellipsis.size(), ellipsis) == 0) {
+            shown += "...";
+            at += ellipsis.size();
+            continue;
+        }
+        // A whole UTF-8 character at a time, so that none is cut.
+        std::size_t next = at + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) {
+            ++next;
+        }
+        shown.append(text, at, next - at);
+        at = next;
+    }
+    return shown;
+}
+
 bool SettingsPanel::takesMouseButton(float x, float y) const {
-    if (frame.widgetActive || frame.shown.contains(x, y)) {
+    if (frame.widgetActive || (visible && frame.shown.contains(x, y))) {
         return true;
     }
     return std::any_of(frame.popups.begin(), frame.popups.end(),
@@ -237,8 +273,20 @@ bool SettingsPanel::takesKey() const {
     return frame.textInputFocused;
 }
 
+int SettingsPanel::pictureLeft(int windowWidth) const {
+    if (!visible) {
+        return 0;
+    }
+    const PanelRect& bar = frame.shown.width > 0.0f ? frame.shown : placement;
+    if (bar.x > windowWidth / 2.0f) {
+        return 0;
+    }
+    return static_cast<int>(bar.x + bar.width + pictureGap);
+}
+
 bool SettingsPanel::stepHoveredRow(int steps) {
-    if (steps == 0 || frame.hovered == nullptr || !frame.hovered->isSetting()) {
+    if (steps == 0 || frame.hovered == nullptr || !frame.hovered->isSetting() ||
+        !applies(*frame.hovered)) {
         return false;
     }
     step(*frame.hovered, steps);

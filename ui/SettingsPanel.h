@@ -2,6 +2,7 @@
 
 #include "scene/ViewSettings.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -59,6 +60,8 @@ struct PanelRow {
         return kind == PanelRowKind::Choice || kind == PanelRowKind::Switch ||
                kind == PanelRowKind::Number;
     }
+    // Whether the setting only counts while the blend mode is "Alpha".
+    bool alphaOnly = false;
 };
 
 // The "Settings" bar: the graph's size, the "Load File" and "Save Picture"
@@ -76,6 +79,11 @@ public:
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;
+    // Pixels between the bar and the picture beside it.
+    static constexpr float pictureGap = 10.0f;
+    // The most of a message or a tooltip shown, in bytes: a name from a file
+    // may be as long as the file.
+    static constexpr std::size_t shownTextLimit = 1500;
 
     SettingsPanel(ViewSettings& settings, const PanelCounts& counts, std::function<void()> loadFile,
                   std::function<void()> savePicture = {});
@@ -89,6 +97,9 @@ public:
     // Moves the value by whole steps: a number by steps times its step, a
     // choice to a neighbouring value, a switch to its other state.
     void step(const PanelRow& row, int steps);
+    // Whether the row's setting has an effect with the other settings as
+    // they are; the panel shows the others disabled.
+    bool applies(const PanelRow& row) const;
     // The value as the panel shows it.
     std::string valueText(const PanelRow& row) const;
     // Digits after the decimal point that the row's step calls for.
@@ -119,6 +130,15 @@ public:
     // A message in red over the picture until dismissed or replaced; empty
     // for none.
     std::string message;
+    // The text as the panel shows a message or a tooltip: cut between two
+    // characters after shownTextLimit bytes and ended by "...", and with
+    // "..." for each ellipsis character.
+    static std::string shownText(const std::string& text);
+    // The bar is drawn; hidden, the picture takes the whole window.
+    bool visible = true;
+    // The width at the window's left that the bar takes from the picture,
+    // the gap included: none while it is hidden or moved to the right half.
+    int pictureLeft(int windowWidth) const;
     // About the node under the pointer, shown beside it; empty for none.
     std::string tooltip;
 

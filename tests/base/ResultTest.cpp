@@ -25,6 +25,41 @@ TEST(Error, ControlCharactersFromAFileAreShownEscaped) {
               "a\\tb\\nc\\x1B[2J\\x7F\\x00d\xC3\xA9");
 }
 
+TEST(Error, C1ControlsBidiOverridesAndStrayBytesAreShownEscaped) {
+    // U+009B (CSI in UTF-8), a raw 0x9B, U+202E (right-to-left override),
+    // U+2066 (left-to-right isolate); U+2026 and é stay; an overlong NUL and
+    // a sequence cut short are no UTF-8.
+    EXPECT_EQ(printable("a\xC2\x9B[2Jb\x9B"
+                        "c\xE2\x80\xAE"
+                        "d\xE2\x81\xA6"
+                        "e\xE2\x80\xA6\xC3\xA9\xC0\x80"
+                        "f\xE2\x80"),
+              "a\\u009B[2Jb\\x9Bc\\u202Ed\\u2066e\xE2\x80\xA6\xC3\xA9\\xC0\\x80"
+              "f\\xE2\\x80");
+}
+
+TEST(Error, LongTokensAreQuotedInPartAndMessagesAreCapped) {
+    const std::string eighty(80, 'x');
+    EXPECT_EQ(inQuotes(eighty), "\"" + eighty + "\"");
+    EXPECT_EQ(inQuotes(std::string(16500, 'x')), "\"" + eighty + "...\" (16500 bytes)");
+    // Cut after 80 characters, not inside one: "a" and 79 two-byte ones.
+    std::string accented = "a";
+    for (int i = 0; i < 100; ++i) {
+        accented += "\xC3\xA9";
+    }
+    EXPECT_EQ(shortened(accented), accented.substr(0, 159) + "... (201 bytes)");
+    EXPECT_EQ(shortened("12"), "12");
+
+    const std::string described = Error(std::string(5000, 'y'), "g.json", 3).describe();
+    EXPECT_EQ(described, "g.json:3: " + std::string(987, 'y') + "...");
+    std::string wide;
+    for (int i = 0; i < 3000; ++i) {
+        wide += "\xC3\xA9";
+    }
+    // 987 bytes would end inside a character.
+    EXPECT_EQ(Error(wide, "g.json", 3).describe(), "g.json:3: " + wide.substr(0, 986) + "...");
+}
+
 TEST(Result, HoldsAValueOrTheError) {
     const Result<std::vector<int>> value(std::vector<int>{1, 2});
     ASSERT_TRUE(value.ok());

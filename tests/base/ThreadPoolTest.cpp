@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -20,6 +21,25 @@ TEST(ThreadPool, RunsEveryPartExactlyOnce) {
             }
         }
     }
+}
+
+TEST(ThreadPool, APartThatThrowsIsThrownFromRunOnceEveryPartHasEnded) {
+    ThreadPool pool(3);
+    std::vector<std::atomic<int>> runs(12);
+    EXPECT_THROW(pool.run(12,
+                          [&](unsigned part) {
+                              ++runs[part];
+                              if (part % 4 == 1) {
+                                  throw std::bad_alloc();
+                              }
+                          }),
+                 std::bad_alloc);
+    for (unsigned part = 0; part < runs.size(); ++part) {
+        EXPECT_EQ(runs[part].load(), 1) << "part " << part;
+    }
+    std::atomic<int> later{0};
+    pool.run(5, [&](unsigned) { ++later; });
+    EXPECT_EQ(later.load(), 5) << "the pool works on";
 }
 
 TEST(ThreadPool, RangesTileTheIndicesInOrder) {

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Exploring small.rsf: hovering the leaf a1 highlights its relations and
 # moving away lets go; a click pins it; the wheel zooms about the pointer;
-# a rejected file shows its message on screen while the picture stays.
+# a rejected file shows its message on screen while the picture stays, until
+# a load succeeds.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
 
-bad="$workdir/cycle.rsf"
-printf 'HierarchyElements 2\nRoot 0\nPCR 0 0\n' >"$bad"
+# Refused, with a message that quotes a token of 16,500 digits: shortened,
+# it fits the banner.
+bad="$workdir/long.rsf"
+digits=$(head -c 16500 /dev/zero | tr '\0' 7)
+printf 'HierarchyElements 2\nRoot 0\nPCR 0 %s\n' "$digits" >"$bad"
 start_viewer "$viewer" data/Graphs/small.rsf
 wait_for_console "Building Splines ... done!"
 window=$(viewer_window)
@@ -18,12 +22,12 @@ for _ in $(seq 50); do
 done
 [ "$title" = "hebview — small.rsf" ] || fail "the window's title is '$title'"
 
-# In the 1024 by 768 window at (50, 50) the radial layout puts the leaf a1
-# at (623, 116) and b1 at (623, 652); the curve of a1 -> b1 runs down
-# through the middle, right of the bar.
-a1_x=673
-a1_y=166
-curve_region=140x450+600+200
+# In the 1024 by 768 window at (50, 50) the radial layout, fitted right of
+# the bar, puts the leaf a1 at (784, 149) and b1 at (784, 619); the curve of
+# a1 -> b1 runs down through the middle.
+a1_x=834
+a1_y=199
+curve_region=123x395+770+229
 away_x=1000
 away_y=780
 convert -size 1280x1024 xc:black "$workdir/black.png"
@@ -67,7 +71,7 @@ greater "$changed" 300 || fail "the click did not pin a1 ($changed pixels)"
 
 # Two wheel steps up at a1: the picture grows by 1.5625 about the pointer,
 # so a1 and its white mark stay under it while the rest moves away.
-picture=900x700+330+60
+picture=670x740+400+60
 mark=24x24+$((a1_x - 12))+$((a1_y - 12))
 xdotool mousemove "$a1_x" "$a1_y"
 sleep 0.3
@@ -83,14 +87,27 @@ white=$(colour_fraction "$workdir/zoomed.png" white "$mark")
 greater "$white" 0.05 || fail "a1's mark left the pointer when zooming ($white)"
 
 load_in_dialog "$bad"
-wait_for_console "$bad:3: making node 0 a child of node 0 closes a cycle"
+wait_for_console "$bad:3: node id ${digits:0:80}... (16500 bytes) is out of range 0..1"
 sleep 2
 screenshot "$workdir/rejected.png"
-banner=$(colour_fraction "$workdir/rejected.png" "#991414" 700x60+212+55)
-greater "$banner" 0.1 || fail "no red message banner at the top ($banner)"
-lower=900x300+330+450
+# The banner sits at the top of the picture, clear of the bar.
+banner=$(colour_fraction "$workdir/rejected.png" "#991414" 500x40+487+60)
+greater "$banner" 0.1 || fail "no red message banner at the top of the picture ($banner)"
+changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" 330x24+60+55)
+greater 20 "$changed" || fail "the message banner reaches over the bar ($changed pixels)"
+lower=670x300+400+450
 changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" "$lower")
 greater 200 "$changed" || fail "the picture changed when the file was rejected ($changed pixels)"
+
+# A load that succeeds takes the refused file's message away.
+load_in_dialog "$PWD/data/Graphs/small.rsf"
+wait_for_console "Reading $PWD/data/Graphs/small.rsf ... done!"
+sleep 2
+screenshot "$workdir/reloaded.png"
+banner=$(colour_fraction "$workdir/reloaded.png" "#991414" 500x40+487+60)
+before=$(colour_fraction "$workdir/zoomed.png" "#991414" 500x40+487+60)
+greater "$(awk -v b="$before" 'BEGIN { print b + 0.01 }')" "$banner" ||
+    fail "the message stayed after a load succeeded ($banner)"
 
 # Keys go to the window under the pointer once the dialog has gone.
 xdotool mousemove "$away_x" "$away_y"

@@ -17,7 +17,7 @@ viewer_window >/dev/null
 # the classic tree stays above the middle.
 splines_text=100x16+195+165
 layout_text=100x16+200+195
-lower_picture=535x330+395+465
+lower_picture=670x290+400+461
 convert -size 1280x1024 xc:black "$workdir/black.png"
 screenshot_changed "$workdir/black.png" "$lower_picture" "$workdir/radial.png" "the picture"
 red=$(pixels_of red "$workdir/radial.png" "$lower_picture")
@@ -48,7 +48,7 @@ red=$(pixels_of red "$workdir/loaded.png" "$lower_picture")
 greater 10 "$red" || fail "the loaded graph is not drawn as a classic tree ($red red pixels)"
 # The tree is drawn above the leaf line and the curves, which follow the
 # classic node positions, bundle below it.
-upper_picture=535x330+395+75
+upper_picture=670x289+400+119
 red=$(pixels_of red "$workdir/loaded.png" "$upper_picture")
 greater "$red" 1000 || fail "no classic tree after loading ($red red pixels)"
 curves=$(pixels_of ramp "$workdir/loaded.png" "$lower_picture")

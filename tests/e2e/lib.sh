@@ -94,6 +94,20 @@ screenshot_changed() {
     fail "$what did not change within 30s"
 }
 
+# Takes screenshots into the file until the region (WxH+X+Y) is the same in
+# two of them in a row: the picture is drawn a part at a time.
+screenshot_settled() {
+    local file=$1 region=$2
+    screenshot "$file"
+    for _ in $(seq 120); do
+        sleep 0.5
+        screenshot "$workdir/settling.png"
+        [ "$(differing_pixels "$file" "$workdir/settling.png" "$region")" = 0 ] && return 0
+        mv "$workdir/settling.png" "$file"
+    done
+    fail "the picture did not settle within 60s"
+}
+
 # Fraction of pixels in the region (WxH+X+Y, or the whole image) that are
 # close to the given colour.
 colour_fraction() {

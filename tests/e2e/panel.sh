@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The "Settings" bar is drawn at its place over the picture, its layout list
-# sets the layout, a number field being typed in keeps Escape to itself, and
-# Escape outside it still ends the viewer.
+# sets the layout, a number field being typed in keeps Escape to itself, the
+# search keeps its text after Escape, Tab hides and shows the bar, and
+# Escape outside the fields still ends the viewer.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
@@ -64,6 +65,30 @@ sleep 0.3
 press_key Escape
 sleep 1
 kill -0 "$viewer_pid" 2>/dev/null || fail "Escape in the panel's number field ended the viewer"
+
+# "/" starts a search; Escape ends the typing and keeps the text.
+search_field=170x16+200+545
+screenshot "$workdir/unsearched.png"
+press_key slash
+xdotool type --delay 150 a1
+sleep 0.3
+press_key Escape
+sleep 0.5
+screenshot "$workdir/searched.png"
+changed=$(differing_pixels "$workdir/unsearched.png" "$workdir/searched.png" "$search_field")
+greater "$changed" 10 || fail "Escape threw away the search's text ($changed pixels)"
+
+# Tab hides the bar, the picture taking the whole window, and shows it again.
+press_key Tab
+sleep 0.5
+screenshot "$workdir/hidden.png"
+grey=$(region_mean "$workdir/hidden.png" 60x8+240+140)
+greater 0.02 "$grey" || fail "Tab did not hide the bar (mean $grey)"
+press_key Tab
+sleep 0.5
+screenshot "$workdir/shown.png"
+grey=$(region_mean "$workdir/shown.png" 60x8+240+140)
+greater "$grey" 0.09 || fail "Tab did not show the bar again (mean $grey)"
 
 press_key Escape
 status=$(viewer_status)

@@ -10,12 +10,13 @@ start_viewer "$viewer" data/Graphs/small.rsf
 wait_for_console "Building Splines ... done!"
 viewer_window >/dev/null
 
-# The picture right of the bar, clear of the frame-rate text; its right edge
-# (the frame's border) runs down x = 920 to 925. Two leaves of small.rsf lie
-# straight above each other at x = 672.
-picture=535x735+395+65
-right_edge=16x400+915+234
-between_leaves=16x400+665+250
+# The picture right of the bar, clear of the frame-rate text, fitted into
+# the 674 by 768 pixels that the bar leaves of the window; its right edge
+# (the frame's border) runs down x = 1051 to 1056. Two leaves of small.rsf
+# lie straight above each other at x = 834.
+picture=670x735+400+65
+right_edge=16x350+1046+259
+between_leaves=16x350+826+273
 convert -size 1280x1024 xc:black "$workdir/black.png"
 screenshot_changed "$workdir/black.png" "$picture" "$workdir/radial.png" "the picture"
 

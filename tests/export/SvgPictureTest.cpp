@@ -140,6 +140,59 @@ TEST(SvgPictureTest, SceneCoordinatesMapOntoTheFramesPixels) {
     EXPECT_EQ(svg.elements[0].attributes.at("viewBox"), "0 0 1000 1000");
 }
 
+TEST(SvgPictureTest, PiecesTakeTheRampColourAtTheirShareOfTheCurve) {
+    // Four pieces over a ramp of 13 colours, red from 0 to 1 in twelfths:
+    // piece k takes colour 12 k / 3, that is 0, 4, 8 and 12.
+    TwoCurves scene;
+    std::vector<Colour> ramp;
+    for (int i = 0; i <= 12; ++i) {
+        ramp.push_back({static_cast<float>(i) / 12.0f, 0.0f, 0.0f, 1.0f});
+    }
+    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, ramp, 2048}));
+    const int depth = childrenOf(svg, "curves")[0].depth + 1;
+    std::vector<std::string> strokes;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path" && element.depth == depth) {
+            strokes.push_back(element.attributes.at("stroke"));
+        }
+    }
+    const std::vector<std::string> pieces{"#000000", "#550000", "#aa0000", "#ff0000"};
+    EXPECT_EQ(strokes, (std::vector<std::string>{pieces[0], pieces[1], pieces[2], pieces[3],
+                                                 pieces[0], pieces[1], pieces[2], pieces[3]}));
+}
+
+TEST(SvgPictureTest, LabelTextIsAlwaysXml) {
+    // U+FFFD for each character XML forbids and for each broken UTF-8
+    // sequence, one per longest start of a sequence that could be valid.
+    const Label labels[] = {
+        {0,
+         "a\xEF\xBF\xBE"                            // U+FFFE
+         "b\xFF"                                    // never in UTF-8
+         "c\xC0\xAF"                                // "/" overlong: C0 starts nothing
+         "d\xE2\x82"                                // cut short
+         "e\xED\xA0\x80"                            // a surrogate
+         "f\xF4\x90\x80\x80"                        // above U+10FFFF
+         "g\x01\t"                                  // a control character; a tab
+         "\xC3\xA9\xE2\x82\xAC"                     // kept: U+E9, U+20AC
+         "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF" // and U+D7FF, U+E000, U+10FFFF
+         "\xEF\xBF\xBF"                             // U+FFFF
+         "h\xF0\x9F\x98",                           // cut short at the end
+         {0.0f, 0.0f},
+         0.0f,
+         Label::Align::Start,
+         false}};
+    DrawDescription frame;
+    frame.showCurves = false;
+    const std::string text = svgPicture({&frame, labels, 24.0f, {}, {}, 1000});
+    const Parsed svg = parseXml(text);
+    ASSERT_TRUE(svg.wellFormed) << text;
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(svg.elements.back().text,
+              "a" + r + "b" + r + "c" + r + r + "d" + r + "e" + r + r + r + "f" + r + r + r + r +
+                  "g" + r + "\t\xC3\xA9\xE2\x82\xAC\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF" + r +
+                  "h" + r);
+}
+
 TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     TwoCurves scene;
     scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::None);
@@ -195,7 +248,7 @@ TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
     ASSERT_EQ(byName["path"].size(), 2u);
     EXPECT_EQ(byName["path"][0].attributes.at("d"), "M500 500 L1000 0");
     ASSERT_EQ(byName["text"].size(), 1u);
-    EXPECT_EQ(byName["text"][0].text, "A<&>\"b");
+    EXPECT_EQ(byName["text"][0].text, "A<&>\"b\xEF\xBF\xBD");
     EXPECT_EQ(byName["text"][0].attributes.at("text-anchor"), "end");
     EXPECT_EQ(byName["text"][0].attributes.at("transform"), "translate(500 500) rotate(-90)");
     bool translucentOverlay = false;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,9 @@ TEST(EdgeListReaderTest, CsvWithHeaderQuotesCommentsAndExtraColumns) {
                                          "Source,Target,Weight\r\n"
                                          "app.ui, app.core ,3\r\n"
                                          "\"app.core\",\"app.\"\"quoted, name\"\"\"\r\n"
-                                         "\r\n"
-                                         "app.lonely\r\n");
+                                         "\r\n");
     // The header's first two columns name it; the weights are ignored.
-    EXPECT_EQ(outline(graph), "app(ui core \"quoted, name\" lonely)");
+    EXPECT_EQ(outline(graph), "app(ui core \"quoted, name\")");
     EXPECT_EQ(relationNames(graph), (Relations{"ui>core", "core>\"quoted, name\""}));
     const CompoundGraph headed = accepted("source,target\na.x,a.y\n");
     EXPECT_EQ(outline(headed), "a(x y)");
@@ -50,19 +50,70 @@ TEST(EdgeListReaderTest, TabsAndBlanks) {
               (Relations{"a>b", "b>a"}));
 }
 
+TEST(EdgeListReaderTest, ATabComesBeforeACommaAndLinesOfOneNameListElements) {
+    EXPECT_EQ(relationNames(accepted("java.util.Map<K,V>\tjava.lang.Object\n")),
+              (Relations{"Map<K,V>>Object"}));
+    const CompoundGraph names = accepted("app.x\n# note\napp.y\n\"app.z\"\n");
+    EXPECT_EQ(outline(names), "app(x y z)");
+    EXPECT_EQ(names.edgeCount(), 0);
+    // Given a tab (a .tsv file), a comma does not split.
+    Result<CompoundGraph> tabs =
+        edgelist::parse("java.util.Map<K,V>\njava.util.List<E>\n", "list", {}, nullptr, '\t');
+    ASSERT_TRUE(tabs.ok());
+    EXPECT_EQ(outline(tabs.value()), "java(util(Map<K,V> List<E>))");
+}
+
+TEST(EdgeListReaderTest, LinesOfOneNameAmongRelationsAreRefused) {
+    struct Case {
+        const char* text;
+        std::optional<char> delimiter;
+        const char* reason;
+        int line;
+    };
+    const Case cases[] = {
+        {"a,b\nc\td\ne f\n", std::nullopt,
+         "one name where the other lines have two, split at a comma (2 such lines; this is the "
+         "first)",
+         2},
+        {"a\nb,c\n", std::nullopt,
+         "one name where the other lines have two, split at a comma (1 such line)", 1},
+        {"a b\nc\n", std::nullopt,
+         "one name where the other lines have two, split at blanks (1 such line)", 2},
+        {"x\ty\na,b\n", '\t',
+         "one name where the other lines have two, split at a tab (1 such line)", 2},
+    };
+    for (const Case& c : cases) {
+        Result<CompoundGraph> result = edgelist::parse(c.text, "list", {}, nullptr, c.delimiter);
+        ASSERT_FALSE(result.ok()) << c.text;
+        EXPECT_EQ(result.error().reason, c.reason) << c.text;
+        EXPECT_EQ(result.error().line, c.line) << c.text;
+    }
+}
+
 TEST(EdgeListReaderTest, BadLinesAreRefusedWithLineAndColumn) {
-    Result<CompoundGraph> open = edgelist::parse("a,b\nc,\"d\n", "list");
-    ASSERT_FALSE(open.ok());
-    EXPECT_EQ(open.error().reason, "a quoted name has no closing quote");
-    EXPECT_EQ(open.error().line, 2);
-    EXPECT_EQ(open.error().column, 3);
-    Result<CompoundGraph> empty = edgelist::parse("a,b\n\n x , \n", "list");
-    ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.error().reason, "a name is empty");
-    EXPECT_EQ(empty.error().line, 3);
-    Result<CompoundGraph> nothing = edgelist::parse("# only a comment\n\n", "list");
-    ASSERT_FALSE(nothing.ok());
-    EXPECT_EQ(nothing.error().reason, "the file names no elements");
+    struct Case {
+        const char* text;
+        const char* reason;
+        int line;
+        int column;
+    };
+    const Case cases[] = {
+        {"a,b\nc,\"d\n", "a quoted name has no closing quote", 2, 3},
+        {"a,b\n\n x , \n", "a name is empty", 3, 6},
+        {"a b\nc d\"e f\n",
+         "a double quote in a name between blanks (only names between commas or tabs may be "
+         "quoted)",
+         2, 4},
+        {"a,b\n\"c\" d,e\n", "more of the name after its closing quote", 2, 5},
+        {"# only a comment\n\n", "the file names no elements", 0, 0},
+    };
+    for (const Case& c : cases) {
+        Result<CompoundGraph> result = edgelist::parse(c.text, "list");
+        ASSERT_FALSE(result.ok()) << c.text;
+        EXPECT_EQ(result.error().reason, c.reason) << c.text;
+        EXPECT_EQ(result.error().line, c.line) << c.text;
+        EXPECT_EQ(result.error().column, c.column) << c.text;
+    }
 }
 
 } // namespace

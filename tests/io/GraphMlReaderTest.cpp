@@ -76,9 +76,10 @@ TEST(GraphMlReaderTest, YedNodeLabelsNameNodes) {
   <key for="node" id="d6" yfiles.type="nodegraphics"/>
   <graph edgedefault="directed">
     <node id="n0"><data key="d6"><y:ShapeNode><y:NodeLabel>Main
-      </y:NodeLabel></y:ShapeNode></data></node>
+      </y:NodeLabel><y:NodeLabel>second</y:NodeLabel></y:ShapeNode></data></node>
   </graph>
 </graphml>)");
+    // Named after the first of its labels.
     EXPECT_EQ(outline(graph), "Main");
 }
 
@@ -109,6 +110,9 @@ TEST(GraphMlReaderTest, BadFilesAreRefusedWithTheLine) {
         {graphMl("<graph/>"), "the file has no nodes", 0},
         {"<?xml version=\"1.0\"?>\n<!DOCTYPE graphml [<!ENTITY a \"aaaa\">]>\n<graphml/>",
          "declares an entity", 2},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE graphml [<!ATTLIST node id CDATA \"same\">]>\n"
+         "<graphml><graph><node/><node/></graph></graphml>",
+         "declares an attribute default", 2},
         {"", "no element found", 1},
     };
     for (const Case& c : cases) {

@@ -1,10 +1,13 @@
 #include "io/GraphReading.h"
 
+#include "io/GraphLimits.h"
+
 #include "tests/support/GraphText.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 namespace {
@@ -15,9 +18,10 @@ using testing_support::TempFile;
 TEST(GraphReadingTest, TheExtensionNamesTheFormatInAnyCase) {
     EXPECT_EQ(formatOfPath("data/a.rsf"), GraphFormat::Lines);
     EXPECT_EQ(formatOfPath("deps.JSON"), GraphFormat::Json);
-    for (const char* path : {"x.csv", "x.tsv", "mod.graph.txt"}) {
+    for (const char* path : {"x.csv", "mod.graph.txt"}) {
         EXPECT_EQ(formatOfPath(path), GraphFormat::EdgeList) << path;
     }
+    EXPECT_EQ(formatOfPath("x.TSV"), GraphFormat::TabSeparated);
     EXPECT_EQ(formatOfPath("model.GraphML"), GraphFormat::GraphMl);
     for (const char* path : {"graph", "a.b/graph", ".json", "x.dot"}) {
         EXPECT_EQ(formatOfPath(path), std::nullopt) << path;
@@ -38,6 +42,54 @@ TEST(GraphReadingTest, EachFormatIsReadFromItsFile) {
     EXPECT_EQ(outline(readGraph(lines.path()).value()), "only");
     // The separator given splits the names.
     EXPECT_EQ(outline(readGraph(list.path(), {"x"}).value()), "deps(a. a.y b.z)");
+}
+
+TEST(GraphReadingTest, ATsvFileIsSplitAtTabsOnly) {
+    const std::string types = "java.util.Map<K,V>\njava.util.List<E>\n";
+    const TempFile tabs(types, "types.tsv");
+    EXPECT_EQ(outline(readGraph(tabs.path()).value()), "java(util(Map<K,V> List<E>))");
+    // In a .csv file the comma splits the first line.
+    const TempFile commas(types, "types.csv");
+    EXPECT_EQ(readGraph(commas.path()).error().line, 2);
+}
+
+TEST(GraphReadingTest, AnEmptyFileSaysSo) {
+    for (const char* name : {"g.rsf", "g.json", "g.csv", "g.graphml", "g"}) {
+        const TempFile empty("", name);
+        Result<CompoundGraph> result = readGraph(empty.path());
+        ASSERT_FALSE(result.ok()) << name;
+        EXPECT_EQ(result.error().describe(), empty.path() + ": the file is empty");
+        const TempFile blank("\xEF\xBB\xBF \n\t\r\n", name);
+        EXPECT_EQ(readGraph(blank.path()).error().reason,
+                  "the file is empty but for blanks and line ends")
+            << name;
+    }
+}
+
+TEST(GraphReadingTest, MessagesQuoteOnlyAPieceOfALongToken) {
+    const std::string x(16500, 'x');
+    const std::string piece = "\"" + std::string(80, 'x') + "...\" (16500 bytes)";
+    const auto reason = [](const std::string& text, GraphFormat format) {
+        Result<CompoundGraph> result = parseGraph(text, format, "g");
+        return result ? std::string() : result.error().reason;
+    };
+    EXPECT_EQ(reason("HierarchyElements 2\nRoot " + x + "\n", GraphFormat::Lines),
+              "node id " + piece + " is not a number");
+    EXPECT_EQ(reason("HierarchyElements " + std::string(16500, '1') + "\n", GraphFormat::Lines),
+              "node count " + std::string(80, '1') +
+                  "... (16500 bytes) is above the limit of 16777216");
+    EXPECT_EQ(
+        reason("<graphml><graph><node id=\"" + x + "\"/><node id=\"" + x + "\"/></graph></graphml>",
+               GraphFormat::GraphMl),
+        "a second node with the id " + piece);
+}
+
+TEST(GraphReadingTest, RunningOutOfMemoryRefusesTheGraph) {
+    const Result<int> refused =
+        graphlimits::withinMemory<int>([]() -> Result<int> { throw std::bad_alloc(); });
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().reason, "there is not enough memory for this graph");
+    EXPECT_EQ(graphlimits::withinMemory<int>([] { return Result<int>(3); }).value(), 3);
 }
 
 TEST(GraphReadingTest, ContentOfAnotherFormatIsRefusedNamingThePath) {

@@ -83,6 +83,7 @@ TEST(JsonGraphReaderTest, BadInputIsRefusedWithTheLineAndColumn) {
         {"[]", "the file names no elements", 0},
         {"", "syntax error", 1},
         {"{\"a\": []} {", "syntax error", 1},
+        {"[{\"name\": \"a\", \"name\": \"b\"}]", "an element has a second \"name\"", 1},
     };
     for (const Case& c : cases) {
         const Error error = refused(c.text);
@@ -94,6 +95,53 @@ TEST(JsonGraphReaderTest, BadInputIsRefusedWithTheLineAndColumn) {
     EXPECT_EQ(wrongType.line, 2);
     EXPECT_GE(wrongType.column, 12);
     EXPECT_LE(wrongType.column, 16);
+    // At the second string, where a comma should be.
+    const Error missingComma = refused(R"({"a": ["x" "y"]})");
+    EXPECT_EQ(missingComma.line, 1);
+    EXPECT_EQ(missingComma.column, 14);
+}
+
+TEST(JsonGraphReaderTest, NullImportsAreNone) {
+    EXPECT_EQ(outline(accepted(R"([{"name": "a.x", "imports": null}, {"name": "a.y"}])")),
+              "a(x y)");
+    const CompoundGraph map = accepted(R"({"a.x": {"imports": null}, "a.y": null})");
+    EXPECT_EQ(outline(map), "a(x y)");
+    EXPECT_EQ(map.edgeCount(), 0);
+}
+
+TEST(JsonGraphReaderTest, NumbersOfAnySizeInIgnoredKeysAreIgnored) {
+    const std::string huge = "-1" + std::string(400, '0') + ".5e-3";
+    const CompoundGraph graph =
+        accepted(R"([{"name": "a.x", "size": 1e99999, "imports": ["a.y"]}, {"name": "a.z", "w": )" +
+                 huge + "}]");
+    EXPECT_EQ(outline(graph), "a(x y z)");
+    EXPECT_EQ(relationNames(graph), (Relations{"x>y"}));
+    // Where a number is wrong, the message is ours, without the parser's.
+    EXPECT_EQ(refused(R"([{"name": 1e99999}])").reason, "\"name\" is not a string");
+}
+
+TEST(JsonGraphReaderTest, MessagesQuoteOnlyAPieceOfALongKeyOrToken) {
+    const std::string x(16500, 'x');
+    const std::string eighty(80, 'x');
+    EXPECT_EQ(refused("{\"" + x + "\": 3}").reason,
+              "the imports of \"" + eighty + "...\" (16500 bytes) are not a list");
+    EXPECT_EQ(refused("[\"" + x).reason,
+              "syntax error while parsing value - invalid string: missing closing quote; last "
+              "read: '\"" +
+                  std::string(79, 'x') + "...' (16501 bytes)");
+    const std::string digits = "1" + std::string(500, '0');
+    EXPECT_EQ(refused("[" + digits + ".x]").reason,
+              "syntax error while parsing value - invalid number; expected digit after '.'; last "
+              "read: '" +
+                  digits.substr(0, 80) + "...' (503 bytes)");
+}
+
+TEST(JsonGraphReaderTest, ImportsBeforeTheNameAreRelatedOnce) {
+    const CompoundGraph graph =
+        accepted(R"([{"imports": ["p.b", "p.b", "p.c", "p.b"], "size": 3, "name": "p.a"}])");
+    // Met in the order of the file.
+    EXPECT_EQ(outline(graph), "p(b c a)");
+    EXPECT_EQ(relationNames(graph), (Relations{"a>b", "a>c"}));
 }
 
 TEST(JsonGraphReaderTest, DeepNestingInIgnoredKeysCostsNoStack) {

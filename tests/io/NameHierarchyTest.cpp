@@ -24,6 +24,23 @@ TEST(NameHierarchyTest, SeparatorIsTheFirstKindThatATenthOfTheNamesHold) {
     dotted.push_back("odd/name");
     EXPECT_EQ(detectSeparator(dotted), ".");
     EXPECT_EQ(detectSeparator(Names{"alpha", "beta"}), "");
+    // Exactly a tenth decides; less does not.
+    Names ten(9, "plain");
+    ten.push_back("a.b");
+    EXPECT_EQ(detectSeparator(ten), ".");
+    Names eleven(10, "plain");
+    eleven.push_back("a.b");
+    EXPECT_EQ(detectSeparator(eleven), "");
+}
+
+Names splitName(std::string_view name, std::string_view separator) {
+    Names parts;
+    NameParts walk(name, separator);
+    std::string_view part;
+    while (walk.next(part)) {
+        parts.push_back(part);
+    }
+    return parts;
 }
 
 TEST(NameHierarchyTest, SplittingSkipsEmptyParts) {

@@ -56,7 +56,9 @@ TEST(Explorer, HoveringPicksTheNodeUnderThePointerAndLeavingDropsIt) {
     EXPECT_EQ(explorer.viewState().highlighted, 3);
     EXPECT_EQ(explorer.highlight().leaving, 1);
     EXPECT_EQ(explorer.highlight().arriving, 2);
-    explorer.pointerMoved(leaf.x + 20.0, leaf.y + 20.0);
+    explorer.pointerMoved(leaf.x + 7.0, leaf.y);
+    EXPECT_EQ(explorer.hovered(), 3);
+    explorer.pointerMoved(leaf.x + 9.0, leaf.y);
     EXPECT_EQ(explorer.hovered(), CompoundGraph::none) << "8 pixels is the reach";
     explorer.pointerMoved(leaf.x, leaf.y);
     explorer.pointerLeft();
@@ -68,17 +70,39 @@ TEST(Explorer, TheTooltipGivesThePathTheRelationsAndAnInnerNodesLeaves) {
     Explorer explorer = explorerOnSmallGraph();
     const Pixel leaf = pixelOfNode(explorer, 3);
     explorer.pointerMoved(leaf.x, leaf.y);
-    EXPECT_EQ(explorer.tooltip(), "n0.n1.n3\n1 outgoing, 2 incoming relations");
+    EXPECT_EQ(explorer.tooltip(),
+              "n0.n1.n3\n1 outgoing, 2 incoming relations\nUses: n5\nUsed by: n4, n5");
     const Pixel inner = pixelOfNode(explorer, 1);
     explorer.pointerMoved(inner.x, inner.y);
-    EXPECT_EQ(explorer.tooltip(), "n0.n1\n1 outgoing, 2 incoming relations\n2 leaves");
+    EXPECT_EQ(explorer.tooltip(),
+              "n0.n1\n1 outgoing, 2 incoming relations\n2 leaves\nUses: n5\nUsed by: n5")
+        << "what leaves or enters the subtree, each node once";
     click(explorer, pixelOfNode(explorer, 5), 0.0);
     const Pixel other = pixelOfNode(explorer, 4);
     explorer.pointerMoved(other.x, other.y);
     EXPECT_EQ(explorer.highlighted(), 5);
     EXPECT_EQ(explorer.hovered(), 4);
-    EXPECT_EQ(explorer.tooltip(), "n0.n1.n4\n1 outgoing, 1 incoming relations")
+    EXPECT_EQ(explorer.tooltip(),
+              "n0.n1.n4\n1 outgoing, 1 incoming relations\nUses: n3\nUsed by: n5")
         << "the node under the pointer, though another is pinned";
+}
+
+TEST(Explorer, TheTooltipNamesTenEndsInNodeOrderAndCountsTheRest) {
+    // Leaf n1 relates to n13, n12, ... n2 in that order; n3 relates to n1.
+    std::vector<std::pair<int, int>> relations;
+    for (int target = 13; target >= 2; --target) {
+        relations.emplace_back(1, target);
+    }
+    relations.emplace_back(3, 1);
+    Explorer explorer;
+    explorer.setWindow(side, side);
+    explorer.setScene(
+        snapshotOf(sceneOf(graphOf({-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, relations)), 1));
+    const Pixel leaf = pixelOfNode(explorer, 1);
+    explorer.pointerMoved(leaf.x, leaf.y);
+    EXPECT_EQ(explorer.tooltip(), "n0.n1\n12 outgoing, 1 incoming relations\n"
+                                  "Uses: n2, n3, n4, n5, n6, n7, n8, n9, n10, n11 and 2 more\n"
+                                  "Used by: n3");
 }
 
 TEST(Explorer, AClickPinsAndASecondClickOrOneOnTheBackgroundUnpins) {
@@ -158,6 +182,13 @@ TEST(Explorer, KeysZoomAboutTheCentreAndPanByWholeSteps) {
     explorer.setFitZoom(0.9);
     explorer.fit();
     EXPECT_EQ(explorer.camera(), (Camera{0.0, 0.0, 0.9}));
+
+    // A panel over the left 200 pixels: the picture's middle, x = 500, is
+    // the centre zoomed about, where the scene's origin stays.
+    explorer.setPictureLeft(200);
+    explorer.zoomAtCentre(3);
+    EXPECT_NEAR(explorer.camera().centreX, 0.0, 1e-12);
+    EXPECT_NEAR(explorer.camera().centreY, 0.0, 1e-12);
 }
 
 TEST(Explorer, TheRegionFollowsTheCameraOnlyOnceItRests) {

@@ -10,6 +10,7 @@
 namespace {
 
 using testing_support::graphOf;
+using testing_support::namedGraphOf;
 using testing_support::sceneOf;
 
 // root(0) -> a(1) -> {a1(3), a2(4)}, root -> b(2) -> {b1(5)}; relations
@@ -42,6 +43,42 @@ TEST(Highlight, PathsRunFromTheRootDown) {
     const CompoundGraph graph = smallGraph();
     EXPECT_EQ(pathOf(graph, 5), "n0.n2.n5");
     EXPECT_EQ(pathOf(graph, 0), "n0");
+}
+
+// A chain of `depth` nodes named a with a leaf b at the bottom, at that depth.
+CompoundGraph deepChain(int depth) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(depth + 1);
+    builder.setRoot(0);
+    for (int node = 0; node <= depth; ++node) {
+        builder.setName(node, node == depth ? "b" : "a");
+        if (node > 0) {
+            builder.link(node - 1, node);
+        }
+    }
+    return builder.finish();
+}
+
+TEST(Highlight, LongPathsAreShownByTheirEndsAndTheDepth) {
+    const CompoundGraph chain = deepChain(5000);
+    // 57 bytes at each end: 29 one-letter names and their dots.
+    std::string top = "a";
+    for (int i = 1; i < 29; ++i) {
+        top += ".a";
+    }
+    const std::string bottom = top.substr(0, 55) + ".b";
+    EXPECT_EQ(shownPath(chain, 5000), top + " ... " + bottom + " (depth 5000)");
+    EXPECT_EQ(pathOf(chain, 5000).size(), 10001u) << "the whole path where it is needed";
+    EXPECT_EQ(shownPath(chain, 59), pathOf(chain, 59)) << "119 bytes: shown whole";
+
+    // A single long name is cut between characters, never inside one.
+    std::string accents;
+    for (int i = 0; i < 100; ++i) {
+        accents += "\u00e9";
+    }
+    const CompoundGraph one = namedGraphOf({{-1, accents}});
+    EXPECT_EQ(shownPath(one, 0),
+              accents.substr(0, 56) + " ... " + accents.substr(0, 56) + " (depth 0)");
 }
 
 TEST(Search, ANodeIsFoundByItsPathBeforeAnotherByTheSameName) {
@@ -83,6 +120,33 @@ TEST(Search, NamesAndPathsMatchWithoutCase) {
     EXPECT_EQ(searchNodes(graph, "org"), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_TRUE(searchNodes(graph, "").empty());
     EXPECT_TRUE(searchNodes(graph, "nothing").empty());
+}
+
+TEST(Search, AMatchMayRunAcrossNamesAndRestartsWithinTheText) {
+    const CompoundGraph graph = namedGraphOf({
+        {-1, "x"},    // 0 x
+        {0, "a"},     // 1 x.a
+        {1, "a"},     // 2 x.a.a
+        {2, "a"},     // 3 x.a.a.a
+        {3, "b"},     // 4 x.a.a.a.b: the match starts at the second a
+        {2, "B"},     // 5 x.a.a.B
+        {1, "a.a.b"}, // 6 x.a.a.a.b, within a name
+        {0, "c"},     // 7 x.c
+        {-1, "A.A"},  // 8 another tree
+        {8, "b"},     // 9 A.A.b
+        {4, "z"},     // 10 below a match
+        {1, "ab"},    // 11 x.a.ab
+    });
+    EXPECT_EQ(searchNodes(graph, "a.a.b"), (std::vector<int32_t>{4, 5, 6, 9, 10}));
+    EXPECT_EQ(searchNodes(graph, "X."), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 10, 11}))
+        << "found at the dot before a name";
+
+    const CompoundGraph chain = deepChain(5000);
+    EXPECT_EQ(searchNodes(chain, "A.B"), std::vector<int32_t>{5000});
+    EXPECT_EQ(searchNodes(chain, "a").size(), 5001u);
+    EXPECT_EQ(findNode(chain, pathOf(chain, 5000)), 5000);
+    EXPECT_EQ(findNode(chain, pathOf(chain, 4000)), 4000);
+    EXPECT_EQ(findNode(chain, pathOf(chain, 4000) + "."), CompoundGraph::none);
 }
 
 TEST(Picking, NodeLinkLayoutsPickTheNearestNodeWithinTheRadius) {

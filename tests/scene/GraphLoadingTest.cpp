@@ -1,13 +1,16 @@
 #include "scene/GraphLoading.h"
 
+#include "io/GraphFileReader.h"
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
+#include "tests/support/GraphFixtures.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace {
@@ -147,6 +150,59 @@ TEST(GraphLoading, AJsonFileAndItsConversionGiveTheSameLayoutsAndCurves) {
         ASSERT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end())) << "layout " << layout;
     }
     EXPECT_EQ(fromJson.graph().edgeCount(), 36);
+}
+
+// Two chains of depth nodes each under node 0, and a relation between their
+// ends.
+std::string twoDeepChains(int depth) {
+    std::string text = "HierarchyElements " + std::to_string(2 * depth + 1) + "\nRoot 0\n";
+    for (int chain = 0; chain < 2; ++chain) {
+        for (int level = 1; level <= depth; ++level) {
+            const int node = chain * depth + level;
+            text += "PCR " + std::to_string(level == 1 ? 0 : node - 1) + " " +
+                    std::to_string(node) + "\n";
+        }
+    }
+    return text + "R " + std::to_string(depth) + " " + std::to_string(2 * depth) + "\n";
+}
+
+TEST(GraphLoading, TheMemoryNeededCountsTheRoutesAlongTheHierarchy) {
+    TempFile file(twoDeepChains(2000));
+    // The route: each end three times and the 1,999 ancestors of each below
+    // the root, 4,004 entries.
+    const uint64_t needed = bytesPerRelation + 4001 * bytesPerNode + 4004 * bytesPerRouteEntry;
+    EXPECT_EQ(memoryNeeded(graphfile::read(file.path()).value()), needed);
+    Scene scene;
+    CoutCapture output;
+    EXPECT_FALSE(loadGraphFile(scene, file.path(), nullptr, needed - 1).ok());
+    EXPECT_EQ(scene.graph().nodeCount(), 0);
+    EXPECT_TRUE(loadGraphFile(scene, file.path(), nullptr, needed).ok()) << "just enough";
+}
+
+TEST(GraphLoading, BigGraphsDrawnOpaqueGetAHint) {
+    // 50,001 relations among 225 leaves, each pair once.
+    std::vector<int> parents(226, 0);
+    parents[0] = -1;
+    std::vector<std::pair<int, int>> relations;
+    for (int source = 1; source < 226 && relations.size() < 50001; ++source) {
+        for (int target = 1; target < 226 && relations.size() < 50001; ++target) {
+            if (source != target) {
+                relations.emplace_back(source, target);
+            }
+        }
+    }
+    const CompoundGraph graph = testing_support::graphOf(parents, relations);
+    ASSERT_EQ(graph.edgeCount(), 50001);
+    CoutCapture output;
+    ViewSettings settings;
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    hintAtDensity(graph, settings);
+    EXPECT_EQ(output.text(), "") << "density shows them";
+    hintAtDensity(graph, ViewSettings{});
+    EXPECT_EQ(output.text(),
+              "Hint: 50001 curves hide one another; Blend Mode \"Density\" (--blend density) "
+              "shows where they bundle, and \"Show Tree\" off (--tree off) takes the overlay off "
+              "them.\n");
 }
 
 TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {

@@ -12,6 +12,7 @@
 namespace {
 
 using testing_support::graphOf;
+using testing_support::namedGraphOf;
 using testing_support::randomParents;
 using testing_support::sceneOf;
 
@@ -150,6 +151,26 @@ TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
     EXPECT_EQ(
         labelledExtent(static_cast<int32_t>(TreeLayoutType::Classic), candidates, measure, 1000.0),
         1.01f);
+}
+
+TEST(Labels, NamesakesTakeTheirParentsNamesUntilTheyDiffer) {
+    // Under lib: http and xmlrpc, each with a client; a util; email with
+    // two utils; p and q, each over five a's over an x.
+    const CompoundGraph graph = namedGraphOf({
+        {-1, "lib"},  {0, "http"}, {1, "client"}, {0, "xmlrpc"}, {3, "client"}, {0, "util"},
+        {0, "email"}, {6, "util"}, {6, "util"},   {0, "p"},      {9, "a"},      {10, "a"},
+        {11, "a"},    {12, "a"},   {13, "a"},     {14, "x"},     {0, "q"},      {16, "a"},
+        {17, "a"},    {18, "a"},   {19, "a"},     {20, "a"},     {21, "x"},
+    });
+    std::vector<std::string> texts;
+    for (const Label& label : candidatesOf(sceneOf(graph))) {
+        texts.push_back(label.text);
+    }
+    // Two utils under one parent stay alike; the deep x's stop after four
+    // names, short of p and q.
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"http.client", "xmlrpc.client", "lib.util", "email.util",
+                                        "email.util", "a.a.a.a.x", "a.a.a.a.x"}));
 }
 
 TEST(Labels, OnlyLabelsInViewAreConsidered) {

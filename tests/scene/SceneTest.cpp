@@ -57,6 +57,10 @@ TEST(Scene, AnUnchangedUpdateRecomputesNothing) {
     const uint64_t revision = scene.revision();
     scene.update(ViewSettings{});
     EXPECT_EQ(scene.revision(), revision);
+    // Another graph through the same stages: a frame or an upload made for
+    // the first scene must not pass for the second's.
+    const Scene other = sceneOf(testing_support::graphOf({-1, 0, 0}, {{1, 2}}));
+    EXPECT_NE(other.revision(), revision);
 }
 
 TEST(Scene, EachSettingRecomputesWhatItInvalidates) {

@@ -37,6 +37,22 @@ inline CompoundGraph graphOf(const std::vector<int>& parents,
     return builder.finish();
 }
 
+// A hierarchy of named nodes, each given by its parent (-1 for the root,
+// which must be node 0, and for the tops of other trees) and its name.
+inline CompoundGraph namedGraphOf(const std::vector<std::pair<int, std::string>>& nodes) {
+    CompoundGraphBuilder builder;
+    builder.addNodes(static_cast<int32_t>(nodes.size()));
+    builder.setRoot(0);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        builder.setName(static_cast<int32_t>(i), nodes[i].second);
+        if (nodes[i].first >= 0) {
+            EXPECT_EQ(builder.link(nodes[i].first, static_cast<int32_t>(i)),
+                      CompoundGraphBuilder::LinkFault::None);
+        }
+    }
+    return builder.finish();
+}
+
 // The same graph as file text.
 inline std::string graphText(const std::vector<int>& parents,
                              const std::vector<std::pair<int, int>>& relations = {}) {

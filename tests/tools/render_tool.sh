@@ -69,6 +69,14 @@ awk -v v="$lit" 'BEGIN { exit !(v > 0.05) }' || fail "the rendered SVG is nearly
 [ "$(convert "$workdir/clear.png" -format '%[fx:p{2,2}.a]' info:)" = 0 ] || fail "the corner is not transparent"
 opaque=$(convert "$workdir/clear.png" -alpha extract -format '%[fx:mean]' info:)
 awk -v v="$opaque" 'BEGIN { exit !(v > 0.05) }' || fail "nothing is drawn on the transparent picture ($opaque)"
+# A PNG whose writing fails half way, at a file size limit here, leaves the
+# old picture whole and no temporary file.
+printf old >"$workdir/kept.png"
+out=$( (trap '' XFSZ; ulimit -f 1; "$tool" -o "$workdir/kept.png" --size 256) 2>&1) &&
+    fail "a write past the file size limit succeeded"
+[[ $out == *"kept.png: cannot write the file (File too large)"* ]] || fail "unclear message for a failed write: $out"
+[ "$(cat "$workdir/kept.png")" = old ] || fail "a failed write changed the old picture"
+! compgen -G "$workdir/.kept.png.*" >/dev/null || fail "a temporary file was left"
 out=$("$tool" -o "$workdir/figure.jpg" 2>&1)
 status=$?
 [ "$status" = 2 ] && [[ $out == *"the output must be a .png or an .svg file"* ]] && [[ $out != *Reading* ]] ||

@@ -1,5 +1,6 @@
 #include "ui/SettingsPanel.h"
 
+#include "scene/BlendModeType.h"
 #include "tests/support/TestFiles.h"
 #include "ui/LoadFileButton.h"
 
@@ -197,6 +198,17 @@ TEST_F(SettingsPanelTest, MouseButtonsOverTheBarOrAListOrWhileAWidgetIsHeldAreTa
     EXPECT_TRUE(panel.takesMouseButton(200, 450));
     panel.frame.widgetActive = true;
     EXPECT_TRUE(panel.takesMouseButton(600, 600));
+
+    // The picture starts right of the bar and its gap; hidden, the bar
+    // takes neither clicks nor room.
+    panel.frame.widgetActive = false;
+    EXPECT_EQ(panel.pictureLeft(1024), 290);
+    panel.visible = false;
+    EXPECT_FALSE(panel.takesMouseButton(100, 100));
+    EXPECT_EQ(panel.pictureLeft(1024), 0);
+    panel.visible = true;
+    panel.frame.shown.x = 600;
+    EXPECT_EQ(panel.pictureLeft(1024), 0) << "a bar moved to the right half";
 }
 
 TEST_F(SettingsPanelTest, KeysAreTakenOnlyWhileANumberIsTypedIn) {
@@ -213,6 +225,34 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
     EXPECT_FALSE(panel.stepHoveredRow(0));
     panel.frame.hovered = &row("# Splines");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a count is not a setting";
+
+    // The alpha settings count only while the curves are alpha blended.
+    for (const char* label : {"Min Alpha", "Alpha Exponent", "Flip Alpha"}) {
+        for (const auto& [mode, applies] : {std::pair{BlendModeType::None, false},
+                                            {BlendModeType::Alpha, true},
+                                            {BlendModeType::Max, false},
+                                            {BlendModeType::Density, false}}) {
+            settings.blendMode = static_cast<int32_t>(mode);
+            EXPECT_EQ(panel.applies(row(label)), applies) << label;
+        }
+    }
+    EXPECT_TRUE(panel.applies(row("Spline Width")));
+    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    panel.frame.hovered = &row("Min Alpha");
+    EXPECT_FALSE(panel.stepHoveredRow(1)) << "a disabled setting";
+}
+
+TEST_F(SettingsPanelTest, LongMessagesAreCutBetweenCharacters) {
+    EXPECT_EQ(SettingsPanel::shownText("a \u2026 b"), "a ... b");
+    // A 16,500-character token of two-byte characters, as a refused file's
+    // message may quote it: cut on a character's first byte.
+    std::string token;
+    for (int i = 0; i < 16500; ++i) {
+        token += "\u00e9";
+    }
+    const std::string shown = SettingsPanel::shownText("x" + token);
+    EXPECT_EQ(shown.size(), SettingsPanel::shownTextLimit + 1 + 3);
+    EXPECT_EQ(shown.substr(shown.size() - 5), "\u00e9...");
 }
 
 TEST_F(SettingsPanelTest, TheSearchTellsItsTextAndStepsAndSumsUpWhatItFound) {
