@@ -64,7 +64,6 @@ Status Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    worker = std::make_unique<SceneWorker>();
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
         [this] {
@@ -83,11 +82,16 @@ Status Application::init() {
         return shader;
     }
     // Without a ramp the curves lose their colours, not the viewer its use.
-    if (Status ramps = loadColorRamps(targets.colorRampTextures); !ramps) {
-        console::line(ramps.error().describe());
-        showMessage(ramps.error().describe());
+    RampColours ramps;
+    if (Status loaded = loadColorRamps(targets.colorRampTextures, &ramps); !loaded) {
+        console::line(loaded.error().describe());
+        showMessage(loaded.error().describe());
         startFailed = true;
     }
+    // The frames' names are placed on the worker's thread, in the font a
+    // saved picture draws them with.
+    frameLabelFont = std::make_shared<const LabelFont>(framedLabelPixels);
+    worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont);
     worker->show(settings);
     worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
                                                       : startupGraphPath);
@@ -140,12 +144,12 @@ void Application::takeFrame() {
         loadErrorShown = false;
     }
     explorer.setScene(frame->snapshot);
-    counts = {frame->snapshot->graph.nodeCount(), frame->snapshot->graph.edgeCount()};
+    counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount()};
     if (frame->graphPath != shownGraphPath) {
         shownGraphPath = frame->graphPath;
         setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
     }
-    progressive.start(std::move(frame->description), [this] { worker->frameDone(); });
+    progressive.start(std::move(frame->description));
 }
 
 // With labels on, the fitted view leaves room for the radial tree's names.
@@ -256,10 +260,7 @@ void Application::saveWhenDrawn() {
     }
     const PicturePaths paths = *pendingSave;
     pendingSave.reset();
-    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
-    const Status saved =
-        pictureSaver.save(paths, progressive.lastFrame(),
-                          settings.showLabels ? scene.get() : nullptr, explorer.highlighted());
+    const Status saved = pictureSaver.save(paths, *progressive.completedFrame(), frameLabelFont);
     if (!saved) {
         showMessage(saved.error().describe());
         return;

@@ -140,6 +140,7 @@ private:
     ViewWindow viewWindow() const;
 
     std::unique_ptr<TextAtlas> labelText;
+    std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;
     std::string shownGraphPath;

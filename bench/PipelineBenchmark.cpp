@@ -70,7 +70,7 @@ void loadForSettings(benchmark::State& state, const SyntheticGraphParameters& pa
     settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
     settings.beta = 0.85f;
     for (auto _ : state) {
-        Result<Scene> loaded = readScene(path, ThreadPool::shared(), {});
+        Result<Scene> loaded = readScene(path, ThreadPool::shared(), loadOptionsFor(settings));
         if (!loaded) {
             state.SkipWithError(loaded.error().describe().c_str());
             break;

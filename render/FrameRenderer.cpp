@@ -306,20 +306,12 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     finishCurves(curves);
 }
 
-std::vector<float> FrameRenderer::readCurvePoints(const CurveSet& curves) const {
-    const std::size_t floatsPerCurve = curves.parameters.size() * 2;
-    std::vector<float> points(static_cast<std::size_t>(curves.curveCount()) * floatsPerCurve);
-    for (std::size_t index = 0; index < bufferCount(curves) && index < bufferBytes.size();
-         ++index) {
-        const std::size_t first = index * RenderTargets::curvesPerBuffer * floatsPerCurve;
-        const std::size_t bytes =
-            std::min(bufferBytes[index], (points.size() - first) * sizeof(float));
-        glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffers[index]);
-        glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes),
-                           points.data() + first);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    return points;
+void FrameRenderer::writeLabels(uint32_t texture, const DrawDescription& frame,
+                                const TextAtlas& text) {
+    enterFrame(texture, frame.region);
+    text.draw(frame.labels, frame.region.pixelsPerUnit(targets.frameWidth), 1.0,
+              frame.labelTextColour);
+    leaveFrame();
 }
 
 void FrameRenderer::copyFrame(uint32_t from, uint32_t to) {

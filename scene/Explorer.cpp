@@ -35,7 +35,7 @@ int32_t Explorer::pickAt(double x, double y) const {
     }
     const Point point = sceneAt(view, window(), x, y);
     const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
-    return pickNode(snapshot->graph, snapshot->positions, snapshot->rectangles, point, radius);
+    return pickNode(snapshot->graph(), snapshot->positions, snapshot->rectangles, point, radius);
 }
 
 int32_t Explorer::highlighted() const {
@@ -44,7 +44,7 @@ int32_t Explorer::highlighted() const {
 
 void Explorer::refreshHighlight() {
     const auto of = [this](int32_t node) {
-        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph, node);
+        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph(), node);
     };
     if (highlighted() != highlightNow.node) {
         highlightNow = of(highlighted());
@@ -152,7 +152,7 @@ void Explorer::setFitZoom(double zoom) {
 
 void Explorer::search(const std::string& text) {
     searchText = text;
-    searchMatches = snapshot ? searchNodes(snapshot->graph, text) : std::vector<int32_t>();
+    searchMatches = snapshot ? searchNodes(snapshot->graph(), text) : std::vector<int32_t>();
     matchIndex.reset();
 }
 
@@ -221,7 +221,7 @@ std::string Explorer::tooltip() const {
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }
-    const CompoundGraph& graph = snapshot->graph;
+    const CompoundGraph& graph = snapshot->graph();
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
     std::string text = shownPath(graph, node) + "\n" + std::to_string(counts.leaving) +
                        " outgoing, " + std::to_string(counts.arriving) + " incoming relations";

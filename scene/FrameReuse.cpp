@@ -13,6 +13,7 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const View
     key.flipAlpha = settings.flipAlpha;
     key.showTree = settings.showTree;
     key.showSplines = settings.showSplines;
+    key.showLabels = settings.showLabels;
     key.view = view;
     return key;
 }

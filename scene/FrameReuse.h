@@ -20,6 +20,8 @@ struct FrameKey {
     bool flipAlpha = false;
     bool showTree = false;
     bool showSplines = false;
+    // Names are part of a frame that carries them.
+    bool showLabels = false;
     ViewState view;
 
     bool operator==(const FrameKey&) const = default;

@@ -65,8 +65,7 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
     }
-    // Every graph starts out radial, whatever was shown before.
-    scene.applyLayout(static_cast<int32_t>(TreeLayoutType::Radial), 0.0f);
+    scene.applyLayout(options.layoutType, options.treeMapSpacing);
     scene.sampleCurves();
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
@@ -96,6 +95,14 @@ Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOpt
         return reject(error);
     }
     return scene;
+}
+
+LoadOptions loadOptionsFor(const ViewSettings& settings) {
+    LoadOptions options;
+    options.strength = settings.beta;
+    options.layoutType = settings.layoutType;
+    options.treeMapSpacing = settings.treeMapSpacing;
+    return options;
 }
 
 Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,

@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
+#include "layout/TreeLayoutType.h"
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
 
@@ -25,8 +26,9 @@ uint64_t memoryNeeded(const CompoundGraph& graph);
 //   Reading <path> ... done!
 //   Building Tree Layouts ... done!
 //   Building Splines ... done!
-// and ends with the radial layout applied and the curves sampled (and mixed
-// with the strength, if one is given). A rejected file, one whose curves
+// and ends with the layout asked for (radial unless another is given)
+// applied and the curves sampled (and mixed with the strength, if one is
+// given), so that nothing is laid out or sampled twice. A rejected file, one whose curves
 // would need more memory than the machine has available, a load that runs
 // out of memory all the same, and a cancelled load end the line with
 // " failed!" or " cancelled" and return the error.
@@ -39,8 +41,13 @@ struct LoadOptions {
     // Splits names into the hierarchy where a format has only names;
     // detected when empty.
     std::string separator;
+    int32_t layoutType = static_cast<int32_t>(TreeLayoutType::Radial);
+    float treeMapSpacing = 0.0f;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
+// Loads whose scene is ready for the settings: their layout, spacing and
+// bundling strength.
+LoadOptions loadOptionsFor(const ViewSettings& settings);
 
 // The same into the scene, which a failed load leaves as it was; the
 // strength it applied before is applied again.

@@ -116,7 +116,7 @@ LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> posit
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
     const MixedCurves& mixed = scene.curves();
     CurveSet curves;
-    curves.points = mixed.points.span();
+    curves.points = scene.sharedPoints();
     curves.width = settings.splineWidth;
     curves.colorRamp = settings.colorRamp;
     curves.blendMode = settings.blendMode;

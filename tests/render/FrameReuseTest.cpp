@@ -35,14 +35,14 @@ protected:
 
 TEST_F(FrameReuse, UnchangedSceneIsNotDrawnAgainAndLooksTheSame) {
     const FrameImage first = frame();
-    const int64_t drawn = graph->frameReuse.drawnCount();
+    const int64_t drawn = graph->session.framesMade();
     const FrameImage again = frame();
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn);
+    EXPECT_EQ(graph->session.framesMade(), drawn);
     EXPECT_EQ(again.rgba, first.rgba);
     // The same settings drawn anew give the same picture.
-    graph->frameReuse.forget();
+    graph->session.forget();
     EXPECT_EQ(frame().rgba, first.rgba);
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1);
+    EXPECT_EQ(graph->session.framesMade(), drawn + 1);
 }
 
 TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
@@ -66,17 +66,17 @@ TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
     };
     FrameImage before = frame();
     for (const auto& [name, change] : changes) {
-        const int64_t drawn = graph->frameReuse.drawnCount();
+        const int64_t drawn = graph->session.framesMade();
         change(*graph);
         FrameImage after = frame();
-        EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << name;
+        EXPECT_EQ(graph->session.framesMade(), drawn + 1) << name;
         EXPECT_NE(after.rgba, before.rgba) << name;
         before = std::move(after);
     }
-    const int64_t drawn = graph->frameReuse.drawnCount();
+    const int64_t drawn = graph->session.framesMade();
     load(graphText({-1, 0, 0}));
     frame();
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << "another graph";
+    EXPECT_EQ(graph->session.framesMade(), drawn + 1) << "another graph";
 }
 
 } // namespace
