@@ -33,6 +33,9 @@ void ProgressiveRenderer::prepare() {
 }
 
 void ProgressiveRenderer::start(std::shared_ptr<const DrawDescription> newFrame) {
+    // The frame shown is not asked for again before this one is complete:
+    // its points go back to the scene for the next mix.
+    completed.reset();
     current = std::move(newFrame);
     uploaded = 0;
     tree.drawn = 0;

@@ -36,7 +36,8 @@ public:
     double done() const;
     // Whether a complete frame is there to show.
     bool hasFrame() const { return framesCompleted > 0; }
-    // What the complete frame shows; null before there is one.
+    // What the complete frame shows, while no other is being drawn; null
+    // before there is one.
     const std::shared_ptr<const DrawDescription>& completedFrame() const { return completed; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }

@@ -13,10 +13,10 @@
 #include <string>
 
 // What a graph's curves cost in memory while it is shown: per relation its
-// samples, the mixed curves and their copy in the GL buffer and drawing
-// data; per entry of the routes' control polygons, which run along the
+// samples, the mixed curves twice (a frame draws one set while the next is
+// mixed) and their copy in the GL buffer and drawing data; per entry of the routes' control polygons, which run along the
 // hierarchy, its id and its copy while the routes are built.
-inline constexpr uint64_t bytesPerRelation = 1300;
+inline constexpr uint64_t bytesPerRelation = 1700;
 inline constexpr uint64_t bytesPerNode = 160;
 inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
