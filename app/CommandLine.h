@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "scene/SettingsOptions.h"
 #include "scene/ViewSettings.h"
 
 #include <string>

@@ -38,7 +38,7 @@ void Graph::buildLayouts() {
 }
 
 void Graph::setLayout(TreeLayoutType type) {
-    const auto wanted = static_cast<int32_t>(type);
+    const TreeLayoutType wanted = type;
     settings.layoutType = wanted;
     if (scene.appliedLayout() == wanted) {
         return;
@@ -140,7 +140,7 @@ std::vector<Label> Graph::labelsShown() {
 }
 
 float Graph::labelledExtent() {
-    const int32_t layout = scene.appliedLayout().value_or(settings.layoutType);
+    const TreeLayoutType layout = scene.appliedLayout().value_or(settings.layoutType);
     const std::vector<Label> candidates = labelCandidates(
         layout, scene.graph(), scene.layoutData(), scene.positions(), std::span<const Rect>());
     return static_cast<float>(::labelledExtent(layout, candidates, labelAtlas(), frameSide()));
@@ -242,7 +242,7 @@ std::vector<float> Graph::straightPoints() const {
 }
 
 int32_t Graph::layoutType() const {
-    return scene.appliedLayout().value_or(static_cast<int32_t>(TreeLayoutType::Radial));
+    return static_cast<int32_t>(scene.appliedLayout().value_or(TreeLayoutType::Radial));
 }
 
 float Graph::beta() const {

@@ -3,6 +3,7 @@
 #include "bundling/CurveSamples.h"
 #include "layout/Point.h"
 #include "layout/Rect.h"
+#include "scene/BlendModeType.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +53,8 @@ struct CurveSet {
     float width = 1.0f;
     // 1 to colorRampCount; another value draws the curves without a ramp.
     int32_t colorRamp = 1;
-    // A BlendModeType; another value leaves the blending as it was.
-    int32_t blendMode = 0;
+    // Any value outside the four modes leaves the blending as it was.
+    BlendModeType blendMode = BlendModeType::None;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
     // While a node is highlighted: per curve 0 (drawn as usual, faded), or

@@ -66,7 +66,7 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
         return cancelled;
     }
     // Every graph starts out radial, whatever was shown before.
-    scene.applyLayout(static_cast<int32_t>(TreeLayoutType::Radial), 0.0f);
+    scene.applyLayout(TreeLayoutType::Radial, 0.0f);
     scene.sampleCurves();
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
@@ -110,8 +110,7 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
 }
 
 void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
-    if (graph.edgeCount() > densityHintRelations &&
-        settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
+    if (graph.edgeCount() > densityHintRelations && settings.blendMode == BlendModeType::None) {
         console::line("Hint: " + std::to_string(graph.edgeCount()) +
                       " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
                       "where they bundle, and \"Show Tree\" off (--tree off) takes the overlay "

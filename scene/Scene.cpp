@@ -56,12 +56,11 @@ void Scene::buildRoutes() {
     samplesCurrent = false;
 }
 
-void Scene::applyLayout(int32_t type, float spacing) {
+void Scene::applyLayout(TreeLayoutType type, float spacing) {
     if (!layoutBuilt) {
         buildLayouts();
     }
-    ::applyLayout(static_cast<TreeLayoutType>(type), graphData, layout, treeMapData, spacing,
-                  nodePositions);
+    ::applyLayout(type, graphData, layout, treeMapData, spacing, nodePositions);
     layoutApplied = type;
     samplesCurrent = false;
     sceneRevision = nextRevision();

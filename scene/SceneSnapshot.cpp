@@ -6,7 +6,7 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene, uint64_t gra
     auto snapshot = std::make_shared<SceneSnapshot>();
     snapshot->graphNumber = graphNumber;
     snapshot->graph = scene.graph();
-    snapshot->layoutType = scene.appliedLayout().value_or(0);
+    snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
     if (isTreeMapLayout(snapshot->layoutType)) {
         snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());

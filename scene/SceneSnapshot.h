@@ -18,7 +18,7 @@ struct SceneSnapshot {
     // Another graph (a later load) has another number.
     uint64_t graphNumber = 0;
     CompoundGraph graph;
-    int32_t layoutType = 0;
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.
     std::vector<Rect> rectangles;

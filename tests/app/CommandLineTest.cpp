@@ -23,9 +23,9 @@ TEST(ViewerCommandLine, DrawingOptionsAreTheStartingSettings) {
     const ViewerCommandLine line =
         accepted({"--layout", "squared", "--beta", "0.5", "--blend", "density", "--labels", "on",
                   "--spacing", "0.02", "deps.json"});
-    EXPECT_EQ(line.settings.layoutType, 3);
+    EXPECT_EQ(line.settings.layoutType, TreeLayoutType::TreeMapSquared);
     EXPECT_EQ(line.settings.beta, 0.5f);
-    EXPECT_EQ(line.settings.blendMode, 3);
+    EXPECT_EQ(line.settings.blendMode, BlendModeType::Density);
     EXPECT_TRUE(line.settings.showLabels);
     EXPECT_EQ(line.settings.treeMapSpacing, 0.02f);
     EXPECT_EQ(line.graphPath, "deps.json");

@@ -68,23 +68,23 @@ protected:
 
 TEST_F(ProgressiveRendering, AlphaBlendedCurvesInPartsMatchOneGo) {
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    settings.blendMode = BlendModeType::Alpha;
     settings.beta = 0.7f;
     expectSameFrameInParts(settings);
 }
 
 TEST_F(ProgressiveRendering, TreeMapWithMaxBlendingAndNoOverlayInPartsMatchesOneGo) {
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    settings.layoutType = TreeLayoutType::TreeMapSquared;
+    settings.blendMode = BlendModeType::Max;
     settings.showTree = false;
     expectSameFrameInParts(settings);
 }
 
 TEST_F(ProgressiveRendering, DensityInPartsMatchesOneGo) {
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    settings.blendMode = BlendModeType::Density;
+    settings.layoutType = TreeLayoutType::Classic;
     expectSameFrameInParts(settings);
 }
 
@@ -95,7 +95,7 @@ TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTi
     const FrameImage shown = readFrame(targets);
 
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     const Scene second = sceneOf(graph, classic);
     ProgressiveRenderer progressive(targets, renderer);
     int released = 0;
@@ -105,7 +105,7 @@ TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTi
     EXPECT_TRUE(readFrame(targets).rgba == shown.rgba) << "the front frame is untouched";
 
     ViewSettings strip;
-    strip.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    strip.layoutType = TreeLayoutType::TreeMapStrip;
     const Scene third = sceneOf(graph, strip);
     progressive.start(describeScene(third, strip), [&released] { released += 10; });
     while (progressive.advance(std::chrono::milliseconds(5))) {

@@ -36,11 +36,11 @@ TEST(FrameReuse, AnUnchangedSceneNeedsNoNewFrameUntilTheFrameIsForgotten) {
 
 TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
     const std::vector<std::pair<const char*, std::function<void(ViewSettings&)>>> changes{
-        {"layout", [](ViewSettings& s) { s.layoutType = 1; }},
+        {"layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::Classic; }},
         {"beta", [](ViewSettings& s) { s.beta = 0.2f; }},
-        {"treemap layout", [](ViewSettings& s) { s.layoutType = 3; }},
+        {"treemap layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::TreeMapSquared; }},
         {"treemap spacing", [](ViewSettings& s) { s.treeMapSpacing = 0.03f; }},
-        {"blend mode", [](ViewSettings& s) { s.blendMode = 2; }},
+        {"blend mode", [](ViewSettings& s) { s.blendMode = BlendModeType::Max; }},
         {"colour ramp", [](ViewSettings& s) { s.colorRamp = 1; }},
         {"line width", [](ViewSettings& s) { s.lineWidth = 8.0f; }},
         {"spline width", [](ViewSettings& s) { s.splineWidth = 1.0f; }},
@@ -67,7 +67,7 @@ TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
 
 TEST(FrameReuse, ASpacingMoveWithinEpsilonKeepsTheFrame) {
     ViewSettings settings;
-    settings.layoutType = 2;
+    settings.layoutType = TreeLayoutType::TreeMapSlice;
     Scene scene = sceneOf(graphOf(randomParents(30, 8)), settings);
     const FrameKey before = frameKeyOf(scene, settings);
     settings.treeMapSpacing += 1e-7f;
