@@ -17,6 +17,7 @@ const std::vector<CommandOption<ViewerCommandLine>>& options() {
     static const std::vector<CommandOption<ViewerCommandLine>> table = [] {
         std::vector<CommandOption<ViewerCommandLine>> all;
         addOptions(all, settingsOptions(), &ViewerCommandLine::settings);
+        addOptions(all, viewOptions(), &ViewerCommandLine::view);
         return all;
     }();
     return table;
@@ -75,11 +76,13 @@ std::string viewerUsage() {
     std::string text =
         "usage: hebview [options] [GRAPH]\n"
         "Shows GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
-        ".graphml) in a window, with these settings to start with; the panel changes them.\n"
+        ".graphml) in a window, with these settings and this view to start with; the panel\n"
+        "and the pointer change them.\n"
         "\noptions:\n" +
         optionsHelp(options());
     text += "  --help                  this text\n"
-            "  --version               the version\n"
+            "  --version               the version\n" +
+            viewOptionsNote() +
             "\nThe window library's own options (-display NAME, -geometry WxH+X+Y, -iconic,\n"
             "-sync, ...) are passed on to it. config.txt sets the window's size and title.\n";
     return text;
