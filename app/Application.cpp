@@ -72,6 +72,7 @@ Status Application::init() {
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
+    startView.begin(*settingsPanel, explorer);
     if (Status effect = EffectManager::instance().create(); !effect) {
         showMessage(effect.error().describe());
     }
@@ -144,6 +145,11 @@ void Application::takeFrame() {
         loadErrorShown = false;
     }
     explorer.setScene(frame->snapshot);
+    if (std::optional<std::string> unknown =
+            startView.pinOnFirstGraph(explorer, frame->graphPath)) {
+        console::line(*unknown);
+        showMessage(*unknown);
+    }
     counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount()};
     if (frame->graphPath != shownGraphPath) {
         shownGraphPath = frame->graphPath;

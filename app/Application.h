@@ -2,6 +2,7 @@
 
 #include "app/LoopWatch.h"
 #include "app/PictureSaving.h"
+#include "app/StartView.h"
 #include "base/Result.h"
 #include "render/FrameRenderer.h"
 #include "render/ProgressiveRenderer.h"
@@ -103,6 +104,8 @@ public:
     // The graph file that init loads: the default, or the one named on the
     // command line.
     std::string startupGraphPath = defaultGraphPath;
+    // The view the command line asked for.
+    StartView startView;
 
 private:
     // The labels in view, placed again only when what they depend on moves.

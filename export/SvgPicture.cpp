@@ -150,7 +150,7 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
         return;
     }
     const bool usesRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
-    const auto mode = static_cast<BlendModeType>(curves.blendMode);
+    const BlendModeType mode = curves.blendMode;
     w.raw("<g id=\"curves\" fill=\"none\" stroke-width=\"");
     w.number(curves.width);
     w.raw("\" stroke-linejoin=\"round\">\n");

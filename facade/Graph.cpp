@@ -37,7 +37,7 @@ void Graph::buildLayouts() {
 }
 
 void Graph::setLayout(TreeLayoutType type) {
-    const auto wanted = static_cast<int32_t>(type);
+    const TreeLayoutType wanted = type;
     settings.layoutType = wanted;
     if (scene.appliedLayout() == wanted) {
         return;
@@ -203,7 +203,7 @@ std::vector<float> Graph::straightPoints() const {
 }
 
 int32_t Graph::layoutType() const {
-    return scene.appliedLayout().value_or(static_cast<int32_t>(TreeLayoutType::Radial));
+    return static_cast<int32_t>(scene.appliedLayout().value_or(TreeLayoutType::Radial));
 }
 
 float Graph::beta() const {

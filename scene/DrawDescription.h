@@ -4,6 +4,7 @@
 #include "bundling/CurveSamples.h"
 #include "layout/Point.h"
 #include "layout/Rect.h"
+#include "scene/BlendModeType.h"
 #include "scene/Labels.h"
 
 #include <cstddef>
@@ -59,8 +60,8 @@ struct CurveSet {
     // That ramp's texels as its image holds them, from the source end; empty
     // when it could not be loaded.
     SharedValues<Colour> ramp;
-    // A BlendModeType; another value leaves the blending as it was.
-    int32_t blendMode = 0;
+    // Any value outside the four modes leaves the blending as it was.
+    BlendModeType blendMode = BlendModeType::None;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
     // While a node is highlighted: per curve 0 (drawn as usual, faded), or

@@ -113,6 +113,11 @@ void Explorer::pointerReleased(double x, double y, double milliseconds) {
     refreshHighlight();
 }
 
+void Explorer::pin(int32_t node) {
+    pinnedNode = node;
+    refreshHighlight();
+}
+
 void Explorer::pointerLeft() {
     if (!pressed) {
         hoveredNode = CompoundGraph::none;

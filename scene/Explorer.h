@@ -55,6 +55,10 @@ public:
     void fit();
     // A new fit zoom; a view fitted at the old one is fitted again.
     void setFitZoom(double zoom);
+    // Moves the view there at once, as the user could have.
+    void setCamera(const Camera& camera) { view = camera; }
+    // Pins a node of the scene, as a click on it does; none unpins.
+    void pin(int32_t node);
 
     // Marks every node whose name or path holds the text; the count of
     // matches follows.

@@ -117,8 +117,7 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
 }
 
 void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
-    if (graph.edgeCount() > densityHintRelations &&
-        settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
+    if (graph.edgeCount() > densityHintRelations && settings.blendMode == BlendModeType::None) {
         console::line("Hint: " + std::to_string(graph.edgeCount()) +
                       " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
                       "where they bundle, and \"Show Tree\" off (--tree off) takes the overlay "

@@ -14,8 +14,8 @@
 
 // What a graph's curves cost in memory while it is shown: per relation its
 // samples, the mixed curves twice (a frame draws one set while the next is
-// mixed) and their copy in the GL buffer and drawing data; per entry of the routes' control polygons, which run along the
-// hierarchy, its id and its copy while the routes are built.
+// mixed) and their copy in the GL buffer and drawing data; per entry of the routes' control
+// polygons, which run along the hierarchy, its id and its copy while the routes are built.
 inline constexpr uint64_t bytesPerRelation = 1700;
 inline constexpr uint64_t bytesPerNode = 160;
 inline constexpr uint64_t bytesPerRouteEntry = 8;
@@ -41,7 +41,7 @@ struct LoadOptions {
     // Splits names into the hierarchy where a format has only names;
     // detected when empty.
     std::string separator;
-    int32_t layoutType = static_cast<int32_t>(TreeLayoutType::Radial);
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
     float treeMapSpacing = 0.0f;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);

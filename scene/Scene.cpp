@@ -68,12 +68,11 @@ void Scene::buildRoutes() {
     samplesCurrent = false;
 }
 
-void Scene::applyLayout(int32_t type, float spacing) {
+void Scene::applyLayout(TreeLayoutType type, float spacing) {
     if (!layoutBuilt) {
         buildLayouts();
     }
-    ::applyLayout(static_cast<TreeLayoutType>(type), graph(), layout, treeMapData, spacing,
-                  nodePositions);
+    ::applyLayout(type, graph(), layout, treeMapData, spacing, nodePositions);
     layoutApplied = type;
     samplesCurrent = false;
     positionsChanged();

@@ -40,7 +40,7 @@ public:
     void buildRoutes();
     // Positions of the layout type; a treemap type lays the treemap out
     // afresh with the spacing. A type outside the five keeps the positions.
-    void applyLayout(int32_t type, float spacing);
+    void applyLayout(TreeLayoutType type, float spacing);
     void sampleCurves();
     void applyStrength(float strength);
 
@@ -67,7 +67,7 @@ public:
     SharedValues<float> sharedPoints() const { return {mixedCurves, mixedCurves->points.span()}; }
 
     // The layout the positions show; none before one is applied.
-    std::optional<int32_t> appliedLayout() const { return layoutApplied; }
+    std::optional<TreeLayoutType> appliedLayout() const { return layoutApplied; }
     // The strength last mixed, kept across graphs; none before the first.
     std::optional<float> appliedStrength() const { return strength; }
     // Whether the mixed curves are those of the current samples and strength.
@@ -100,7 +100,7 @@ private:
 
     bool layoutBuilt = false;
     bool routesBuilt = false;
-    std::optional<int32_t> layoutApplied;
+    std::optional<TreeLayoutType> layoutApplied;
     bool samplesCurrent = false;
     bool curvesMixed = false;
     std::optional<float> strength;

@@ -6,7 +6,7 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     auto snapshot = std::make_shared<SceneSnapshot>();
     snapshot->graphNumber = scene.graphNumber();
     snapshot->sharedGraph = scene.sharedGraph();
-    snapshot->layoutType = scene.appliedLayout().value_or(0);
+    snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
     if (isTreeMapLayout(snapshot->layoutType)) {
         snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());

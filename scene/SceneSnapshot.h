@@ -19,7 +19,7 @@ struct SceneSnapshot {
     // Another graph (a later load) has another number.
     uint64_t graphNumber = 0;
     std::shared_ptr<const CompoundGraph> sharedGraph = std::make_shared<const CompoundGraph>();
-    int32_t layoutType = 0;
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.
     std::vector<Rect> rectangles;

@@ -57,9 +57,10 @@ void buildCombo(SettingsPanel& panel, const PanelRow& row) {
     const ImVec2 size = ImGui::GetWindowSize();
     panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
     const auto current = static_cast<int>(panel.value(row));
-    for (std::size_t i = 0; i < row.choices.size(); ++i) {
+    const std::span<const char* const> labels = row.setting->choiceLabels;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         const int value = static_cast<int>(i);
-        if (ImGui::Selectable(row.choices[i], value == current)) {
+        if (ImGui::Selectable(labels[i], value == current)) {
             panel.setValue(row, value);
         }
     }
@@ -67,8 +68,6 @@ void buildCombo(SettingsPanel& panel, const PanelRow& row) {
 }
 
 void buildValue(SettingsPanel& panel, const PanelRow& row) {
-    const ImGuiSliderFlags clamped = ImGuiSliderFlags_AlwaysClamp;
-    const auto speed = static_cast<float>(row.step);
     switch (row.kind) {
     case PanelRowKind::Switch: {
         bool on = panel.value(row) != 0.0;
@@ -81,23 +80,27 @@ void buildValue(SettingsPanel& panel, const PanelRow& row) {
     case PanelRowKind::Choice:
         buildCombo(panel, row);
         break;
-    case PanelRowKind::Number:
-        if (row.real == nullptr) {
+    case PanelRowKind::Number: {
+        const SettingDescriptor& setting = *row.setting;
+        const ImGuiSliderFlags clamped = ImGuiSliderFlags_AlwaysClamp;
+        const auto speed = static_cast<float>(setting.step);
+        if (setting.kind == SettingKind::Integer) {
             auto value = static_cast<int>(panel.value(row));
-            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(row.min),
-                               static_cast<int>(row.max), "%d", clamped)) {
+            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(setting.min),
+                               static_cast<int>(setting.max), "%d", clamped)) {
                 panel.setValue(row, value);
             }
         } else {
             auto value = static_cast<float>(panel.value(row));
             char format[16];
             std::snprintf(format, sizeof format, "%%.%df", SettingsPanel::decimals(row));
-            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(row.min),
-                                 static_cast<float>(row.max), format, clamped)) {
+            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(setting.min),
+                                 static_cast<float>(setting.max), format, clamped)) {
                 panel.setValue(row, value);
             }
         }
         break;
+    }
     default:
         ImGui::TextUnformatted(panel.valueText(row).c_str());
         break;

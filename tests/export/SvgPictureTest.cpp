@@ -72,7 +72,7 @@ struct TwoCurves {
         frame.curves.opacity = {1.0f, 0.25f};
         frame.curves.width = 5.0f;
         frame.curves.colorRamp = 1;
-        frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+        frame.curves.blendMode = BlendModeType::Alpha;
         frame.showOverlay = false;
     }
     std::vector<float> points;
@@ -199,16 +199,16 @@ TEST(SvgPictureTest, LabelTextIsAlwaysXml) {
 
 TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     TwoCurves scene;
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::None);
+    scene.frame.curves.blendMode = BlendModeType::None;
     Parsed svg = parseXml(svgPicture(scene.frame, 2048));
     EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.count("opacity"), 0u)
         << "blend None ignores the opacity";
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    scene.frame.curves.blendMode = BlendModeType::Max;
     svg = parseXml(svgPicture(scene.frame, 2048));
     EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.at("style"), "mix-blend-mode:lighten");
     // A highlighted node's relation: opaque, in its emphasis colour, drawn
     // last.
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    scene.frame.curves.blendMode = BlendModeType::Alpha;
     scene.frame.curves.emphasis = {1, 0};
     scene.frame.curves.order = {1, 0};
     scene.frame.curves.emphasisColours[0] = {0.902f, 0.624f, 0.0f, 1.0f};

@@ -66,23 +66,23 @@ protected:
 
 TEST_F(ProgressiveRendering, AlphaBlendedCurvesInPartsMatchOneGo) {
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    settings.blendMode = BlendModeType::Alpha;
     settings.beta = 0.7f;
     expectSameFrameInParts(settings);
 }
 
 TEST_F(ProgressiveRendering, TreeMapWithMaxBlendingAndNoOverlayInPartsMatchesOneGo) {
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    settings.layoutType = TreeLayoutType::TreeMapSquared;
+    settings.blendMode = BlendModeType::Max;
     settings.showTree = false;
     expectSameFrameInParts(settings);
 }
 
 TEST_F(ProgressiveRendering, DensityInPartsMatchesOneGo) {
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    settings.blendMode = BlendModeType::Density;
+    settings.layoutType = TreeLayoutType::Classic;
     expectSameFrameInParts(settings);
 }
 
@@ -93,7 +93,7 @@ TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTi
     const FrameImage shown = readFrame(targets);
 
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     const Scene second = sceneOf(graph, classic);
     ProgressiveRenderer progressive(targets, renderer);
     progressive.start(std::make_shared<const DrawDescription>(describeScene(second, classic)));
@@ -102,7 +102,7 @@ TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTi
     EXPECT_TRUE(readFrame(targets).rgba == shown.rgba) << "the front frame is untouched";
 
     ViewSettings strip;
-    strip.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    strip.layoutType = TreeLayoutType::TreeMapStrip;
     const Scene third = sceneOf(graph, strip);
     const auto last = std::make_shared<const DrawDescription>(describeScene(third, strip));
     progressive.start(last);

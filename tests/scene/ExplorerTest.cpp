@@ -251,7 +251,7 @@ TEST(Explorer, AnotherGraphDropsThePinAndSearchesAgainButAnotherLayoutKeepsThem)
     explorer.stepThroughMatches(0);
     ASSERT_EQ(explorer.pinned(), 5);
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     explorer.setScene(snapshotOfSmallGraph(1, classic));
     EXPECT_EQ(explorer.pinned(), 5);
 
@@ -265,7 +265,7 @@ TEST(Explorer, AnotherGraphDropsThePinAndSearchesAgainButAnotherLayoutKeepsThem)
 
 TEST(Explorer, TreeMapsPickTheInnermostRectangleUnderThePointer) {
     ViewSettings squared;
-    squared.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
+    squared.layoutType = TreeLayoutType::TreeMapSquared;
     squared.treeMapSpacing = 0.02f;
     Explorer explorer;
     explorer.setWindow(side, side);

@@ -37,11 +37,11 @@ TEST(FrameReuse, AnUnchangedSceneNeedsNoNewFrameUntilTheFrameIsForgotten) {
 
 TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
     const std::vector<std::pair<const char*, std::function<void(ViewSettings&)>>> changes{
-        {"layout", [](ViewSettings& s) { s.layoutType = 1; }},
+        {"layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::Classic; }},
         {"beta", [](ViewSettings& s) { s.beta = 0.2f; }},
-        {"treemap layout", [](ViewSettings& s) { s.layoutType = 3; }},
+        {"treemap layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::TreeMapSquared; }},
         {"treemap spacing", [](ViewSettings& s) { s.treeMapSpacing = 0.03f; }},
-        {"blend mode", [](ViewSettings& s) { s.blendMode = 2; }},
+        {"blend mode", [](ViewSettings& s) { s.blendMode = BlendModeType::Max; }},
         {"colour ramp", [](ViewSettings& s) { s.colorRamp = 1; }},
         {"line width", [](ViewSettings& s) { s.lineWidth = 8.0f; }},
         {"spline width", [](ViewSettings& s) { s.splineWidth = 1.0f; }},
@@ -68,7 +68,7 @@ TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
 
 TEST(FrameReuse, ASpacingMoveWithinEpsilonKeepsTheFrame) {
     ViewSettings settings;
-    settings.layoutType = 2;
+    settings.layoutType = TreeLayoutType::TreeMapSlice;
     Scene scene = sceneOf(graphOf(randomParents(30, 8)), settings);
     const FrameKey before = frameKeyOf(scene, settings);
     settings.treeMapSpacing += 1e-7f;
@@ -115,7 +115,7 @@ TEST(FrameSession, AFrameIsMadeOnlyForAChangeAndCarriesTheRampTheNamesAndTheShar
     EXPECT_EQ(mixed->snapshot, first->snapshot);
     EXPECT_NE(mixed->description->curves.points.data(), first->description->curves.points.data())
         << "the first frame's points are not written over";
-    settings.layoutType = 1;
+    settings.layoutType = TreeLayoutType::Classic;
     settings.colorRamp = 1;
     const std::optional<SessionFrame> classic = session.frame(settings);
     ASSERT_TRUE(classic.has_value());

@@ -27,7 +27,7 @@ TEST(GraphLoading, PrintsTheThreeProgressLinesAndEndsRadialAndSampled) {
     TempFile file(smallGraph);
     Scene scene;
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     CoutCapture output;
     ASSERT_TRUE(loadGraphFile(scene, file.path()).ok());
     EXPECT_EQ(output.text(), "Reading " + file.path() +
@@ -35,7 +35,7 @@ TEST(GraphLoading, PrintsTheThreeProgressLinesAndEndsRadialAndSampled) {
                                  "Building Splines ... done!\n");
     EXPECT_EQ(scene.graph().nodeCount(), 5);
     EXPECT_EQ(scene.graph().edgeCount(), 2);
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Radial);
     // Radial: leaf a (the first of two) at angle 90 degrees on the circle of 0.8.
     EXPECT_NEAR(scene.positions()[3].x, 0.8f, 1e-6);
     EXPECT_NEAR(scene.positions()[3].y, 0.0f, 1e-6);
@@ -50,13 +50,13 @@ TEST(GraphLoading, ASecondLoadReplacesTheFirstAndMixesWithTheStrengthAppliedBefo
     CoutCapture quiet;
     ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     settings.beta = 0.0f;
     scene.update(settings);
     ASSERT_TRUE(loadGraphFile(scene, second.path()).ok());
     EXPECT_EQ(scene.graph().nodeCount(), 3);
     EXPECT_EQ(scene.graph().name(1), "x");
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Radial);
     ASSERT_TRUE(scene.curvesCurrent());
     EXPECT_EQ(scene.appliedStrength(), 0.0f);
     // Strength 0: the one curve is the straight line between x and y, two
@@ -73,7 +73,7 @@ TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
         ASSERT_TRUE(loadGraphFile(scene, good.path()).ok());
     }
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     scene.update(classic);
     const std::vector<Point> before(scene.positions().begin(), scene.positions().end());
     const uint64_t revision = scene.revision();
@@ -86,7 +86,7 @@ TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
                                  ":5: node 1 already has parent 0\n");
     EXPECT_EQ(scene.graph().nodeCount(), 5);
     EXPECT_EQ(scene.graph().name(0), "top");
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Classic));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Classic);
     EXPECT_EQ(std::vector<Point>(scene.positions().begin(), scene.positions().end()), before);
     EXPECT_EQ(scene.revision(), revision);
 }
@@ -139,7 +139,7 @@ TEST(GraphLoading, AJsonFileAndItsConversionGiveTheSameLayoutsAndCurves) {
     Scene fromLines = readScene(rsf, pool, {1.0f, nullptr, std::nullopt, {}}).value();
     for (int32_t layout = 0; layout < 5; ++layout) {
         ViewSettings settings;
-        settings.layoutType = layout;
+        settings.layoutType = static_cast<TreeLayoutType>(layout);
         fromJson.update(settings);
         fromLines.update(settings);
         ASSERT_EQ(std::vector<Point>(fromJson.positions().begin(), fromJson.positions().end()),
@@ -195,7 +195,7 @@ TEST(GraphLoading, BigGraphsDrawnOpaqueGetAHint) {
     ASSERT_EQ(graph.edgeCount(), 50001);
     CoutCapture output;
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    settings.blendMode = BlendModeType::Density;
     hintAtDensity(graph, settings);
     EXPECT_EQ(output.text(), "") << "density shows them";
     hintAtDensity(graph, ViewSettings{});

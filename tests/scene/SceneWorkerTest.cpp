@@ -52,7 +52,7 @@ TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     CoutCapture output;
     SceneWorker worker;
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     settings.beta = 0.6f;
     settings.minAlpha = 0.3f;
     worker.show(settings);

@@ -111,5 +111,5 @@ status=$?
 [ "$status" = 1 ] && [[ $out == *"x.png: cannot write the file (No such file or directory)"* ]] &&
     [[ $out != *Reading* ]] || fail "an unwritable output gave status $status: $out"
 help=$("$tool" --help) || fail "--help failed"
-[[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
+[[ $help == *"--spacing 0-0.05"*"(default 0.0100)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"
