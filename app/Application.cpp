@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
@@ -31,6 +32,14 @@ constexpr int wheelDownButton = 4;
 // The progress bar along the bottom of the window, in pixels.
 constexpr int progressBarHeight = 4;
 char fpsText[32];
+
+// The loads' stages as the viewer has always printed them, from the
+// worker's thread; it outlives the worker, which runs until the process
+// ends.
+ProgressObserver& loadStages() {
+    static ConsoleProgress* printer = new ConsoleProgress(ConsoleProgress::Quarters::shown);
+    return *printer;
+}
 
 void onIdle() {
     Application::instance().idle();
@@ -64,7 +73,7 @@ Status Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    worker = std::make_unique<SceneWorker>();
+    worker = std::make_unique<SceneWorker>(ThreadPool::shared(), &loadStages());
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
         [this] {

@@ -24,8 +24,8 @@ void Graph::clear() {
     scene.setGraph(CompoundGraph{});
 }
 
-Status Graph::load(std::string path) {
-    return loadGraphFile(scene, path, nullptr, std::nullopt, nameSeparator);
+Status Graph::load(std::string path, Progress* progress) {
+    return loadGraphFile(scene, path, progress, std::nullopt, nameSeparator);
 }
 
 void Graph::tokenize(std::string_view line, std::string_view delimiters,

@@ -3,7 +3,8 @@
 #include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
 
-SceneWorker::SceneWorker(ThreadPool& pool) : scene(pool), thread([this] { run(); }) {}
+SceneWorker::SceneWorker(ThreadPool& pool, ProgressObserver* observer)
+    : scene(pool), observer(observer), thread([this] { run(); }) {}
 
 SceneWorker::~SceneWorker() {
     {
@@ -133,7 +134,7 @@ void SceneWorker::run() {
 }
 
 void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
-    loading = std::make_shared<Progress>(true);
+    loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const std::optional<float> strength = scene.appliedStrength();
     ThreadPool& pool = scene.threadPool();
@@ -153,5 +154,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     // The old graph's copy is not kept until the next frame.
     snapshot.reset();
     settingsPending = true;
-    hintAtDensity(scene.graph(), wanted);
+    if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
+        progress->advise(*hint);
+    }
 }

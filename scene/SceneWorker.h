@@ -33,7 +33,9 @@ struct SceneFrame {
 // leaves alone from the moment it offers a frame until frameDone().
 class SceneWorker {
 public:
-    explicit SceneWorker(ThreadPool& pool = ThreadPool::shared());
+    // Each load's stages, and the advice after it, go to the observer.
+    explicit SceneWorker(ThreadPool& pool = ThreadPool::shared(),
+                         ProgressObserver* observer = nullptr);
     ~SceneWorker();
     SceneWorker(const SceneWorker&) = delete;
     SceneWorker& operator=(const SceneWorker&) = delete;
@@ -68,6 +70,7 @@ private:
     void offerFrame(std::unique_lock<std::mutex>& lock);
 
     Scene scene;
+    ProgressObserver* const observer;
     FrameReuse frameReuse;
     std::shared_ptr<const SceneSnapshot> snapshot;
     uint64_t snapshotRevision = 0;

@@ -1,4 +1,5 @@
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
@@ -16,6 +17,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -115,11 +117,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     times.stageDone("render targets and colour ramps");
-    if (!graph.load(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath))) {
+    // The stages as the viewer prints them, without its quarters.
+    ConsoleProgress stages(ConsoleProgress::Quarters::hidden);
+    Progress progress(&stages);
+    if (!graph.load(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath),
+                    &progress)) {
         return 1;
     }
     times.stageDone("reading, layouts, routes, samples");
-    hintAtDensity(graph.scene.graph(), graph.settings);
+    if (const std::optional<std::string> hint = densityHint(graph.scene.graph(), graph.settings)) {
+        console::line(*hint);
+    }
     graph.scene.update(graph.settings);
     const float wholeExtent =
         graph.settings.showLabels ? graph.labelledExtent() : DrawDescription::frameExtent;
