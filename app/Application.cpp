@@ -82,8 +82,12 @@ Status Application::init() {
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
-    if (Status effect = EffectManager::instance().create(); !effect) {
-        showMessage(effect.error().describe());
+    const EffectReport effect = EffectManager::instance().create();
+    for (const std::string& line : effect.lines) {
+        console::line(line);
+    }
+    if (!effect.status) {
+        showMessage(effect.status.error().describe());
     }
     ilInit();
     targets.create();

@@ -37,7 +37,7 @@ TEST(EscapeKey, ReleasesTheEffectAndExitsWithStatusZero) {
                 std::_Exit(3);
             }
             EffectManager& manager = EffectManager::instance();
-            if (!manager.create().ok() || manager.effect == nullptr) {
+            if (!manager.create().status.ok() || manager.effect == nullptr) {
                 std::_Exit(4);
             }
             std::atexit(reportEffectAtExit);
