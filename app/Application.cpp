@@ -41,6 +41,13 @@ ProgressObserver& loadStages() {
     return *printer;
 }
 
+// Without a display there is no dialog, and the console says so.
+template <typename T> void tellUnlessShown(const Result<T>& dialog) {
+    if (!dialog) {
+        console::line(dialog.error().describe());
+    }
+}
+
 void onIdle() {
     Application::instance().idle();
 }
@@ -77,7 +84,8 @@ Status Application::init() {
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
         [this] {
-            onLoadFile([this](const std::string& path) { worker->load(path); }, shownGraphPath);
+            tellUnlessShown(onLoadFile([this](const std::string& path) { worker->load(path); },
+                                       shownGraphPath));
         },
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
@@ -254,10 +262,11 @@ void Application::display() {
 void Application::savePicture() {
     const std::filesystem::path shown(shownGraphPath);
     const std::string name = shown.empty() ? "hebview" : shown.stem().string();
-    const std::optional<std::string> chosen =
+    const FileChoice chosen =
         chooseFileToSave("Save Picture", shown.parent_path().string(), name + ".png");
-    if (chosen) {
-        pendingSave = picturePathsFor(*chosen);
+    tellUnlessShown(chosen);
+    if (chosen && chosen.value()) {
+        pendingSave = picturePathsFor(*chosen.value());
         wake();
     }
 }
