@@ -326,7 +326,10 @@ bool Application::busy() const {
 
 void Application::idle() {
     loopWatch.turn(LoopWatch::Clock::now(), busy());
-    handleKeys();
+    if (handleKeys()) {
+        glutLeaveMainLoop();
+        return;
+    }
     if (redrawWanted || progressive.drawing()) {
         glutPostRedisplay();
         return;
@@ -380,17 +383,17 @@ void Application::drawText(int x, int y, const char* text) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void Application::handleKeys() {
-    if (InputState::instance().consumeKey(escapeKey)) {
-        if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
-            const auto stall =
-                std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
-            console::line("Longest stall of the event loop: " + std::to_string(stall.count()) +
-                          " ms");
-        }
-        EffectManager::instance().release();
-        std::exit(exitStatus());
+bool Application::handleKeys() {
+    if (!InputState::instance().consumeKey(escapeKey)) {
+        return false;
     }
+    if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
+        const auto stall =
+            std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
+        console::line("Longest stall of the event loop: " + std::to_string(stall.count()) + " ms");
+    }
+    EffectManager::instance().release();
+    return true;
 }
 
 void Application::showMessage(const std::string& message) {
