@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
@@ -31,6 +32,21 @@ constexpr int wheelDownButton = 4;
 // The progress bar along the bottom of the window, in pixels.
 constexpr int progressBarHeight = 4;
 char fpsText[32];
+
+// The loads' stages as the viewer has always printed them, from the
+// worker's thread; it outlives the worker, which runs until the process
+// ends.
+ProgressObserver& loadStages() {
+    static ConsoleProgress* printer = new ConsoleProgress(ConsoleProgress::Quarters::shown);
+    return *printer;
+}
+
+// Without a display there is no dialog, and the console says so.
+template <typename T> void tellUnlessShown(const Result<T>& dialog) {
+    if (!dialog) {
+        console::line(dialog.error().describe());
+    }
+}
 
 void onIdle() {
     Application::instance().idle();
@@ -67,14 +83,19 @@ Status Application::init() {
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
         [this] {
-            onLoadFile([this](const std::string& path) { worker->load(path); }, shownGraphPath);
+            tellUnlessShown(onLoadFile([this](const std::string& path) { worker->load(path); },
+                                       shownGraphPath));
         },
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
     startView.begin(*settingsPanel, explorer);
-    if (Status effect = EffectManager::instance().create(); !effect) {
-        showMessage(effect.error().describe());
+    const EffectReport effect = EffectManager::instance().create();
+    for (const std::string& line : effect.lines) {
+        console::line(line);
+    }
+    if (!effect.status) {
+        showMessage(effect.status.error().describe());
     }
     ilInit();
     targets.create();
@@ -92,7 +113,8 @@ Status Application::init() {
     // The frames' names are placed on the worker's thread, in the font a
     // saved picture draws them with.
     frameLabelFont = std::make_shared<const LabelFont>(framedLabelPixels);
-    worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont);
+    worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
+                                           &loadStages());
     worker->show(settings);
     worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
                                                       : startupGraphPath);
@@ -251,10 +273,11 @@ void Application::display() {
 void Application::savePicture() {
     const std::filesystem::path shown(shownGraphPath);
     const std::string name = shown.empty() ? "hebview" : shown.stem().string();
-    const std::optional<std::string> chosen =
+    const FileChoice chosen =
         chooseFileToSave("Save Picture", shown.parent_path().string(), name + ".png");
-    if (chosen) {
-        pendingSave = picturePathsFor(*chosen);
+    tellUnlessShown(chosen);
+    if (chosen && chosen.value()) {
+        pendingSave = picturePathsFor(*chosen.value());
         wake();
     }
 }
@@ -311,7 +334,10 @@ bool Application::busy() const {
 
 void Application::idle() {
     loopWatch.turn(LoopWatch::Clock::now(), busy());
-    handleKeys();
+    if (handleKeys()) {
+        glutLeaveMainLoop();
+        return;
+    }
     if (redrawWanted || progressive.drawing()) {
         glutPostRedisplay();
         return;
@@ -365,17 +391,17 @@ void Application::drawText(int x, int y, const char* text) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void Application::handleKeys() {
-    if (InputState::instance().consumeKey(escapeKey)) {
-        if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
-            const auto stall =
-                std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
-            console::line("Longest stall of the event loop: " + std::to_string(stall.count()) +
-                          " ms");
-        }
-        EffectManager::instance().release();
-        std::exit(exitStatus());
+bool Application::handleKeys() {
+    if (!InputState::instance().consumeKey(escapeKey)) {
+        return false;
     }
+    if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
+        const auto stall =
+            std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
+        console::line("Longest stall of the event loop: " + std::to_string(stall.count()) + " ms");
+    }
+    EffectManager::instance().release();
+    return true;
 }
 
 void Application::showMessage(const std::string& message) {

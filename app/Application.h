@@ -56,7 +56,9 @@ public:
     void display();
     void idle();
     void drawText(int x, int y, const char* text);
-    void handleKeys();
+    // True when Escape asks the viewer to end; the effect is released by
+    // then.
+    bool handleKeys();
     // Something happened that may change the window: it is drawn again.
     void wake();
     // Whether the loop has work: a picture to draw, or a worker to watch.

@@ -135,10 +135,11 @@ bool startPanel() {
     return true;
 }
 
-// Runs at process exit, whichever way the process ends.
+// Runs at process exit, whichever way the process ends: after the main loop
+// has returned, the window library is already shut down.
 void exitHook() {
     panelTerminate();
-    if (Config::instance().fullScreen != 0) {
+    if (Config::instance().fullScreen != 0 && glutGet(GLUT_INIT_STATE) != 0) {
         glutLeaveGameMode();
     }
 }
@@ -183,6 +184,9 @@ int runViewer(int argc, char** argv) {
     }
     int windowArgumentCount = static_cast<int>(windowArguments.size());
     glutInit(&windowArgumentCount, windowArguments.data());
+    // Leaving the loop (Escape, or closing the window) returns here, so that
+    // the exit status comes from main.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     Config& config = Config::instance();
     config.read(datafiles::find(configFileName).c_str());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);

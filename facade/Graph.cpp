@@ -23,8 +23,8 @@ void Graph::clear() {
     scene.setGraph(CompoundGraph{});
 }
 
-Status Graph::load(std::string path) {
-    return loadGraphFile(scene, path);
+Status Graph::load(std::string path, Progress* progress) {
+    return loadGraphFile(scene, path, progress);
 }
 
 void Graph::tokenize(std::string_view line, std::string_view delimiters,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "bundling/CurveSamples.h"
 #include "graph/CompoundGraph.h"
@@ -69,7 +70,8 @@ public:
     // Reads a graph file (line format, JSON, edge list or GraphML, by its
     // extension) and rebuilds layouts and curves, ending with the
     // radial layout. A rejected file leaves the current graph as it was.
-    Status load(std::string path);
+    // With a Progress, its observer is told each stage.
+    Status load(std::string path, Progress* progress = nullptr);
     static void tokenize(std::string_view line, std::string_view delimiters,
                          std::vector<std::string_view>& tokens);
 

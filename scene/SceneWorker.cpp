@@ -3,8 +3,9 @@
 #include "scene/GraphLoading.h"
 
 SceneWorker::SceneWorker(ThreadPool& pool, RampColours ramps,
-                         std::shared_ptr<const TextMeasure> labelMeasure)
-    : scene(pool) {
+                         std::shared_ptr<const TextMeasure> labelMeasure,
+                         ProgressObserver* observer)
+    : scene(pool), observer(observer) {
     session.setRamps(std::move(ramps));
     session.setLabelMeasure(std::move(labelMeasure));
     thread = std::thread([this] { run(); });
@@ -122,7 +123,7 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
 }
 
 void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
-    loading = std::make_shared<Progress>(true);
+    loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const ViewSettings settings = wanted;
     ThreadPool& pool = scene.threadPool();
@@ -139,5 +140,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     scene = std::move(loaded).value();
     graphPath = path;
     settingsPending = true;
-    hintAtDensity(scene.graph(), wanted);
+    if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
+        progress->advise(*hint);
+    }
 }

@@ -36,9 +36,11 @@ struct SceneFrame {
 class SceneWorker {
 public:
     // Frames take their colours from the ramps and measure their names with
-    // the measure (none: frames without names).
+    // the measure (none: frames without names); each load's stages, and the
+    // advice after it, go to the observer.
     explicit SceneWorker(ThreadPool& pool = ThreadPool::shared(), RampColours ramps = {},
-                         std::shared_ptr<const TextMeasure> labelMeasure = nullptr);
+                         std::shared_ptr<const TextMeasure> labelMeasure = nullptr,
+                         ProgressObserver* observer = nullptr);
     ~SceneWorker();
     SceneWorker(const SceneWorker&) = delete;
     SceneWorker& operator=(const SceneWorker&) = delete;
@@ -71,6 +73,7 @@ private:
 
     Scene scene;
     FrameSession session{scene};
+    ProgressObserver* const observer;
     std::string graphPath;
 
     mutable std::mutex state;

@@ -1,5 +1,6 @@
 #include "scene/SceneWorker.h"
 
+#include "base/ConsoleProgress.h"
 #include "io/GraphFileReader.h"
 #include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
@@ -19,6 +20,8 @@ using testing_support::CoutCapture;
 using testing_support::graphText;
 using testing_support::randomParents;
 using testing_support::TempFile;
+
+ConsoleProgress printer(ConsoleProgress::Quarters::shown);
 
 std::string randomGraphText(int nodes, int relations, unsigned seed) {
     std::vector<std::pair<int, int>> pairs;
@@ -50,7 +53,7 @@ std::vector<float> pointsOf(const SceneFrame& frame) {
 TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     TempFile file(randomGraphText(120, 300, 4));
     CoutCapture output;
-    SceneWorker worker;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
     ViewSettings settings;
     settings.layoutType = TreeLayoutType::TreeMapStrip;
     settings.beta = 0.6f;
@@ -118,7 +121,7 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     TempFile other(randomGraphText(70, 90, 6));
     TempFile bad("HierarchyElements 2\nRoot 0\nPCR 0 0\n");
     CoutCapture output;
-    SceneWorker worker;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
     worker.load(good.path());
     EXPECT_EQ(nextFrame(worker).snapshot->graph().nodeCount(), 50);
     worker.load(bad.path());
@@ -170,7 +173,7 @@ TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
         CoutCapture quiet;
         ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
     }
-    Progress progress;
+    Progress progress(&printer);
     progress.cancel();
     CoutCapture output;
     const Status loaded = loadGraphFile(scene, second.path(), &progress);

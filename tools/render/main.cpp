@@ -1,4 +1,5 @@
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -140,8 +142,12 @@ int main(int argc, char** argv) {
     const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
     settings.lineWidth *= scale;
     settings.splineWidth *= scale;
+    // The stages as the viewer prints them, without its quarters.
+    ConsoleProgress stages(ConsoleProgress::Quarters::hidden);
+    Progress progress(&stages);
     LoadOptions load = loadOptionsFor(settings);
     load.separator = options.separator;
+    load.progress = &progress;
     Result<Scene> loaded =
         readScene(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath),
                   ThreadPool::shared(), load);
@@ -150,7 +156,9 @@ int main(int argc, char** argv) {
     }
     Scene scene = std::move(loaded).value();
     times.stageDone("reading, layouts, routes, samples");
-    hintAtDensity(scene.graph(), settings);
+    if (const std::optional<std::string> hint = densityHint(scene.graph(), settings)) {
+        console::line(*hint);
+    }
     FrameSession session(scene, options.size);
     session.setRamps(std::move(ramps));
     if (settings.showLabels) {
