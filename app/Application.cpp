@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
+#include "render/WindowOverlay.h"
 #include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -29,9 +30,6 @@ constexpr int escapeKey = 27;
 // GLUT reports the wheel as these two buttons.
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
-// The progress bar along the bottom of the window, in pixels.
-constexpr int progressBarHeight = 4;
-char fpsText[32];
 
 // The loads' stages as the viewer has always printed them, from the
 // worker's thread; it outlives the worker, which runs until the process
@@ -125,15 +123,9 @@ void Application::reshape(int& width, int& height) {
     if (height == 0) {
         height = 1;
     }
-    windowWidth = width;
-    windowHeight = height;
     glViewport(0, 0, width, height);
     explorer.setWindow(width, height);
     wake();
-}
-
-ViewWindow Application::viewWindow() const {
-    return {windowWidth, windowHeight, settingsPanel->pictureLeft(windowWidth)};
 }
 
 double Application::milliseconds() const {
@@ -193,7 +185,7 @@ void Application::fitLabels() {
     // The fitted frame square spans the picture's shorter side less the
     // projection's margin. Measuring every name is worth doing only when
     // the scene or the window changes.
-    const ViewWindow window = viewWindow();
+    const ViewWindow& window = explorer.window();
     const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
@@ -208,7 +200,7 @@ void Application::drawLabels() {
         return;
     }
     const Camera& camera = explorer.camera();
-    const ViewWindow window = viewWindow();
+    const ViewWindow& window = explorer.window();
     const double pixelsPerUnit = pixelsPerSceneUnit(camera, window);
     if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
         !(placed.window == window) || placed.highlighted != explorer.highlighted()) {
@@ -235,8 +227,8 @@ void Application::display() {
 
     // The window projection, moved and scaled by the camera, with the
     // picture beside the panel.
-    explorer.setPictureLeft(settingsPanel->pictureLeft(windowWidth));
-    const OrthoBox box = viewBox(explorer.camera(), viewWindow());
+    explorer.setPictureLeft(settingsPanel->pictureLeft(explorer.window().width));
+    const OrthoBox box = viewBox(explorer.camera(), explorer.window());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
@@ -259,11 +251,12 @@ void Application::display() {
     drawLabels();
     drawProgress();
     if (settingsPanel) {
-        panelDraw(*settingsPanel);
+        panelUi.draw(*settingsPanel);
     }
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
+    char fpsText[32];
     std::snprintf(fpsText, sizeof fpsText, "FPS: %.2f", fps);
     drawText(50, 50, fpsText);
     glutSwapBuffers();
@@ -310,21 +303,8 @@ void Application::drawProgress() {
     } else {
         return;
     }
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glColor3f(0.4f, 0.7f, 1.0f);
-    glRecti(0, 0, static_cast<int>(width * fraction), progressBarHeight);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    const ViewWindow& window = explorer.window();
+    drawProgressBar(window.width, window.height, fraction);
     drawText(50, 75, text.c_str());
 }
 
@@ -370,25 +350,8 @@ void Application::wake() {
 }
 
 void Application::drawText(int x, int y, const char* text) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, glutGet(GLUT_WINDOW_WIDTH), 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2i(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c == '\n') {
-            y -= 18;
-            glRasterPos2i(x, y);
-        }
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    const ViewWindow& window = explorer.window();
+    drawWindowText(window.width, window.height, x, y, text);
 }
 
 bool Application::handleKeys() {

@@ -11,6 +11,7 @@
 #include "scene/Explorer.h"
 #include "scene/SceneWorker.h"
 #include "scene/ViewSettings.h"
+#include "ui/PanelImGui.h"
 #include "ui/SettingsPanel.h"
 
 #include <chrono>
@@ -87,13 +88,13 @@ public:
     int64_t counterFrequency = 0;
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
-    int windowWidth = 1;
-    int windowHeight = 1;
 
     ViewSettings settings;
     // The graph on screen, as the panel shows it.
     PanelCounts counts;
     std::unique_ptr<SettingsPanel> settingsPanel;
+    // The panel on screen, drawn with Dear ImGui.
+    PanelImGui panelUi;
     std::unique_ptr<SceneWorker> worker;
     RenderTargets targets;
     FrameRenderer renderer{targets};
@@ -141,8 +142,6 @@ private:
     void drawProgress();
     void saveWhenDrawn();
     double milliseconds() const;
-    // The window, and the part of it the picture has beside the panel.
-    ViewWindow viewWindow() const;
 
     std::unique_ptr<TextAtlas> labelText;
     std::shared_ptr<const LabelFont> frameLabelFont;

@@ -21,12 +21,12 @@ void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
 }
 
 void Explorer::setWindow(int newWidth, int newHeight) {
-    width = std::max(newWidth, 1);
-    height = std::max(newHeight, 1);
+    shownWindow.width = std::max(newWidth, 1);
+    shownWindow.height = std::max(newHeight, 1);
 }
 
 void Explorer::setPictureLeft(int left) {
-    pictureLeft = std::max(left, 0);
+    shownWindow.left = std::max(left, 0);
 }
 
 int32_t Explorer::pickAt(double x, double y) const {
