@@ -3,11 +3,13 @@
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "effect/EffectManager.h"
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
+#include "render/WindowOverlay.h"
 #include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -28,9 +30,21 @@ constexpr int escapeKey = 27;
 // GLUT reports the wheel as these two buttons.
 constexpr int wheelUpButton = 3;
 constexpr int wheelDownButton = 4;
-// The progress bar along the bottom of the window, in pixels.
-constexpr int progressBarHeight = 4;
-char fpsText[32];
+
+// The loads' stages as the viewer has always printed them, from the
+// worker's thread; it outlives the worker, which runs until the process
+// ends.
+ProgressObserver& loadStages() {
+    static ConsoleProgress* printer = new ConsoleProgress(ConsoleProgress::Quarters::shown);
+    return *printer;
+}
+
+// Without a display there is no dialog, and the console says so.
+template <typename T> void tellUnlessShown(const Result<T>& dialog) {
+    if (!dialog) {
+        console::line(dialog.error().describe());
+    }
+}
 
 void onIdle() {
     Application::instance().idle();
@@ -64,17 +78,22 @@ Status Application::init() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
 
-    worker = std::make_unique<SceneWorker>();
     settingsPanel = std::make_unique<SettingsPanel>(
         settings, counts,
         [this] {
-            onLoadFile([this](const std::string& path) { worker->load(path); }, shownGraphPath);
+            tellUnlessShown(onLoadFile([this](const std::string& path) { worker->load(path); },
+                                       shownGraphPath));
         },
         [this] { savePicture(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
-    if (Status effect = EffectManager::instance().create(); !effect) {
-        showMessage(effect.error().describe());
+    startView.begin(*settingsPanel, explorer);
+    const EffectReport effect = EffectManager::instance().create();
+    for (const std::string& line : effect.lines) {
+        console::line(line);
+    }
+    if (!effect.status) {
+        showMessage(effect.status.error().describe());
     }
     ilInit();
     targets.create();
@@ -83,11 +102,17 @@ Status Application::init() {
         return shader;
     }
     // Without a ramp the curves lose their colours, not the viewer its use.
-    if (Status ramps = loadColorRamps(targets.colorRampTextures); !ramps) {
-        console::line(ramps.error().describe());
-        showMessage(ramps.error().describe());
+    RampColours ramps;
+    if (Status loaded = loadColorRamps(targets.colorRampTextures, &ramps); !loaded) {
+        console::line(loaded.error().describe());
+        showMessage(loaded.error().describe());
         startFailed = true;
     }
+    // The frames' names are placed on the worker's thread, in the font a
+    // saved picture draws them with.
+    frameLabelFont = std::make_shared<const LabelFont>(framedLabelPixels);
+    worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
+                                           &loadStages());
     worker->show(settings);
     worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
                                                       : startupGraphPath);
@@ -98,15 +123,9 @@ void Application::reshape(int& width, int& height) {
     if (height == 0) {
         height = 1;
     }
-    windowWidth = width;
-    windowHeight = height;
     glViewport(0, 0, width, height);
     explorer.setWindow(width, height);
     wake();
-}
-
-ViewWindow Application::viewWindow() const {
-    return {windowWidth, windowHeight, settingsPanel->pictureLeft(windowWidth)};
 }
 
 double Application::milliseconds() const {
@@ -140,12 +159,17 @@ void Application::takeFrame() {
         loadErrorShown = false;
     }
     explorer.setScene(frame->snapshot);
-    counts = {frame->snapshot->graph.nodeCount(), frame->snapshot->graph.edgeCount()};
+    if (std::optional<std::string> unknown =
+            startView.pinOnFirstGraph(explorer, frame->graphPath)) {
+        console::line(*unknown);
+        showMessage(*unknown);
+    }
+    counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount()};
     if (frame->graphPath != shownGraphPath) {
         shownGraphPath = frame->graphPath;
         setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
     }
-    progressive.start(std::move(frame->description), [this] { worker->frameDone(); });
+    progressive.start(std::move(frame->description));
 }
 
 // With labels on, the fitted view leaves room for the radial tree's names.
@@ -161,7 +185,7 @@ void Application::fitLabels() {
     // The fitted frame square spans the picture's shorter side less the
     // projection's margin. Measuring every name is worth doing only when
     // the scene or the window changes.
-    const ViewWindow window = viewWindow();
+    const ViewWindow& window = explorer.window();
     const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
@@ -176,7 +200,7 @@ void Application::drawLabels() {
         return;
     }
     const Camera& camera = explorer.camera();
-    const ViewWindow window = viewWindow();
+    const ViewWindow& window = explorer.window();
     const double pixelsPerUnit = pixelsPerSceneUnit(camera, window);
     if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
         !(placed.window == window) || placed.highlighted != explorer.highlighted()) {
@@ -203,8 +227,8 @@ void Application::display() {
 
     // The window projection, moved and scaled by the camera, with the
     // picture beside the panel.
-    explorer.setPictureLeft(settingsPanel->pictureLeft(windowWidth));
-    const OrthoBox box = viewBox(explorer.camera(), viewWindow());
+    explorer.setPictureLeft(settingsPanel->pictureLeft(explorer.window().width));
+    const OrthoBox box = viewBox(explorer.camera(), explorer.window());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
@@ -227,11 +251,12 @@ void Application::display() {
     drawLabels();
     drawProgress();
     if (settingsPanel) {
-        panelDraw(*settingsPanel);
+        panelUi.draw(*settingsPanel);
     }
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
+    char fpsText[32];
     std::snprintf(fpsText, sizeof fpsText, "FPS: %.2f", fps);
     drawText(50, 50, fpsText);
     glutSwapBuffers();
@@ -241,10 +266,11 @@ void Application::display() {
 void Application::savePicture() {
     const std::filesystem::path shown(shownGraphPath);
     const std::string name = shown.empty() ? "hebview" : shown.stem().string();
-    const std::optional<std::string> chosen =
+    const FileChoice chosen =
         chooseFileToSave("Save Picture", shown.parent_path().string(), name + ".png");
-    if (chosen) {
-        pendingSave = picturePathsFor(*chosen);
+    tellUnlessShown(chosen);
+    if (chosen && chosen.value()) {
+        pendingSave = picturePathsFor(*chosen.value());
         wake();
     }
 }
@@ -256,10 +282,7 @@ void Application::saveWhenDrawn() {
     }
     const PicturePaths paths = *pendingSave;
     pendingSave.reset();
-    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
-    const Status saved =
-        pictureSaver.save(paths, progressive.lastFrame(),
-                          settings.showLabels ? scene.get() : nullptr, explorer.highlighted());
+    const Status saved = pictureSaver.save(paths, *progressive.completedFrame(), frameLabelFont);
     if (!saved) {
         showMessage(saved.error().describe());
         return;
@@ -280,21 +303,8 @@ void Application::drawProgress() {
     } else {
         return;
     }
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glColor3f(0.4f, 0.7f, 1.0f);
-    glRecti(0, 0, static_cast<int>(width * fraction), progressBarHeight);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    const ViewWindow& window = explorer.window();
+    drawProgressBar(window.width, window.height, fraction);
     drawText(50, 75, text.c_str());
 }
 
@@ -304,7 +314,10 @@ bool Application::busy() const {
 
 void Application::idle() {
     loopWatch.turn(LoopWatch::Clock::now(), busy());
-    handleKeys();
+    if (handleKeys()) {
+        glutLeaveMainLoop();
+        return;
+    }
     if (redrawWanted || progressive.drawing()) {
         glutPostRedisplay();
         return;
@@ -337,38 +350,21 @@ void Application::wake() {
 }
 
 void Application::drawText(int x, int y, const char* text) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, glutGet(GLUT_WINDOW_WIDTH), 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2i(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c == '\n') {
-            y -= 18;
-            glRasterPos2i(x, y);
-        }
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    const ViewWindow& window = explorer.window();
+    drawWindowText(window.width, window.height, x, y, text);
 }
 
-void Application::handleKeys() {
-    if (InputState::instance().consumeKey(escapeKey)) {
-        if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
-            const auto stall =
-                std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
-            console::line("Longest stall of the event loop: " + std::to_string(stall.count()) +
-                          " ms");
-        }
-        EffectManager::instance().release();
-        std::exit(exitStatus());
+bool Application::handleKeys() {
+    if (!InputState::instance().consumeKey(escapeKey)) {
+        return false;
     }
+    if (std::getenv("HEBVIEW_STALL_REPORT") != nullptr) {
+        const auto stall =
+            std::chrono::duration_cast<std::chrono::milliseconds>(loopWatch.longest());
+        console::line("Longest stall of the event loop: " + std::to_string(stall.count()) + " ms");
+    }
+    EffectManager::instance().release();
+    return true;
 }
 
 void Application::showMessage(const std::string& message) {

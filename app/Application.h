@@ -2,6 +2,7 @@
 
 #include "app/LoopWatch.h"
 #include "app/PictureSaving.h"
+#include "app/StartView.h"
 #include "base/Result.h"
 #include "render/FrameRenderer.h"
 #include "render/ProgressiveRenderer.h"
@@ -10,6 +11,7 @@
 #include "scene/Explorer.h"
 #include "scene/SceneWorker.h"
 #include "scene/ViewSettings.h"
+#include "ui/PanelImGui.h"
 #include "ui/SettingsPanel.h"
 
 #include <chrono>
@@ -55,7 +57,9 @@ public:
     void display();
     void idle();
     void drawText(int x, int y, const char* text);
-    void handleKeys();
+    // True when Escape asks the viewer to end; the effect is released by
+    // then.
+    bool handleKeys();
     // Something happened that may change the window: it is drawn again.
     void wake();
     // Whether the loop has work: a picture to draw, or a worker to watch.
@@ -84,13 +88,13 @@ public:
     int64_t counterFrequency = 0;
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
-    int windowWidth = 1;
-    int windowHeight = 1;
 
     ViewSettings settings;
     // The graph on screen, as the panel shows it.
     PanelCounts counts;
     std::unique_ptr<SettingsPanel> settingsPanel;
+    // The panel on screen, drawn with Dear ImGui.
+    PanelImGui panelUi;
     std::unique_ptr<SceneWorker> worker;
     RenderTargets targets;
     FrameRenderer renderer{targets};
@@ -103,6 +107,8 @@ public:
     // The graph file that init loads: the default, or the one named on the
     // command line.
     std::string startupGraphPath = defaultGraphPath;
+    // The view the command line asked for.
+    StartView startView;
 
 private:
     // The labels in view, placed again only when what they depend on moves.
@@ -136,10 +142,9 @@ private:
     void drawProgress();
     void saveWhenDrawn();
     double milliseconds() const;
-    // The window, and the part of it the picture has beside the panel.
-    ViewWindow viewWindow() const;
 
     std::unique_ptr<TextAtlas> labelText;
+    std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;
     std::string shownGraphPath;

@@ -1,7 +1,5 @@
 #include "app/CommandLine.h"
 
-#include "scene/SettingsOptions.h"
-
 #include <cstring>
 
 namespace {
@@ -14,6 +12,16 @@ struct WindowOption {
 constexpr WindowOption windowOptions[] = {
     {"-display", true},   {"-geometry", true}, {"-iconic", false}, {"-direct", false},
     {"-indirect", false}, {"-gldebug", false}, {"-sync", false}};
+
+const std::vector<CommandOption<ViewerCommandLine>>& options() {
+    static const std::vector<CommandOption<ViewerCommandLine>> table = [] {
+        std::vector<CommandOption<ViewerCommandLine>> all;
+        addOptions(all, settingsOptions(), &ViewerCommandLine::settings);
+        addOptions(all, viewOptions(), &ViewerCommandLine::view);
+        return all;
+    }();
+    return table;
+}
 
 } // namespace
 
@@ -32,8 +40,7 @@ Result<ViewerCommandLine> parseViewerCommandLine(const std::string& program,
             continue;
         }
         if (word.size() > 1 && word[0] == '-') {
-            if (const std::optional<Status> applied =
-                    applyOption(settingsOptions(), arguments, i, line.settings)) {
+            if (const std::optional<Status> applied = applyOption(options(), arguments, i, line)) {
                 if (!*applied) {
                     return applied->error();
                 }
@@ -69,13 +76,13 @@ std::string viewerUsage() {
     std::string text =
         "usage: hebview [options] [GRAPH]\n"
         "Shows GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
-        ".graphml) in a window, with these settings to start with; the panel changes them.\n"
-        "\noptions:\n";
-    for (const SettingsOption& option : settingsOptions()) {
-        text += optionHelpLine(option.name, option.argument, option.description);
-    }
+        ".graphml) in a window, with these settings and this view to start with; the panel\n"
+        "and the pointer change them.\n"
+        "\noptions:\n" +
+        optionsHelp(options());
     text += "  --help                  this text\n"
-            "  --version               the version\n"
+            "  --version               the version\n" +
+            viewOptionsNote() +
             "\nThe window library's own options (-display NAME, -geometry WxH+X+Y, -iconic,\n"
             "-sync, ...) are passed on to it. config.txt sets the window's size and title.\n";
     return text;

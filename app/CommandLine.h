@@ -1,16 +1,18 @@
 #pragma once
 
 #include "base/Result.h"
+#include "scene/SettingsOptions.h"
 #include "scene/ViewSettings.h"
 
 #include <string>
 #include <vector>
 
-// The viewer's command line: the drawing settings to start with (the same
-// options as hebview-render's), the graph file, and the options of the
-// window library, which go on to it.
+// The viewer's command line: the drawing settings and the view to start
+// with (the same options as hebview-render's), the graph file, and the
+// options of the window library, which go on to it.
 struct ViewerCommandLine {
     ViewSettings settings;
+    ViewOptions view;
     // Empty for the default graph.
     std::string graphPath;
     bool helpWanted = false;

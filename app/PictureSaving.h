@@ -2,10 +2,10 @@
 
 #include "base/Result.h"
 #include "render/FrameRenderer.h"
+#include "render/LabelFont.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
 #include "scene/DrawDescription.h"
-#include "scene/SceneSnapshot.h"
 
 #include <memory>
 #include <string>
@@ -18,23 +18,20 @@ struct PicturePaths {
 };
 PicturePaths picturePathsFor(const std::string& chosen);
 
-// Saves the frame the viewer shows, as it shows it, with the labels the
-// frame would show at its own size: the frame's pixels as a PNG, and the
-// same as SVG vectors beside it.
+// Saves the frame the viewer shows, as it shows it, with the names the
+// frame carries: the frame's pixels as a PNG, and its description as SVG
+// vectors beside it. Nothing is read back from GL but the frame's pixels.
 class PictureSaver {
 public:
+    // Names are drawn in the font that placed them.
     PictureSaver(RenderTargets& targets, FrameRenderer& renderer)
         : targets(targets), renderer(renderer) {}
 
-    // The shown frame must be complete and its curves the ones uploaded
-    // last; snapshot is its scene, and labels come only with one.
+    // The frame texture must hold the complete frame that `shown` describes.
     Status save(const PicturePaths& paths, const DrawDescription& shown,
-                const SceneSnapshot* snapshot, int32_t highlighted);
+                const std::shared_ptr<const LabelFont>& labelFont);
 
 private:
-    std::vector<Label> labelsOf(const DrawDescription& shown, const SceneSnapshot* snapshot,
-                                int32_t highlighted);
-
     RenderTargets& targets;
     FrameRenderer& renderer;
     std::unique_ptr<TextAtlas> labelText;

@@ -30,7 +30,7 @@ void onDisplay() {
 }
 
 void onReshape(int width, int height) {
-    panelWindowSize(width, height);
+    Application::instance().panelUi.windowSize(width, height);
     Application::instance().reshape(width, height);
 }
 
@@ -42,6 +42,10 @@ SettingsPanel* panel() {
     return Application::instance().settingsPanel.get();
 }
 
+PanelImGui& panelUi() {
+    return Application::instance().panelUi;
+}
+
 // Presses and mouse buttons are the panel's first, then the picture's; a
 // release ends a drag on the picture wherever it happens. Releases of keys
 // go to the input state alone.
@@ -51,7 +55,7 @@ void onKeyboard(unsigned char key, int x, int y) {
     // Control+S saves, and Tab hides the panel, even while the search field
     // has the keyboard.
     if (key == Application::saveKey || key == Application::panelKey || panel() == nullptr ||
-        !panelEventKeyboardGLUT(*panel(), key, x, y)) {
+        !panelUi().keyboard(*panel(), key, x, y)) {
         InputState::instance().keyDown(key, x, y);
         application.keyPressed(key);
     }
@@ -65,7 +69,7 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 void onSpecial(int key, int x, int y) {
     Application& application = Application::instance();
     application.wake();
-    if (panel() == nullptr || !panelEventSpecialGLUT(*panel(), key, x, y)) {
+    if (panel() == nullptr || !panelUi().special(*panel(), key, x, y)) {
         InputState::instance().specialKeyDown(key, x, y);
         application.specialKeyPressed(key);
     }
@@ -81,8 +85,7 @@ void onMouse(int button, int state, int x, int y) {
     application.wake();
     // The panel sees every button event, so that it never misses a release.
     const bool endsDrag = application.explorer.held() && state == GLUT_UP;
-    const bool taken =
-        panel() != nullptr && panelEventMouseButtonGLUT(*panel(), button, state, x, y);
+    const bool taken = panel() != nullptr && panelUi().mouseButton(*panel(), button, state, x, y);
     if (!taken || endsDrag) {
         InputState::instance().mouseButton(button, state, x, y);
         application.pointerButton(button, state, x, y);
@@ -93,7 +96,7 @@ void onMouse(int button, int state, int x, int y) {
 // picture.
 void onMotion(int x, int y) {
     Application& application = Application::instance();
-    const bool overPanel = panel() != nullptr && panelEventMouseMotionGLUT(*panel(), x, y);
+    const bool overPanel = panel() != nullptr && panelUi().mouseMotion(*panel(), x, y);
     if (overPanel && !application.explorer.held()) {
         application.pointerLeft();
     } else {
@@ -124,21 +127,22 @@ void registerCallbacks() {
 // Without its panel the viewer cannot be used: the reason is shown and
 // start-up stops.
 bool startPanel() {
-    if (const Status started = panelInit(); !started) {
+    if (const Status started = panelUi().start(); !started) {
         char message[512];
         std::snprintf(message, sizeof message, "AntTweakBar initialization failed: %s\n",
                       started.error().describe().c_str());
         showMessageBox(message, "TwInit");
         return false;
     }
-    panelGLUTModifiersFunc(glutGetModifiers);
+    panelUi().setModifiersFunc(glutGetModifiers);
     return true;
 }
 
-// Runs at process exit, whichever way the process ends.
+// Runs at process exit, whichever way the process ends: after the main loop
+// has returned, the window library is already shut down.
 void exitHook() {
-    panelTerminate();
-    if (Config::instance().fullScreen != 0) {
+    panelUi().terminate();
+    if (Config::instance().fullScreen != 0 && glutGet(GLUT_INIT_STATE) != 0) {
         glutLeaveGameMode();
     }
 }
@@ -183,6 +187,9 @@ int runViewer(int argc, char** argv) {
     }
     int windowArgumentCount = static_cast<int>(windowArguments.size());
     glutInit(&windowArgumentCount, windowArguments.data());
+    // Leaving the loop (Escape, or closing the window) returns here, so that
+    // the exit status comes from main.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     Config& config = Config::instance();
     config.read(datafiles::find(configFileName).c_str());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
@@ -203,6 +210,7 @@ int runViewer(int argc, char** argv) {
     if (!commandLine.graphPath.empty()) {
         application.startupGraphPath = commandLine.graphPath;
     }
+    application.startView = StartView(commandLine.view);
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());
         return 1;

@@ -2,8 +2,10 @@
 
 #include <string_view>
 
-// The one place where progress texts, warnings and errors go: standard
-// output, as written, flushed at once.
+// Where the programs (the viewer and the tools) print progress texts,
+// warnings and errors: standard output, as written, flushed at once, each
+// call whole even when threads print at the same time. Libraries never
+// print: they report to their caller (Progress, Status).
 namespace console {
 
 // Writes the text as it is, without a line end, and flushes.

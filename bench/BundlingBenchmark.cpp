@@ -40,9 +40,10 @@ BENCHMARK(buildSplines)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAg
 void setLayout(benchmark::State& state) {
     Scene& scene = millionScene();
     ViewSettings wanted;
-    wanted.layoutType = static_cast<int32_t>(state.range(0));
+    wanted.layoutType = static_cast<TreeLayoutType>(state.range(0));
     ViewSettings other;
-    other.layoutType = wanted.layoutType == 0 ? 1 : 0;
+    other.layoutType = wanted.layoutType == TreeLayoutType::Radial ? TreeLayoutType::Classic
+                                                                   : TreeLayoutType::Radial;
     for (auto _ : state) {
         state.PauseTiming();
         scene.update(other);

@@ -48,9 +48,10 @@ BENCHMARK(buildLayouts)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAg
 void setLayout(benchmark::State& state, const std::string& path) {
     auto scene = loadQuietly(path);
     ViewSettings wanted;
-    wanted.layoutType = static_cast<int32_t>(state.range(0));
+    wanted.layoutType = static_cast<TreeLayoutType>(state.range(0));
     ViewSettings other;
-    other.layoutType = wanted.layoutType == 0 ? 1 : 0;
+    other.layoutType = wanted.layoutType == TreeLayoutType::Radial ? TreeLayoutType::Classic
+                                                                   : TreeLayoutType::Radial;
     for (auto _ : state) {
         state.PauseTiming();
         scene->update(other);

@@ -41,7 +41,7 @@ void fileToCurves(benchmark::State& state, const SyntheticGraphParameters& param
         layouts += millisecondsSince(phase);
         scene.buildRoutes();
         routes += millisecondsSince(phase);
-        scene.applyLayout(0, 0.0f);
+        scene.applyLayout(TreeLayoutType::Radial, 0.0f);
         scene.sampleCurves();
         samples += millisecondsSince(phase);
         scene.applyStrength(0.85f);
@@ -67,10 +67,10 @@ void fileToCurves(benchmark::State& state, const SyntheticGraphParameters& param
 void loadForSettings(benchmark::State& state, const SyntheticGraphParameters& parameters) {
     const std::string path = syntheticGraphFile(parameters);
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    settings.layoutType = TreeLayoutType::Classic;
     settings.beta = 0.85f;
     for (auto _ : state) {
-        Result<Scene> loaded = readScene(path, ThreadPool::shared(), {});
+        Result<Scene> loaded = readScene(path, ThreadPool::shared(), loadOptionsFor(settings));
         if (!loaded) {
             state.SkipWithError(loaded.error().describe().c_str());
             break;

@@ -1,5 +1,6 @@
 # Fails when a file of one layer includes a header of a layer it may not use,
-# or, in a computing layer, a header of a window system or graphics library.
+# in a computing layer, a header of a window system or graphics library, or,
+# outside the viewer program (app), the console that only programs print to.
 # Run by the build for every layer (see HebviewLayers.cmake) with:
 #   LAYER     the layer's folder
 #   ALLOWED   the folders it may include from, comma-separated
@@ -16,6 +17,10 @@ set(faults "")
 foreach(file IN LISTS files)
     file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS includes)
+        if(line MATCHES "#[ \t]*include[ \t]*\"base/Console(Progress)?\\.h\""
+           AND NOT LAYER STREQUAL "app" AND NOT file MATCHES "/base/Console(Progress)?\\.cpp$")
+            list(APPEND faults "${file}: layer ${LAYER} reports to its caller; only programs print (${line})")
+        endif()
         if(line MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/")
             set(folder "${CMAKE_MATCH_1}")
             if(folder IN_LIST layers AND NOT folder IN_LIST allowed)

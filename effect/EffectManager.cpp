@@ -2,8 +2,6 @@
 
 #include "base/DataFiles.h"
 
-#include "base/Console.h"
-
 #include <string>
 
 namespace {
@@ -27,6 +25,14 @@ constexpr ParameterField parameterFields[] = {
     {"beta", &EffectManager::beta},
 };
 
+// A line that is also a problem: the first one is what the window shows.
+void addProblem(EffectReport& report, const std::string& line) {
+    report.lines.push_back(line);
+    if (report.status) {
+        report.status = Error{line};
+    }
+}
+
 } // namespace
 
 EffectManager& EffectManager::instance() {
@@ -40,20 +46,20 @@ EffectManager::~EffectManager() {
     release();
 }
 
-Status EffectManager::create() {
-    firstProblem.reset();
+EffectReport EffectManager::create() {
+    EffectReport report;
     context = effectCreateContext();
-    checkError("creating context");
+    checkError("creating context", report);
     effectSetOptimalOptions(EffectProfile::ArbVertexProgram);
-    checkError("selecting vertex profile");
+    checkError("selecting vertex profile", report);
     effectSetOptimalOptions(EffectProfile::ArbFragmentProgram);
-    checkError("selecting fragment profile");
+    checkError("selecting fragment profile", report);
     effectRegisterStates(context);
-    checkError("registering standard CgFX states");
+    checkError("registering standard CgFX states", report);
     effectSetManageTextureParameters(context, true);
-    checkError("manage texture parameters");
+    checkError("manage texture parameters", report);
     effect = effectCreateFromFile(context, datafiles::find(effectFileName).c_str());
-    checkError("creating effectShader.cgfx effect");
+    checkError("creating effectShader.cgfx effect", report);
 
     // The first technique in file order that validates wins. Each try
     // compiles GLSL, so only the first few are tried; a failed try's
@@ -64,8 +70,8 @@ Status EffectManager::create() {
     while (technique != nullptr && tried < maxTechniquesTried &&
            !effectValidateTechnique(technique)) {
         ++tried;
-        console::line("Technique " + std::string(effectGetTechniqueName(technique)) +
-                      " did not validate.  Skipping.");
+        report.lines.push_back("Technique " + std::string(effectGetTechniqueName(technique)) +
+                               " did not validate.  Skipping.");
         effectGetLastErrorString(nullptr);
         technique = effectGetNextTechnique(technique);
     }
@@ -74,40 +80,31 @@ Status EffectManager::create() {
         for (; technique != nullptr; technique = effectGetNextTechnique(technique)) {
             ++skipped;
         }
-        console::line(std::to_string(skipped) + " more techniques were not tried.");
+        report.lines.push_back(std::to_string(skipped) + " more techniques were not tried.");
     }
     if (technique != nullptr) {
-        console::line("Use technique " + std::string(effectGetTechniqueName(technique)) + ".");
+        report.lines.push_back("Use technique " + std::string(effectGetTechniqueName(technique)) +
+                               ".");
     } else {
-        report("No valid technique");
+        addProblem(report, "No valid technique");
     }
 
     for (const ParameterField& field : parameterFields) {
         this->*field.handle = effectGetNamedParameter(effect, field.name);
-        checkError("getting " + std::string(field.name));
+        checkError("getting " + std::string(field.name), report);
     }
-    if (firstProblem) {
-        return Error{*firstProblem};
-    }
-    return {};
+    return report;
 }
 
-void EffectManager::report(const std::string& line) {
-    console::line(line);
-    if (!firstProblem) {
-        firstProblem = line;
-    }
-}
-
-void EffectManager::checkError(const std::string& situation) {
+void EffectManager::checkError(const std::string& situation, EffectReport& report) {
     EffectError error = EffectError::NoError;
     const char* text = effectGetLastErrorString(&error);
     if (error == EffectError::NoError) {
         return;
     }
-    report("vertex_and_fragment_program: " + situation + ": " + text);
+    addProblem(report, "vertex_and_fragment_program: " + situation + ": " + text);
     if (error == EffectError::CompilerError) {
-        console::line(effectGetLastListing(context));
+        report.lines.push_back(effectGetLastListing(context));
     }
 }
 

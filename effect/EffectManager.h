@@ -3,14 +3,24 @@
 #include "base/Result.h"
 #include "effect/EffectRuntime.h"
 
-#include <optional>
 #include <string>
+#include <vector>
+
+// What loading the effect found, in the order it found it: the techniques
+// skipped and the one used, and every runtime error with the step it
+// happened in (a compiler error followed by the compiler's listing). The
+// viewer prints the lines.
+struct EffectReport {
+    std::vector<std::string> lines;
+    // The first problem, for the window; none when all went well.
+    Status status;
+};
 
 // Owns the shader runtime's context and the effect read from
 // effectShader.cgfx. At start-up it loads the effect, picks the first
 // technique that validates with the current GL context and looks the ten
-// parameters up, reporting every runtime error on standard output. Drawing
-// never uses the effect: what it adds is that report and an orderly release.
+// parameters up, reporting every runtime error. Drawing never uses the
+// effect: what it adds is that report and an orderly release.
 class EffectManager {
 public:
     static constexpr const char* effectFileName = "effectShader.cgfx";
@@ -23,12 +33,11 @@ public:
     // Releases like release().
     virtual ~EffectManager();
 
-    // Needs a current GL context with its entry points loaded. Fails with
-    // the first problem reported, for the window to show; the report on
-    // standard output lists them all.
-    Status create();
-    // Prints the runtime's pending error, if any, with the step just done.
-    void checkError(const std::string& situation);
+    // Needs a current GL context with its entry points loaded.
+    EffectReport create();
+    // Adds the runtime's pending error, if any, to the report with the step
+    // just done.
+    void checkError(const std::string& situation, EffectReport& report);
     // The effect, then the context.
     void release();
 
@@ -45,9 +54,4 @@ public:
     EffectParameter* controlPolygonSize = nullptr;
     EffectParameter* alpha = nullptr;
     EffectParameter* beta = nullptr;
-
-private:
-    void report(const std::string& line);
-
-    std::optional<std::string> firstProblem;
 };

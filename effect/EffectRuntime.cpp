@@ -231,6 +231,15 @@ const char* effectGetLastErrorString(EffectError* error) {
     return text->c_str();
 }
 
+Status effectTakeError() {
+    EffectError error = EffectError::NoError;
+    const char* text = effectGetLastErrorString(&error);
+    if (error == EffectError::NoError) {
+        return {};
+    }
+    return Error{text};
+}
+
 const char* effectGetLastListing(EffectContext* context) {
     return missing(context) ? "" : context->listing.c_str();
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "base/Result.h"
+
 // hebview's shader effect runtime. An effect is read from our text format
 // (described at the top of effectShader.cgfx); its techniques are enumerated
 // in file order, validated by compiling and linking their GLSL with the
 // current OpenGL context, and named; its declared parameters are looked up by
 // name. A failing call leaves one pending error, which the next
-// effectGetLastErrorString reads and clears.
+// effectGetLastErrorString (or effectTakeError, as a Status) reads and
+// clears.
 //
 // Implements: contexts, effects from files, techniques, validation, named
 // parameters, the pending error with its text, the last compiler listing.
@@ -62,5 +65,8 @@ EffectParameter* effectGetNamedParameter(Effect* effect, const char* name);
 // Reads the pending error into *error (when not null), clears it, and
 // returns its English text, valid until the next call into the runtime.
 const char* effectGetLastErrorString(EffectError* error);
+// The same, as a Status: fails with the error's text as its reason, and
+// takes and clears the pending error likewise.
+Status effectTakeError();
 // The driver's info log of the context's last failed compilation.
 const char* effectGetLastListing(EffectContext* context);

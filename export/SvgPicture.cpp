@@ -150,7 +150,7 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
         return;
     }
     const bool usesRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
-    const auto mode = static_cast<BlendModeType>(curves.blendMode);
+    const BlendModeType mode = curves.blendMode;
     w.raw("<g id=\"curves\" fill=\"none\" stroke-width=\"");
     w.number(curves.width);
     w.raw("\" stroke-linejoin=\"round\">\n");
@@ -191,19 +191,19 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
     w.raw("</g>\n");
 }
 
-void writeLabels(Writer& w, const Mapping& map, const SvgPictureInput& input) {
-    if (input.labels.empty()) {
+void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
+    if (frame.labels.empty()) {
         return;
     }
-    const double em = input.labelPixels / (ascentEm + descentEm);
+    const double em = frame.labelPixels / (ascentEm + descentEm);
     // The line's middle lies on the anchor; the baseline below it.
-    const double baseline = ascentEm * em - input.labelPixels / 2.0;
+    const double baseline = ascentEm * em - frame.labelPixels / 2.0;
     w.raw("<g font-family=\"DejaVu Sans, sans-serif\" font-size=\"");
     w.number(em);
     w.raw("\" fill=\"");
-    w.raw(hexColour(input.labelColour));
+    w.raw(hexColour(frame.labelTextColour));
     w.raw("\">\n");
-    for (const Label& label : input.labels) {
+    for (const Label& label : frame.labels) {
         w.raw("<text transform=\"translate(");
         w.point(map, label.anchor.x, label.anchor.y);
         w.raw(") rotate(");
@@ -235,19 +235,18 @@ std::string hexColour(const Colour& colour) {
     return buffer;
 }
 
-std::string svgPicture(const SvgPictureInput& input) {
-    const DrawDescription& frame = *input.frame;
-    const Mapping map(frame.region, input.pixels);
+std::string svgPicture(const DrawDescription& frame, int pixels) {
+    const Mapping map(frame.region, pixels);
     Writer w;
     w.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
-    w.number(input.pixels);
+    w.number(pixels);
     w.raw("\" height=\"");
-    w.number(input.pixels);
+    w.number(pixels);
     w.raw("\" viewBox=\"0 0 ");
-    w.number(input.pixels);
+    w.number(pixels);
     w.raw(" ");
-    w.number(input.pixels);
+    w.number(pixels);
     w.raw("\">\n");
     if (frame.background.a > 0.0f) {
         w.raw("<rect width=\"100%\" height=\"100%\" fill=\"");
@@ -256,7 +255,7 @@ std::string svgPicture(const SvgPictureInput& input) {
     }
     writeLines(w, map, frame.tree);
     if (frame.showCurves) {
-        writeCurves(w, map, frame.curves, input.ramp);
+        writeCurves(w, map, frame.curves, frame.curves.ramp.span());
     }
     if (frame.showOverlay) {
         writeLines(w, map, frame.overlay);
@@ -264,7 +263,7 @@ std::string svgPicture(const SvgPictureInput& input) {
     for (const LineSet& marks : frame.marks) {
         writeLines(w, map, marks);
     }
-    writeLabels(w, map, input);
+    writeLabels(w, map, frame);
     w.raw("</svg>\n");
     return std::move(w.out);
 }

@@ -3,13 +3,13 @@
 #include "scene/DrawDescription.h"
 #include "scene/Labels.h"
 
-#include <span>
 #include <string>
 
-// A frame as an SVG document of vectors: what a DrawDescription holds, and
-// the labels, in a square of `pixels` user units that maps the frame's
+// A frame as an SVG document of vectors: what a DrawDescription holds, its
+// labels included, in a square of `pixels` user units that maps the frame's
 // region as the GL frame of that size does, so that widths in pixels carry
-// over.
+// over. Curves take their colours from the description's ramp (white
+// without one).
 //
 // Where SVG differs from the GL frame:
 //  - A curve's colour changes along it in curveColourSteps pieces of one
@@ -21,21 +21,9 @@
 //    which SVG cannot: its curves are written as with "Alpha".
 //  - Labels are text in DejaVu Sans (or the viewer's sans-serif fallback),
 //    placed as the frame places them.
-struct SvgPictureInput {
-    const DrawDescription* frame = nullptr;
-    std::span<const Label> labels;
-    // Height of a line of label text, in pixels.
-    float labelPixels = 24.0f;
-    Colour labelColour;
-    // The colour ramp the curves take their colours from, first texel at the
-    // source end; empty draws them white.
-    std::span<const Colour> ramp;
-    int pixels = DrawDescription::framePixels;
-};
-
 inline constexpr int curveColourSteps = 7;
 
-std::string svgPicture(const SvgPictureInput& input);
+std::string svgPicture(const DrawDescription& frame, int pixels = DrawDescription::framePixels);
 
 // "#rrggbb" of a colour's channels, each clamped to 0..1 and rounded.
 std::string hexColour(const Colour& colour);

@@ -6,7 +6,6 @@
 #include "render/ColorRamps.h"
 #include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
-#include "scene/SceneSnapshot.h"
 
 Graph& Graph::instance() {
     static Graph* graph = new Graph();
@@ -24,8 +23,8 @@ void Graph::clear() {
     scene.setGraph(CompoundGraph{});
 }
 
-Status Graph::load(std::string path) {
-    return loadGraphFile(scene, path, nullptr, std::nullopt, nameSeparator);
+Status Graph::load(std::string path, Progress* progress) {
+    return loadGraphFile(scene, path, progress);
 }
 
 void Graph::tokenize(std::string_view line, std::string_view delimiters,
@@ -38,7 +37,7 @@ void Graph::buildLayouts() {
 }
 
 void Graph::setLayout(TreeLayoutType type) {
-    const auto wanted = static_cast<int32_t>(type);
+    const TreeLayoutType wanted = type;
     settings.layoutType = wanted;
     if (scene.appliedLayout() == wanted) {
         return;
@@ -85,6 +84,10 @@ void Graph::setBeta(float newBeta) {
 
 Status Graph::initRenderTargets(int32_t framePixels) {
     targets.create(framePixels);
+    session = FrameSession(scene, framePixels);
+    // Names keep their share of the frame at every frame size.
+    labelText = std::make_unique<TextAtlas>(session.labelPixels());
+    session.setLabelMeasure(labelText->labelFont());
     if (Status shader = renderer.prepare(); !shader) {
         return shader;
     }
@@ -92,66 +95,24 @@ Status Graph::initRenderTargets(int32_t framePixels) {
 }
 
 Status Graph::loadColorRamps() {
-    return ::loadColorRamps(targets.colorRampTextures);
+    RampColours ramps;
+    const Status loaded = ::loadColorRamps(targets.colorRampTextures, &ramps);
+    session.setRamps(std::move(ramps));
+    return loaded;
 }
 
 void Graph::render() {
-    scene.update(settings);
-    const FrameKey key = frameKeyOf(scene, settings, view);
-    // Names are written into the frame: a frame with them is no frame
-    // without them.
-    if (frameReuse.needsDrawing(key) || settings.showLabels != labelsInFrame) {
-        renderer.drawFrame(describe());
-        frameReuse.markDrawn(key);
-        labelsInFrame = settings.showLabels;
-        if (labelsInFrame) {
-            writeLabels();
+    if (const std::optional<SessionFrame> made = session.frame(settings, view)) {
+        const DrawDescription& frame = *made->description;
+        renderer.drawFrame(frame);
+        if (!frame.labels.empty()) {
+            renderer.writeLabels(targets.frameTexture, frame, *labelText);
+            renderer.finishFrame(targets.frameTexture);
         }
     } else {
         renderer.reuseFrame();
     }
     renderer.showFrame(view.region);
-}
-
-DrawDescription Graph::describe() {
-    scene.update(settings);
-    return describeScene(scene, settings, view);
-}
-
-float Graph::labelPixels() const {
-    // Text keeps its share of the frame at every frame size.
-    return framedLabelPixels * static_cast<float>(frameSide()) / DrawDescription::framePixels;
-}
-
-const TextAtlas& Graph::labelAtlas() {
-    if (!labelText) {
-        labelText = std::make_unique<TextAtlas>(labelPixels());
-    }
-    return *labelText;
-}
-
-std::vector<Label> Graph::labelsShown() {
-    if (!settings.showLabels) {
-        return {};
-    }
-    scene.update(settings);
-    return labelsToShow(*snapshotOf(scene, 0), labelAtlas(), view.region.pixelsPerUnit(frameSide()),
-                        view.region.bounds(), view.highlighted);
-}
-
-float Graph::labelledExtent() {
-    const int32_t layout = scene.appliedLayout().value_or(settings.layoutType);
-    const std::vector<Label> candidates = labelCandidates(
-        layout, scene.graph(), scene.layoutData(), scene.positions(), std::span<const Rect>());
-    return static_cast<float>(::labelledExtent(layout, candidates, labelAtlas(), frameSide()));
-}
-
-void Graph::writeLabels() {
-    const std::vector<Label> labels = labelsShown();
-    renderer.enterFrame(targets.frameTexture, view.region);
-    labelAtlas().draw(labels, view.region.pixelsPerUnit(frameSide()), 1.0, labelColour);
-    renderer.leaveFrame();
-    renderer.finishFrame(targets.frameTexture);
 }
 
 void Graph::drawRadialTree() {
@@ -242,7 +203,7 @@ std::vector<float> Graph::straightPoints() const {
 }
 
 int32_t Graph::layoutType() const {
-    return scene.appliedLayout().value_or(static_cast<int32_t>(TreeLayoutType::Radial));
+    return static_cast<int32_t>(scene.appliedLayout().value_or(TreeLayoutType::Radial));
 }
 
 float Graph::beta() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "bundling/CurveSamples.h"
 #include "graph/CompoundGraph.h"
@@ -7,9 +8,10 @@
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeMap.h"
 #include "render/FrameRenderer.h"
+#include "render/LabelFont.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/FrameReuse.h"
+#include "scene/FrameSession.h"
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
 #include "scene/ViewState.h"
@@ -46,9 +48,9 @@ struct Edge {
 };
 
 // The viewer's graph object: the named operations of loading, laying out,
-// bundling and drawing, over the scene (graph, stage results, settings) and
-// the GL renderer. Start-up, the tools and outside callers use it; each
-// operation is a few calls into the layers that do the work.
+// bundling and drawing, as thin forwards over the scene (graph, stage
+// results), the frame session that makes every frame, and the GL renderer.
+// Start-up and outside callers use it.
 class Graph {
 public:
     static constexpr int32_t samplesPerEdge = ::samplesPerEdge;
@@ -68,7 +70,8 @@ public:
     // Reads a graph file (line format, JSON, edge list or GraphML, by its
     // extension) and rebuilds layouts and curves, ending with the
     // radial layout. A rejected file leaves the current graph as it was.
-    Status load(std::string path);
+    // With a Progress, its observer is told each stage.
+    Status load(std::string path, Progress* progress = nullptr);
     static void tokenize(std::string_view line, std::string_view delimiters,
                          std::vector<std::string_view>& tokens);
 
@@ -98,19 +101,11 @@ public:
     Status initRenderTargets(int32_t framePixels = frameSize);
     Status loadColorRamps();
 
-    // Brings the scene up to date with the settings, draws it for the view
-    // into the off-screen frame unless the frame drawn last still shows it,
-    // and shows the frame in the window. With labels on, the names are
-    // written into the frame too.
+    // Draws the session's frame for the settings and the view into the
+    // off-screen frame, unless the frame drawn last still shows them, and
+    // shows the frame in the window. With labels on, the names are written
+    // into the frame too.
     void render();
-    // Half the side of the square that holds the scene and its labels in
-    // the frame.
-    float labelledExtent();
-    // What render draws for the settings and the view, and the labels it
-    // writes (none with labels off), in frame pixels of labelPixels() high.
-    DrawDescription describe();
-    std::vector<Label> labelsShown();
-    float labelPixels() const;
     void drawRadialTree();
     void drawClassicTree();
     void drawTreeMap();
@@ -121,9 +116,6 @@ public:
     ViewSettings settings;
     // The part of the scene drawn, the node highlighted, the nodes marked.
     ViewState view;
-    // Splits names into the hierarchy where a file has only names (JSON,
-    // edge lists); detected when empty.
-    std::string nameSeparator;
 
     int32_t nodeCount() const { return scene.graph().nodeCount(); }
     int32_t edgeCount() const { return scene.graph().edgeCount(); }
@@ -149,15 +141,9 @@ public:
 
     Scene scene;
     RenderTargets targets;
-    FrameReuse frameReuse;
+    FrameSession session{scene};
 
 private:
-    void writeLabels();
-    // The frame's side in pixels, also before the targets are made.
-    int32_t frameSide() const { return targets.frameWidth > 0 ? targets.frameWidth : frameSize; }
-    const TextAtlas& labelAtlas();
-
     FrameRenderer renderer{targets};
     std::unique_ptr<TextAtlas> labelText;
-    bool labelsInFrame = false;
 };

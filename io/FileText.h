@@ -16,9 +16,6 @@ struct FileText {
     std::string_view view() const { return {bytes.data(), length}; }
 };
 
-// The reason of the Error a cancelled read returns.
-inline constexpr std::string_view cancelledReason = "cancelled";
-
 // The whole file at path, up to maxBytes; an Error names the path. A folder
 // is refused; with a Progress, a cancel stops the reading.
 Result<FileText> readFileText(const std::string& path, std::size_t maxBytes,

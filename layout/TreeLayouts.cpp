@@ -106,7 +106,6 @@ void applyLayout(TreeLayoutType type, const CompoundGraph& graph, const TreeLayo
     }
 }
 
-bool isTreeMapLayout(int32_t layoutType) {
-    return layoutType >= static_cast<int32_t>(TreeLayoutType::TreeMapSlice) &&
-           layoutType <= static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+bool isTreeMapLayout(TreeLayoutType layoutType) {
+    return layoutType >= TreeLayoutType::TreeMapSlice && layoutType <= TreeLayoutType::TreeMapStrip;
 }

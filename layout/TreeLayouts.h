@@ -32,4 +32,4 @@ std::vector<Rect> treeMapRectangles(const CompoundGraph& graph, const TreeMap& t
 void applyLayout(TreeLayoutType type, const CompoundGraph& graph, const TreeLayoutData& data,
                  TreeMap& treeMap, float spacing, std::span<Point> positions);
 
-bool isTreeMapLayout(int32_t layoutType);
+bool isTreeMapLayout(TreeLayoutType layoutType);

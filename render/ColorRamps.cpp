@@ -7,6 +7,7 @@
 #include <IL/il.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -47,17 +48,25 @@ const char* rampImageFault() {
     return nullptr;
 }
 
-// The bound image as a 1D texture with nearest filtering; the GL error
-// when the upload failed.
-std::optional<GLenum> uploadRamp(uint32_t& texture) {
+// The ramp as a 1D texture with nearest filtering; the GL error when the
+// upload failed.
+std::optional<GLenum> uploadRamp(const SharedValues<Colour>& ramp, uint32_t& texture) {
+    // The colours are the image's bytes over 255: they round back exactly.
+    std::vector<uint8_t> bytes;
+    bytes.reserve(ramp.size() * 3);
+    for (const Colour& texel : ramp) {
+        for (const float channel : {texel.r, texel.g, texel.b}) {
+            bytes.push_back(static_cast<uint8_t>(std::lround(channel * 255.0f)));
+        }
+    }
     while (glGetError() != GL_NO_ERROR) {
     }
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_1D, texture);
     // Rows of three-byte texels are tightly packed.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, ilGetInteger(IL_IMAGE_WIDTH), 0, GL_RGB,
-                 GL_UNSIGNED_BYTE, ilGetData());
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, static_cast<GLsizei>(ramp.size()), 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, bytes.data());
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
@@ -70,11 +79,11 @@ std::optional<GLenum> uploadRamp(uint32_t& texture) {
     return std::nullopt;
 }
 
-// Why the bound image cannot be a ramp texture here, or nothing.
-std::optional<std::string> textureFault() {
+// Why the ramp cannot be a texture here, or nothing.
+std::optional<std::string> textureFault(const SharedValues<Colour>& ramp) {
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    const auto width = static_cast<int64_t>(ramp.size());
     if (width > largest) {
         return "Image width " + std::to_string(width) +
                " is more than this OpenGL's largest texture (" + std::to_string(largest) + ")!";
@@ -95,57 +104,95 @@ bool isPowerOfTwo(int n) {
     return static_cast<int64_t>(n) == (int64_t{1} << halvings);
 }
 
-Status loadColorRamps(uint32_t (&textures)[colorRampCount]) {
+namespace {
+
+// The colours of the bound image, which makes a valid ramp.
+SharedValues<Colour> boundImageColours() {
+    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    const ILubyte* bytes = ilGetData();
+    std::vector<Colour> colours;
+    colours.reserve(static_cast<std::size_t>(width));
+    for (int i = 0; i < width; ++i) {
+        const ILubyte* texel = bytes + 3 * static_cast<std::size_t>(i);
+        colours.push_back({texel[0] / 255.0f, texel[1] / 255.0f, texel[2] / 255.0f, 1.0f});
+    }
+    return SharedValues<Colour>::copyOf(colours);
+}
+
+// Where ramp `index`'s image is found.
+std::string rampPath(int index) {
+    char name[64];
+    std::snprintf(name, sizeof name, rampPathFormat, index);
+    return datafiles::find(name);
+}
+
+// Ramp `index`'s image: its colours, or why it is no ramp.
+Result<SharedValues<Colour>> readRamp(int index) {
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    const std::string found = rampPath(index);
+    const char* path = found.c_str();
+    // A file cut short can stall the PNG reader for good, so it is checked
+    // before the image library sees it.
+    const PngFileCheck check = checkPngFile(path, maxRampFileBytes);
+    std::optional<Error> fault;
+    if (check.state == PngFileCheck::State::Missing) {
+        fault = Error{formatted("Image not found (%s)!", path)};
+    } else if (check.state == PngFileCheck::State::Broken) {
+        fault = Error{"Broken image: " + check.reason, path};
+    } else if (!ilLoadImage(path)) {
+        fault = Error{"Image could not be decoded!", path};
+    } else if (const char* rule = rampImageFault()) {
+        fault = Error{rule, path};
+    }
+    Result<SharedValues<Colour>> read =
+        fault ? Result<SharedValues<Colour>>(*fault) : boundImageColours();
+    ilDeleteImages(1, &image);
+    return read;
+}
+
+// Every ramp read, and, with textures, made one; the first fault is the
+// answer, so that a viewer that goes on without a ramp still has the others.
+Status readRamps(RampColours& ramps, uint32_t (*textures)[colorRampCount]) {
     ilInit();
-    // Every good ramp is loaded, so that a viewer that goes on without the
-    // others still has them; the first fault is the answer.
     Status loaded;
     for (int i = 0; i < colorRampCount; ++i) {
-        ILuint image = 0;
-        ilGenImages(1, &image);
-        ilBindImage(image);
-        char name[64];
-        std::snprintf(name, sizeof name, rampPathFormat, i);
-        const std::string found = datafiles::find(name);
-        const char* path = found.c_str();
-        // A file cut short can stall the PNG reader for good, so it is
-        // checked before the image library sees it.
-        const PngFileCheck check = checkPngFile(path, maxRampFileBytes);
+        const std::size_t at = static_cast<std::size_t>(i);
+        Result<SharedValues<Colour>> ramp = readRamp(i);
         std::optional<Error> fault;
-        if (check.state == PngFileCheck::State::Missing) {
-            fault = Error{formatted("Image not found (%s)!", path)};
-        } else if (check.state == PngFileCheck::State::Broken) {
-            fault = Error{"Broken image: " + check.reason, path};
-        } else if (!ilLoadImage(path)) {
-            fault = Error{"Image could not be decoded!", path};
-        } else if (const char* rule = rampImageFault()) {
-            fault = Error{rule, path};
-        } else if (std::optional<std::string> tooWide = textureFault()) {
-            fault = Error{*tooWide, path};
-        } else if (const std::optional<GLenum> glError = uploadRamp(textures[i])) {
-            fault = Error{"Image could not be made a texture (OpenGL error " +
-                              std::to_string(*glError) + ")!",
-                          path};
+        if (!ramp) {
+            fault = ramp.error();
+        } else if (textures != nullptr) {
+            const std::string path = rampPath(i);
+            if (std::optional<std::string> tooWide = textureFault(ramp.value())) {
+                fault = Error{*tooWide, path};
+            } else if (const std::optional<GLenum> glError =
+                           uploadRamp(ramp.value(), (*textures)[at])) {
+                fault = Error{"Image could not be made a texture (OpenGL error " +
+                                  std::to_string(*glError) + ")!",
+                              path};
+            }
         }
+        ramps[at] = fault ? SharedValues<Colour>() : std::move(ramp).value();
         if (fault && loaded) {
             loaded = *fault;
         }
-        ilDeleteImages(1, &image);
     }
     return loaded;
 }
 
-std::vector<Colour> rampColours(const uint32_t (&textures)[colorRampCount], int32_t ramp) {
-    const uint32_t texture =
-        ramp >= 1 && ramp <= colorRampCount ? textures[static_cast<std::size_t>(ramp - 1)] : 0;
-    if (texture == 0) {
-        return {};
+} // namespace
+
+Status readColorRamps(RampColours& ramps) {
+    return readRamps(ramps, nullptr);
+}
+
+Status loadColorRamps(uint32_t (&textures)[colorRampCount], RampColours* ramps) {
+    RampColours read;
+    const Status loaded = readRamps(read, &textures);
+    if (ramps != nullptr) {
+        *ramps = std::move(read);
     }
-    glBindTexture(GL_TEXTURE_1D, texture);
-    GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_1D, 0, GL_TEXTURE_WIDTH, &width);
-    std::vector<Colour> texels(static_cast<std::size_t>(std::max(width, 0)));
-    glGetTexImage(GL_TEXTURE_1D, 0, GL_RGBA, GL_FLOAT, texels.data());
-    glBindTexture(GL_TEXTURE_1D, 0);
-    return texels;
+    return loaded;
 }

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "scene/DrawDescription.h"
+#include "scene/RampColours.h"
 #include "scene/ViewSettings.h"
 
 #include <cstdint>
@@ -11,13 +12,14 @@
 // negative numbers and every other value.
 bool isPowerOfTwo(int n);
 
-// Reads data/textures/pal_0.png and the ramps after it into one 1D texture
-// each. Every good ramp is loaded; the first image that is missing, broken
-// or unfit is the Error: "Image not found (data/textures/pal_0.png)!" for a
-// missing one, otherwise its path and what is wrong with it, such as
+// Reads data/textures/pal_0.png and the ramps after it into their colours,
+// without GL. Every good ramp is read; the first image that is missing,
+// broken or unfit is the Error: "Image not found (data/textures/pal_0.png)!"
+// for a missing one, otherwise its path and what is wrong with it, such as
 // "data/textures/pal_0.png: Broken image: damaged (bad CRC in chunk IDAT)".
-Status loadColorRamps(uint32_t (&textures)[colorRampCount]);
+Status readColorRamps(RampColours& ramps);
 
-// The texels of ramp 1 to colorRampCount as loadColorRamps made it, from the
-// source end; empty for a ramp that is not there or a number out of range.
-std::vector<Colour> rampColours(const uint32_t (&textures)[colorRampCount], int32_t ramp);
+// The same, and one 1D texture of each ramp read; a ramp wider than this
+// OpenGL's largest texture is refused like an unfit image. With ramps
+// given, they get the colours of the ramps that have a texture.
+Status loadColorRamps(uint32_t (&textures)[colorRampCount], RampColours* ramps = nullptr);

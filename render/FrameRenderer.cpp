@@ -9,17 +9,17 @@
 
 namespace {
 
-void applyBlendMode(int32_t mode) {
+void applyBlendMode(BlendModeType mode) {
     switch (mode) {
-    case static_cast<int32_t>(BlendModeType::None):
+    case BlendModeType::None:
         glDisable(GL_BLEND);
         break;
-    case static_cast<int32_t>(BlendModeType::Alpha):
+    case BlendModeType::Alpha:
         glEnable(GL_BLEND);
         glBlendEquationEXT(GL_FUNC_ADD_EXT);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         break;
-    case static_cast<int32_t>(BlendModeType::Max):
+    case BlendModeType::Max:
         glEnable(GL_BLEND);
         glBlendEquationEXT(GL_MAX_EXT);
         break;
@@ -207,7 +207,7 @@ void FrameRenderer::uploadBuffer(const CurveSet& curves, std::size_t index) {
 
 void FrameRenderer::loadCurves(const CurveSet& curves) {
     curveShader.load(curves);
-    if (curves.blendMode == static_cast<int32_t>(BlendModeType::Density)) {
+    if (curves.blendMode == BlendModeType::Density) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
         attach(targets.density());
         glPushAttrib(GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT);
@@ -222,7 +222,7 @@ void FrameRenderer::loadCurves(const CurveSet& curves) {
 }
 
 void FrameRenderer::finishCurves(const CurveSet& curves) {
-    if (curves.blendMode != static_cast<int32_t>(BlendModeType::Density)) {
+    if (curves.blendMode != BlendModeType::Density) {
         return;
     }
     // The largest count sets the top of the scale.
@@ -257,7 +257,7 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
     applyBlendMode(curves.blendMode);
 
-    const bool counting = curves.blendMode == static_cast<int32_t>(BlendModeType::Density);
+    const bool counting = curves.blendMode == BlendModeType::Density;
     if (counting) {
         attach(targets.density());
         glEnable(GL_BLEND);
@@ -306,20 +306,12 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
     finishCurves(curves);
 }
 
-std::vector<float> FrameRenderer::readCurvePoints(const CurveSet& curves) const {
-    const std::size_t floatsPerCurve = curves.parameters.size() * 2;
-    std::vector<float> points(static_cast<std::size_t>(curves.curveCount()) * floatsPerCurve);
-    for (std::size_t index = 0; index < bufferCount(curves) && index < bufferBytes.size();
-         ++index) {
-        const std::size_t first = index * RenderTargets::curvesPerBuffer * floatsPerCurve;
-        const std::size_t bytes =
-            std::min(bufferBytes[index], (points.size() - first) * sizeof(float));
-        glBindBuffer(GL_ARRAY_BUFFER, targets.curveBuffers[index]);
-        glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes),
-                           points.data() + first);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    return points;
+void FrameRenderer::writeLabels(uint32_t texture, const DrawDescription& frame,
+                                const TextAtlas& text) {
+    enterFrame(texture, frame.region);
+    text.draw(frame.labels, frame.region.pixelsPerUnit(targets.frameWidth), 1.0,
+              frame.labelTextColour);
+    leaveFrame();
 }
 
 void FrameRenderer::copyFrame(uint32_t from, uint32_t to) {

@@ -4,6 +4,7 @@
 #include "render/CurveShader.h"
 #include "render/DensityShader.h"
 #include "render/RenderTargets.h"
+#include "render/TextAtlas.h"
 #include "scene/DrawDescription.h"
 
 #include <cstddef>
@@ -63,9 +64,9 @@ public:
     void finishCurves(const CurveSet& curves);
     // All curves: upload, load and draw.
     void drawCurves(const CurveSet& curves);
-    // The points of the set uploaded last, read back from GL: a copy that
-    // stays valid once the set's own points have moved on.
-    std::vector<float> readCurvePoints(const CurveSet& curves) const;
+    // Writes the frame's names, in the text's glyphs, into the texture
+    // (which shows the frame's region); the caller ends the frame.
+    void writeLabels(uint32_t texture, const DrawDescription& frame, const TextAtlas& text);
     // Copies level 0 of one frame-sized texture into another.
     void copyFrame(uint32_t from, uint32_t to);
 

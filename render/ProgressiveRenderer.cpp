@@ -32,27 +32,19 @@ void ProgressiveRenderer::prepare() {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void ProgressiveRenderer::start(DrawDescription newFrame, std::function<void()> newPointsRead) {
-    releasePoints();
-    frame = std::move(newFrame);
-    pointsRead = std::move(newPointsRead);
+void ProgressiveRenderer::start(std::shared_ptr<const DrawDescription> newFrame) {
+    // The frame shown is not asked for again before this one is complete:
+    // its points go back to the scene for the next mix.
+    completed.reset();
+    current = std::move(newFrame);
     uploaded = 0;
     tree.drawn = 0;
     curves.drawn = 0;
     overlay.drawn = 0;
     phase = Phase::Upload;
-    if (!frame.showCurves || renderer.pointsUploaded(frame.curves) ||
-        FrameRenderer::bufferCount(frame.curves) == 0) {
-        releasePoints();
+    if (!frame().showCurves || renderer.pointsUploaded(frame().curves) ||
+        FrameRenderer::bufferCount(frame().curves) == 0) {
         phase = Phase::Tree;
-    }
-}
-
-void ProgressiveRenderer::releasePoints() {
-    if (pointsRead) {
-        std::function<void()> done = std::move(pointsRead);
-        pointsRead = nullptr;
-        done();
     }
 }
 
@@ -61,28 +53,27 @@ double ProgressiveRenderer::done() const {
     case Phase::Idle:
         return 1.0;
     case Phase::Upload:
-        return uploadShare * shareOf(uploaded, FrameRenderer::bufferCount(frame.curves));
+        return uploadShare * shareOf(uploaded, FrameRenderer::bufferCount(frame().curves));
     case Phase::Tree:
-        return uploadShare + treeShare * shareOf(tree.drawn, frame.tree.itemCount());
+        return uploadShare + treeShare * shareOf(tree.drawn, frame().tree.itemCount());
     case Phase::Curves:
         return uploadShare + treeShare +
                curveShare *
-                   shareOf(curves.drawn, static_cast<std::size_t>(frame.curves.curveCount()));
+                   shareOf(curves.drawn, static_cast<std::size_t>(frame().curves.curveCount()));
     case Phase::Overlay:
     case Phase::Finish:
         return uploadShare + treeShare + curveShare +
                (1.0 - uploadShare - treeShare - curveShare) *
-                   shareOf(overlay.drawn, frame.overlay.itemCount());
+                   shareOf(overlay.drawn, frame().overlay.itemCount());
     }
     return 1.0;
 }
 
 void ProgressiveRenderer::upload() {
-    renderer.uploadBuffer(frame.curves, uploaded);
+    renderer.uploadBuffer(frame().curves, uploaded);
     glFinish();
     ++uploaded;
-    if (uploaded == FrameRenderer::bufferCount(frame.curves)) {
-        releasePoints();
+    if (uploaded == FrameRenderer::bufferCount(frame().curves)) {
         phase = Phase::Tree;
     }
 }
@@ -116,21 +107,21 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             upload();
             continue;
         }
-        renderer.enterFrame(targets.back(), frame.region);
+        renderer.enterFrame(targets.back(), frame().region);
         switch (phase) {
         case Phase::Idle:
         case Phase::Upload:
             break;
         case Phase::Tree:
             if (tree.drawn == 0) {
-                renderer.clear(frame.background);
+                renderer.clear(frame().background);
             }
-            if (drawBatches(tree, frame.tree.itemCount(), deadline, budget,
+            if (drawBatches(tree, frame().tree.itemCount(), deadline, budget,
                             [this](std::size_t first, std::size_t count) {
-                                renderer.drawLineRange(frame.tree, first, count);
+                                renderer.drawLineRange(frame().tree, first, count);
                             })) {
-                if (frame.showCurves) {
-                    renderer.loadCurves(frame.curves);
+                if (frame().showCurves) {
+                    renderer.loadCurves(frame().curves);
                     phase = Phase::Curves;
                 } else {
                     phase = Phase::Overlay;
@@ -138,24 +129,24 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             }
             break;
         case Phase::Curves: {
-            const auto total = static_cast<std::size_t>(frame.curves.curveCount());
+            const auto total = static_cast<std::size_t>(frame().curves.curveCount());
             if (drawBatches(curves, total, deadline, budget,
                             [this](std::size_t first, std::size_t count) {
-                                renderer.drawCurveRange(frame.curves, static_cast<int32_t>(first),
+                                renderer.drawCurveRange(frame().curves, static_cast<int32_t>(first),
                                                         static_cast<int32_t>(count));
                             })) {
-                renderer.finishCurves(frame.curves);
+                renderer.finishCurves(frame().curves);
                 phase = Phase::Overlay;
             }
             break;
         }
         case Phase::Overlay:
-            if (!frame.showOverlay ||
-                drawBatches(overlay, frame.overlay.itemCount(), deadline, budget,
+            if (!frame().showOverlay ||
+                drawBatches(overlay, frame().overlay.itemCount(), deadline, budget,
                             [this](std::size_t first, std::size_t count) {
-                                renderer.drawLineRange(frame.overlay, first, count);
+                                renderer.drawLineRange(frame().overlay, first, count);
                             })) {
-                for (const LineSet& marks : frame.marks) {
+                for (const LineSet& marks : frame().marks) {
                     renderer.drawLines(marks);
                 }
                 phase = Phase::Finish;
@@ -168,7 +159,8 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
         if (phase == Phase::Finish) {
             renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
-            completedRegion = frame.region;
+            completedRegion = frame().region;
+            completed = std::move(current);
             ++framesCompleted;
             phase = Phase::Idle;
         }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 // Draws a frame a part at a time, each part within a time budget, into the
 // back texture, while the window goes on showing the last complete frame;
@@ -25,10 +26,8 @@ public:
     // first use, they cost the first complete frame of a big graph a tenth
     // of a second (fresh memory and the driver's first mipmap pass).
     void prepare();
-    // Starts on this frame, dropping one in progress. pointsRead runs once
-    // the curve points are in GL, after which the frame's span of them is
-    // not read again.
-    void start(DrawDescription frame, std::function<void()> pointsRead);
+    // Starts on this frame, dropping one in progress.
+    void start(std::shared_ptr<const DrawDescription> frame);
     // Draws on for about the budget; true while the frame is not complete.
     bool advance(Clock::duration budget);
 
@@ -37,9 +36,9 @@ public:
     double done() const;
     // Whether a complete frame is there to show.
     bool hasFrame() const { return framesCompleted > 0; }
-    // The frame drawn last, while no other is being drawn; its curve points
-    // are no longer its own (see FrameRenderer::readCurvePoints).
-    const DrawDescription& lastFrame() const { return frame; }
+    // What the complete frame shows, while no other is being drawn; null
+    // before there is one.
+    const std::shared_ptr<const DrawDescription>& completedFrame() const { return completed; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }
     int64_t framesCompleted = 0;
@@ -53,7 +52,6 @@ private:
         std::size_t perBatch = 256;
     };
 
-    void releasePoints();
     // One vertex buffer of the curves into GL.
     void upload();
     // Draws batches of the phase's items into the frame being made until
@@ -64,9 +62,12 @@ private:
 
     RenderTargets& targets;
     FrameRenderer& renderer;
-    DrawDescription frame;
+    const DrawDescription& frame() const { return *current; }
+
+    // The frame being drawn, and the one drawn last.
+    std::shared_ptr<const DrawDescription> current;
+    std::shared_ptr<const DrawDescription> completed;
     FrameRegion completedRegion;
-    std::function<void()> pointsRead;
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;

@@ -3,24 +3,15 @@
 #include <GL/glew.h>
 #include <imgui.h>
 
-#include <cfloat>
 #include <cmath>
 #include <filesystem>
 
-TextAtlas::TextAtlas(float pixelSize) : atlas(std::make_unique<ImFontAtlas>()) {
-    std::error_code missing;
-    if (std::filesystem::is_regular_file(fontPath, missing)) {
-        font = atlas->AddFontFromFileTTF(fontPath, pixelSize);
-    }
-    if (font == nullptr) {
-        ImFontConfig config;
-        config.SizePixels = pixelSize;
-        font = atlas->AddFontDefault(&config);
-    }
-    unsigned char* pixels = nullptr;
+TextAtlas::TextAtlas(float pixelSize) : TextAtlas(std::make_shared<const LabelFont>(pixelSize)) {}
+
+TextAtlas::TextAtlas(std::shared_ptr<const LabelFont> labelFont) : font(std::move(labelFont)) {
     int width = 0;
     int height = 0;
-    atlas->GetTexDataAsAlpha8(&pixels, &width, &height);
+    const unsigned char* pixels = font->pixels(width, height);
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -37,13 +28,11 @@ TextAtlas::~TextAtlas() {
 }
 
 float TextAtlas::width(std::string_view text) const {
-    return font
-        ->CalcTextSizeA(font->FontSize, FLT_MAX, 0.0f, text.data(), text.data() + text.size())
-        .x;
+    return font->width(text);
 }
 
 float TextAtlas::height() const {
-    return font->FontSize;
+    return font->height();
 }
 
 void TextAtlas::draw(const std::vector<Label>& labels, double pixelsPerUnit, double scale,
@@ -54,6 +43,7 @@ void TextAtlas::draw(const std::vector<Label>& labels, double pixelsPerUnit, dou
     glBlendEquationEXT(GL_FUNC_ADD_EXT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
+    const ImFont& typeface = font->font();
     const double unit = scale / pixelsPerUnit;
     glBegin(GL_QUADS);
     for (const Label& label : labels) {
@@ -69,13 +59,13 @@ void TextAtlas::draw(const std::vector<Label>& labels, double pixelsPerUnit, dou
         // A text pixel (along, down) from the anchor, with the line's middle
         // on the anchor.
         const auto vertex = [&](float along, float down, float u, float v) {
-            const double across = font->FontSize / 2.0f - down;
+            const double across = typeface.FontSize / 2.0f - down;
             glTexCoord2f(u, v);
             glVertex2d((label.anchor.x * scale) + (along * cosine - across * sine) * unit,
                        (label.anchor.y * scale) + (along * sine + across * cosine) * unit);
         };
         for (const unsigned char c : label.text) {
-            const ImFontGlyph* glyph = font->FindGlyph(static_cast<ImWchar>(c));
+            const ImFontGlyph* glyph = typeface.FindGlyph(static_cast<ImWchar>(c));
             if (glyph == nullptr) {
                 continue;
             }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/LabelFont.h"
 #include "scene/DrawDescription.h"
 #include "scene/Labels.h"
 
@@ -8,20 +9,15 @@
 #include <string>
 #include <vector>
 
-struct ImFontAtlas;
-struct ImFont;
-
-// Glyphs of one typeface at one pixel size in a GL texture, for drawing
-// labels: DejaVu Sans (Debian's fonts-dejavu-core) rasterised by the
-// TrueType reader inside Dear ImGui, or Dear ImGui's own font where DejaVu
-// is missing. Labels are drawn at the atlas's own size on screen, so they
-// stay crisp at every zoom.
+// The glyphs of a LabelFont in a GL texture, for drawing labels. Labels are
+// drawn at the font's own size on screen, so they stay crisp at every zoom.
 class TextAtlas : public TextMeasure {
 public:
-    static constexpr const char* fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-    // Builds the atlas and its texture; needs a current GL context.
+    // Makes the font and its texture; needs a current GL context.
     explicit TextAtlas(float pixelSize);
+    // The texture of a font made before, which may go on measuring labels on
+    // another thread.
+    explicit TextAtlas(std::shared_ptr<const LabelFont> font);
     ~TextAtlas() override;
     TextAtlas(const TextAtlas&) = delete;
     TextAtlas& operator=(const TextAtlas&) = delete;
@@ -35,8 +31,9 @@ public:
     void draw(const std::vector<Label>& labels, double pixelsPerUnit, double scale,
               const Colour& colour) const;
 
+    const std::shared_ptr<const LabelFont>& labelFont() const { return font; }
+
 private:
-    std::unique_ptr<ImFontAtlas> atlas;
-    ImFont* font = nullptr;
+    std::shared_ptr<const LabelFont> font;
     uint32_t texture = 0;
 };

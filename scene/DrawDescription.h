@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/SharedValues.h"
 #include "bundling/CurveSamples.h"
 #include "layout/Point.h"
 #include "layout/Rect.h"
+#include "scene/BlendModeType.h"
+#include "scene/Labels.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +13,9 @@
 #include <vector>
 
 // What a frame shows, as data: renderers (GL, and any exporter) draw exactly
-// this and read nothing else. View coordinates throughout.
+// this and read nothing else. It holds, or shares immutably, everything it
+// draws, so that it may be kept as long as anyone likes. View coordinates
+// throughout.
 
 struct Colour {
     float r = 0.0f;
@@ -46,14 +51,17 @@ struct LineSet {
 // and faded as a whole by its opacity.
 struct CurveSet {
     // Point j of curve e is (points[2 (e samplesPerEdge + j)], the float after it).
-    std::span<const float> points;
+    SharedValues<float> points;
     std::vector<float> parameters;
     std::vector<float> opacity;
     float width = 1.0f;
     // 1 to colorRampCount; another value draws the curves without a ramp.
     int32_t colorRamp = 1;
-    // A BlendModeType; another value leaves the blending as it was.
-    int32_t blendMode = 0;
+    // That ramp's texels as its image holds them, from the source end; empty
+    // when it could not be loaded.
+    SharedValues<Colour> ramp;
+    // Any value outside the four modes leaves the blending as it was.
+    BlendModeType blendMode = BlendModeType::None;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
     // While a node is highlighted: per curve 0 (drawn as usual, faded), or
@@ -88,6 +96,9 @@ struct FrameRegion {
     double pixelsPerUnit(int framePixels) const { return framePixels / (2.0 * halfExtent); }
 };
 
+// The names' colour, light grey.
+inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
+
 struct DrawDescription {
     // Half the side of the square the frame shows when it shows it all.
     static constexpr float frameExtent = FrameRegion{}.halfExtent;
@@ -105,4 +116,9 @@ struct DrawDescription {
     LineSet overlay;
     // Marks over everything: the highlighted node, the nodes a search found.
     std::vector<LineSet> marks;
+    // The names written over the frame, placed for text labelPixels high in
+    // the frame's pixels; none when labels are off.
+    std::vector<Label> labels;
+    float labelPixels = 0.0f;
+    Colour labelTextColour = labelColour;
 };

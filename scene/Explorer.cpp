@@ -21,12 +21,12 @@ void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
 }
 
 void Explorer::setWindow(int newWidth, int newHeight) {
-    width = std::max(newWidth, 1);
-    height = std::max(newHeight, 1);
+    shownWindow.width = std::max(newWidth, 1);
+    shownWindow.height = std::max(newHeight, 1);
 }
 
 void Explorer::setPictureLeft(int left) {
-    pictureLeft = std::max(left, 0);
+    shownWindow.left = std::max(left, 0);
 }
 
 int32_t Explorer::pickAt(double x, double y) const {
@@ -35,7 +35,7 @@ int32_t Explorer::pickAt(double x, double y) const {
     }
     const Point point = sceneAt(view, window(), x, y);
     const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
-    return pickNode(snapshot->graph, snapshot->positions, snapshot->rectangles, point, radius);
+    return pickNode(snapshot->graph(), snapshot->positions, snapshot->rectangles, point, radius);
 }
 
 int32_t Explorer::highlighted() const {
@@ -44,7 +44,7 @@ int32_t Explorer::highlighted() const {
 
 void Explorer::refreshHighlight() {
     const auto of = [this](int32_t node) {
-        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph, node);
+        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph(), node);
     };
     if (highlighted() != highlightNow.node) {
         highlightNow = of(highlighted());
@@ -113,6 +113,11 @@ void Explorer::pointerReleased(double x, double y, double milliseconds) {
     refreshHighlight();
 }
 
+void Explorer::pin(int32_t node) {
+    pinnedNode = node;
+    refreshHighlight();
+}
+
 void Explorer::pointerLeft() {
     if (!pressed) {
         hoveredNode = CompoundGraph::none;
@@ -152,7 +157,7 @@ void Explorer::setFitZoom(double zoom) {
 
 void Explorer::search(const std::string& text) {
     searchText = text;
-    searchMatches = snapshot ? searchNodes(snapshot->graph, text) : std::vector<int32_t>();
+    searchMatches = snapshot ? searchNodes(snapshot->graph(), text) : std::vector<int32_t>();
     matchIndex.reset();
 }
 
@@ -221,7 +226,7 @@ std::string Explorer::tooltip() const {
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }
-    const CompoundGraph& graph = snapshot->graph;
+    const CompoundGraph& graph = snapshot->graph();
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
     std::string text = shownPath(graph, node) + "\n" + std::to_string(counts.leaving) +
                        " outgoing, " + std::to_string(counts.arriving) + " incoming relations";

@@ -39,6 +39,8 @@ public:
     // The width at the window's left that a panel covers: the picture is
     // fitted, centred and zoomed about its middle in the part right of it.
     void setPictureLeft(int left);
+    // The window, and the part of it the picture has.
+    const ViewWindow& window() const { return shownWindow; }
 
     void pointerMoved(double x, double y);
     void pointerPressed(double x, double y, double milliseconds);
@@ -55,6 +57,10 @@ public:
     void fit();
     // A new fit zoom; a view fitted at the old one is fitted again.
     void setFitZoom(double zoom);
+    // Moves the view there at once, as the user could have.
+    void setCamera(const Camera& camera) { view = camera; }
+    // Pins a node of the scene, as a click on it does; none unpins.
+    void pin(int32_t node);
 
     // Marks every node whose name or path holds the text; the count of
     // matches follows.
@@ -91,13 +97,10 @@ public:
 
 private:
     int32_t pickAt(double x, double y) const;
-    ViewWindow window() const { return {width, height, pictureLeft}; }
     void refreshHighlight();
 
     std::shared_ptr<const SceneSnapshot> snapshot;
-    int width = 1;
-    int height = 1;
-    int pictureLeft = 0;
+    ViewWindow shownWindow;
     Camera view;
     double fitZoom = 1.0;
     FrameRegion region;

@@ -1,18 +1,12 @@
 #include "scene/FrameReuse.h"
 
 FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const ViewState& view) {
-    FrameKey key;
-    key.sceneRevision = scene.revision();
-    key.layoutType = scene.appliedLayout().value_or(settings.layoutType);
-    key.blendMode = settings.blendMode;
-    key.colorRamp = settings.colorRamp;
-    key.minAlpha = settings.minAlpha;
-    key.alphaExponent = settings.alphaExponent;
-    key.lineWidth = settings.lineWidth;
-    key.splineWidth = settings.splineWidth;
-    key.flipAlpha = settings.flipAlpha;
-    key.showTree = settings.showTree;
-    key.showSplines = settings.showSplines;
-    key.view = view;
+    FrameKey key{scene.revision(), settings, view};
+    // The settings the scene applies count as it applied them: a spacing
+    // within epsilon of the one laid out lays nothing out again, and the
+    // revision moves whenever the applied ones change the picture.
+    key.settings.layoutType = scene.appliedLayout().value_or(settings.layoutType);
+    key.settings.treeMapSpacing = scene.treeMap().spacing;
+    key.settings.beta = scene.appliedStrength().value_or(settings.beta);
     return key;
 }

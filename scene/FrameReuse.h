@@ -10,16 +10,8 @@
 // Everything a drawn frame depends on. Two equal keys give the same picture.
 struct FrameKey {
     uint64_t sceneRevision = 0;
-    int32_t layoutType = 0;
-    int32_t blendMode = 0;
-    int32_t colorRamp = 0;
-    float minAlpha = 0.0f;
-    float alphaExponent = 0.0f;
-    float lineWidth = 0.0f;
-    float splineWidth = 0.0f;
-    bool flipAlpha = false;
-    bool showTree = false;
-    bool showSplines = false;
+    // As the scene shows them: see frameKeyOf.
+    ViewSettings settings;
     ViewState view;
 
     bool operator==(const FrameKey&) const = default;

@@ -1,8 +1,6 @@
 #include "scene/GraphLoading.h"
 
-#include "base/Console.h"
 #include "base/SystemMemory.h"
-#include "io/FileText.h"
 #include "io/GraphLimits.h"
 #include "io/GraphReading.h"
 #include "layout/TreeLayoutType.h"
@@ -11,32 +9,22 @@ namespace {
 
 constexpr uint64_t mebibyte = uint64_t{1} << 20;
 
-void beginStage(Progress* progress, std::string_view name) {
+void beginStage(Progress* progress, std::string_view name, const std::string& heading) {
     if (progress != nullptr) {
-        progress->beginStage(name);
+        progress->beginStage(name, heading);
     }
 }
 
-bool isCancel(const Error& error) {
-    return error.reason == cancelledReason;
-}
-
-// Ends the line of the step that failed.
-Error reject(Error error) {
-    if (isCancel(error)) {
-        console::line(" cancelled");
-    } else {
-        console::write(" failed!\n");
-        console::line(error.describe());
+void endStage(Progress* progress) {
+    if (progress != nullptr) {
+        progress->endStage();
     }
-    return error;
 }
 
 // The steps of readScene after its heading, up to the first Error.
 Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
     const Error cancelled{std::string(cancelledReason)};
-    beginStage(progress, "Reading");
     Result<CompoundGraph> file = readGraph(path, {options.separator, progress});
     if (!file) {
         return file.error();
@@ -52,26 +40,23 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
     }
     Scene scene(pool);
     scene.setGraph(std::move(file).value());
-    console::line(" done!");
+    endStage(progress);
 
-    console::write("Building Tree Layouts ...");
-    beginStage(progress, "Building Tree Layouts");
+    beginStage(progress, "Building Tree Layouts", "Building Tree Layouts ...");
     scene.buildLayouts();
-    console::line(" done!");
+    endStage(progress);
 
-    console::write("Building Splines ...");
-    beginStage(progress, "Building Splines");
+    beginStage(progress, "Building Splines", "Building Splines ...");
     scene.buildRoutes();
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
     }
-    // Every graph starts out radial, whatever was shown before.
-    scene.applyLayout(static_cast<int32_t>(TreeLayoutType::Radial), 0.0f);
+    scene.applyLayout(options.layoutType, options.treeMapSpacing);
     scene.sampleCurves();
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
     }
-    console::line(" done!");
+    endStage(progress);
     if (options.strength) {
         scene.applyStrength(*options.strength);
     }
@@ -87,15 +72,26 @@ uint64_t memoryNeeded(const CompoundGraph& graph) {
 }
 
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
-    console::write("Reading " + path + " ...");
+    beginStage(options.progress, "Reading", "Reading " + path + " ...");
     Result<Scene> scene =
         graphlimits::withinMemory<Scene>([&] { return buildScene(path, pool, options); });
     if (!scene) {
         Error error = scene.error();
         error.path = path;
-        return reject(error);
+        if (options.progress != nullptr) {
+            options.progress->failStage(error);
+        }
+        return error;
     }
     return scene;
+}
+
+LoadOptions loadOptionsFor(const ViewSettings& settings) {
+    LoadOptions options;
+    options.strength = settings.beta;
+    options.layoutType = settings.layoutType;
+    options.treeMapSpacing = settings.treeMapSpacing;
+    return options;
 }
 
 Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
@@ -109,12 +105,11 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
     return {};
 }
 
-void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings) {
-    if (graph.edgeCount() > densityHintRelations &&
-        settings.blendMode == static_cast<int32_t>(BlendModeType::None)) {
-        console::line("Hint: " + std::to_string(graph.edgeCount()) +
-                      " curves hide one another; Blend Mode \"Density\" (--blend density) shows "
-                      "where they bundle, and \"Show Tree\" off (--tree off) takes the overlay "
-                      "off them.");
+std::optional<std::string> densityHint(const CompoundGraph& graph, const ViewSettings& settings) {
+    if (graph.edgeCount() > densityHintRelations && settings.blendMode == BlendModeType::None) {
+        return "Hint: " + std::to_string(graph.edgeCount()) +
+               " curves hide one another; Blend Mode \"Density\" (--blend density) shows where "
+               "they bundle, and \"Show Tree\" off (--tree off) takes the overlay off them.";
     }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
+#include "layout/TreeLayoutType.h"
 #include "scene/Scene.h"
 #include "scene/ViewSettings.h"
 
@@ -12,25 +13,27 @@
 #include <string>
 
 // What a graph's curves cost in memory while it is shown: per relation its
-// samples, the mixed curves and their copy in the GL buffer and drawing
-// data; per entry of the routes' control polygons, which run along the
-// hierarchy, its id and its copy while the routes are built.
-inline constexpr uint64_t bytesPerRelation = 1300;
+// samples, the mixed curves twice (a frame draws one set while the next is
+// mixed) and their copy in the GL buffer and drawing data; per entry of the routes' control
+// polygons, which run along the hierarchy, its id and its copy while the routes are built.
+inline constexpr uint64_t bytesPerRelation = 1700;
 inline constexpr uint64_t bytesPerNode = 160;
 inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
 
-// Reads a graph file of any format we read into a scene of its own, reporting each step on the
-// console:
+// Reads a graph file of any format we read into a scene of its own, in
+// three stages, and ends with the layout asked for (radial unless another is
+// given) applied and the curves sampled (and mixed with the strength, if one
+// is given), so that nothing is laid out or sampled twice. A rejected file,
+// one whose curves would need more memory than the machine has available, a
+// load that runs out of memory all the same, and a cancelled load return
+// the error. With a Progress, each stage is reported, as the programs print
+// it:
 //   Reading <path> ... done!
 //   Building Tree Layouts ... done!
 //   Building Splines ... done!
-// and ends with the radial layout applied and the curves sampled (and mixed
-// with the strength, if one is given). A rejected file, one whose curves
-// would need more memory than the machine has available, a load that runs
-// out of memory all the same, and a cancelled load end the line with
-// " failed!" or " cancelled" and return the error.
-// With a Progress, each stage is reported and a cancel stops the load.
+// the stage that stops ending as failed or cancelled; a cancel stops the
+// load.
 struct LoadOptions {
     std::optional<float> strength;
     Progress* progress = nullptr;
@@ -39,8 +42,13 @@ struct LoadOptions {
     // Splits names into the hierarchy where a format has only names;
     // detected when empty.
     std::string separator;
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
+    float treeMapSpacing = 0.0f;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
+// Loads whose scene is ready for the settings: their layout, spacing and
+// bundling strength.
+LoadOptions loadOptionsFor(const ViewSettings& settings);
 
 // The same into the scene, which a failed load leaves as it was; the
 // strength it applied before is applied again.
@@ -51,6 +59,6 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress =
 // Past this many relations the curves drawn over one another hide the
 // structure unless they are shown as a density.
 inline constexpr int32_t densityHintRelations = 50000;
-// A line of advice on the console when a graph that large is shown with the
-// blend mode "None".
-void hintAtDensity(const CompoundGraph& graph, const ViewSettings& settings);
+// A line of advice for the console when a graph that large is shown with
+// the blend mode "None"; nothing otherwise.
+std::optional<std::string> densityHint(const CompoundGraph& graph, const ViewSettings& settings);

@@ -182,13 +182,13 @@ private:
 
 } // namespace
 
-std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& graph,
+std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGraph& graph,
                                    const TreeLayoutData& data, std::span<const Point> positions,
                                    std::span<const Rect> rectangles) {
     std::vector<Label> labels;
-    if (layoutType == static_cast<int32_t>(TreeLayoutType::Radial)) {
+    if (layoutType == TreeLayoutType::Radial) {
         radialCandidates(graph, data, labels);
-    } else if (layoutType == static_cast<int32_t>(TreeLayoutType::Classic)) {
+    } else if (layoutType == TreeLayoutType::Classic) {
         classicCandidates(graph, positions, labels);
     } else if (isTreeMapLayout(layoutType) && !rectangles.empty()) {
         treeMapCandidates(graph, rectangles, labels);
@@ -197,12 +197,11 @@ std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& grap
     return labels;
 }
 
-double labelledExtent(int32_t layoutType, const std::vector<Label>& candidates,
+double labelledExtent(TreeLayoutType layoutType, const std::vector<Label>& candidates,
                       const TextMeasure& measure, double pixelsAcross) {
     constexpr double largestShare = 0.2;
     const double whole = DrawDescription::frameExtent;
-    if (layoutType != static_cast<int32_t>(TreeLayoutType::Radial) || candidates.empty() ||
-        !(pixelsAcross > 0.0)) {
+    if (layoutType != TreeLayoutType::Radial || candidates.empty() || !(pixelsAcross > 0.0)) {
         return whole;
     }
     float widest = 0.0f;

@@ -4,6 +4,7 @@
 #include "layout/Point.h"
 #include "layout/Rect.h"
 #include "layout/TreeLayoutData.h"
+#include "layout/TreeLayoutType.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,7 +42,7 @@ struct Label {
 // top of its own. Labels that would read alike get their parents' names in
 // front until they differ ("http.client", "xmlrpc.client"), within a bounded
 // length. Rectangles are by node id (treemaps only).
-std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& graph,
+std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGraph& graph,
                                    const TreeLayoutData& data, std::span<const Point> positions,
                                    std::span<const Rect> rectangles);
 
@@ -50,7 +51,7 @@ std::vector<Label> labelCandidates(int32_t layoutType, const CompoundGraph& grap
 // in pixels while the picture shrinks to make room. Only the radial tree's
 // names reach beyond the scene's square; the room they take is capped at
 // a fifth of the side on each end.
-double labelledExtent(int32_t layoutType, const std::vector<Label>& candidates,
+double labelledExtent(TreeLayoutType layoutType, const std::vector<Label>& candidates,
                       const TextMeasure& measure, double pixelsAcross);
 
 // The four corners of a label as drawn, in pixels from the scene's origin.

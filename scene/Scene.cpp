@@ -23,53 +23,64 @@ uint64_t nextRevision() {
     return ++last;
 }
 
+uint64_t nextGraphNumber() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 } // namespace
 
 Scene::Scene(ThreadPool& pool) : pool(&pool) {}
 
 void Scene::setGraph(CompoundGraph newGraph) {
-    graphData = std::move(newGraph);
+    graphData = std::make_shared<const CompoundGraph>(std::move(newGraph));
+    graphSerial = nextGraphNumber();
     layout = TreeLayoutData();
     treeMapData = TreeMap();
     routeData = Routes();
     curveSamples = CurveSamples();
-    mixedCurves = MixedCurves();
-    nodePositions.assign(static_cast<std::size_t>(graphData.nodeCount()), Point{});
+    mixedCurves = std::make_shared<MixedCurves>();
+    spareCurves.reset();
+    nodePositions.assign(static_cast<std::size_t>(graph().nodeCount()), Point{});
     layoutBuilt = false;
     routesBuilt = false;
     layoutApplied.reset();
     samplesCurrent = false;
     curvesMixed = false;
+    positionsChanged();
+}
+
+void Scene::positionsChanged() {
     sceneRevision = nextRevision();
+    positionsMoved = sceneRevision;
 }
 
 void Scene::buildLayouts() {
-    layout = ::buildLayouts(graphData);
-    treeMapData = buildTreeMap(graphData, layout);
+    layout = ::buildLayouts(graph());
+    treeMapData = buildTreeMap(graph(), layout);
     layoutBuilt = true;
     layoutApplied.reset();
 }
 
 void Scene::buildRoutes() {
-    routeData = ::buildRoutes(graphData, *pool);
+    routeData = ::buildRoutes(graph(), *pool);
     routesBuilt = true;
     samplesCurrent = false;
 }
 
-void Scene::applyLayout(int32_t type, float spacing) {
+void Scene::applyLayout(TreeLayoutType type, float spacing) {
     if (!layoutBuilt) {
         buildLayouts();
     }
-    ::applyLayout(static_cast<TreeLayoutType>(type), graphData, layout, treeMapData, spacing,
-                  nodePositions);
+    ::applyLayout(type, graph(), layout, treeMapData, spacing, nodePositions);
     layoutApplied = type;
     samplesCurrent = false;
-    sceneRevision = nextRevision();
+    positionsChanged();
 }
 
 std::span<Point> Scene::editPositions() {
     samplesCurrent = false;
-    sceneRevision = nextRevision();
+    positionsChanged();
     return nodePositions;
 }
 
@@ -80,7 +91,8 @@ void Scene::sampleCurves() {
     const int32_t edgeCount = routeData.edgeCount();
     if (curveSamples.edgeCount() != edgeCount) {
         curveSamples = CurveSamples(edgeCount);
-        mixedCurves = MixedCurves(edgeCount);
+        mixedCurves = std::make_shared<MixedCurves>(edgeCount);
+        spareCurves.reset();
     }
     parallelRanges(
         edgeCount, edgesPerPart,
@@ -95,10 +107,26 @@ void Scene::sampleCurves() {
     sceneRevision = nextRevision();
 }
 
+MixedCurves& Scene::writableCurves() {
+    if (mixedCurves.use_count() > 1) {
+        const bool spareFree = spareCurves && spareCurves.use_count() == 1;
+        std::shared_ptr<MixedCurves> next =
+            spareFree ? std::move(spareCurves)
+                      : std::make_shared<MixedCurves>(curveSamples.edgeCount());
+        spareCurves = std::move(mixedCurves);
+        mixedCurves = std::move(next);
+    }
+    // The last frame that read these points has let them go: its reads
+    // come before our writes.
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return *mixedCurves;
+}
+
 void Scene::applyStrength(float newStrength) {
     if (!samplesCurrent) {
         sampleCurves();
     }
+    MixedCurves& mixed = writableCurves();
     strength = newStrength;
     LengthRange lengths = emptyLengthRange();
     std::mutex merging;
@@ -107,14 +135,14 @@ void Scene::applyStrength(float newStrength) {
         [&](int64_t begin, int64_t end) {
             const EdgeRange range{static_cast<int32_t>(begin), static_cast<int32_t>(end)};
             const LengthRange part =
-                mixCurves(newStrength, curveSamples, range, mixedCurves, emptyLengthRange());
+                mixCurves(newStrength, curveSamples, range, mixed, emptyLengthRange());
             std::lock_guard<std::mutex> lock(merging);
             lengths = {std::min(lengths.shortest, part.shortest),
                        std::max(lengths.longest, part.longest)};
         },
         *pool);
-    mixedCurves.minLength = lengths.shortest;
-    mixedCurves.maxLength = lengths.longest;
+    mixed.minLength = lengths.shortest;
+    mixed.maxLength = lengths.longest;
     curvesMixed = true;
     sceneRevision = nextRevision();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SharedValues.h"
 #include "base/ThreadPool.h"
 #include "bundling/CurveSamples.h"
 #include "bundling/Routes.h"
@@ -10,6 +11,7 @@
 #include "scene/ViewSettings.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -29,13 +31,16 @@ public:
     // Takes a new graph; nothing computed from the old one is kept. The node
     // positions start at the origin.
     void setGraph(CompoundGraph newGraph);
+    // Another graph (a later setGraph, in any scene) has another number; 0
+    // before the first.
+    uint64_t graphNumber() const { return graphSerial; }
 
     // The stages, each run now whatever its state.
     void buildLayouts();
     void buildRoutes();
     // Positions of the layout type; a treemap type lays the treemap out
     // afresh with the spacing. A type outside the five keeps the positions.
-    void applyLayout(int32_t type, float spacing);
+    void applyLayout(TreeLayoutType type, float spacing);
     void sampleCurves();
     void applyStrength(float strength);
 
@@ -46,7 +51,9 @@ public:
     void update(const ViewSettings& settings);
 
     ThreadPool& threadPool() const { return *pool; }
-    const CompoundGraph& graph() const { return graphData; }
+    const CompoundGraph& graph() const { return *graphData; }
+    // The graph, shared with whoever needs it after the scene moves on.
+    std::shared_ptr<const CompoundGraph> sharedGraph() const { return graphData; }
     const TreeLayoutData& layoutData() const { return layout; }
     const TreeMap& treeMap() const { return treeMapData; }
     const Routes& routes() const { return routeData; }
@@ -54,10 +61,13 @@ public:
     // For callers that place nodes themselves; the samples become stale.
     std::span<Point> editPositions();
     const CurveSamples& samples() const { return curveSamples; }
-    const MixedCurves& curves() const { return mixedCurves; }
+    const MixedCurves& curves() const { return *mixedCurves; }
+    // The mixed points, shared: the next mix goes to memory nobody reads,
+    // so a frame may hold them as long as it is drawn.
+    SharedValues<float> sharedPoints() const { return {mixedCurves, mixedCurves->points.span()}; }
 
     // The layout the positions show; none before one is applied.
-    std::optional<int32_t> appliedLayout() const { return layoutApplied; }
+    std::optional<TreeLayoutType> appliedLayout() const { return layoutApplied; }
     // The strength last mixed, kept across graphs; none before the first.
     std::optional<float> appliedStrength() const { return strength; }
     // Whether the mixed curves are those of the current samples and strength.
@@ -67,24 +77,33 @@ public:
     // change: a picture drawn at one revision shows the scene until the next.
     // No two scenes share a revision once either has changed.
     uint64_t revision() const { return sceneRevision; }
+    // Moves whenever the graph or the node positions change.
+    uint64_t positionsRevision() const { return positionsMoved; }
 
 private:
     bool spacingMoved(float spacing) const;
+    // The mixed curves, made writable: while a frame shares them, the mix
+    // goes to the spare ones (once no frame holds those) or to new ones.
+    MixedCurves& writableCurves();
+    void positionsChanged();
 
     ThreadPool* pool;
-    CompoundGraph graphData;
+    std::shared_ptr<const CompoundGraph> graphData = std::make_shared<const CompoundGraph>();
+    uint64_t graphSerial = 0;
     TreeLayoutData layout;
     TreeMap treeMapData;
     Routes routeData;
     std::vector<Point> nodePositions;
     CurveSamples curveSamples;
-    MixedCurves mixedCurves;
+    std::shared_ptr<MixedCurves> mixedCurves = std::make_shared<MixedCurves>();
+    std::shared_ptr<MixedCurves> spareCurves;
 
     bool layoutBuilt = false;
     bool routesBuilt = false;
-    std::optional<int32_t> layoutApplied;
+    std::optional<TreeLayoutType> layoutApplied;
     bool samplesCurrent = false;
     bool curvesMixed = false;
     std::optional<float> strength;
     uint64_t sceneRevision = 0;
+    uint64_t positionsMoved = 0;
 };

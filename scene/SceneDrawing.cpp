@@ -86,11 +86,12 @@ LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth) {
     return tree;
 }
 
-LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth, float ringSpacing) {
+LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
+                     float ringSpacing) {
     switch (layoutType) {
-    case static_cast<int32_t>(TreeLayoutType::Radial):
+    case TreeLayoutType::Radial:
         return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing);
-    case static_cast<int32_t>(TreeLayoutType::Classic):
+    case TreeLayoutType::Classic:
         return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth);
     default:
         if (isTreeMapLayout(layoutType)) {
@@ -116,7 +117,7 @@ LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> posit
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
     const MixedCurves& mixed = scene.curves();
     CurveSet curves;
-    curves.points = mixed.points.span();
+    curves.points = scene.sharedPoints();
     curves.width = settings.splineWidth;
     curves.colorRamp = settings.colorRamp;
     curves.blendMode = settings.blendMode;
@@ -149,15 +150,15 @@ void emphasise(CurveSet& curves, const Highlight& highlight) {
             }
         }
     }
-    if (curves.blendMode != static_cast<int32_t>(BlendModeType::Density)) {
-        curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    if (curves.blendMode != BlendModeType::Density) {
+        curves.blendMode = BlendModeType::Alpha;
     }
 }
 
 LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,
                       float lineWidth, float radius, const FrameRegion& region) {
     LineSet marks = lines(colour, lineWidth);
-    const int32_t layoutType = scene.appliedLayout().value_or(0);
+    const TreeLayoutType layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     const auto known = [&scene](int32_t node) {
         return node >= 0 && node < scene.graph().nodeCount();
     };
@@ -193,7 +194,7 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     DrawDescription frame;
     frame.region = view.region;
     frame.background = view.background;
-    const int32_t layoutType = scene.appliedLayout().value_or(settings.layoutType);
+    const TreeLayoutType layoutType = scene.appliedLayout().value_or(settings.layoutType);
     // A pixel of the frame, which shows the region.
     const float pixel = 2.0f * view.region.halfExtent / DrawDescription::framePixels;
     frame.tree = describeTree(layoutType, scene, settings.lineWidth, pixel);

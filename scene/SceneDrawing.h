@@ -30,7 +30,7 @@ LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& da
 // The outline of every treemap rectangle, parents before children.
 LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
 // The tree of the layout type; empty for a type outside the five.
-LineSet describeTree(int32_t layoutType, const Scene& scene, float lineWidth,
+LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
                      float ringSpacing = wholeFramePixel);
 // Every node linked to its parent through the node positions, translucent.
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,

@@ -2,11 +2,11 @@
 
 #include "layout/TreeLayouts.h"
 
-std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene, uint64_t graphNumber) {
+std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     auto snapshot = std::make_shared<SceneSnapshot>();
-    snapshot->graphNumber = graphNumber;
-    snapshot->graph = scene.graph();
-    snapshot->layoutType = scene.appliedLayout().value_or(0);
+    snapshot->graphNumber = scene.graphNumber();
+    snapshot->sharedGraph = scene.sharedGraph();
+    snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
     if (isTreeMapLayout(snapshot->layoutType)) {
         snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
@@ -20,7 +20,7 @@ std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure
                                 double pixelsPerUnit, const Rect& visible, int32_t highlighted) {
     std::optional<Label> first;
     if (highlighted != CompoundGraph::none) {
-        first = labelOf(snapshot.labels, snapshot.graph, snapshot.positions, highlighted);
+        first = labelOf(snapshot.labels, snapshot.graph(), snapshot.positions, highlighted);
     }
     return placeLabels(snapshot.labels, measure, pixelsPerUnit, visible, snapshot.rectangles,
                        first);

@@ -13,19 +13,22 @@
 
 // What the window needs of a scene between frames, to answer the pointer
 // and to write names: the graph, where its nodes are, and where their
-// labels could go. A copy, so that the worker may go on changing its scene.
+// labels could go. The graph is shared, the rest copied, so that the scene
+// may go on changing.
 struct SceneSnapshot {
     // Another graph (a later load) has another number.
     uint64_t graphNumber = 0;
-    CompoundGraph graph;
-    int32_t layoutType = 0;
+    std::shared_ptr<const CompoundGraph> sharedGraph = std::make_shared<const CompoundGraph>();
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.
     std::vector<Rect> rectangles;
     std::vector<Label> labels;
+
+    const CompoundGraph& graph() const { return *sharedGraph; }
 };
 
-std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene, uint64_t graphNumber);
+std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene);
 
 // The labels to write over the visible part of the scene (in scene units)
 // at this scale, the highlighted node's among them whatever it overlaps.

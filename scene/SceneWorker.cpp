@@ -1,9 +1,15 @@
 #include "scene/SceneWorker.h"
 
 #include "scene/GraphLoading.h"
-#include "scene/SceneDrawing.h"
 
-SceneWorker::SceneWorker(ThreadPool& pool) : scene(pool), thread([this] { run(); }) {}
+SceneWorker::SceneWorker(ThreadPool& pool, RampColours ramps,
+                         std::shared_ptr<const TextMeasure> labelMeasure,
+                         ProgressObserver* observer)
+    : scene(pool), observer(observer) {
+    session.setRamps(std::move(ramps));
+    session.setLabelMeasure(std::move(labelMeasure));
+    thread = std::thread([this] { run(); });
+}
 
 SceneWorker::~SceneWorker() {
     {
@@ -55,17 +61,9 @@ std::optional<SceneFrame> SceneWorker::takeFrame() {
     return frame;
 }
 
-void SceneWorker::frameDone() {
-    {
-        std::lock_guard<std::mutex> lock(state);
-        frameOut = false;
-    }
-    changed.notify_all();
-}
-
 bool SceneWorker::busy() const {
     std::lock_guard<std::mutex> lock(state);
-    return working || settingsPending || pendingLoad.has_value() || frameOut;
+    return working || settingsPending || pendingLoad.has_value() || offered.has_value();
 }
 
 bool SceneWorker::hasRequests() const {
@@ -88,9 +86,7 @@ void SceneWorker::waitForFrameOrIdle() {
 void SceneWorker::run() {
     std::unique_lock<std::mutex> lock(state);
     for (;;) {
-        // The scene is not touched while the points of a frame are read.
-        changed.wait(
-            lock, [this] { return stopping || (!frameOut && (pendingLoad || settingsPending)); });
+        changed.wait(lock, [this] { return stopping || pendingLoad || settingsPending; });
         if (stopping) {
             return;
         }
@@ -100,58 +96,51 @@ void SceneWorker::run() {
             pendingLoad.reset();
             runLoad(path, lock);
         }
-        if (!pendingLoad && settingsPending && !frameOut) {
-            settingsPending = false;
-            const ViewSettings settings = wanted;
-            ViewState view = wantedView;
-            lock.unlock();
-            // Nodes picked in another graph mean nothing in this one.
-            if (view.graphNumber != graphNumber) {
-                view.highlighted = CompoundGraph::none;
-                view.marked.clear();
-            }
-            scene.update(settings);
-            const FrameKey key = frameKeyOf(scene, settings, view);
-            std::optional<SceneFrame> frame;
-            if (frameReuse.needsDrawing(key)) {
-                if (!snapshot || snapshotRevision != scene.revision()) {
-                    snapshot = snapshotOf(scene, graphNumber);
-                    snapshotRevision = scene.revision();
-                }
-                frame = SceneFrame{describeScene(scene, settings, view), snapshot, graphPath};
-                frameReuse.markDrawn(key);
-            }
-            lock.lock();
-            if (frame) {
-                offered = std::move(frame);
-                frameOut = true;
-            }
+        if (!pendingLoad && settingsPending) {
+            makeFrame(lock);
         }
         working = false;
         changed.notify_all();
     }
 }
 
+// The scene is the worker's alone: it is worked on with the lock let go.
+void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
+    settingsPending = false;
+    const ViewSettings settings = wanted;
+    ViewState view = wantedView;
+    lock.unlock();
+    // Nodes picked in another graph mean nothing in this one.
+    if (view.graphNumber != scene.graphNumber()) {
+        view.highlighted = CompoundGraph::none;
+        view.marked.clear();
+    }
+    std::optional<SessionFrame> made = session.frame(settings, view);
+    lock.lock();
+    if (made) {
+        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath};
+    }
+}
+
 void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
-    loading = std::make_shared<Progress>(true);
+    loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
-    const std::optional<float> strength = scene.appliedStrength();
+    const ViewSettings settings = wanted;
     ThreadPool& pool = scene.threadPool();
     lock.unlock();
-    Result<Scene> loaded = readScene(path, pool, {strength, progress.get(), std::nullopt, {}});
+    LoadOptions options = loadOptionsFor(settings);
+    options.progress = progress.get();
+    Result<Scene> loaded = readScene(path, pool, options);
     lock.lock();
     loading.reset();
     if (!loaded) {
         loadError = loaded.error();
         return;
     }
-    // The new graph replaces the old once no frame of the old is read.
-    changed.wait(lock, [this] { return !frameOut || stopping; });
     scene = std::move(loaded).value();
     graphPath = path;
-    ++graphNumber;
-    // The old graph's copy is not kept until the next frame.
-    snapshot.reset();
     settingsPending = true;
-    hintAtDensity(scene.graph(), wanted);
+    if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
+        progress->advise(*hint);
+    }
 }

@@ -3,7 +3,8 @@
 #include "base/Error.h"
 #include "base/Progress.h"
 #include "scene/DrawDescription.h"
-#include "scene/FrameReuse.h"
+#include "scene/FrameSession.h"
+#include "scene/RampColours.h"
 #include "scene/Scene.h"
 #include "scene/SceneSnapshot.h"
 #include "scene/ViewSettings.h"
@@ -17,9 +18,10 @@
 #include <string>
 #include <thread>
 
-// A frame made by the worker: what to draw, and the scene it shows.
+// A frame made by the worker: what to draw, and the scene it shows, both
+// shared, so that the caller may keep them as long as it likes.
 struct SceneFrame {
-    DrawDescription description;
+    std::shared_ptr<const DrawDescription> description;
     std::shared_ptr<const SceneSnapshot> snapshot;
     // The file the graph came from; empty before one is loaded.
     std::string graphPath;
@@ -27,13 +29,18 @@ struct SceneFrame {
 
 // Computes the scene on a thread of its own, so that the thread of the
 // window never waits for reading, layouts or bundling: it asks for settings
-// or a file and takes frames when they are ready. The graph on screen stays
-// until a new one is complete; a load asked for while another runs cancels
-// it. A frame's curve points belong to the worker's scene, which the worker
-// leaves alone from the moment it offers a frame until frameDone().
+// or a file and takes frames when they are ready, made by the worker's frame
+// session. The graph on screen stays until a new one is complete; a load
+// asked for while another runs cancels it, and loads the layout and the
+// bundling strength of the settings shown.
 class SceneWorker {
 public:
-    explicit SceneWorker(ThreadPool& pool = ThreadPool::shared());
+    // Frames take their colours from the ramps and measure their names with
+    // the measure (none: frames without names); each load's stages, and the
+    // advice after it, go to the observer.
+    explicit SceneWorker(ThreadPool& pool = ThreadPool::shared(), RampColours ramps = {},
+                         std::shared_ptr<const TextMeasure> labelMeasure = nullptr,
+                         ProgressObserver* observer = nullptr);
     ~SceneWorker();
     SceneWorker(const SceneWorker&) = delete;
     SceneWorker& operator=(const SceneWorker&) = delete;
@@ -47,11 +54,8 @@ public:
 
     // The frame made since the last call, if any.
     std::optional<SceneFrame> takeFrame();
-    // The caller no longer reads the points of the frame it took last.
-    void frameDone();
 
-    // Whether a request waits, runs, or has a frame the caller has not
-    // finished with.
+    // Whether a request waits or runs, or a frame waits to be taken.
     bool busy() const;
     // Whether a request waits or runs.
     bool hasRequests() const;
@@ -65,14 +69,12 @@ public:
 private:
     void run();
     void runLoad(const std::string& path, std::unique_lock<std::mutex>& lock);
-    void offerFrame(std::unique_lock<std::mutex>& lock);
+    void makeFrame(std::unique_lock<std::mutex>& lock);
 
     Scene scene;
-    FrameReuse frameReuse;
-    std::shared_ptr<const SceneSnapshot> snapshot;
-    uint64_t snapshotRevision = 0;
+    FrameSession session{scene};
+    ProgressObserver* const observer;
     std::string graphPath;
-    uint64_t graphNumber = 0;
 
     mutable std::mutex state;
     std::condition_variable changed;
@@ -83,10 +85,8 @@ private:
     std::optional<std::string> pendingLoad;
     std::shared_ptr<Progress> loading;
     bool working = false;
-    // A frame offered and not yet taken, and whether the points of one are
-    // still being read.
+    // A frame offered and not yet taken.
     std::optional<SceneFrame> offered;
-    bool frameOut = false;
     bool stopping = false;
     std::thread thread;
 };

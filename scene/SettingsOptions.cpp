@@ -1,10 +1,13 @@
 #include "scene/SettingsOptions.h"
 
-#include "scene/BlendModeType.h"
+#include "scene/Camera.h"
+#include "scene/Search.h"
+#include "scene/SettingsTable.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace optionvalues {
 
@@ -47,73 +50,178 @@ namespace {
 
 using namespace optionvalues;
 
-// Short names for the command line, in enumerator order.
-const char* const layoutNames[] = {"radial", "classic", "slice", "squared", "strip"};
-const char* const blendNames[] = {"none", "alpha", "max", "density"};
+// A bound of a range as --help writes it: 0.05, 1, 4096.
+std::string boundText(double bound) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", bound);
+    return text;
+}
 
-template <std::size_t count>
-bool parseChoice(const std::string& word, const char* const (&names)[count], int32_t& value) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (word == names[i]) {
-            value = static_cast<int32_t>(i);
-            return true;
-        }
+std::string argumentOf(const SettingDescriptor& setting) {
+    const std::string range = boundText(setting.min) + "-" + boundText(setting.max);
+    switch (setting.kind) {
+    case SettingKind::Switch:
+        return "on|off";
+    case SettingKind::Choice:
+        return "NAME|" + range;
+    default:
+        return range;
     }
-    return parseInteger(word, 0, static_cast<int32_t>(count) - 1, value);
+}
+
+// The default as the option takes it: a choice by name, a switch on or
+// off, a number with the decimals its step calls for.
+std::string defaultTextOf(const SettingDescriptor& setting) {
+    switch (setting.kind) {
+    case SettingKind::Switch:
+        return setting.defaultValue != 0.0 ? "on" : "off";
+    case SettingKind::Choice:
+        return setting.choiceNames[static_cast<std::size_t>(setting.defaultValue)];
+    default: {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f", settingDecimals(setting), setting.defaultValue);
+        return text;
+    }
+    }
+}
+
+// "radial, classic or slice".
+std::string namesText(const SettingDescriptor& setting) {
+    std::string text;
+    const std::size_t count = setting.choiceNames.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : i + 1 == count ? " or " : ", ");
+        text += setting.choiceNames[i];
+    }
+    return text;
+}
+
+std::string descriptionOf(const SettingDescriptor& setting) {
+    const std::string what =
+        setting.kind == SettingKind::Choice ? namesText(setting) : std::string(setting.help);
+    return what + " (default " + defaultTextOf(setting) + ")";
+}
+
+// A choice by name or by number.
+bool readChoice(const SettingDescriptor& setting, const std::string& word, int32_t& value) {
+    const auto named = std::find(setting.choiceNames.begin(), setting.choiceNames.end(), word);
+    if (named != setting.choiceNames.end()) {
+        value = static_cast<int32_t>(named - setting.choiceNames.begin());
+        return true;
+    }
+    return parseInteger(word, 0, static_cast<int32_t>(setting.max), value);
+}
+
+bool readSetting(const SettingDescriptor& setting, const std::string& word,
+                 ViewSettings& settings) {
+    double value = 0.0;
+    bool read = false;
+    if (setting.kind == SettingKind::Switch) {
+        bool on = false;
+        read = parseSwitch(word, on);
+        value = on ? 1.0 : 0.0;
+    } else if (setting.kind == SettingKind::Real) {
+        float number = 0.0f;
+        read = parseFloat(word, static_cast<float>(setting.min), static_cast<float>(setting.max),
+                          number);
+        value = number;
+    } else {
+        int32_t number = 0;
+        read = setting.kind == SettingKind::Choice
+                   ? readChoice(setting, word, number)
+                   : parseInteger(word, static_cast<int32_t>(setting.min),
+                                  static_cast<int32_t>(setting.max), number);
+        value = number;
+    }
+    if (read) {
+        setting.write(settings, value);
+    }
+    return read;
+}
+
+// Two numbers, "X,Y".
+bool parsePoint(const std::string& word, float& x, float& y) {
+    const std::size_t comma = word.find(',');
+    if (comma == std::string::npos) {
+        return false;
+    }
+    float parsedX = 0.0f;
+    float parsedY = 0.0f;
+    constexpr float far = 100.0f;
+    if (!parseFloat(word.substr(0, comma), -far, far, parsedX) ||
+        !parseFloat(word.substr(comma + 1), -far, far, parsedY)) {
+        return false;
+    }
+    x = parsedX;
+    y = parsedY;
+    return true;
 }
 
 } // namespace
 
-const std::vector<SettingsOption>& settingsOptions() {
-    static const std::vector<SettingsOption> table{
-        {"--layout", "NAME|0-4", "radial, classic, slice, squared or strip (default radial)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseChoice(w, layoutNames, o.layoutType);
+const std::vector<CommandOption<ViewSettings>>& settingsOptions() {
+    static const std::vector<CommandOption<ViewSettings>> table = [] {
+        std::vector<CommandOption<ViewSettings>> options;
+        for (const SettingDescriptor& setting : settingsTable()) {
+            options.push_back({setting.option, argumentOf(setting), descriptionOf(setting),
+                               [&setting](const std::string& word, ViewSettings& settings) {
+                                   return readSetting(setting, word, settings);
+                               }});
+        }
+        return options;
+    }();
+    return table;
+}
+
+const std::vector<CommandOption<ViewOptions>>& viewOptions() {
+    static const std::vector<CommandOption<ViewOptions>> table{
+        {"--highlight", "NODE", "highlight a node's relations; a name or a path a.b.c",
+         [](const std::string& w, ViewOptions& o) {
+             o.highlight = w;
+             return !w.empty();
          }},
-        {"--beta", "0-1", "bundling strength (default 1.0)",
-         [](const std::string& w, ViewSettings& o) { return parseFloat(w, 0.0f, 1.0f, o.beta); }},
-        {"--ramp", "1-5", "colour ramp (default 3)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseInteger(w, 1, colorRampCount, o.colorRamp);
+        {"--search", "TEXT", "mark the nodes whose name or path holds TEXT",
+         [](const std::string& w, ViewOptions& o) {
+             o.search = w;
+             return true;
          }},
-        {"--blend", "NAME|0-3", "none, alpha, max or density (default none)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseChoice(w, blendNames, o.blendMode);
+        {"--zoom", "0.5-4096", "magnification about the centre (default 1)",
+         [](const std::string& w, ViewOptions& o) {
+             float zoom = 1.0f;
+             if (!parseFloat(w, static_cast<float>(Camera::minZoom),
+                             static_cast<float>(Camera::maxZoom), zoom)) {
+                 return false;
+             }
+             o.zoom = zoom;
+             return true;
          }},
-        {"--min-alpha", "0-1", "opacity of the longest spline (default 0.1)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseFloat(w, 0.0f, 1.0f, o.minAlpha);
-         }},
-        {"--alpha-exponent", "0.1-10", "shape of the opacity curve (default 1.0)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseFloat(w, 0.1f, 10.0f, o.alphaExponent);
-         }},
-        {"--flip-alpha", "on|off", "make the longest splines opaque instead (default off)",
-         [](const std::string& w, ViewSettings& o) { return parseSwitch(w, o.flipAlpha); }},
-        {"--line-width", "1-20", "width of tree lines (default 3.0)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseFloat(w, 1.0f, 20.0f, o.lineWidth);
-         }},
-        {"--spline-width", "1-20", "width of splines (default 5.0)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseFloat(w, 1.0f, 20.0f, o.splineWidth);
-         }},
-        {"--tree", "on|off", "draw the tree overlay (default on)",
-         [](const std::string& w, ViewSettings& o) { return parseSwitch(w, o.showTree); }},
-        {"--splines", "on|off", "draw the splines (default on)",
-         [](const std::string& w, ViewSettings& o) { return parseSwitch(w, o.showSplines); }},
-        {"--spacing", "0-0.05", "treemap spacing (default 0.01)",
-         [](const std::string& w, ViewSettings& o) {
-             return parseFloat(w, 0.0f, 0.05f, o.treeMapSpacing);
-         }},
-        {"--labels", "on|off", "write the nodes' names (default off)",
-         [](const std::string& w, ViewSettings& o) { return parseSwitch(w, o.showLabels); }},
+        {"--center", "X,Y", "the scene point in the middle (default 0,0; see below)",
+         [](const std::string& w, ViewOptions& o) { return parsePoint(w, o.centreX, o.centreY); }},
     };
     return table;
 }
 
-std::string optionHelpLine(const char* name, const char* argument, const char* description) {
-    std::string head = std::string("  ") + name + " " + argument;
+std::string viewOptionsNote() {
+    return "\nScene coordinates: the whole picture is the square from -1.01 to 1.01 in x\n"
+           "and y, y up; the radial tree's leaves lie on the circle of radius 1, and the\n"
+           "classic tree and the treemaps lie within -1 to 1.\n";
+}
+
+Result<int32_t> highlightedNode(const ViewOptions& view, const CompoundGraph& graph,
+                                const std::string& graphPath) {
+    if (view.highlight.empty()) {
+        return CompoundGraph::none;
+    }
+    const int32_t node = findNode(graph, view.highlight);
+    if (node == CompoundGraph::none) {
+        return Error{"no node named '" + view.highlight + "' in " + graphPath};
+    }
+    return node;
+}
+
+std::string optionHelpLine(const std::string& name, const std::string& argument,
+                           const std::string& description) {
+    std::string head = "  " + name + " " + argument;
     head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
     return head + description + "\n";
 }

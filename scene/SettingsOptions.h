@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "graph/CompoundGraph.h"
 #include "scene/ViewSettings.h"
 
 #include <cstdint>
@@ -9,29 +10,62 @@
 #include <string>
 #include <vector>
 
-// The drawing settings as command-line options, one table for the viewer
-// and hebview-render: each with its value's form, its description with the
-// panel's default, and the parser that sets it.
-struct SettingsOption {
+// The command-line options both programs share: the drawing settings, made
+// from the settings table, and the view to start with. Each option has its
+// value's form, its description with the default, and the reader that sets
+// its part of a Target.
+template <typename Target> struct CommandOption {
     const char* name;
-    const char* argument;
-    const char* description;
-    std::function<bool(const std::string&, ViewSettings&)> apply;
+    std::string argument;
+    std::string description;
+    std::function<bool(const std::string&, Target&)> apply;
 };
 
-const std::vector<SettingsOption>& settingsOptions();
+const std::vector<CommandOption<ViewSettings>>& settingsOptions();
+
+// The view to start with: a node to highlight (a name or a path; empty for
+// none), a text to search for, and the zoom and centre, in scene
+// coordinates.
+struct ViewOptions {
+    std::string highlight;
+    std::string search;
+    double zoom = 1.0;
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+};
+
+const std::vector<CommandOption<ViewOptions>>& viewOptions();
+
+// What --help says after the options about the view's coordinates.
+std::string viewOptionsNote();
+
+// The node the view highlights: none for no name, an Error for a name that
+// the graph, read from graphPath, does not have.
+Result<int32_t> highlightedNode(const ViewOptions& view, const CompoundGraph& graph,
+                                const std::string& graphPath);
+
+// Adds options that set a part of a program's own options.
+template <typename Target, typename Part>
+void addOptions(std::vector<CommandOption<Target>>& table,
+                const std::vector<CommandOption<Part>>& options, Part Target::*part) {
+    for (const CommandOption<Part>& option : options) {
+        table.push_back({option.name, option.argument, option.description,
+                         [&option, part](const std::string& word, Target& target) {
+                             return option.apply(word, target.*part);
+                         }});
+    }
+}
 
 // Reads the option that arguments[at] names, and its value after it, into
 // the target: nothing when no option of the table has that name, else the
 // outcome (an Error for a missing or bad value), with `at` moved to the
-// value. A table is any vector of entries with `name`, `argument` and
-// `apply(value, target)`, such as settingsOptions().
-template <typename Option, typename Target>
-std::optional<Status> applyOption(const std::vector<Option>& table,
+// value.
+template <typename Target>
+std::optional<Status> applyOption(const std::vector<CommandOption<Target>>& table,
                                   const std::vector<std::string>& arguments, std::size_t& at,
                                   Target& target) {
     const std::string& word = arguments[at];
-    for (const Option& option : table) {
+    for (const CommandOption<Target>& option : table) {
         if (word != option.name) {
             continue;
         }
@@ -49,10 +83,21 @@ std::optional<Status> applyOption(const std::vector<Option>& table,
 }
 
 // "  --name ARGUMENT" padded to a column, the description, a line end.
-std::string optionHelpLine(const char* name, const char* argument, const char* description);
+std::string optionHelpLine(const std::string& name, const std::string& argument,
+                           const std::string& description);
+
+// The help lines of a table's options.
+template <typename Target>
+std::string optionsHelp(const std::vector<CommandOption<Target>>& table) {
+    std::string text;
+    for (const CommandOption<Target>& option : table) {
+        text += optionHelpLine(option.name, option.argument, option.description);
+    }
+    return text;
+}
 
 // Readers of option values: false, and the value untouched, for a word that
-// is not one in the range (or of the choices, by name or number).
+// is not one in the range.
 namespace optionvalues {
 
 bool parseFloat(const std::string& word, float low, float high, float& value);

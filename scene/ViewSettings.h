@@ -10,26 +10,31 @@
 inline constexpr int32_t colorRampCount = 5;
 
 // Every setting the user can change: the settings panel, the command line of
-// hebview-render and the tools write it; the scene applies it. Defaults are
-// the panel's starting values.
+// both programs and the tools write it; the scene applies it. What each
+// setting is, its range and its default (the panel's starting value) are
+// in the settings table (scene/SettingsTable.h).
 struct ViewSettings {
-    // A TreeLayoutType; any other value keeps the node positions as they are.
-    int32_t layoutType = static_cast<int32_t>(TreeLayoutType::Radial);
-    bool showTree = true;
+    // Every setting at its default.
+    ViewSettings();
+
+    // Any value outside the five layouts keeps the node positions as they
+    // are.
+    TreeLayoutType layoutType{};
+    bool showTree{};
     // Nodes' names written over the picture.
-    bool showLabels = false;
-    float lineWidth = 3.0f;
-    float treeMapSpacing = 0.01f;
+    bool showLabels{};
+    float lineWidth{};
+    float treeMapSpacing{};
     // Bundling strength: 0 straight lines, 1 the full curves.
-    float beta = 1.0f;
-    bool showSplines = true;
-    int32_t colorRamp = 3;
-    float splineWidth = 5.0f;
-    // A BlendModeType; any other value leaves the blending as it is.
-    int32_t blendMode = static_cast<int32_t>(BlendModeType::None);
-    float minAlpha = 0.1f;
-    float alphaExponent = 1.0f;
-    bool flipAlpha = false;
+    float beta{};
+    bool showSplines{};
+    int32_t colorRamp{};
+    float splineWidth{};
+    // Any value outside the four modes leaves the blending as it is.
+    BlendModeType blendMode{};
+    float minAlpha{};
+    float alphaExponent{};
+    bool flipAlpha{};
 
     bool operator==(const ViewSettings&) const = default;
 };

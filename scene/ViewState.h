@@ -28,7 +28,6 @@ inline constexpr Colour leavingColour{0.902f, 0.624f, 0.0f, 1.0f};
 inline constexpr Colour arrivingColour{0.337f, 0.706f, 0.914f, 1.0f};
 inline constexpr Colour searchColour{0.941f, 0.894f, 0.259f, 1.0f};
 inline constexpr Colour highlightMarkColour{1.0f, 1.0f, 1.0f, 1.0f};
-inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
 // Label text in the 2048-pixel frame, and in the window.
 inline constexpr float framedLabelPixels = 24.0f;
 inline constexpr float windowLabelPixels = 14.0f;

@@ -13,12 +13,14 @@ FileDialog::~FileDialog() = default;
 
 bool FileDialog::show(const char*, const char*, const char* title, bool multiple) {
     fileName[0] = '\0';
-    const std::optional<std::string> chosen = chooseFileToOpen(title, startFolder, multiple);
+    const FileChoice chosen = chooseFileToOpen(title, startFolder, multiple);
+    shown = chosen ? Status() : Status(chosen.error());
     // A path cut to fit would name another file, so one too long counts as
     // none.
-    if (!chosen || chosen->size() >= static_cast<size_t>(fileNameSize)) {
+    if (!chosen || !chosen.value() || chosen.value()->size() >= static_cast<size_t>(fileNameSize)) {
         return false;
     }
-    std::memcpy(fileName, chosen->c_str(), chosen->size() + 1);
+    const std::string& path = *chosen.value();
+    std::memcpy(fileName, path.c_str(), path.size() + 1);
     return true;
 }

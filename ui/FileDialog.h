@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <string>
 
 // The modal open-file dialog behind the "Load File" button. It lives for one
@@ -20,6 +22,9 @@ public:
     bool show(const char* filter, const char* defaultExtension, const char* title, bool multiple);
 
     char fileName[fileNameSize];
+    // Without a display the dialog is not shown: the error says so, for the
+    // caller to tell.
+    Status shown;
     // The running program's folder unless set.
     std::string startFolder;
 };

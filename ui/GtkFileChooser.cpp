@@ -1,7 +1,5 @@
 #include "ui/GtkFileChooser.h"
 
-#include "base/Console.h"
-
 #include "ui/GtkSession.h"
 
 #include <gtk/gtk.h>
@@ -38,11 +36,9 @@ std::optional<std::string> answerOf(GtkFileChooser* chooser) {
 
 } // namespace
 
-std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& folder,
-                                            bool multiple) {
+FileChoice chooseFileToOpen(const std::string& title, const std::string& folder, bool multiple) {
     if (!gtkSessionReady()) {
-        console::line("No display for the file dialog; nothing is loaded.");
-        return std::nullopt;
+        return Error("No display for the file dialog; nothing is loaded.");
     }
     GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open", folder);
     gtk_file_chooser_set_select_multiple(chooser, multiple ? TRUE : FALSE);
@@ -59,11 +55,10 @@ std::optional<std::string> chooseFileToOpen(const std::string& title, const std:
     return answerOf(chooser);
 }
 
-std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& folder,
-                                            const std::string& suggestedName) {
+FileChoice chooseFileToSave(const std::string& title, const std::string& folder,
+                            const std::string& suggestedName) {
     if (!gtkSessionReady()) {
-        console::line("No display for the file dialog; nothing is saved.");
-        return std::nullopt;
+        return Error("No display for the file dialog; nothing is saved.");
     }
     GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_SAVE, "_Save", folder);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);

@@ -4,7 +4,7 @@
 #include "ui/FileDialog.h"
 #include "ui/SettingsPanel.h"
 
-void onLoadFile(const LoadGraph& load, const std::string& shownGraphPath) {
+Status onLoadFile(const LoadGraph& load, const std::string& shownGraphPath) {
     FileDialog dialog;
     if (const std::string folder = folderOf(shownGraphPath); !folder.empty()) {
         dialog.startFolder = folder;
@@ -13,6 +13,7 @@ void onLoadFile(const LoadGraph& load, const std::string& shownGraphPath) {
     }
     dialog.show("*", "*", SettingsPanel::loadFileLabel, false);
     loadChosenFile(dialog.fileName, load);
+    return dialog.shown;
 }
 
 void loadChosenFile(const char* fileName, const LoadGraph& load) {

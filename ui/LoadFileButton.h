@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <functional>
 #include <string>
 
@@ -8,7 +10,8 @@ using LoadGraph = std::function<void(const std::string& path)>;
 
 // The "Load File" button: asks for a graph file, starting in the folder of
 // the graph on screen (the program's folder without one), and loads it.
-void onLoadFile(const LoadGraph& load, const std::string& shownGraphPath = {});
+// Fails, with the reason for the caller to tell, when no dialog can be shown.
+Status onLoadFile(const LoadGraph& load, const std::string& shownGraphPath = {});
 
 // Loads the chosen path unless it is 3 characters or shorter, as after a
 // cancelled dialog.

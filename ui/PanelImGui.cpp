@@ -31,17 +31,6 @@ constexpr float bannerTop = 8.0f;
 constexpr float bannerMargin = 20.0f;
 constexpr float narrowestBanner = 120.0f;
 
-bool started = false;
-bool dismissClicked = false;
-// Escape in the search field ends the typing in the next frame, keeping
-// the text (Dear ImGui's own Escape would put back the text from before).
-bool endSearchTyping = false;
-ImGuiID searchId = 0;
-// The bar is moved to its place once; the user may move it afterwards.
-bool placed = false;
-int (*readModifiers)() = nullptr;
-std::vector<const PanelRow*> clickedButtons;
-
 void setModifiers(int modifiers) {
     ImGuiIO& io = ImGui::GetIO();
     io.KeyShift = (modifiers & GLUT_ACTIVE_SHIFT) != 0;
@@ -57,9 +46,10 @@ void buildCombo(SettingsPanel& panel, const PanelRow& row) {
     const ImVec2 size = ImGui::GetWindowSize();
     panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
     const auto current = static_cast<int>(panel.value(row));
-    for (std::size_t i = 0; i < row.choices.size(); ++i) {
+    const std::span<const char* const> labels = row.setting->choiceLabels;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         const int value = static_cast<int>(i);
-        if (ImGui::Selectable(row.choices[i], value == current)) {
+        if (ImGui::Selectable(labels[i], value == current)) {
             panel.setValue(row, value);
         }
     }
@@ -67,8 +57,6 @@ void buildCombo(SettingsPanel& panel, const PanelRow& row) {
 }
 
 void buildValue(SettingsPanel& panel, const PanelRow& row) {
-    const ImGuiSliderFlags clamped = ImGuiSliderFlags_AlwaysClamp;
-    const auto speed = static_cast<float>(row.step);
     switch (row.kind) {
     case PanelRowKind::Switch: {
         bool on = panel.value(row) != 0.0;
@@ -81,33 +69,60 @@ void buildValue(SettingsPanel& panel, const PanelRow& row) {
     case PanelRowKind::Choice:
         buildCombo(panel, row);
         break;
-    case PanelRowKind::Number:
-        if (row.real == nullptr) {
+    case PanelRowKind::Number: {
+        const SettingDescriptor& setting = *row.setting;
+        const ImGuiSliderFlags clamped = ImGuiSliderFlags_AlwaysClamp;
+        const auto speed = static_cast<float>(setting.step);
+        if (setting.kind == SettingKind::Integer) {
             auto value = static_cast<int>(panel.value(row));
-            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(row.min),
-                               static_cast<int>(row.max), "%d", clamped)) {
+            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(setting.min),
+                               static_cast<int>(setting.max), "%d", clamped)) {
                 panel.setValue(row, value);
             }
         } else {
             auto value = static_cast<float>(panel.value(row));
             char format[16];
             std::snprintf(format, sizeof format, "%%.%df", SettingsPanel::decimals(row));
-            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(row.min),
-                                 static_cast<float>(row.max), format, clamped)) {
+            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(setting.min),
+                                 static_cast<float>(setting.max), format, clamped)) {
                 panel.setValue(row, value);
             }
         }
         break;
+    }
     default:
         ImGui::TextUnformatted(panel.valueText(row).c_str());
         break;
     }
 }
 
+// About the node under the pointer, unless the pointer is on the panel.
+void buildTooltip(const SettingsPanel& panel) {
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    if (!panel.tooltip.empty() && !panel.takesMouseButton(mouse.x, mouse.y)) {
+        ImGui::SetTooltip("%s", SettingsPanel::shownText(panel.tooltip).c_str());
+    }
+}
+
+int arrowSteps(int key) {
+    switch (key) {
+    case GLUT_KEY_LEFT:
+    case GLUT_KEY_DOWN:
+        return -1;
+    case GLUT_KEY_RIGHT:
+    case GLUT_KEY_UP:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 // The search field: typing tells the panel each new text, Enter steps to
 // the first match and keeps the field's focus, so that the arrow keys can
 // step on; what was found shows underneath.
-void buildSearch(SettingsPanel& panel) {
+void PanelImGui::buildSearch(SettingsPanel& panel) {
     if (panel.takeSearchFocus()) {
         ImGui::SetKeyboardFocusHere();
     }
@@ -131,7 +146,7 @@ void buildSearch(SettingsPanel& panel) {
     }
 }
 
-void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
+void PanelImGui::buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
     ImGui::PushID(&row);
     const float top = ImGui::GetCursorScreenPos().y;
     if (row.kind == PanelRowKind::Search) {
@@ -164,7 +179,7 @@ void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX) {
     ImGui::PopID();
 }
 
-void buildBar(SettingsPanel& panel) {
+void PanelImGui::buildBar(SettingsPanel& panel) {
     const ImVec2 display = ImGui::GetIO().DisplaySize;
     float top = panel.frame.shown.y;
     if (!placed) {
@@ -200,7 +215,7 @@ void buildBar(SettingsPanel& panel) {
 // The message, until dismissed or replaced, at the top of the picture,
 // wrapped within it so that neither its text nor its button is under the
 // bar.
-void buildBanner(SettingsPanel& panel) {
+void PanelImGui::buildBanner(SettingsPanel& panel) {
     if (panel.message.empty()) {
         return;
     }
@@ -229,15 +244,7 @@ void buildBanner(SettingsPanel& panel) {
     ImGui::PopStyleColor(2);
 }
 
-// About the node under the pointer, unless the pointer is on the panel.
-void buildTooltip(const SettingsPanel& panel) {
-    const ImVec2 mouse = ImGui::GetIO().MousePos;
-    if (!panel.tooltip.empty() && !panel.takesMouseButton(mouse.x, mouse.y)) {
-        ImGui::SetTooltip("%s", SettingsPanel::shownText(panel.tooltip).c_str());
-    }
-}
-
-void beginFrame(SettingsPanel& panel) {
+void PanelImGui::beginFrame(SettingsPanel& panel) {
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGLUT_NewFrame();
     const PanelRect shown = panel.frame.shown;
@@ -252,7 +259,7 @@ void beginFrame(SettingsPanel& panel) {
 
 // Records what routing needs from the frame, then runs the buttons clicked
 // in it, outside the frame so that an action may do anything.
-void finishFrame(SettingsPanel& panel) {
+void PanelImGui::finishFrame(SettingsPanel& panel) {
     const ImGuiID active = ImGui::GetActiveID();
     panel.frame.widgetActive = active != 0;
     panel.frame.textInputFocused = active != 0 && (ImGui::TempInputIsActive(active) ||
@@ -269,36 +276,21 @@ void finishFrame(SettingsPanel& panel) {
     }
 }
 
-void runEventFrame(SettingsPanel& panel) {
+void PanelImGui::runEventFrame(SettingsPanel& panel) {
     beginFrame(panel);
     ImGui::EndFrame();
     finishFrame(panel);
 }
 
 // A key press is one stroke: it is worked off and let go at once.
-void runKeyFrame(SettingsPanel& panel) {
+void PanelImGui::runKeyFrame(SettingsPanel& panel) {
     runEventFrame(panel);
     ImGuiIO& io = ImGui::GetIO();
     std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
     setModifiers(0);
 }
 
-int arrowSteps(int key) {
-    switch (key) {
-    case GLUT_KEY_LEFT:
-    case GLUT_KEY_DOWN:
-        return -1;
-    case GLUT_KEY_RIGHT:
-    case GLUT_KEY_UP:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
-Status panelInit() {
+Status PanelImGui::start() {
     if (started) {
         return Error{"the panel is already started"};
     }
@@ -325,7 +317,7 @@ Status panelInit() {
     return {};
 }
 
-void panelTerminate() {
+void PanelImGui::terminate() {
     if (!started) {
         return;
     }
@@ -335,7 +327,7 @@ void panelTerminate() {
     ImGui::DestroyContext();
 }
 
-void panelDraw(SettingsPanel& panel) {
+void PanelImGui::draw(SettingsPanel& panel) {
     if (!started) {
         return;
     }
@@ -345,13 +337,13 @@ void panelDraw(SettingsPanel& panel) {
     finishFrame(panel);
 }
 
-void panelWindowSize(int width, int height) {
+void PanelImGui::windowSize(int width, int height) {
     if (started) {
         ImGui_ImplGLUT_ReshapeFunc(width, height);
     }
 }
 
-bool panelEventKeyboardGLUT(SettingsPanel& panel, unsigned char key, int x, int y) {
+bool PanelImGui::keyboard(SettingsPanel& panel, unsigned char key, int x, int y) {
     if (!started || !panel.takesKey()) {
         return false;
     }
@@ -365,7 +357,7 @@ bool panelEventKeyboardGLUT(SettingsPanel& panel, unsigned char key, int x, int 
     return true;
 }
 
-bool panelEventSpecialGLUT(SettingsPanel& panel, int key, int x, int y) {
+bool PanelImGui::special(SettingsPanel& panel, int key, int x, int y) {
     if (!started) {
         return false;
     }
@@ -381,7 +373,7 @@ bool panelEventSpecialGLUT(SettingsPanel& panel, int key, int x, int y) {
     return true;
 }
 
-bool panelEventMouseButtonGLUT(SettingsPanel& panel, int button, int state, int x, int y) {
+bool PanelImGui::mouseButton(SettingsPanel& panel, int button, int state, int x, int y) {
     if (!started) {
         return false;
     }
@@ -400,7 +392,7 @@ bool panelEventMouseButtonGLUT(SettingsPanel& panel, int button, int state, int 
     return taken;
 }
 
-bool panelEventMouseMotionGLUT(SettingsPanel& panel, int x, int y) {
+bool PanelImGui::mouseMotion(SettingsPanel& panel, int x, int y) {
     if (!started) {
         return false;
     }
@@ -408,6 +400,6 @@ bool panelEventMouseMotionGLUT(SettingsPanel& panel, int x, int y) {
     return panel.takesMouseButton(static_cast<float>(x), static_cast<float>(y));
 }
 
-void panelGLUTModifiersFunc(int (*modifiers)()) {
+void PanelImGui::setModifiersFunc(int (*modifiers)()) {
     readModifiers = modifiers;
 }

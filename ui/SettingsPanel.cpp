@@ -5,14 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
-#include <type_traits>
 
 namespace {
 
 constexpr const char* switchOn = "ON";
 constexpr const char* switchOff = "OFF";
-constexpr int maxDecimals = 6;
 
 PanelRow plain(PanelRowKind kind, const char* label = "") {
     PanelRow row;
@@ -21,42 +18,16 @@ PanelRow plain(PanelRowKind kind, const char* label = "") {
     return row;
 }
 
-PanelRow choice(const char* label, int32_t ViewSettings::*field,
-                std::span<const char* const> labels) {
-    PanelRow row = plain(PanelRowKind::Choice, label);
-    row.integer = field;
-    row.choices = labels;
-    return row;
-}
-
-PanelRow toggle(const char* label, bool ViewSettings::*field) {
-    PanelRow row = plain(PanelRowKind::Switch, label);
-    row.flag = field;
-    return row;
-}
-
-// A float or an integer setting.
-template <typename Value>
-PanelRow number(const char* label, Value ViewSettings::*field, double min, double max,
-                double step) {
-    PanelRow row = plain(PanelRowKind::Number, label);
-    if constexpr (std::is_same_v<Value, float>) {
-        row.real = field;
-    } else {
-        row.integer = field;
+PanelRow settingRow(const SettingDescriptor& setting) {
+    PanelRow row = plain(PanelRowKind::Number, setting.label);
+    if (setting.kind == SettingKind::Switch) {
+        row.kind = PanelRowKind::Switch;
+    } else if (setting.kind == SettingKind::Choice) {
+        row.kind = PanelRowKind::Choice;
     }
-    row.min = min;
-    row.max = max;
-    row.step = step;
+    row.setting = &setting;
     return row;
 }
-
-PanelRow alphaOnly(PanelRow row) {
-    row.alphaOnly = true;
-    return row;
-}
-
-const PanelRow separator = plain(PanelRowKind::Separator);
 
 } // namespace
 
@@ -66,30 +37,20 @@ SettingsPanel::SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
       savePicture(std::move(savePicture)) {}
 
 std::span<const PanelRow> SettingsPanel::rows() {
-    static const std::vector<PanelRow> table{
-        plain(PanelRowKind::Button, loadFileLabel),
-        plain(PanelRowKind::NodeCount, "# Tree Nodes"),
-        plain(PanelRowKind::RelationCount, "# Splines"),
-        separator,
-        choice("Tree Layout", &ViewSettings::layoutType, treeLayoutLabels),
-        toggle("Show Tree", &ViewSettings::showTree),
-        number("Line Width", &ViewSettings::lineWidth, 1.0, 20.0, 1.0),
-        number("TreeMap Spacing", &ViewSettings::treeMapSpacing, 0.0, 0.05, 0.0001),
-        separator,
-        number("Beta", &ViewSettings::beta, 0.0, 1.0, 0.01),
-        toggle("Show Splines", &ViewSettings::showSplines),
-        number("Color Ramp", &ViewSettings::colorRamp, 1.0, colorRampCount, 1.0),
-        number("Spline Width", &ViewSettings::splineWidth, 1.0, 20.0, 1.0),
-        separator,
-        choice("Blend Mode", &ViewSettings::blendMode, blendModeLabels),
-        alphaOnly(number("Min Alpha", &ViewSettings::minAlpha, 0.0, 1.0, 0.01)),
-        alphaOnly(number("Alpha Exponent", &ViewSettings::alphaExponent, 0.1, 10.0, 0.1)),
-        alphaOnly(toggle("Flip Alpha", &ViewSettings::flipAlpha)),
-        separator,
-        toggle("Show Labels", &ViewSettings::showLabels),
-        plain(PanelRowKind::Search, "Search"),
-        plain(PanelRowKind::Button, savePictureLabel),
-    };
+    static const std::vector<PanelRow> table = [] {
+        std::vector<PanelRow> rows{plain(PanelRowKind::Button, loadFileLabel),
+                                   plain(PanelRowKind::NodeCount, "# Tree Nodes"),
+                                   plain(PanelRowKind::RelationCount, "# Splines")};
+        for (const SettingDescriptor& setting : settingsTable()) {
+            if (setting.startsGroup) {
+                rows.push_back(plain(PanelRowKind::Separator));
+            }
+            rows.push_back(settingRow(setting));
+        }
+        rows.push_back(plain(PanelRowKind::Search, "Search"));
+        rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
+        return rows;
+    }();
     return table;
 }
 
@@ -99,14 +60,8 @@ double SettingsPanel::value(const PanelRow& row) const {
         return counts.nodes;
     case PanelRowKind::RelationCount:
         return counts.relations;
-    case PanelRowKind::Switch:
-        return settings.*row.flag ? 1.0 : 0.0;
-    case PanelRowKind::Choice:
-        return settings.*row.integer;
-    case PanelRowKind::Number:
-        return row.real != nullptr ? settings.*row.real : settings.*row.integer;
     default:
-        return 0.0;
+        return row.isSetting() ? row.setting->read(settings) : 0.0;
     }
 }
 
@@ -114,20 +69,20 @@ void SettingsPanel::setValue(const PanelRow& row, double newValue) {
     if (!row.isSetting() || std::isnan(newValue)) {
         return;
     }
-    if (row.kind == PanelRowKind::Switch) {
-        settings.*row.flag = newValue != 0.0;
-    } else if (row.kind == PanelRowKind::Choice) {
+    const SettingDescriptor& setting = *row.setting;
+    if (setting.kind == SettingKind::Switch) {
+        setting.write(settings, newValue != 0.0 ? 1.0 : 0.0);
+    } else if (setting.kind == SettingKind::Choice) {
         if (std::round(newValue) == newValue && newValue >= 0.0 &&
-            newValue < static_cast<double>(row.choices.size())) {
-            settings.*row.integer = static_cast<int32_t>(newValue);
+            newValue < static_cast<double>(setting.choiceLabels.size())) {
+            setting.write(settings, newValue);
         }
-    } else if (row.real != nullptr) {
-        settings.*row.real = static_cast<float>(std::clamp(newValue, row.min, row.max));
+    } else if (setting.kind == SettingKind::Real) {
+        setting.write(settings, std::clamp(newValue, setting.min, setting.max));
     } else {
-        const double lowest = std::ceil(row.min);
-        const double highest = std::max(lowest, std::floor(row.max));
-        settings.*row.integer =
-            static_cast<int32_t>(std::clamp(std::round(newValue), lowest, highest));
+        const double lowest = std::ceil(setting.min);
+        const double highest = std::max(lowest, std::floor(setting.max));
+        setting.write(settings, std::clamp(std::round(newValue), lowest, highest));
     }
 }
 
@@ -138,17 +93,18 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
     if (row.kind == PanelRowKind::Switch) {
         setValue(row, value(row) == 0.0 ? 1.0 : 0.0);
     } else if (row.kind == PanelRowKind::Choice) {
-        const int last = static_cast<int>(row.choices.size()) - 1;
+        const int last = static_cast<int>(row.setting->choiceLabels.size()) - 1;
         const double current = value(row);
         const bool known = current >= 0.0 && current <= last;
         setValue(row, known ? std::clamp(static_cast<int>(current) + steps, 0, last) : 0);
     } else {
-        setValue(row, value(row) + steps * row.step);
+        setValue(row, value(row) + steps * row.setting->step);
     }
 }
 
 bool SettingsPanel::applies(const PanelRow& row) const {
-    return !row.alphaOnly || settings.blendMode == static_cast<int32_t>(BlendModeType::Alpha);
+    return !row.isSetting() || !row.setting->alphaOnly ||
+           settings.blendMode == BlendModeType::Alpha;
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {
@@ -159,14 +115,12 @@ std::string SettingsPanel::valueText(const PanelRow& row) const {
     case PanelRowKind::Switch:
         return value(row) != 0.0 ? switchOn : switchOff;
     case PanelRowKind::Choice: {
-        const int32_t current = settings.*row.integer;
-        const bool known = current >= 0 && current < static_cast<int32_t>(row.choices.size());
-        return known ? row.choices[static_cast<std::size_t>(current)] : std::to_string(current);
+        const auto current = static_cast<int32_t>(value(row));
+        const std::span<const char* const> labels = row.setting->choiceLabels;
+        const bool known = current >= 0 && current < static_cast<int32_t>(labels.size());
+        return known ? labels[static_cast<std::size_t>(current)] : std::to_string(current);
     }
     case PanelRowKind::Number: {
-        if (row.real == nullptr) {
-            return std::to_string(settings.*row.integer);
-        }
         char text[64];
         std::snprintf(text, sizeof text, "%.*f", decimals(row), value(row));
         return text;
@@ -177,16 +131,7 @@ std::string SettingsPanel::valueText(const PanelRow& row) const {
 }
 
 int SettingsPanel::decimals(const PanelRow& row) {
-    if (row.real == nullptr) {
-        return 0;
-    }
-    double scaled = row.step;
-    for (int digits = 0; digits < maxDecimals; ++digits, scaled *= 10.0) {
-        if (std::abs(scaled - std::round(scaled)) < 1e-6 * scaled) {
-            return digits;
-        }
-    }
-    return maxDecimals;
+    return row.isSetting() ? settingDecimals(*row.setting) : 0;
 }
 
 void SettingsPanel::press(const PanelRow& row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/SettingsTable.h"
 #include "scene/ViewSettings.h"
 
 #include <cstddef>
@@ -41,32 +42,21 @@ enum class PanelRowKind {
 };
 
 // One row of the "Settings" bar: a button, a count shown read-only, the
-// search field, a separator, or a setting (a choice among labels, an ON/OFF switch, or a
-// number with its range and step).
+// search field, a separator, or a setting (a choice among labels, an ON/OFF
+// switch, or a number), which the settings table describes.
 struct PanelRow {
     PanelRowKind kind = PanelRowKind::Separator;
     const char* label = "";
-    bool ViewSettings::*flag = nullptr;
-    // A choice's value, or an integer number.
-    int32_t ViewSettings::*integer = nullptr;
-    float ViewSettings::*real = nullptr;
-    double min = 0.0;
-    double max = 0.0;
-    double step = 1.0;
-    // A choice's labels, indexed by value.
-    std::span<const char* const> choices;
+    // The setting of a Choice, Switch or Number row; none for the others.
+    const SettingDescriptor* setting = nullptr;
 
-    bool isSetting() const {
-        return kind == PanelRowKind::Choice || kind == PanelRowKind::Switch ||
-               kind == PanelRowKind::Number;
-    }
-    // Whether the setting only counts while the blend mode is "Alpha".
-    bool alphaOnly = false;
+    bool isSetting() const { return setting != nullptr; }
 };
 
 // The "Settings" bar: the graph's size, the "Load File" and "Save Picture"
-// buttons, the search field and every setting, each row bound to a field of ViewSettings; and
-// beside it a message banner and the tooltip of the node under the pointer.
+// buttons, the search field and every setting of the settings table, its
+// groups apart; and beside it a message banner and the tooltip of the node
+// under the pointer.
 // Knows nothing of drawing: PanelImGui draws it and reports what its last
 // frame left behind, from which the panel decides which input events are
 // its own.

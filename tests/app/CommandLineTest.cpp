@@ -19,15 +19,21 @@ std::string refusal(const std::vector<std::string>& words) {
     return line ? "" : line.error().describe();
 }
 
-TEST(ViewerCommandLine, DrawingOptionsAreTheStartingSettings) {
+TEST(ViewerCommandLine, DrawingAndViewOptionsAreTheStartingSettingsAndView) {
     const ViewerCommandLine line =
         accepted({"--layout", "squared", "--beta", "0.5", "--blend", "density", "--labels", "on",
-                  "--spacing", "0.02", "deps.json"});
-    EXPECT_EQ(line.settings.layoutType, 3);
+                  "--spacing", "0.02", "--highlight", "n0.n1", "--search", "N2", "--zoom", "4",
+                  "--center", "-0.5,0.25", "deps.json"});
+    EXPECT_EQ(line.settings.layoutType, TreeLayoutType::TreeMapSquared);
     EXPECT_EQ(line.settings.beta, 0.5f);
-    EXPECT_EQ(line.settings.blendMode, 3);
+    EXPECT_EQ(line.settings.blendMode, BlendModeType::Density);
     EXPECT_TRUE(line.settings.showLabels);
     EXPECT_EQ(line.settings.treeMapSpacing, 0.02f);
+    EXPECT_EQ(line.view.highlight, "n0.n1");
+    EXPECT_EQ(line.view.search, "N2");
+    EXPECT_EQ(line.view.zoom, 4.0);
+    EXPECT_EQ(line.view.centreX, -0.5f);
+    EXPECT_EQ(line.view.centreY, 0.25f);
     EXPECT_EQ(line.graphPath, "deps.json");
     EXPECT_EQ(line.windowArguments, std::vector<std::string>{"hebview"});
     // Nothing given: the panel's defaults and the default graph.
@@ -51,6 +57,7 @@ TEST(ViewerCommandLine, HelpVersionAndRefusals) {
     EXPECT_EQ(refusal({"--colour", "red"}), "unknown option --colour");
     EXPECT_EQ(refusal({"--beta", "2"}), "bad value '2' for --beta (0-1)");
     EXPECT_EQ(refusal({"--layout"}), "--layout needs a value (NAME|0-4)");
+    EXPECT_EQ(refusal({"--center", "1"}), "bad value '1' for --center (X,Y)");
     EXPECT_EQ(refusal({"-display"}), "-display needs a value");
     EXPECT_EQ(refusal({"a.rsf", "b.rsf"}), "more than one graph file: a.rsf and b.rsf");
     const std::string usage = viewerUsage();

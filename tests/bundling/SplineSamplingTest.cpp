@@ -147,7 +147,7 @@ TEST(SampleSplines, PointArraysAreReusedAcrossLayoutSwitches) {
     const float* bundled = scene.samples().bundled.data();
     const float* mixed = scene.curves().points.data();
     ViewSettings squared;
-    squared.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
+    squared.layoutType = TreeLayoutType::TreeMapSquared;
     scene.update(squared);
     EXPECT_EQ(scene.samples().bundled.data(), bundled);
     EXPECT_EQ(scene.curves().points.data(), mixed);

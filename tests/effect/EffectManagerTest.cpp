@@ -10,7 +10,6 @@
 
 namespace {
 
-using testing_support::CoutCapture;
 using testing_support::TempFile;
 using testing_support::WorkingDirectory;
 
@@ -44,8 +43,17 @@ std::string technique(const std::string& name, const std::string& version,
            "\nvoid main() { gl_FragColor = vec4(1.0); }\nend\n";
 }
 
+// The report's lines as the viewer prints them.
+std::string printed(const EffectReport& report) {
+    std::string text;
+    for (const std::string& line : report.lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
 // Runs create with the effect file given, or none, in the working directory,
-// and keeps what it printed.
+// and keeps its report's lines as printed.
 class EffectManagerCreate : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(gl.status().ok()) << gl.status().error().describe(); }
@@ -54,9 +62,9 @@ protected:
         TempFile folder(effectFile.value_or(""),
                         effectFile ? EffectManager::effectFileName : "elsewhere.cgfx");
         WorkingDirectory inFolder(folder.folderPath());
-        CoutCapture output;
-        created = manager.create();
-        return output.text();
+        const EffectReport report = manager.create();
+        created = report.status;
+        return printed(report);
     }
 
     HeadlessGlContext gl;
@@ -65,10 +73,10 @@ protected:
 };
 
 TEST_F(EffectManagerCreate, ShippedEffectSkipsItsFirstTechniqueAndUsesTheSecond) {
-    CoutCapture output;
-    EXPECT_TRUE(manager.create().ok());
-    EXPECT_EQ(output.text(), "Technique BundledCurvesGlsl460 did not validate.  Skipping.\n"
-                             "Use technique BundledCurvesGlsl120.\n");
+    const EffectReport report = manager.create();
+    EXPECT_TRUE(report.status.ok());
+    EXPECT_EQ(printed(report), "Technique BundledCurvesGlsl460 did not validate.  Skipping.\n"
+                               "Use technique BundledCurvesGlsl120.\n");
     EXPECT_STREQ(effectGetTechniqueName(manager.technique), "BundledCurvesGlsl120");
     for (EffectParameter* EffectManager::*handle : parameterHandles) {
         EXPECT_NE(manager.*handle, nullptr);
@@ -97,6 +105,19 @@ TEST_F(EffectManagerCreate, ASkippedTechniquesCompilerErrorStaysWithIt) {
               "Technique Broken did not validate.  Skipping.\n"
               "Use technique Working.\n");
     EXPECT_TRUE(created.ok());
+}
+
+TEST_F(EffectManagerCreate, ACompilerErrorIsReportedWithItsListing) {
+    create(technique("Broken", "120", "gl_Position = ;") + technique("Working", "120"));
+    ASSERT_TRUE(created.ok());
+    EXPECT_FALSE(effectValidateTechnique(effectGetFirstTechnique(manager.effect)));
+    EffectReport report;
+    manager.checkError("validating Broken", report);
+    ASSERT_EQ(report.lines.size(), 2u) << printed(report);
+    EXPECT_EQ(report.lines[0], "vertex_and_fragment_program: validating Broken: compiler error");
+    EXPECT_NE(report.lines[1].find("error"), std::string::npos) << "the compiler's listing";
+    ASSERT_FALSE(report.status.ok());
+    EXPECT_EQ(report.status.error().describe(), report.lines[0]) << "the listing stays off it";
 }
 
 TEST_F(EffectManagerCreate, OnlyTheFirstTechniquesAreTried) {
@@ -128,15 +149,15 @@ TEST_F(EffectManagerCreate, NoValidTechniqueAfterSkippingEachInFileOrder) {
 }
 
 TEST_F(EffectManagerCreate, ReleaseLeavesNoHandlesBehind) {
-    CoutCapture quiet;
-    EXPECT_TRUE(manager.create().ok());
+    EXPECT_TRUE(manager.create().status.ok());
     manager.release();
     EXPECT_EQ(manager.effect, nullptr);
     EXPECT_EQ(manager.context, nullptr);
     EXPECT_EQ(manager.technique, nullptr);
     EXPECT_EQ(manager.alpha, nullptr);
-    manager.checkError("after release");
-    EXPECT_EQ(quiet.text().find("after release"), std::string::npos) << quiet.text();
+    EffectReport after;
+    manager.checkError("after release", after);
+    EXPECT_EQ(printed(after), "");
 }
 
 } // namespace

@@ -105,6 +105,11 @@ TEST_F(EffectRuntime, ReportsFilesItCannotUse) {
     EXPECT_EQ(effectCreateFromFile(context, "no-such-effect.cgfx"), nullptr);
     EXPECT_EQ(takeError(EffectError::FileUnreadable),
               "the effect file is missing or cannot be read");
+    EXPECT_EQ(effectCreateFromFile(context, "no-such-effect.cgfx"), nullptr);
+    const Status pending = effectTakeError();
+    ASSERT_FALSE(pending.ok());
+    EXPECT_EQ(pending.error().describe(), "the effect file is missing or cannot be read");
+    EXPECT_TRUE(effectTakeError().ok()) << "taken with the first look";
 
     TempFile folder("", "placeholder");
     EXPECT_EQ(effectCreateFromFile(context, folder.folderPath().c_str()), nullptr);

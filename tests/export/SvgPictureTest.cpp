@@ -66,12 +66,13 @@ struct TwoCurves {
                 points.push_back(0.5f * static_cast<float>(curve));
             }
         }
-        frame.curves.points = points;
+        frame.curves.points = SharedValues<float>::copyOf(points);
+        frame.curves.ramp = SharedValues<Colour>::copyOf(ramp);
         frame.curves.parameters = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f};
         frame.curves.opacity = {1.0f, 0.25f};
         frame.curves.width = 5.0f;
         frame.curves.colorRamp = 1;
-        frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+        frame.curves.blendMode = BlendModeType::Alpha;
         frame.showOverlay = false;
     }
     std::vector<float> points;
@@ -99,7 +100,7 @@ std::vector<Element> childrenOf(const Parsed& parsed, const std::string& id) {
 
 TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
     TwoCurves scene;
-    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
     ASSERT_TRUE(svg.wellFormed);
     const std::vector<Element> curves = childrenOf(svg, "curves");
     ASSERT_EQ(curves.size(), 2u);
@@ -124,7 +125,7 @@ TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
 TEST(SvgPictureTest, SceneCoordinatesMapOntoTheFramesPixels) {
     TwoCurves scene;
     scene.frame.region = {0.0f, 0.0f, 1.0f};
-    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 1000}));
+    const Parsed svg = parseXml(svgPicture(scene.frame, 1000));
     ASSERT_TRUE(svg.wellFormed);
     std::vector<std::string> paths;
     for (const Element& element : svg.elements) {
@@ -148,7 +149,8 @@ TEST(SvgPictureTest, PiecesTakeTheRampColourAtTheirShareOfTheCurve) {
     for (int i = 0; i <= 12; ++i) {
         ramp.push_back({static_cast<float>(i) / 12.0f, 0.0f, 0.0f, 1.0f});
     }
-    const Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, ramp, 2048}));
+    scene.frame.curves.ramp = SharedValues<Colour>::copyOf(ramp);
+    const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
     const int depth = childrenOf(svg, "curves")[0].depth + 1;
     std::vector<std::string> strokes;
     for (const Element& element : svg.elements) {
@@ -183,7 +185,9 @@ TEST(SvgPictureTest, LabelTextIsAlwaysXml) {
          false}};
     DrawDescription frame;
     frame.showCurves = false;
-    const std::string text = svgPicture({&frame, labels, 24.0f, {}, {}, 1000});
+    frame.labels.assign(std::begin(labels), std::end(labels));
+    frame.labelPixels = 24.0f;
+    const std::string text = svgPicture(frame, 1000);
     const Parsed svg = parseXml(text);
     ASSERT_TRUE(svg.wellFormed) << text;
     const std::string r = "\xEF\xBF\xBD";
@@ -195,20 +199,20 @@ TEST(SvgPictureTest, LabelTextIsAlwaysXml) {
 
 TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     TwoCurves scene;
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::None);
-    Parsed svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    scene.frame.curves.blendMode = BlendModeType::None;
+    Parsed svg = parseXml(svgPicture(scene.frame, 2048));
     EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.count("opacity"), 0u)
         << "blend None ignores the opacity";
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Max);
-    svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    scene.frame.curves.blendMode = BlendModeType::Max;
+    svg = parseXml(svgPicture(scene.frame, 2048));
     EXPECT_EQ(childrenOf(svg, "curves")[1].attributes.at("style"), "mix-blend-mode:lighten");
     // A highlighted node's relation: opaque, in its emphasis colour, drawn
     // last.
-    scene.frame.curves.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    scene.frame.curves.blendMode = BlendModeType::Alpha;
     scene.frame.curves.emphasis = {1, 0};
     scene.frame.curves.order = {1, 0};
     scene.frame.curves.emphasisColours[0] = {0.902f, 0.624f, 0.0f, 1.0f};
-    svg = parseXml(svgPicture({&scene.frame, {}, 24.0f, {}, scene.ramp, 2048}));
+    svg = parseXml(svgPicture(scene.frame, 2048));
     const std::vector<Element> curves = childrenOf(svg, "curves");
     EXPECT_EQ(curves[0].attributes.at("opacity"), "0.25");
     EXPECT_EQ(curves[1].attributes.count("opacity"), 0u);
@@ -231,8 +235,10 @@ TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
     frame.region = {0.0f, 0.0f, 1.0f};
     const Label labels[] = {
         {0, "A<&>\"b\x01", {0.0f, 0.0f}, 3.14159265f / 2.0f, Label::Align::End, false}};
-    const std::string text =
-        svgPicture({&frame, labels, 24.0f, {0.5f, 0.5f, 0.5f, 1.0f}, {}, 1000});
+    frame.labels.assign(std::begin(labels), std::end(labels));
+    frame.labelPixels = 24.0f;
+    frame.labelTextColour = {0.5f, 0.5f, 0.5f, 1.0f};
+    const std::string text = svgPicture(frame, 1000);
     const Parsed svg = parseXml(text);
     ASSERT_TRUE(svg.wellFormed) << text;
     std::map<std::string, std::vector<Element>> byName;

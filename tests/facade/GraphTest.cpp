@@ -63,7 +63,7 @@ TEST_F(GraphFacade, LoadShowsTheRecordsAndEndsRadial) {
 
 TEST_F(GraphFacade, SetLayoutTwiceDoesNothingTheSecondTime) {
     graph.setLayout(TreeLayoutType::Classic);
-    EXPECT_EQ(graph.settings.layoutType, 1);
+    EXPECT_EQ(graph.settings.layoutType, TreeLayoutType::Classic);
     EXPECT_EQ(graph.layoutType(), 1);
     graph.scene.editPositions()[3].x = 42.0f;
     graph.setLayout(TreeLayoutType::Classic);

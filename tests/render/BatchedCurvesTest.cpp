@@ -63,7 +63,7 @@ TEST(BatchedCurves, ManyVertexBuffersGiveThePixelsOfOneDrawPerCurve) {
     }
     ViewSettings settings;
     settings.splineWidth = 1.0f;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    settings.blendMode = BlendModeType::Alpha;
     settings.minAlpha = 0.05f;
     const Scene scene = sceneOf(graphOf(randomParents(3000, 4), relations), settings);
     const CurveSet curves = describeCurves(scene, settings);

@@ -144,7 +144,7 @@ TEST_F(ExploringRender, TheFontMeasuresRealTextAndItsPlacedLabelsNeverOverlap) {
 
     load(graphText(testing_support::randomParents(400, 6)));
     graph->setLayout(TreeLayoutType::Radial);
-    const std::shared_ptr<const SceneSnapshot> snapshot = snapshotOf(graph->scene, 1);
+    const std::shared_ptr<const SceneSnapshot> snapshot = snapshotOf(graph->scene);
     const Rect everything{-2.0f, -2.0f, 2.0f, 2.0f};
     const std::vector<Label> placed = labelsToShow(*snapshot, text, 600.0, everything, 17);
     ASSERT_GT(placed.size(), 10u);

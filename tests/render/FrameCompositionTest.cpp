@@ -98,7 +98,7 @@ TEST_F(FrameComposition, SplineColourRunsAlongTheChosenRampFromSourceToTarget) {
 
 TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
     load(starGraph({{1, 2}, {1, 5}}));
-    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->settings.blendMode = BlendModeType::Alpha;
     graph->settings.minAlpha = 0.1f;
     const Rgb middle = rampTexel(3, 0.5f);
     const auto faded = [&](float alpha) {
@@ -120,7 +120,7 @@ TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
     EXPECT_TRUE(near(shortSpline, faded(0.1f), 4)) << describe(shortSpline);
     EXPECT_TRUE(near(longSpline, middle, 8)) << describe(longSpline);
 
-    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::None);
+    graph->settings.blendMode = BlendModeType::None;
     image = draw(TreeLayoutType::Radial, 0.0f);
     EXPECT_TRUE(near(pointColour(image, 1, 2, 0.5f), middle, 8));
     EXPECT_TRUE(near(pointColour(image, 1, 5, 0.5f), middle, 8));
@@ -128,7 +128,7 @@ TEST_F(FrameComposition, AlphaModeFadesLongSplinesAndFlipReversesIt) {
 
 TEST_F(FrameComposition, SplinesOfEqualLengthAreOpaque) {
     load(starGraph({{1, 5}}));
-    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+    graph->settings.blendMode = BlendModeType::Alpha;
     graph->settings.minAlpha = 0.0f;
     const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
     EXPECT_EQ(graph->minSplineLength(), graph->maxSplineLength());
@@ -136,7 +136,7 @@ TEST_F(FrameComposition, SplinesOfEqualLengthAreOpaque) {
 }
 
 TEST_F(FrameComposition, MaxModeKeepsTheBrighterChannelOfEveryLayer) {
-    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    graph->settings.blendMode = BlendModeType::Max;
     load(starGraph({{1, 5}}));
     const FrameImage first = draw(TreeLayoutType::Radial, 0.3f);
     load(starGraph({{3, 7}}));
@@ -159,7 +159,7 @@ TEST_F(FrameComposition, DensityShowsHowManyCurvesCoverAPixelThroughTheRamp) {
     // two chords cross at the centre, where two curves cover each pixel and
     // the scale tops out; elsewhere one does.
     load(starGraph({{1, 5}, {3, 7}}));
-    graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
+    graph->settings.blendMode = BlendModeType::Density;
     const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
     const Rgb crossing = colourAt(image, 0.0f, 0.0f);
     const Rgb single = pointColour(image, 1, 5, 0.25f);

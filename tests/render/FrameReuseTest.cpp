@@ -21,7 +21,7 @@ protected:
             relations.emplace_back((i * 7 + 1) % 30, (i * 11 + 4) % 30);
         }
         load(graphText(parents, relations));
-        graph->settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha);
+        graph->settings.blendMode = BlendModeType::Alpha;
         graph->settings.minAlpha = 0.2f;
         graph->setLayout(TreeLayoutType::Radial);
         graph->setBeta(0.8f);
@@ -35,14 +35,14 @@ protected:
 
 TEST_F(FrameReuse, UnchangedSceneIsNotDrawnAgainAndLooksTheSame) {
     const FrameImage first = frame();
-    const int64_t drawn = graph->frameReuse.drawnCount();
+    const int64_t drawn = graph->session.framesMade();
     const FrameImage again = frame();
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn);
+    EXPECT_EQ(graph->session.framesMade(), drawn);
     EXPECT_EQ(again.rgba, first.rgba);
     // The same settings drawn anew give the same picture.
-    graph->frameReuse.forget();
+    graph->session.forget();
     EXPECT_EQ(frame().rgba, first.rgba);
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1);
+    EXPECT_EQ(graph->session.framesMade(), drawn + 1);
 }
 
 TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
@@ -51,14 +51,12 @@ TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
         {"beta", [](Graph& g) { g.setBeta(0.2f); }},
         {"treemap layout", [](Graph& g) { g.setLayout(TreeLayoutType::TreeMapSquared); }},
         {"treemap spacing", [](Graph& g) { g.settings.treeMapSpacing = 0.03f; }},
-        {"blend mode",
-         [](Graph& g) { g.settings.blendMode = static_cast<int32_t>(BlendModeType::Max); }},
+        {"blend mode", [](Graph& g) { g.settings.blendMode = BlendModeType::Max; }},
         {"colour ramp", [](Graph& g) { g.settings.colorRamp = 1; }},
         {"line width", [](Graph& g) { g.settings.lineWidth = 8.0f; }},
         {"spline width", [](Graph& g) { g.settings.splineWidth = 1.0f; }},
         {"show tree", [](Graph& g) { g.settings.showTree = false; }},
-        {"blend mode back",
-         [](Graph& g) { g.settings.blendMode = static_cast<int32_t>(BlendModeType::Alpha); }},
+        {"blend mode back", [](Graph& g) { g.settings.blendMode = BlendModeType::Alpha; }},
         {"min alpha", [](Graph& g) { g.settings.minAlpha = 0.8f; }},
         {"alpha exponent", [](Graph& g) { g.settings.alphaExponent = 4.0f; }},
         {"flip alpha", [](Graph& g) { g.settings.flipAlpha = true; }},
@@ -66,17 +64,17 @@ TEST_F(FrameReuse, EverySettingThatChangesThePictureRedrawsIt) {
     };
     FrameImage before = frame();
     for (const auto& [name, change] : changes) {
-        const int64_t drawn = graph->frameReuse.drawnCount();
+        const int64_t drawn = graph->session.framesMade();
         change(*graph);
         FrameImage after = frame();
-        EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << name;
+        EXPECT_EQ(graph->session.framesMade(), drawn + 1) << name;
         EXPECT_NE(after.rgba, before.rgba) << name;
         before = std::move(after);
     }
-    const int64_t drawn = graph->frameReuse.drawnCount();
+    const int64_t drawn = graph->session.framesMade();
     load(graphText({-1, 0, 0}));
     frame();
-    EXPECT_EQ(graph->frameReuse.drawnCount(), drawn + 1) << "another graph";
+    EXPECT_EQ(graph->session.framesMade(), drawn + 1) << "another graph";
 }
 
 } // namespace

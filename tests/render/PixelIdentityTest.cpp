@@ -49,15 +49,15 @@ const FramePrint framePrints[] = {
     {"jhotdraw layout 4", "jhotdraw", 4, 1.0f, nullptr, nullptr, "3c8557094843fda4"},
     {"alpha blend, min alpha 0.2, beta 0.8", "jhotdraw-mini", 0, 0.8f,
      [](ViewSettings& s) {
-         s.blendMode = 1;
+         s.blendMode = BlendModeType::Alpha;
          s.minAlpha = 0.2f;
      },
      nullptr, "049b6675e6cb8e74"},
-    {"max blend classic", "jhotdraw-mini", 1, 1.0f, [](ViewSettings& s) { s.blendMode = 2; },
-     nullptr, "1b194e9be0b9ddaf"},
+    {"max blend classic", "jhotdraw-mini", 1, 1.0f,
+     [](ViewSettings& s) { s.blendMode = BlendModeType::Max; }, nullptr, "1b194e9be0b9ddaf"},
     {"flipped opacity exponent 3 squared", "jhotdraw-mini", 3, 0.9f,
      [](ViewSettings& s) {
-         s.blendMode = 1;
+         s.blendMode = BlendModeType::Alpha;
          s.flipAlpha = true;
          s.alphaExponent = 3.0f;
      },
@@ -84,7 +84,7 @@ const FramePrint framePrints[] = {
     {"ramp 2 alpha blend beta 0 radial", "jhotdraw", 0, 0.0f,
      [](ViewSettings& s) {
          s.colorRamp = 2;
-         s.blendMode = 1;
+         s.blendMode = BlendModeType::Alpha;
      },
      nullptr, "3a6bc0033e871141"},
 };

@@ -12,13 +12,22 @@ using testing_support::sceneOf;
 
 constexpr int side = 800;
 
+// The snapshot as if of the graph with that number: a scene made anew for
+// each test numbers its graph anew.
+std::shared_ptr<const SceneSnapshot> numbered(std::shared_ptr<const SceneSnapshot> snapshot,
+                                              uint64_t graphNumber) {
+    auto copy = std::make_shared<SceneSnapshot>(*snapshot);
+    copy->graphNumber = graphNumber;
+    return copy;
+}
+
 // root(0) -> a(1) -> {a1(3), a2(4)}, root -> b(2) -> {b1(5)}; relations
 // a1 -> b1, a2 -> a1, b1 -> a2, b1 -> a1.
 std::shared_ptr<const SceneSnapshot> snapshotOfSmallGraph(uint64_t graphNumber = 1,
                                                           const ViewSettings& settings = {}) {
     const Scene scene =
         sceneOf(graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {4, 3}, {5, 4}, {5, 3}}), settings);
-    return snapshotOf(scene, graphNumber);
+    return numbered(snapshotOf(scene), graphNumber);
 }
 
 // The window pixel of a scene point in the fitted view of an 800 by 800
@@ -96,8 +105,8 @@ TEST(Explorer, TheTooltipNamesTenEndsInNodeOrderAndCountsTheRest) {
     relations.emplace_back(3, 1);
     Explorer explorer;
     explorer.setWindow(side, side);
-    explorer.setScene(
-        snapshotOf(sceneOf(graphOf({-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, relations)), 1));
+    explorer.setScene(numbered(
+        snapshotOf(sceneOf(graphOf({-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, relations))), 1));
     const Pixel leaf = pixelOfNode(explorer, 1);
     explorer.pointerMoved(leaf.x, leaf.y);
     EXPECT_EQ(explorer.tooltip(), "n0.n1\n12 outgoing, 1 incoming relations\n"
@@ -242,11 +251,11 @@ TEST(Explorer, AnotherGraphDropsThePinAndSearchesAgainButAnotherLayoutKeepsThem)
     explorer.stepThroughMatches(0);
     ASSERT_EQ(explorer.pinned(), 5);
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     explorer.setScene(snapshotOfSmallGraph(1, classic));
     EXPECT_EQ(explorer.pinned(), 5);
 
-    explorer.setScene(snapshotOf(sceneOf(graphOf({-1, 0, 0})), 2));
+    explorer.setScene(numbered(snapshotOf(sceneOf(graphOf({-1, 0, 0}))), 2));
     EXPECT_EQ(explorer.pinned(), CompoundGraph::none);
     EXPECT_EQ(explorer.highlight().node, CompoundGraph::none);
     EXPECT_TRUE(explorer.matches().empty()) << "the three nodes are n0 to n2";
@@ -256,7 +265,7 @@ TEST(Explorer, AnotherGraphDropsThePinAndSearchesAgainButAnotherLayoutKeepsThem)
 
 TEST(Explorer, TreeMapsPickTheInnermostRectangleUnderThePointer) {
     ViewSettings squared;
-    squared.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
+    squared.layoutType = TreeLayoutType::TreeMapSquared;
     squared.treeMapSpacing = 0.02f;
     Explorer explorer;
     explorer.setWindow(side, side);

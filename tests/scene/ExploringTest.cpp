@@ -152,7 +152,7 @@ TEST(Search, AMatchMayRunAcrossNamesAndRestartsWithinTheText) {
 TEST(Picking, NodeLinkLayoutsPickTheNearestNodeWithinTheRadius) {
     for (const TreeLayoutType type : {TreeLayoutType::Radial, TreeLayoutType::Classic}) {
         ViewSettings settings;
-        settings.layoutType = static_cast<int32_t>(type);
+        settings.layoutType = type;
         const Scene scene = sceneOf(smallGraph(), settings);
         const std::span<const Point> at = scene.positions();
         for (int32_t node = 0; node < 6; ++node) {
@@ -174,7 +174,7 @@ TEST(Picking, TreeMapsPickTheInnermostRectangleAndTheSpacingBelongsToTheParent) 
     for (const TreeLayoutType type : {TreeLayoutType::TreeMapSlice, TreeLayoutType::TreeMapSquared,
                                       TreeLayoutType::TreeMapStrip}) {
         ViewSettings settings;
-        settings.layoutType = static_cast<int32_t>(type);
+        settings.layoutType = type;
         settings.treeMapSpacing = 0.04f;
         const Scene scene = sceneOf(smallGraph(), settings);
         const std::vector<Rect> rects = treeMapRectangles(scene.graph(), scene.treeMap());

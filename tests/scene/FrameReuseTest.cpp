@@ -1,4 +1,5 @@
 #include "scene/FrameReuse.h"
+#include "scene/FrameSession.h"
 
 #include "tests/support/GraphFixtures.h"
 
@@ -36,11 +37,11 @@ TEST(FrameReuse, AnUnchangedSceneNeedsNoNewFrameUntilTheFrameIsForgotten) {
 
 TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
     const std::vector<std::pair<const char*, std::function<void(ViewSettings&)>>> changes{
-        {"layout", [](ViewSettings& s) { s.layoutType = 1; }},
+        {"layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::Classic; }},
         {"beta", [](ViewSettings& s) { s.beta = 0.2f; }},
-        {"treemap layout", [](ViewSettings& s) { s.layoutType = 3; }},
+        {"treemap layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::TreeMapSquared; }},
         {"treemap spacing", [](ViewSettings& s) { s.treeMapSpacing = 0.03f; }},
-        {"blend mode", [](ViewSettings& s) { s.blendMode = 2; }},
+        {"blend mode", [](ViewSettings& s) { s.blendMode = BlendModeType::Max; }},
         {"colour ramp", [](ViewSettings& s) { s.colorRamp = 1; }},
         {"line width", [](ViewSettings& s) { s.lineWidth = 8.0f; }},
         {"spline width", [](ViewSettings& s) { s.splineWidth = 1.0f; }},
@@ -67,12 +68,60 @@ TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
 
 TEST(FrameReuse, ASpacingMoveWithinEpsilonKeepsTheFrame) {
     ViewSettings settings;
-    settings.layoutType = 2;
+    settings.layoutType = TreeLayoutType::TreeMapSlice;
     Scene scene = sceneOf(graphOf(randomParents(30, 8)), settings);
     const FrameKey before = frameKeyOf(scene, settings);
     settings.treeMapSpacing += 1e-7f;
     scene.update(settings);
     EXPECT_TRUE(frameKeyOf(scene, settings) == before);
+}
+
+// Every character 7 pixels wide, lines 12 pixels high.
+class FixedMeasure : public TextMeasure {
+public:
+    float width(std::string_view text) const override {
+        return 7.0f * static_cast<float>(text.size());
+    }
+    float height() const override { return 12.0f; }
+};
+
+TEST(FrameSession, AFrameIsMadeOnlyForAChangeAndCarriesTheRampTheNamesAndTheSharedGraph) {
+    Scene scene = randomScene();
+    FrameSession session(scene, 1024);
+    RampColours ramps;
+    ramps[2] = SharedValues<Colour>::copyOf(
+        std::vector<Colour>{{1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 1.0f}});
+    session.setRamps(ramps);
+    session.setLabelMeasure(std::make_shared<const FixedMeasure>());
+    ViewSettings settings;
+    const std::optional<SessionFrame> first = session.frame(settings);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->description->curves.ramp.size(), 2u) << "ramp 3, the default";
+    EXPECT_TRUE(first->description->labels.empty()) << "names are off";
+    EXPECT_FALSE(session.frame(settings).has_value()) << "nothing changed";
+
+    settings.showLabels = true;
+    const std::optional<SessionFrame> named = session.frame(settings);
+    ASSERT_TRUE(named.has_value());
+    EXPECT_FALSE(named->description->labels.empty());
+    EXPECT_EQ(named->description->labelPixels, 12.0f) << "24 pixels of a 2048 frame, at 1024";
+    EXPECT_EQ(named->snapshot, first->snapshot) << "nothing moved";
+
+    // A strength moves no node: the window's snapshot stays; a layout makes
+    // a new one, which shares the graph rather than copying it.
+    settings.beta = 0.5f;
+    const std::optional<SessionFrame> mixed = session.frame(settings);
+    ASSERT_TRUE(mixed.has_value());
+    EXPECT_EQ(mixed->snapshot, first->snapshot);
+    EXPECT_NE(mixed->description->curves.points.data(), first->description->curves.points.data())
+        << "the first frame's points are not written over";
+    settings.layoutType = TreeLayoutType::Classic;
+    settings.colorRamp = 1;
+    const std::optional<SessionFrame> classic = session.frame(settings);
+    ASSERT_TRUE(classic.has_value());
+    EXPECT_NE(classic->snapshot, first->snapshot);
+    EXPECT_EQ(&classic->snapshot->graph(), &first->snapshot->graph());
+    EXPECT_TRUE(classic->description->curves.ramp.empty()) << "ramp 1 was not loaded";
 }
 
 } // namespace

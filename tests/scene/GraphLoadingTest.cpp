@@ -1,5 +1,6 @@
 #include "scene/GraphLoading.h"
 
+#include "base/ConsoleProgress.h"
 #include "io/GraphFileReader.h"
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
@@ -23,19 +24,31 @@ const char* const smallGraph = "HierarchyElements 5\nRoot 0\nH 0 top\nH 1 left\n
 const char* const otherGraph = "HierarchyElements 3\nRoot 0\nH 0 r\nH 1 x\nH 2 y\n"
                                "PCR 0 1\nPCR 0 2\nR 1 2\n";
 
+// What the programs print of a load.
+class PrintedLoad {
+public:
+    Progress* progress() { return &reported; }
+    std::string text() const { return output.text(); }
+
+private:
+    CoutCapture output;
+    ConsoleProgress printer{ConsoleProgress::Quarters::shown};
+    Progress reported{&printer};
+};
+
 TEST(GraphLoading, PrintsTheThreeProgressLinesAndEndsRadialAndSampled) {
     TempFile file(smallGraph);
     Scene scene;
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
-    CoutCapture output;
-    ASSERT_TRUE(loadGraphFile(scene, file.path()).ok());
+    classic.layoutType = TreeLayoutType::Classic;
+    PrintedLoad output;
+    ASSERT_TRUE(loadGraphFile(scene, file.path(), output.progress()).ok());
     EXPECT_EQ(output.text(), "Reading " + file.path() +
                                  " ... done!\nBuilding Tree Layouts ... done!\n"
                                  "Building Splines ... done!\n");
     EXPECT_EQ(scene.graph().nodeCount(), 5);
     EXPECT_EQ(scene.graph().edgeCount(), 2);
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Radial);
     // Radial: leaf a (the first of two) at angle 90 degrees on the circle of 0.8.
     EXPECT_NEAR(scene.positions()[3].x, 0.8f, 1e-6);
     EXPECT_NEAR(scene.positions()[3].y, 0.0f, 1e-6);
@@ -50,13 +63,13 @@ TEST(GraphLoading, ASecondLoadReplacesTheFirstAndMixesWithTheStrengthAppliedBefo
     CoutCapture quiet;
     ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     settings.beta = 0.0f;
     scene.update(settings);
     ASSERT_TRUE(loadGraphFile(scene, second.path()).ok());
     EXPECT_EQ(scene.graph().nodeCount(), 3);
     EXPECT_EQ(scene.graph().name(1), "x");
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Radial));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Radial);
     ASSERT_TRUE(scene.curvesCurrent());
     EXPECT_EQ(scene.appliedStrength(), 0.0f);
     // Strength 0: the one curve is the straight line between x and y, two
@@ -73,20 +86,20 @@ TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
         ASSERT_TRUE(loadGraphFile(scene, good.path()).ok());
     }
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     scene.update(classic);
     const std::vector<Point> before(scene.positions().begin(), scene.positions().end());
     const uint64_t revision = scene.revision();
 
-    CoutCapture output;
-    const Status loaded = loadGraphFile(scene, bad.path());
+    PrintedLoad output;
+    const Status loaded = loadGraphFile(scene, bad.path(), output.progress());
     ASSERT_FALSE(loaded.ok());
     EXPECT_EQ(loaded.error().describe(), bad.path() + ":5: node 1 already has parent 0");
     EXPECT_EQ(output.text(), "Reading " + bad.path() + " ... failed!\n" + bad.path() +
                                  ":5: node 1 already has parent 0\n");
     EXPECT_EQ(scene.graph().nodeCount(), 5);
     EXPECT_EQ(scene.graph().name(0), "top");
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Classic));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Classic);
     EXPECT_EQ(std::vector<Point>(scene.positions().begin(), scene.positions().end()), before);
     EXPECT_EQ(scene.revision(), revision);
 }
@@ -139,7 +152,7 @@ TEST(GraphLoading, AJsonFileAndItsConversionGiveTheSameLayoutsAndCurves) {
     Scene fromLines = readScene(rsf, pool, {1.0f, nullptr, std::nullopt, {}}).value();
     for (int32_t layout = 0; layout < 5; ++layout) {
         ViewSettings settings;
-        settings.layoutType = layout;
+        settings.layoutType = static_cast<TreeLayoutType>(layout);
         fromJson.update(settings);
         fromLines.update(settings);
         ASSERT_EQ(std::vector<Point>(fromJson.positions().begin(), fromJson.positions().end()),
@@ -193,22 +206,19 @@ TEST(GraphLoading, BigGraphsDrawnOpaqueGetAHint) {
     }
     const CompoundGraph graph = testing_support::graphOf(parents, relations);
     ASSERT_EQ(graph.edgeCount(), 50001);
-    CoutCapture output;
     ViewSettings settings;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Density);
-    hintAtDensity(graph, settings);
-    EXPECT_EQ(output.text(), "") << "density shows them";
-    hintAtDensity(graph, ViewSettings{});
-    EXPECT_EQ(output.text(),
+    settings.blendMode = BlendModeType::Density;
+    EXPECT_EQ(densityHint(graph, settings), std::nullopt) << "density shows them";
+    EXPECT_EQ(densityHint(graph, ViewSettings{}),
               "Hint: 50001 curves hide one another; Blend Mode \"Density\" (--blend density) "
               "shows where they bundle, and \"Show Tree\" off (--tree off) takes the overlay off "
-              "them.\n");
+              "them.");
 }
 
 TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
     Scene scene;
-    CoutCapture output;
-    EXPECT_FALSE(loadGraphFile(scene, "no/such/graph.rsf").ok());
+    PrintedLoad output;
+    EXPECT_FALSE(loadGraphFile(scene, "no/such/graph.rsf", output.progress()).ok());
     EXPECT_EQ(output.text(),
               "Reading no/such/graph.rsf ... failed!\n"
               "no/such/graph.rsf: cannot open the file (No such file or directory)\n");

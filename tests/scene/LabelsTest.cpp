@@ -66,7 +66,7 @@ TEST(Labels, RadialNamesRunOutwardAndReadLeftToRightOnTheLeftHalf) {
 
 TEST(Labels, ClassicNamesHangUnderTheLeaves) {
     ViewSettings classic;
-    classic.layoutType = static_cast<int32_t>(TreeLayoutType::Classic);
+    classic.layoutType = TreeLayoutType::Classic;
     const Scene scene = sceneOf(graphOf({-1, 0, 0, 1}), classic);
     const std::vector<Label> labels = candidatesOf(scene);
     ASSERT_EQ(labels.size(), 2u);
@@ -135,7 +135,7 @@ TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
     const Scene scene = sceneOf(graphOf(randomParents(40, 3)));
     const std::vector<Label> candidates = candidatesOf(scene);
     const FixedMeasure measure;
-    const int32_t radial = static_cast<int32_t>(TreeLayoutType::Radial);
+    const TreeLayoutType radial = TreeLayoutType::Radial;
     const double extent = labelledExtent(radial, candidates, measure, 1000.0);
     // Names up to "n39": 21 pixels and a margin of 2 on both ends.
     EXPECT_NEAR(extent, 1.02 / (1.0 - 2.0 * 25.0 / 1000.0), 1e-6);
@@ -148,9 +148,7 @@ TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
         }
     }
     EXPECT_NEAR(labelledExtent(radial, candidates, measure, 60.0), 1.02 / 0.6, 1e-6) << "capped";
-    EXPECT_EQ(
-        labelledExtent(static_cast<int32_t>(TreeLayoutType::Classic), candidates, measure, 1000.0),
-        1.01f);
+    EXPECT_EQ(labelledExtent(TreeLayoutType::Classic, candidates, measure, 1000.0), 1.01f);
 }
 
 TEST(Labels, NamesakesTakeTheirParentsNamesUntilTheyDiffer) {
@@ -184,7 +182,7 @@ TEST(Labels, OnlyLabelsInViewAreConsidered) {
 
 TEST(Labels, TreeMapNamesGoWhereTheyFitWithInnerNamesAtTheTop) {
     ViewSettings squared;
-    squared.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapSquared);
+    squared.layoutType = TreeLayoutType::TreeMapSquared;
     const Scene scene = sceneOf(graphOf({-1, 0, 0, 1, 1, 2}), squared);
     const std::vector<Rect> byId = treeMapRectangles(scene.graph(), scene.treeMap());
     const std::vector<Label> candidates = labelCandidates(

@@ -17,7 +17,7 @@ const Colour red{1.0f, 0.0f, 0.0f, 1.0f};
 
 ViewSettings withLayout(TreeLayoutType type) {
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(type);
+    settings.layoutType = type;
     return settings;
 }
 
@@ -110,8 +110,9 @@ TEST(SceneDrawing, TreeOfTheLayoutShown) {
     EXPECT_EQ(treeMap.rectangles, scene.treeMap().rectangles());
     EXPECT_EQ(treeMap.rectangles.size(), 7u);
     EXPECT_TRUE(treeMap.segments.empty());
-    EXPECT_TRUE(describeTree(9, scene, 3.0f).empty());
-    EXPECT_EQ(describeTree(0, scene, 3.0f).ringVertices.size(), 4u * LineSet::ringVertexCount);
+    EXPECT_TRUE(describeTree(static_cast<TreeLayoutType>(9), scene, 3.0f).empty());
+    EXPECT_EQ(describeTree(TreeLayoutType::Radial, scene, 3.0f).ringVertices.size(),
+              4u * LineSet::ringVertexCount);
 }
 
 TEST(SceneDrawing, OverlayLinksEveryNodeToItsParentTranslucently) {
@@ -169,14 +170,14 @@ TEST(SceneDrawing, TheFrameFollowsTheSwitches) {
     ViewSettings settings;
     settings.splineWidth = 7.0f;
     settings.colorRamp = 2;
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    settings.blendMode = BlendModeType::Max;
     const Scene scene = starScene(settings);
     DrawDescription frame = describeScene(scene, settings);
     EXPECT_EQ(frame.background, (Colour{0.0f, 0.0f, 0.0f, 1.0f}));
     EXPECT_TRUE(frame.showCurves);
     EXPECT_EQ(frame.curves.width, 7.0f);
     EXPECT_EQ(frame.curves.colorRamp, 2);
-    EXPECT_EQ(frame.curves.blendMode, 2);
+    EXPECT_EQ(frame.curves.blendMode, BlendModeType::Max);
     EXPECT_EQ(frame.curves.points.size(), 3u * floatsPerEdge);
     EXPECT_EQ(frame.curves.pointsRevision, scene.revision());
     EXPECT_EQ(frame.overlay.segments.size(), 16u);

@@ -23,7 +23,7 @@ CompoundGraph randomGraph() {
 
 ViewSettings withLayout(TreeLayoutType type) {
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(type);
+    settings.layoutType = type;
     return settings;
 }
 
@@ -44,7 +44,7 @@ TEST(Scene, UpdateComputesEveryStageForTheSettings) {
     ViewSettings settings = withLayout(TreeLayoutType::Classic);
     settings.beta = 0.4f;
     scene.update(settings);
-    EXPECT_EQ(scene.appliedLayout(), static_cast<int32_t>(TreeLayoutType::Classic));
+    EXPECT_EQ(scene.appliedLayout(), TreeLayoutType::Classic);
     EXPECT_EQ(scene.appliedStrength(), 0.4f);
     EXPECT_TRUE(scene.curvesCurrent());
     EXPECT_EQ(scene.routes().edgeCount(), scene.graph().edgeCount());
@@ -74,7 +74,7 @@ TEST(Scene, EachSettingRecomputesWhatItInvalidates) {
     EXPECT_EQ(positionsOf(scene), radial) << "a strength leaves the positions";
     EXPECT_NE(pointsOf(scene), atOne);
 
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     scene.update(settings);
     EXPECT_NE(positionsOf(scene), radial);
     EXPECT_EQ(scene.appliedStrength(), 0.5f) << "mixed again with the strength applied";
@@ -108,7 +108,7 @@ TEST(Scene, TreeMapSpacingCountsBeyondEpsilonAndOnlyWhileATreeMapIsShown) {
     revision = scene.revision();
     scene.update(radial);
     EXPECT_EQ(scene.revision(), revision) << "waits for a treemap to be shown";
-    radial.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    radial.layoutType = TreeLayoutType::TreeMapStrip;
     scene.update(radial);
     EXPECT_EQ(scene.treeMap().spacing, 0.03f);
     EXPECT_FLOAT_EQ(scene.treeMap().root->child(0)->rect.x0, -0.97f)
@@ -128,9 +128,9 @@ TEST(Scene, AnUnknownLayoutKeepsThePositionsButIsApplied) {
     Scene scene = sceneOf(randomGraph(), withLayout(TreeLayoutType::Classic));
     const std::vector<Point> classic = positionsOf(scene);
     ViewSettings unknown;
-    unknown.layoutType = 9;
+    unknown.layoutType = static_cast<TreeLayoutType>(9);
     scene.update(unknown);
-    EXPECT_EQ(scene.appliedLayout(), 9);
+    EXPECT_EQ(scene.appliedLayout(), static_cast<TreeLayoutType>(9));
     EXPECT_EQ(positionsOf(scene), classic);
 }
 

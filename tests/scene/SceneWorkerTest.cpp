@@ -1,5 +1,6 @@
 #include "scene/SceneWorker.h"
 
+#include "base/ConsoleProgress.h"
 #include "io/GraphFileReader.h"
 #include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
@@ -20,6 +21,8 @@ using testing_support::graphText;
 using testing_support::randomParents;
 using testing_support::TempFile;
 
+ConsoleProgress printer(ConsoleProgress::Quarters::shown);
+
 std::string randomGraphText(int nodes, int relations, unsigned seed) {
     std::vector<std::pair<int, int>> pairs;
     for (int i = 0; i < relations; ++i) {
@@ -28,8 +31,7 @@ std::string randomGraphText(int nodes, int relations, unsigned seed) {
     return graphText(randomParents(nodes, seed), pairs);
 }
 
-// The frame made for the last request: frames made on the way are handed
-// back, the last one is kept until the caller calls frameDone.
+// The frame made for the last request; frames made on the way are let go.
 SceneFrame nextFrame(SceneWorker& worker) {
     for (;;) {
         worker.waitForFrameOrIdle();
@@ -41,26 +43,25 @@ SceneFrame nextFrame(SceneWorker& worker) {
         if (!worker.hasRequests()) {
             return std::move(*frame);
         }
-        worker.frameDone();
     }
 }
 
 std::vector<float> pointsOf(const SceneFrame& frame) {
-    return {frame.description.curves.points.begin(), frame.description.curves.points.end()};
+    return {frame.description->curves.points.begin(), frame.description->curves.points.end()};
 }
 
 TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     TempFile file(randomGraphText(120, 300, 4));
     CoutCapture output;
-    SceneWorker worker;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
     ViewSettings settings;
-    settings.layoutType = static_cast<int32_t>(TreeLayoutType::TreeMapStrip);
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     settings.beta = 0.6f;
     settings.minAlpha = 0.3f;
     worker.show(settings);
     worker.load(file.path());
     const SceneFrame frame = nextFrame(worker);
-    EXPECT_EQ(frame.snapshot->graph.nodeCount(), 120);
+    EXPECT_EQ(frame.snapshot->graph().nodeCount(), 120);
 
     Scene scene;
     {
@@ -69,18 +70,17 @@ TEST(SceneWorker, FramesAreThoseOfTheSceneComputedInPlace) {
     }
     scene.update(settings);
     const DrawDescription expected = describeScene(scene, settings);
-    EXPECT_EQ(frame.snapshot->graph.edgeCount(), scene.graph().edgeCount());
+    EXPECT_EQ(frame.snapshot->graph().edgeCount(), scene.graph().edgeCount());
     EXPECT_EQ(pointsOf(frame),
               std::vector<float>(expected.curves.points.begin(), expected.curves.points.end()));
-    EXPECT_EQ(frame.description.curves.opacity, expected.curves.opacity);
-    EXPECT_EQ(frame.description.tree.rectangles, expected.tree.rectangles);
-    worker.frameDone();
+    EXPECT_EQ(frame.description->curves.opacity, expected.curves.opacity);
+    EXPECT_EQ(frame.description->tree.rectangles, expected.tree.rectangles);
     EXPECT_EQ(output.text(), "Reading " + file.path() +
                                  " ... done!\nBuilding Tree Layouts ... done!\n"
                                  "Building Splines ... done!\n");
 }
 
-TEST(SceneWorker, TheSceneStaysAsItIsWhileAFramesPointsAreRead) {
+TEST(SceneWorker, AFramesPointsStayAsTheyWereWhileTheWorkerGoesOn) {
     TempFile file(randomGraphText(60, 100, 2));
     CoutCapture quiet;
     SceneWorker worker;
@@ -90,17 +90,15 @@ TEST(SceneWorker, TheSceneStaysAsItIsWhileAFramesPointsAreRead) {
     ViewSettings straight;
     straight.beta = 0.0f;
     worker.show(straight);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(worker.busy());
-    EXPECT_FALSE(worker.takeFrame().has_value()) << "no frame while the last is read";
-    EXPECT_EQ(std::vector<float>(first.description.curves.points.begin(),
-                                 first.description.curves.points.end()),
-              before)
-        << "the points read are untouched";
-    worker.frameDone();
     const SceneFrame second = nextFrame(worker);
     EXPECT_NE(pointsOf(second), before);
-    worker.frameDone();
+    EXPECT_EQ(pointsOf(first), before) << "the frame kept shares points nobody writes";
+    ViewSettings halfway;
+    halfway.beta = 0.5f;
+    worker.show(halfway);
+    const SceneFrame third = nextFrame(worker);
+    EXPECT_EQ(pointsOf(first), before);
+    EXPECT_NE(pointsOf(third), pointsOf(second));
     worker.waitForFrameOrIdle();
     EXPECT_FALSE(worker.busy());
 }
@@ -111,7 +109,6 @@ TEST(SceneWorker, AnUnchangedSceneMakesNoNewFrame) {
     SceneWorker worker;
     worker.load(file.path());
     nextFrame(worker);
-    worker.frameDone();
     ViewSettings same;
     same.treeMapSpacing = 0.02f; // no treemap shown: nothing changes
     worker.show(same);
@@ -124,10 +121,9 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     TempFile other(randomGraphText(70, 90, 6));
     TempFile bad("HierarchyElements 2\nRoot 0\nPCR 0 0\n");
     CoutCapture output;
-    SceneWorker worker;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
     worker.load(good.path());
-    EXPECT_EQ(nextFrame(worker).snapshot->graph.nodeCount(), 50);
-    worker.frameDone();
+    EXPECT_EQ(nextFrame(worker).snapshot->graph().nodeCount(), 50);
     worker.load(bad.path());
     worker.waitForFrameOrIdle();
     EXPECT_FALSE(worker.takeFrame().has_value()) << "the graph on screen stays";
@@ -143,9 +139,8 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     worker.load(good.path());
     worker.load(other.path());
     const SceneFrame last = nextFrame(worker);
-    EXPECT_EQ(last.snapshot->graph.nodeCount(), 70);
+    EXPECT_EQ(last.snapshot->graph().nodeCount(), 70);
     EXPECT_EQ(last.graphPath, other.path());
-    worker.frameDone();
 }
 
 TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
@@ -155,23 +150,19 @@ TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     SceneWorker worker;
     worker.load(first.path());
     const SceneFrame plain = nextFrame(worker);
-    ASSERT_EQ(plain.snapshot->graphNumber, 1u);
-    worker.frameDone();
     ViewState view;
-    view.graphNumber = 1;
+    view.graphNumber = plain.snapshot->graphNumber;
     view.highlighted = 7;
     view.marked = {3, 4};
     worker.show(ViewSettings(), view);
     const SceneFrame highlighted = nextFrame(worker);
-    EXPECT_FALSE(highlighted.description.curves.emphasis.empty());
-    EXPECT_EQ(highlighted.description.marks.size(), 2u);
-    worker.frameDone();
+    EXPECT_FALSE(highlighted.description->curves.emphasis.empty());
+    EXPECT_EQ(highlighted.description->marks.size(), 2u);
     worker.load(second.path());
     const SceneFrame next = nextFrame(worker);
-    EXPECT_EQ(next.snapshot->graphNumber, 2u);
-    EXPECT_TRUE(next.description.curves.emphasis.empty()) << "node 7 of the first graph";
-    EXPECT_TRUE(next.description.marks.empty());
-    worker.frameDone();
+    EXPECT_NE(next.snapshot->graphNumber, plain.snapshot->graphNumber);
+    EXPECT_TRUE(next.description->curves.emphasis.empty()) << "node 7 of the first graph";
+    EXPECT_TRUE(next.description->marks.empty());
 }
 
 TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
@@ -182,7 +173,7 @@ TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
         CoutCapture quiet;
         ASSERT_TRUE(loadGraphFile(scene, first.path()).ok());
     }
-    Progress progress;
+    Progress progress(&printer);
     progress.cancel();
     CoutCapture output;
     const Status loaded = loadGraphFile(scene, second.path(), &progress);

@@ -114,7 +114,7 @@ TEST(StageNumbers, PositionsCurvesAndLengthsInEveryLayout) {
             loaded = print.graph;
         }
         ViewSettings settings;
-        settings.layoutType = print.layout;
+        settings.layoutType = static_cast<TreeLayoutType>(print.layout);
         settings.beta = print.beta;
         scene.update(settings);
         Fnv positions;

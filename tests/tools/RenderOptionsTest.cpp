@@ -22,10 +22,10 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
     const ViewSettings& o = options.settings;
     EXPECT_EQ(options.graphPath, "data/Graphs/jhotdraw-mini.rsf");
     EXPECT_EQ(options.outputPath, "hebview.png");
-    EXPECT_EQ(o.layoutType, 0);
+    EXPECT_EQ(o.layoutType, TreeLayoutType::Radial);
     EXPECT_EQ(o.beta, 1.0f);
     EXPECT_EQ(o.colorRamp, 3);
-    EXPECT_EQ(o.blendMode, 0);
+    EXPECT_EQ(o.blendMode, BlendModeType::None);
     EXPECT_EQ(o.minAlpha, 0.1f);
     EXPECT_EQ(o.alphaExponent, 1.0f);
     EXPECT_FALSE(o.flipAlpha);
@@ -35,9 +35,9 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
     EXPECT_TRUE(o.showSplines);
     EXPECT_EQ(o.treeMapSpacing, 0.01f);
     EXPECT_FALSE(o.showLabels);
-    EXPECT_EQ(options.zoom, 1.0);
-    EXPECT_EQ(options.centreX, 0.0f);
-    EXPECT_TRUE(options.highlight.empty());
+    EXPECT_EQ(options.view.zoom, 1.0);
+    EXPECT_EQ(options.view.centreX, 0.0f);
+    EXPECT_TRUE(options.view.highlight.empty());
 }
 
 TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
@@ -48,10 +48,10 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
                   "--tree",       "off",     "--splines",    "0",    "--spacing",        "0.05",
                   "-o",           "out.png", "graph.rsf"});
     const ViewSettings& o = options.settings;
-    EXPECT_EQ(o.layoutType, 3);
+    EXPECT_EQ(o.layoutType, TreeLayoutType::TreeMapSquared);
     EXPECT_EQ(o.beta, 0.25f);
     EXPECT_EQ(o.colorRamp, 5);
-    EXPECT_EQ(o.blendMode, 2);
+    EXPECT_EQ(o.blendMode, BlendModeType::Max);
     EXPECT_EQ(o.minAlpha, 0.5f);
     EXPECT_EQ(o.alphaExponent, 2.0f);
     EXPECT_TRUE(o.flipAlpha);
@@ -71,19 +71,19 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(picture.separator, "::");
     EXPECT_EQ(accepted({"--background", "white"}).background, (Colour{1.0f, 1.0f, 1.0f, 1.0f}));
     const RenderOptions numbered = accepted({"--layout", "4", "--blend", "density"});
-    EXPECT_EQ(numbered.settings.layoutType, 4);
-    EXPECT_EQ(numbered.settings.blendMode, 3);
+    EXPECT_EQ(numbered.settings.layoutType, TreeLayoutType::TreeMapStrip);
+    EXPECT_EQ(numbered.settings.blendMode, BlendModeType::Density);
 }
 
 TEST(RenderOptions, TheViewIsReadAndNamesTheNodesOfTheGraph) {
     const RenderOptions options = accepted({"--labels", "on", "--highlight", "n0.n1", "--search",
                                             "N2", "--zoom", "4", "--center", "-0.5,0.25"});
     EXPECT_TRUE(options.settings.showLabels);
-    EXPECT_EQ(options.highlight, "n0.n1");
-    EXPECT_EQ(options.search, "N2");
-    EXPECT_EQ(options.zoom, 4.0);
-    EXPECT_EQ(options.centreX, -0.5f);
-    EXPECT_EQ(options.centreY, 0.25f);
+    EXPECT_EQ(options.view.highlight, "n0.n1");
+    EXPECT_EQ(options.view.search, "N2");
+    EXPECT_EQ(options.view.zoom, 4.0);
+    EXPECT_EQ(options.view.centreX, -0.5f);
+    EXPECT_EQ(options.view.centreY, 0.25f);
 
     // n0 -> {n1, n2}, n1 -> n3, n2 -> n4.
     CompoundGraphBuilder builder;
@@ -145,7 +145,7 @@ TEST(RenderOptions, HelpListsEveryOptionWithItsDefault) {
           "--labels", "--highlight NODE", "--search TEXT", "--zoom", "--center X,Y"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
-    EXPECT_NE(help.find("(default 0.01)"), std::string::npos);
+    EXPECT_NE(help.find("(default 0.0100)"), std::string::npos);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # hebview-render end to end: the default graph becomes a 2048 by 2048 PNG
-# with the red tree and coloured curves on black; a bad option and a bad
-# graph fail with a clear message and a non-zero status.
+# with the red tree and coloured curves on black, or an SVG, which needs no
+# OpenGL and draws the same geometry; a bad option and a bad graph fail with
+# a clear message and a non-zero status.
 set -uo pipefail
 tool=$1
 workdir=$(mktemp -d)
@@ -54,7 +55,30 @@ status=$?
 # Exports: the SVG parses and renders, and holds a group per relation; the
 # PNG takes its size and background; any other extension is refused before
 # anything is read.
-"$tool" -o "$workdir/figure.svg" --labels on >/dev/null || fail "the SVG export failed"
+# An SVG needs no OpenGL: with no EGL driver to be found it is still
+# written, while a PNG fails with status 1.
+no_gl=(env __EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent EGL_PLATFORM=surfaceless DISPLAY=)
+"${no_gl[@]}" "$tool" -o "$workdir/figure.svg" --labels on >/dev/null ||
+    fail "the SVG export failed without OpenGL"
+out=$("${no_gl[@]}" "$tool" -o "$workdir/nogl.png" 2>&1)
+status=$?
+[ "$status" = 1 ] && [[ $out == *"no OpenGL context"* ]] || fail "a PNG without OpenGL gave status $status: $out"
+# Its classic tree, which no mirror maps onto itself, lies where the PNG
+# draws it: the red pixels of each, a few pixels apart at most.
+"${no_gl[@]}" "$tool" --layout classic --splines off --tree off -o "$workdir/tree.svg" >/dev/null || fail "tree SVG failed"
+"$tool" --layout classic --splines off --tree off -o "$workdir/tree-gl.png" >/dev/null || fail "tree PNG failed"
+rsvg-convert -w 2048 -h 2048 "$workdir/tree.svg" -o "$workdir/tree-svg.png" || fail "tree SVG does not render"
+# Only the red tree is drawn on black: its red channel tells it.
+red_mask() { convert "$1" -alpha off -channel R -separate -threshold 50% "$2"; }
+red_mask "$workdir/tree-gl.png" "$workdir/gl-red.png"
+red_mask "$workdir/tree-svg.png" "$workdir/svg-red.png"
+for pair in gl-red:svg-red svg-red:gl-red; do
+    near=$(convert "$workdir/${pair%%:*}.png" \( "$workdir/${pair#*:}.png" -morphology Dilate Disk:3 \) \
+        -compose Multiply -composite -format '%[fx:mean]' info:)
+    all=$(convert "$workdir/${pair%%:*}.png" -format '%[fx:mean]' info:)
+    awk -v n="$near" -v a="$all" 'BEGIN { exit !(a > 0.001 && n > 0.95 * a) }' ||
+        fail "the SVG's tree and the PNG's lie apart (${pair%%:*}: $near of $all near the other)"
+done
 rsvg-convert -w 256 "$workdir/figure.svg" -o "$workdir/figure-svg.png" || fail "the SVG does not render"
 relations=$(grep -c '^R ' data/Graphs/jhotdraw-mini.rsf)
 groups=$(sed -n '/<g id="curves"/,/^<\/g>/p' "$workdir/figure.svg" | grep -v 'id="curves"' | grep -c '^<g')
@@ -87,5 +111,5 @@ status=$?
 [ "$status" = 1 ] && [[ $out == *"x.png: cannot write the file (No such file or directory)"* ]] &&
     [[ $out != *Reading* ]] || fail "an unwritable output gave status $status: $out"
 help=$("$tool" --help) || fail "--help failed"
-[[ $help == *"--spacing 0-0.05"*"(default 0.01)"* ]] || fail "--help lacks the defaults: $help"
+[[ $help == *"--spacing 0-0.05"*"(default 0.0100)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

@@ -47,22 +47,22 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {NodeCount, "# Tree Nodes", 0, 0, 1},
         {RelationCount, "# Splines", 0, 0, 1},
         {Separator, "", 0, 0, 1},
-        {Choice, "Tree Layout", 0, 0, 1},
-        {Switch, "Show Tree", 0, 0, 1},
+        {Choice, "Tree Layout", 0, 4, 1},
+        {Switch, "Show Tree", 0, 1, 1},
         {Number, "Line Width", 1, 20, 1},
         {Number, "TreeMap Spacing", 0, 0.05, 0.0001},
         {Separator, "", 0, 0, 1},
         {Number, "Beta", 0, 1, 0.01},
-        {Switch, "Show Splines", 0, 0, 1},
+        {Switch, "Show Splines", 0, 1, 1},
         {Number, "Color Ramp", 1, 5, 1},
         {Number, "Spline Width", 1, 20, 1},
         {Separator, "", 0, 0, 1},
-        {Choice, "Blend Mode", 0, 0, 1},
+        {Choice, "Blend Mode", 0, 3, 1},
         {Number, "Min Alpha", 0, 1, 0.01},
         {Number, "Alpha Exponent", 0.1, 10, 0.1},
-        {Switch, "Flip Alpha", 0, 0, 1},
+        {Switch, "Flip Alpha", 0, 1, 1},
         {Separator, "", 0, 0, 1},
-        {Switch, "Show Labels", 0, 0, 1},
+        {Switch, "Show Labels", 0, 1, 1},
         {Search, "Search", 0, 0, 1},
         {Button, "Save Picture", 0, 0, 1},
     };
@@ -72,17 +72,24 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         SCOPED_TRACE(expected[i].label);
         EXPECT_EQ(rows[i].kind, expected[i].kind);
         EXPECT_STREQ(rows[i].label, expected[i].label);
-        EXPECT_EQ(rows[i].min, expected[i].min);
-        EXPECT_EQ(rows[i].max, expected[i].max);
-        EXPECT_EQ(rows[i].step, expected[i].step);
+        if (rows[i].isSetting()) {
+            EXPECT_EQ(rows[i].setting->min, expected[i].min);
+            EXPECT_EQ(rows[i].setting->max, expected[i].max);
+            EXPECT_EQ(rows[i].setting->step, expected[i].step);
+        }
     }
-    EXPECT_EQ(row("Color Ramp").real, nullptr) << "an integer";
-    EXPECT_EQ(row("Color Ramp").integer, &ViewSettings::colorRamp);
-    EXPECT_EQ(row("Beta").real, &ViewSettings::beta);
-    EXPECT_EQ(row("Flip Alpha").flag, &ViewSettings::flipAlpha);
-    EXPECT_EQ(row("Tree Layout").integer, &ViewSettings::layoutType);
-    EXPECT_EQ(row("Show Labels").flag, &ViewSettings::showLabels);
-    EXPECT_FALSE(settings.showLabels) << "labels start off";
+    EXPECT_EQ(row("Color Ramp").setting->kind, SettingKind::Integer);
+    EXPECT_EQ(row("Beta").setting->kind, SettingKind::Real);
+    // Each row reads and writes its own field.
+    settings.beta = 0.25f;
+    settings.flipAlpha = true;
+    settings.layoutType = TreeLayoutType::Classic;
+    settings.colorRamp = 4;
+    EXPECT_EQ(panel.value(row("Beta")), 0.25);
+    EXPECT_EQ(panel.value(row("Flip Alpha")), 1.0);
+    EXPECT_EQ(panel.value(row("Tree Layout")), 1.0);
+    EXPECT_EQ(panel.value(row("Color Ramp")), 4.0);
+    EXPECT_EQ(panel.value(row("Show Labels")), 0.0) << "labels start off";
 }
 
 TEST_F(SettingsPanelTest, ValuesShowAsThePanelShowsThem) {
@@ -96,9 +103,9 @@ TEST_F(SettingsPanelTest, ValuesShowAsThePanelShowsThem) {
     EXPECT_EQ(panel.valueText(row("Alpha Exponent")), "1.0");
     EXPECT_EQ(panel.valueText(row("Color Ramp")), "3");
     EXPECT_EQ(panel.valueText(row("# Tree Nodes")), "0");
-    settings.layoutType = 4;
+    settings.layoutType = TreeLayoutType::TreeMapStrip;
     EXPECT_EQ(panel.valueText(row("Tree Layout")), "TreeMap - Strip");
-    settings.layoutType = 12;
+    settings.layoutType = static_cast<TreeLayoutType>(12);
     EXPECT_EQ(panel.valueText(row("Tree Layout")), "12") << "a value no label names";
 }
 
@@ -129,9 +136,9 @@ TEST_F(SettingsPanelTest, NumbersStayInTheirRangeAndMoveByTheirStep) {
         }
         SCOPED_TRACE(number.label);
         panel.setValue(number, 1e9);
-        EXPECT_EQ(panel.value(number), static_cast<float>(number.max));
+        EXPECT_EQ(panel.value(number), static_cast<float>(number.setting->max));
         panel.step(number, -1000000);
-        EXPECT_EQ(panel.value(number), static_cast<float>(number.min));
+        EXPECT_EQ(panel.value(number), static_cast<float>(number.setting->min));
     }
 }
 
@@ -150,21 +157,21 @@ TEST_F(SettingsPanelTest, SwitchesToggleAndChoicesTakeOnlyTheirOwnValues) {
     EXPECT_TRUE(settings.showTree);
 
     const PanelRow& blend = row("Blend Mode");
-    EXPECT_EQ(blend.choices.size(), 4u) << "None, Alpha, Max, Density";
+    EXPECT_EQ(blend.setting->choiceLabels.size(), 4u) << "None, Alpha, Max, Density";
     panel.setValue(blend, 2);
-    EXPECT_EQ(settings.blendMode, 2);
+    EXPECT_EQ(settings.blendMode, BlendModeType::Max);
     panel.setValue(blend, 4);
     panel.setValue(blend, 1.5);
     panel.setValue(blend, -1);
-    EXPECT_EQ(settings.blendMode, 2);
+    EXPECT_EQ(settings.blendMode, BlendModeType::Max);
     panel.step(blend, 5);
-    EXPECT_EQ(settings.blendMode, 3) << "the last value";
+    EXPECT_EQ(settings.blendMode, BlendModeType::Density) << "the last value";
     EXPECT_EQ(panel.valueText(blend), "Density");
     panel.step(blend, -2);
-    EXPECT_EQ(settings.blendMode, 1);
-    settings.layoutType = 9;
+    EXPECT_EQ(settings.blendMode, BlendModeType::Alpha);
+    settings.layoutType = static_cast<TreeLayoutType>(9);
     panel.step(row("Tree Layout"), 1);
-    EXPECT_EQ(settings.layoutType, 0) << "an unknown value steps to the first";
+    EXPECT_EQ(settings.layoutType, TreeLayoutType::Radial) << "an unknown value steps to the first";
 }
 
 TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
@@ -232,12 +239,12 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
                                             {BlendModeType::Alpha, true},
                                             {BlendModeType::Max, false},
                                             {BlendModeType::Density, false}}) {
-            settings.blendMode = static_cast<int32_t>(mode);
+            settings.blendMode = mode;
             EXPECT_EQ(panel.applies(row(label)), applies) << label;
         }
     }
     EXPECT_TRUE(panel.applies(row("Spline Width")));
-    settings.blendMode = static_cast<int32_t>(BlendModeType::Max);
+    settings.blendMode = BlendModeType::Max;
     panel.frame.hovered = &row("Min Alpha");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a disabled setting";
 }

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
+#include "scene/SettingsOptions.h"
 #include "scene/ViewSettings.h"
 #include "scene/ViewState.h"
 
@@ -28,13 +29,8 @@ struct RenderOptions {
     bool helpWanted = false;
     // How long each stage took, on standard error.
     bool timings = false;
-    // The view: a node to highlight (a name or path; empty for none), a text
-    // to search for, and the zoom and centre, in scene coordinates.
-    std::string highlight;
-    std::string search;
-    double zoom = 1.0;
-    float centreX = 0.0f;
-    float centreY = 0.0f;
+    // The view drawn: the highlight, the search, the zoom and centre.
+    ViewOptions view;
 };
 
 // Whether the output is an SVG document (else a PNG image).

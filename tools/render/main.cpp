@@ -1,14 +1,19 @@
 #include "base/Console.h"
+#include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
-#include "facade/Graph.h"
 #include "io/FileText.h"
 #include "platform/ExecutablePath.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
+#include "render/FrameRenderer.h"
 #include "render/HeadlessGlContext.h"
+#include "render/LabelFont.h"
 #include "render/PngWriter.h"
+#include "render/RenderTargets.h"
+#include "render/TextAtlas.h"
+#include "scene/FrameSession.h"
 #include "scene/GraphLoading.h"
 #include "tools/render/RenderOptions.h"
 
@@ -16,6 +21,8 @@
 
 #include <chrono>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -39,35 +46,41 @@ private:
     std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
 };
 
+// What GL needs to draw a PNG; an SVG needs none of it.
+struct GlDrawing {
+    HeadlessGlContext context;
+    RenderTargets targets;
+    FrameRenderer renderer{targets};
+    std::unique_ptr<TextAtlas> labelText;
+
+    // The frame, its names written in, as drawn pixels.
+    FrameImage draw(const DrawDescription& frame) {
+        renderer.drawFrame(frame);
+        if (!frame.labels.empty() && labelText) {
+            renderer.writeLabels(targets.frameTexture, frame, *labelText);
+        }
+        return readFrame(targets);
+    }
+};
+
 // The picture over the background asked for: one frame over an opaque
 // colour, or, for any other background, the frame drawn over black and over
 // white and the coverage worked out from the two.
-FrameImage drawnPicture(Graph& graph, const Colour& background) {
+FrameImage drawnPicture(GlDrawing& gl, FrameSession& session, const ViewSettings& settings,
+                        ViewState view, const Colour& background) {
     const Colour black{0.0f, 0.0f, 0.0f, 1.0f};
+    view.background = black;
+    FrameImage overBlack = gl.draw(*session.frameAnyway(settings, view).description);
     if (background == black) {
-        graph.render();
-        return readFrame(graph.targets);
+        return overBlack;
     }
-    graph.view.background = black;
-    graph.render();
-    FrameImage overBlack = readFrame(graph.targets);
-    graph.view.background = {1.0f, 1.0f, 1.0f, 1.0f};
-    graph.render();
-    const FrameImage overWhite = readFrame(graph.targets);
+    view.background = {1.0f, 1.0f, 1.0f, 1.0f};
+    const FrameImage overWhite = gl.draw(*session.frameAnyway(settings, view).description);
     overBlack.rgba = transparentPicture(overBlack.rgba, overWhite.rgba);
     if (background.a > 0.0f) {
         overBlack.rgba = pictureOver(overBlack.rgba, background);
     }
     return overBlack;
-}
-
-std::string svgOf(Graph& graph) {
-    const DrawDescription frame = graph.describe();
-    const std::vector<Label> labels = graph.labelsShown();
-    const std::vector<Colour> colours =
-        rampColours(graph.targets.colorRampTextures, graph.settings.colorRamp);
-    return svgPicture(
-        {&frame, labels, graph.labelPixels(), labelColour, colours, graph.targets.frameWidth});
 }
 
 } // namespace
@@ -91,55 +104,89 @@ int main(int argc, char** argv) {
     }
     datafiles::setFolders(datafiles::foldersFor(executableFolder(), HEBVIEW_SOURCE_DIR));
     StageTimes times(options.timings);
-    HeadlessGlContext context;
-    if (!context.status()) {
-        std::cerr << "hebview-render: no OpenGL context: " << context.status().error().describe()
-                  << '\n';
-        return 1;
-    }
-    if (const int32_t largest = largestFrameSize(); options.size > largest) {
-        std::cerr << "hebview-render: --size " << options.size
-                  << " is larger than this OpenGL can draw (" << largest << " pixels)\n";
-        return 1;
-    }
-    times.stageDone("GL context");
-    Graph& graph = Graph::instance();
-    graph.settings = options.settings;
-    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
-    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
-    graph.settings.lineWidth *= scale;
-    graph.settings.splineWidth *= scale;
-    graph.nameSeparator = options.separator;
-    if (const Status targets = graph.initRenderTargets(options.size); !targets) {
-        console::line(targets.error().describe());
-        return 1;
+    // An SVG is written from the description alone: no GL context is made.
+    const bool svg = writesSvg(options);
+    std::unique_ptr<GlDrawing> gl;
+    RampColours ramps;
+    if (svg) {
+        if (const Status read = readColorRamps(ramps); !read) {
+            console::line(read.error().describe());
+            return 1;
+        }
+    } else {
+        gl = std::make_unique<GlDrawing>();
+        if (!gl->context.status()) {
+            std::cerr << "hebview-render: no OpenGL context: "
+                      << gl->context.status().error().describe() << '\n';
+            return 1;
+        }
+        if (const int32_t largest = largestFrameSize(); options.size > largest) {
+            std::cerr << "hebview-render: --size " << options.size
+                      << " is larger than this OpenGL can draw (" << largest << " pixels)\n";
+            return 1;
+        }
+        times.stageDone("GL context");
+        gl->targets.create(options.size);
+        Status ready = gl->renderer.prepare();
+        if (ready) {
+            ready = loadColorRamps(gl->targets.colorRampTextures, &ramps);
+        }
+        if (!ready) {
+            console::line(ready.error().describe());
+            return 1;
+        }
     }
     times.stageDone("render targets and colour ramps");
-    if (!graph.load(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath))) {
+    ViewSettings settings = options.settings;
+    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
+    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
+    settings.lineWidth *= scale;
+    settings.splineWidth *= scale;
+    // The stages as the viewer prints them, without its quarters.
+    ConsoleProgress stages(ConsoleProgress::Quarters::hidden);
+    Progress progress(&stages);
+    LoadOptions load = loadOptionsFor(settings);
+    load.separator = options.separator;
+    load.progress = &progress;
+    Result<Scene> loaded =
+        readScene(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath),
+                  ThreadPool::shared(), load);
+    if (!loaded) {
         return 1;
     }
+    Scene scene = std::move(loaded).value();
     times.stageDone("reading, layouts, routes, samples");
-    hintAtDensity(graph.scene.graph(), graph.settings);
-    graph.scene.update(graph.settings);
-    const float wholeExtent =
-        graph.settings.showLabels ? graph.labelledExtent() : DrawDescription::frameExtent;
-    const Result<ViewState> view = viewStateOf(options, graph.scene.graph(), wholeExtent);
+    if (const std::optional<std::string> hint = densityHint(scene.graph(), settings)) {
+        console::line(*hint);
+    }
+    FrameSession session(scene, options.size);
+    session.setRamps(std::move(ramps));
+    if (settings.showLabels) {
+        auto font = std::make_shared<const LabelFont>(session.labelPixels());
+        session.setLabelMeasure(font);
+        if (gl) {
+            gl->labelText = std::make_unique<TextAtlas>(font);
+        }
+    }
+    const Result<ViewState> view =
+        viewStateOf(options, scene.graph(), session.labelledExtent(settings));
     if (!view) {
         std::cerr << "hebview-render: " << view.error().describe() << '\n';
         return 2;
     }
-    graph.view = view.value();
     times.stageDone("layout and bundling strength of the settings");
-    if (writesSvg(options)) {
-        const std::string svg = svgOf(graph);
+    if (svg) {
+        const std::string picture =
+            svgPicture(*session.frameAnyway(settings, view.value()).description, options.size);
         times.stageDone("describing the picture as SVG");
-        if (const Status written = writeFileText(options.outputPath, svg); !written) {
+        if (const Status written = writeFileText(options.outputPath, picture); !written) {
             std::cerr << "hebview-render: " << written.error().describe() << '\n';
             return 1;
         }
         times.stageDone("writing the SVG");
     } else {
-        const FrameImage frame = drawnPicture(graph, options.background);
+        const FrameImage frame =
+            drawnPicture(*gl, session, settings, view.value(), options.background);
         glFinish();
         times.stageDone("drawing and reading the frame back");
         const bool transparent = options.background.a < 1.0f;

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "scene/DrawDescription.h"
+#include "scene/FrameReuse.h"
+#include "scene/Labels.h"
+#include "scene/RampColours.h"
+#include "scene/Scene.h"
+#include "scene/SceneSnapshot.h"
+#include "scene/ViewSettings.h"
+#include "scene/ViewState.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+// A frame as a session makes it: what to draw, and the scene it shows, for
+// answering the pointer and writing names in the window.
+struct SessionFrame {
+    std::shared_ptr<const DrawDescription> description;
+    std::shared_ptr<const SceneSnapshot> snapshot;
+};
+
+// The one way frames are made, for the viewer's worker, hebview-render,
+// saving and the graph's own drawing: the scene brought up to date for the
+// settings, described for the view, with the ramp's colours and the names
+// the frame shows placed at its size. A frame that would look like the last
+// one made is not made again. Knows no GL.
+class FrameSession {
+public:
+    // Frames of framePixels square, drawn from the scene, which the session
+    // brings up to date and which its owner may replace (a load).
+    explicit FrameSession(Scene& scene, int framePixels = DrawDescription::framePixels);
+
+    void setRamps(RampColours newRamps) { ramps = std::move(newRamps); }
+    // How the names measure at labelPixels(); without a measure, frames
+    // carry no names.
+    void setLabelMeasure(std::shared_ptr<const TextMeasure> measure) {
+        labelMeasure = std::move(measure);
+    }
+    // The height of the names in the frame's pixels: they keep their share
+    // of the frame at every frame size.
+    float labelPixels() const;
+    int framePixels() const { return pixels; }
+
+    // The frame for the settings and the view; nothing when the frame made
+    // last shows them still.
+    std::optional<SessionFrame> frame(const ViewSettings& settings, const ViewState& view = {});
+    // The same, made whatever was made before.
+    SessionFrame frameAnyway(const ViewSettings& settings, const ViewState& view = {});
+    // The next frame is made whatever its key.
+    void forget() { reuse.forget(); }
+    int64_t framesMade() const { return reuse.drawnCount(); }
+
+    // The scene as the window needs it, made again only once the graph or
+    // the node positions have moved; the scene must be up to date.
+    std::shared_ptr<const SceneSnapshot> snapshot();
+    // Half the side of the square that holds the scene and its names in the
+    // frame, for the settings.
+    float labelledExtent(const ViewSettings& settings);
+
+private:
+    DrawDescription describe(const ViewSettings& settings, const ViewState& view);
+
+    Scene* scene;
+    int pixels;
+    RampColours ramps;
+    std::shared_ptr<const TextMeasure> labelMeasure;
+    FrameReuse reuse;
+    std::shared_ptr<const SceneSnapshot> lastSnapshot;
+    uint64_t snapshotPositions = 0;
+};

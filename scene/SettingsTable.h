@@ -1,0 +1,46 @@
+#pragma once
+
+#include <span>
+
+struct ViewSettings;
+
+enum class SettingKind { Switch, Integer, Real, Choice };
+
+// What a setting is, said once: ViewSettings takes its default from here,
+// both programs their command-line options and --help, the panel its row,
+// and the frame key follows from ViewSettings. Values travel as doubles,
+// which hold every bool, int32_t, float and enumerator exactly.
+struct SettingDescriptor {
+    // The panel's label.
+    const char* label;
+    // The command-line option, such as "--beta".
+    const char* option;
+    SettingKind kind;
+    // The values allowed, and the panel's step: a switch 0 to 1, a choice
+    // the indices of its values.
+    double min;
+    double max;
+    double step;
+    double defaultValue;
+    // One line for --help; a choice's line lists its names instead.
+    const char* help;
+    // A choice's values from 0 on: the labels the panel shows and the names
+    // the command line takes.
+    std::span<const char* const> choiceLabels = {};
+    std::span<const char* const> choiceNames = {};
+    // Counts only while the blend mode is Alpha; the panel shows it disabled
+    // otherwise.
+    bool alphaOnly = false;
+    // Set apart from the setting before it: the panel draws a separator.
+    bool startsGroup = false;
+    double (*read)(const ViewSettings&);
+    // Stores a value of the setting's kind within its range.
+    void (*write)(ViewSettings&, double);
+};
+
+// Every setting, in the panel's order.
+std::span<const SettingDescriptor> settingsTable();
+
+// Digits after the decimal point that a real setting's step calls for; 0
+// for the others.
+int settingDecimals(const SettingDescriptor& setting);
