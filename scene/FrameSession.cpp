@@ -8,15 +8,30 @@ float FrameSession::labelPixels() const {
     return framedLabelPixels * static_cast<float>(pixels) / DrawDescription::framePixels;
 }
 
+CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState& view) {
+    if (cutGraph != scene->graphNumber() || cutDepth != settings.depth ||
+        cutToggled != view.toggled) {
+        cutGraph = scene->graphNumber();
+        cutDepth = settings.depth;
+        cutToggled = view.toggled;
+        deepest = treeDepth(scene->graph());
+        scene->setCut(cutOf(scene->graph(), settings.depth, view.toggled));
+    }
+    scene->update(settings);
+    const Cut& cut = scene->cut();
+    return {cut.depth > 0 ? cut.depth : deepest, deepest, cut.custom,
+            scene->bundles().bundleCount(), scene->graph().edgeCount()};
+}
+
 std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
                                                 const ViewState& view) {
-    scene->update(settings);
+    const CutSummary cut = applyCut(settings, view);
     const FrameKey key = frameKeyOf(*scene, settings, view);
     if (!reuse.needsDrawing(key)) {
         return std::nullopt;
     }
     SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)),
-                      snapshot()};
+                      snapshot(), cut};
     reuse.markDrawn(key);
     return made;
 }

@@ -6,6 +6,7 @@
 #include "layout/TreeLayouts.h"
 #include "scene/SplineOpacity.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,10 +30,14 @@ Point onCircle(float radius, float angle) {
     return {radius * std::sin(angle), radius * std::cos(angle)};
 }
 
+bool hidden(std::span<const int32_t> shownAs, int32_t node) {
+    return !shownAs.empty() && shownAs[static_cast<std::size_t>(node)] != node;
+}
+
 } // namespace
 
 LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
-                           float ringSpacing) {
+                           float ringSpacing, std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     const float pi = singlePrecisionPi;
     float lastDrawn = 0.0f;
@@ -48,7 +53,7 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
     }
     // Each node's span starts where a short segment crosses its own ring.
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] == CompoundGraph::none) {
+        if (graph.parent[node] == CompoundGraph::none || hidden(shownAs, node)) {
             continue;
         }
         const float theta = 2.0f * pi * data.offset[node];
@@ -62,7 +67,7 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
 }
 
 LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth) {
+                            float lineWidth, std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     // A hierarchy of one level has no depth to divide by: it sits on the top line.
     const auto drawingPoint = [&data](int32_t node) {
@@ -72,7 +77,7 @@ LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& da
         return Point{(data.offset[node] + data.width[node] * 0.5f) * 2.0f - 1.0f, 1.0f - level};
     };
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] != CompoundGraph::none) {
+        if (graph.parent[node] != CompoundGraph::none && !hidden(shownAs, node)) {
             tree.segments.push_back(drawingPoint(node));
             tree.segments.push_back(drawingPoint(graph.parent[node]));
         }
@@ -88,12 +93,27 @@ LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth) {
 
 LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
                      float ringSpacing) {
+    const Cut& cut = scene.cut();
+    // Without a collapsed node every node is shown.
+    const std::span<const int32_t> shownAs =
+        cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs;
     switch (layoutType) {
     case TreeLayoutType::Radial:
-        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing);
+        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing,
+                                  shownAs);
     case TreeLayoutType::Classic:
-        return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth);
+        return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth, shownAs);
     default:
+        if (isTreeMapLayout(layoutType) && !shownAs.empty()) {
+            LineSet tree = lines(treeRed, lineWidth);
+            const std::vector<Rect> rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
+            for (const int32_t node : preorder(scene.graph(), scene.graph().root)) {
+                if (!hidden(shownAs, node)) {
+                    tree.rectangles.push_back(rectangles[static_cast<std::size_t>(node)]);
+                }
+            }
+            return tree;
+        }
         if (isTreeMapLayout(layoutType)) {
             return describeTreeMap(scene.treeMap(), lineWidth);
         }
@@ -102,11 +122,11 @@ LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWi
 }
 
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
-                        float lineWidth) {
+                        float lineWidth, std::span<const int32_t> shownAs) {
     LineSet overlay = lines(overlayBlue, lineWidth);
     overlay.blended = true;
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] != CompoundGraph::none) {
+        if (graph.parent[node] != CompoundGraph::none && !hidden(shownAs, node)) {
             overlay.segments.push_back(positions[node]);
             overlay.segments.push_back(positions[graph.parent[node]]);
         }
@@ -198,24 +218,41 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     // A pixel of the frame, which shows the region.
     const float pixel = 2.0f * view.region.halfExtent / DrawDescription::framePixels;
     frame.tree = describeTree(layoutType, scene, settings.lineWidth, pixel);
-    const bool highlighting = view.highlighted >= 0 && view.highlighted < scene.graph().nodeCount();
+    const Cut& cut = scene.cut();
+    const std::span<const int32_t> shownAs =
+        cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs;
+    // A node hidden in a collapsed one is highlighted and marked on that one.
+    const auto shownFor = [&](int32_t node) {
+        return shownAs.empty() || node < 0 || node >= scene.graph().nodeCount()
+                   ? node
+                   : shownAs[static_cast<std::size_t>(node)];
+    };
+    const int32_t highlighted = shownFor(view.highlighted);
+    const bool highlighting = highlighted >= 0 && highlighted < scene.graph().nodeCount();
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {
         frame.curves = describeCurves(scene, settings);
         if (highlighting) {
-            emphasise(frame.curves, highlightOf(scene.graph(), view.highlighted));
+            emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
         }
     }
     frame.showOverlay = settings.showTree;
     if (frame.showOverlay) {
-        frame.overlay = describeOverlay(scene.graph(), scene.positions(), settings.lineWidth);
+        frame.overlay =
+            describeOverlay(scene.graph(), scene.positions(), settings.lineWidth, shownAs);
     }
     if (!view.marked.empty()) {
-        frame.marks.push_back(describeMarks(scene, view.marked, searchColour, settings.lineWidth,
+        std::vector<int32_t> marked;
+        for (const int32_t node : view.marked) {
+            marked.push_back(shownFor(node));
+        }
+        std::sort(marked.begin(), marked.end());
+        marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
+        frame.marks.push_back(describeMarks(scene, marked, searchColour, settings.lineWidth,
                                             searchMarkRadius, view.region));
     }
     if (highlighting) {
-        frame.marks.push_back(describeMarks(scene, {view.highlighted}, highlightMarkColour,
+        frame.marks.push_back(describeMarks(scene, {highlighted}, highlightMarkColour,
                                             settings.lineWidth, highlightMarkRadius, view.region));
     }
     return frame;

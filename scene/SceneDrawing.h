@@ -21,20 +21,25 @@
 // outermost is always drawn), so that a deep hierarchy costs no more rings
 // than the frame can tell apart; the default is a pixel of the whole frame.
 inline constexpr float wholeFramePixel = 2.0f * 1.01f / 2048.0f;
+// With a cut (shownAs, see Cut; empty: every node shown), the hidden nodes'
+// ticks, links and rectangles are left out, in every part of the tree.
 LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
-                           float ringSpacing = wholeFramePixel);
+                           float ringSpacing = wholeFramePixel,
+                           std::span<const int32_t> shownAs = {});
 // The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
 // the classic positions mirrored into the upper half.
 LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth);
+                            float lineWidth, std::span<const int32_t> shownAs = {});
 // The outline of every treemap rectangle, parents before children.
 LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
-// The tree of the layout type; empty for a type outside the five.
+// The tree of the layout type, for the scene's cut; empty for a type outside
+// the five.
 LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
                      float ringSpacing = wholeFramePixel);
-// Every node linked to its parent through the node positions, translucent.
+// Every shown node linked to its parent through the node positions,
+// translucent.
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
-                        float lineWidth);
+                        float lineWidth, std::span<const int32_t> shownAs = {});
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
 // The curves with a node highlighted: its relations opaque in the emphasis
 // colours and drawn last, all others faded, alpha blending whatever the

@@ -107,18 +107,22 @@ void SceneWorker::run() {
 // The scene is the worker's alone: it is worked on with the lock let go.
 void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     settingsPending = false;
-    const ViewSettings settings = wanted;
+    ViewSettings settings = wanted;
     ViewState view = wantedView;
     lock.unlock();
-    // Nodes picked in another graph mean nothing in this one.
+    // Nodes picked in another graph mean nothing in this one, nor does
+    // another graph's depth: it opens at its own.
     if (view.graphNumber != scene.graphNumber()) {
         view.highlighted = CompoundGraph::none;
         view.marked.clear();
+        view.toggled.clear();
+        settings.depth = openedDepth;
     }
     std::optional<SessionFrame> made = session.frame(settings, view);
     lock.lock();
     if (made) {
-        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath};
+        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath,
+                             made->cut, openedDepth};
     }
 }
 
@@ -139,6 +143,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     }
     scene = std::move(loaded).value();
     graphPath = path;
+    openedDepth = scene.cut().depth;
     settingsPending = true;
     if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
         progress->advise(*hint);

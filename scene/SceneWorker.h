@@ -25,6 +25,10 @@ struct SceneFrame {
     std::shared_ptr<const SceneSnapshot> snapshot;
     // The file the graph came from; empty before one is loaded.
     std::string graphPath;
+    // Where the hierarchy is cut.
+    CutSummary cut;
+    // The depth the graph opened at; 0 for the whole tree.
+    int32_t openedDepth = 0;
 };
 
 // Computes the scene on a thread of its own, so that the thread of the
@@ -73,6 +77,8 @@ private:
 
     Scene scene;
     FrameSession session{scene};
+    // The depth the graph on screen opened at.
+    int32_t openedDepth = 0;
     ProgressObserver* const observer;
     std::string graphPath;
 
