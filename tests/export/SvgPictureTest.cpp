@@ -209,9 +209,9 @@ TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     // A highlighted node's relation: opaque, in its emphasis colour, drawn
     // last.
     scene.frame.curves.blendMode = BlendModeType::Alpha;
-    scene.frame.curves.emphasis = {1, 0};
+    scene.frame.curves.colourIndex = {1, 0};
     scene.frame.curves.order = {1, 0};
-    scene.frame.curves.emphasisColours[0] = {0.902f, 0.624f, 0.0f, 1.0f};
+    scene.frame.curves.fixedColours = {{0.902f, 0.624f, 0.0f, 1.0f}};
     svg = parseXml(svgPicture(scene.frame, 2048));
     const std::vector<Element> curves = childrenOf(svg, "curves");
     EXPECT_EQ(curves[0].attributes.at("opacity"), "0.25");
