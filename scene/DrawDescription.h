@@ -104,8 +104,7 @@ struct CurveSet {
     }
     // The curve's fixed colour, or null for one along the ramp.
     const Colour* fixedColourOf(int32_t curve) const {
-        const int32_t k =
-            colourIndex.empty() ? 0 : colourIndex[static_cast<std::size_t>(curve)];
+        const int32_t k = colourIndex.empty() ? 0 : colourIndex[static_cast<std::size_t>(curve)];
         return k >= 1 && k <= fixedColourCount() ? &fixedColours[static_cast<std::size_t>(k - 1)]
                                                  : nullptr;
     }

@@ -221,6 +221,32 @@ TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     EXPECT_EQ(lastPath.attributes.at("stroke"), "#e69f00");
 }
 
+TEST(SvgPictureTest, WidthsAndFixedColoursPerCurve) {
+    TwoCurves scene;
+    scene.frame.curves.widths = {2.0f, 12.0f};
+    // Curve 1 in the first fixed colour at half alpha, times its opacity
+    // 0.25; curve 0 names the 65th, past the ones drawn: along the ramp.
+    scene.frame.curves.fixedColours.assign(65, {0.0f, 0.5f, 1.0f, 0.5f});
+    scene.frame.curves.colourIndex = {65, 1};
+    const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
+    const std::vector<Element> curves = childrenOf(svg, "curves");
+    ASSERT_EQ(curves.size(), 2u);
+    EXPECT_EQ(curves[0].attributes.at("stroke-width"), "2");
+    EXPECT_EQ(curves[1].attributes.at("stroke-width"), "12");
+    EXPECT_EQ(curves[1].attributes.at("opacity"), "0.13");
+    std::vector<std::string> strokes;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path" && element.depth == curves[0].depth + 1) {
+            strokes.push_back(element.attributes.at("stroke"));
+        }
+    }
+    ASSERT_EQ(strokes.size(), 8u);
+    EXPECT_EQ(strokes[0], "#ff0000");
+    EXPECT_EQ(strokes[3], "#0000ff");
+    EXPECT_EQ(strokes[4], "#0080ff");
+    EXPECT_EQ(strokes[7], "#0080ff");
+}
+
 TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
     DrawDescription frame;
     frame.background = {1.0f, 1.0f, 1.0f, 1.0f};
