@@ -53,7 +53,8 @@ struct LineSet {
 // one channel through which any feature restyles curves; each is either
 // empty (every curve as by default) or holds one value per curve.
 struct CurveSet {
-    // As many fixed colours as a frame may use.
+    // The fixed colours a frame draws at most: the curve shader holds them
+    // in an array of this size.
     static constexpr std::size_t maxFixedColours = 64;
 
     // Point j of curve e is (points[2 (e samplesPerEdge + j)], the float after it).

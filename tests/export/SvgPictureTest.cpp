@@ -98,6 +98,18 @@ std::vector<Element> childrenOf(const Parsed& parsed, const std::string& id) {
     return children;
 }
 
+// The strokes of the curves' pieces, curve after curve.
+std::vector<std::string> curveStrokes(const Parsed& svg) {
+    const int depth = childrenOf(svg, "curves").at(0).depth + 1;
+    std::vector<std::string> strokes;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path" && element.depth == depth) {
+            strokes.push_back(element.attributes.at("stroke"));
+        }
+    }
+    return strokes;
+}
+
 TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
     TwoCurves scene;
     const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
@@ -106,12 +118,7 @@ TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
     ASSERT_EQ(curves.size(), 2u);
     // Four intervals: as many pieces, the first in the source end's colour
     // and the last in the target end's.
-    std::vector<std::string> strokes;
-    for (const Element& element : svg.elements) {
-        if (element.name == "path" && element.depth == curves[0].depth + 1) {
-            strokes.push_back(element.attributes.at("stroke"));
-        }
-    }
+    const std::vector<std::string> strokes = curveStrokes(svg);
     ASSERT_EQ(strokes.size(), 8u);
     EXPECT_EQ(strokes[0], "#ff0000");
     EXPECT_EQ(strokes[3], "#0000ff");
@@ -151,13 +158,7 @@ TEST(SvgPictureTest, PiecesTakeTheRampColourAtTheirShareOfTheCurve) {
     }
     scene.frame.curves.ramp = SharedValues<Colour>::copyOf(ramp);
     const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
-    const int depth = childrenOf(svg, "curves")[0].depth + 1;
-    std::vector<std::string> strokes;
-    for (const Element& element : svg.elements) {
-        if (element.name == "path" && element.depth == depth) {
-            strokes.push_back(element.attributes.at("stroke"));
-        }
-    }
+    const std::vector<std::string> strokes = curveStrokes(svg);
     const std::vector<std::string> pieces{"#000000", "#550000", "#aa0000", "#ff0000"};
     EXPECT_EQ(strokes, (std::vector<std::string>{pieces[0], pieces[1], pieces[2], pieces[3],
                                                  pieces[0], pieces[1], pieces[2], pieces[3]}));
@@ -234,17 +235,11 @@ TEST(SvgPictureTest, WidthsAndFixedColoursPerCurve) {
     EXPECT_EQ(curves[0].attributes.at("stroke-width"), "2");
     EXPECT_EQ(curves[1].attributes.at("stroke-width"), "12");
     EXPECT_EQ(curves[1].attributes.at("opacity"), "0.13");
-    std::vector<std::string> strokes;
-    for (const Element& element : svg.elements) {
-        if (element.name == "path" && element.depth == curves[0].depth + 1) {
-            strokes.push_back(element.attributes.at("stroke"));
-        }
-    }
-    ASSERT_EQ(strokes.size(), 8u);
-    EXPECT_EQ(strokes[0], "#ff0000");
-    EXPECT_EQ(strokes[3], "#0000ff");
-    EXPECT_EQ(strokes[4], "#0080ff");
-    EXPECT_EQ(strokes[7], "#0080ff");
+    // Curve 0's four pieces take the ramp at 0, 1/3, 2/3 and 1: its colours
+    // 0, 1, 1 and 2 of three.
+    const std::string fixed = "#0080ff";
+    EXPECT_EQ(curveStrokes(svg), (std::vector<std::string>{"#ff0000", "#00ff00", "#00ff00",
+                                                           "#0000ff", fixed, fixed, fixed, fixed}));
 }
 
 TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
