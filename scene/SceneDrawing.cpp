@@ -155,18 +155,18 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
 }
 
 void emphasise(CurveSet& curves, const Highlight& highlight) {
-    curves.emphasis = highlight.emphasis;
-    curves.emphasisColours[0] = leavingColour;
-    curves.emphasisColours[1] = arrivingColour;
+    // Highlight::Leaving and Arriving are 1 and 2: the first and second
+    // fixed colour.
+    curves.colourIndex = highlight.emphasis;
+    curves.fixedColours = {leavingColour, arrivingColour};
     curves.order.clear();
-    curves.order.reserve(curves.emphasis.size());
+    curves.order.reserve(curves.colourIndex.size());
     for (const bool emphasised : {false, true}) {
-        for (std::size_t e = 0; e < curves.emphasis.size(); ++e) {
-            if ((curves.emphasis[e] != Highlight::Other) == emphasised) {
+        for (std::size_t e = 0; e < curves.colourIndex.size(); ++e) {
+            if ((curves.colourIndex[e] != Highlight::Other) == emphasised) {
                 curves.order.push_back(static_cast<int32_t>(e));
-            }
-            if (!emphasised && curves.emphasis[e] == Highlight::Other) {
-                curves.opacity[e] *= dimmedOpacity;
+                // The fixed colours' alpha is 1: emphasised curves opaque.
+                curves.opacity[e] = emphasised ? 1.0f : curves.opacity[e] * dimmedOpacity;
             }
         }
     }
