@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -32,6 +33,14 @@ Point onCircle(float radius, float angle) {
 
 bool hidden(std::span<const int32_t> shownAs, int32_t node) {
     return !shownAs.empty() && shownAs[static_cast<std::size_t>(node)] != node;
+}
+
+// A shown node whose children are hidden: it stands for its leaves.
+bool collapsedIn(const CompoundGraph& graph, std::span<const int32_t> shownAs, int32_t node) {
+    if (shownAs.empty() || hidden(shownAs, node) || graph.isLeaf(node)) {
+        return false;
+    }
+    return hidden(shownAs, graph.children(node).front());
 }
 
 } // namespace
@@ -62,6 +71,17 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
         const float r2 = r1 + data.ringWidth;
         tree.segments.push_back(onCircle(r1, theta));
         tree.segments.push_back(onCircle(r2, theta));
+        // A collapsed node's span along the leaf circle, where its bundles
+        // end, a segment for each ring step of four degrees or less.
+        if (collapsedIn(graph, shownAs, node)) {
+            const float span = 2.0f * pi * data.width[node];
+            const int pieces = std::max(1, static_cast<int>(std::ceil(span / (pi * ringStep))));
+            for (int k = 0; k < pieces; ++k) {
+                tree.segments.push_back(onCircle(data.radialRadius, theta + span * k / pieces));
+                tree.segments.push_back(
+                    onCircle(data.radialRadius, theta + span * (k + 1) / pieces));
+            }
+        }
     }
     return tree;
 }
@@ -70,16 +90,22 @@ LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& da
                             float lineWidth, std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     // A hierarchy of one level has no depth to divide by: it sits on the top line.
-    const auto drawingPoint = [&data](int32_t node) {
-        const float level = data.maxDepth > 0 ? static_cast<float>(data.level[node]) /
-                                                    static_cast<float>(data.maxDepth)
-                                              : 0.0f;
+    // A collapsed node stands on the leaves' line, as it is placed.
+    const auto drawingPoint = [&](int32_t node) {
+        const uint32_t at = collapsedIn(graph, shownAs, node) ? data.maxDepth : data.level[node];
+        const float level =
+            data.maxDepth > 0 ? static_cast<float>(at) / static_cast<float>(data.maxDepth) : 0.0f;
         return Point{(data.offset[node] + data.width[node] * 0.5f) * 2.0f - 1.0f, 1.0f - level};
     };
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
         if (graph.parent[node] != CompoundGraph::none && !hidden(shownAs, node)) {
             tree.segments.push_back(drawingPoint(node));
             tree.segments.push_back(drawingPoint(graph.parent[node]));
+        }
+        // A collapsed node's span along the leaves' line.
+        if (collapsedIn(graph, shownAs, node)) {
+            tree.segments.push_back({data.offset[node] * 2.0f - 1.0f, 0.0f});
+            tree.segments.push_back({(data.offset[node] + data.width[node]) * 2.0f - 1.0f, 0.0f});
         }
     }
     return tree;
@@ -151,7 +177,33 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
                                                settings.minAlpha, settings.alphaExponent,
                                                settings.flipAlpha));
     }
+    styleBundles(curves, scene.bundles().count);
     return curves;
+}
+
+void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
+    const uint32_t largest =
+        counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
+    if (largest <= 1) {
+        return;
+    }
+    curves.widths.resize(counts.size());
+    curves.weights.resize(counts.size());
+    for (std::size_t e = 0; e < counts.size(); ++e) {
+        const float share = std::sqrt(static_cast<float>(counts[e] - 1) /
+                                      static_cast<float>(largest - 1));
+        const float width =
+            curves.width * (1.0f + (maxBundleWidthFactor - 1.0f) * share);
+        curves.widths[e] = std::round(width * bundleWidthSteps) / bundleWidthSteps;
+        curves.weights[e] = static_cast<float>(counts[e]);
+        curves.opacity[e] += (1.0f - curves.opacity[e]) * share;
+    }
+    // The biggest bundles over the others, and curves of one width in runs.
+    curves.order.resize(counts.size());
+    std::iota(curves.order.begin(), curves.order.end(), 0);
+    std::stable_sort(curves.order.begin(), curves.order.end(), [&](int32_t a, int32_t b) {
+        return counts[static_cast<std::size_t>(a)] < counts[static_cast<std::size_t>(b)];
+    });
 }
 
 void emphasise(CurveSet& curves, const Highlight& highlight) {
@@ -159,17 +211,20 @@ void emphasise(CurveSet& curves, const Highlight& highlight) {
     // fixed colour.
     curves.colourIndex = highlight.emphasis;
     curves.fixedColours = {leavingColour, arrivingColour};
-    curves.order.clear();
-    curves.order.reserve(curves.colourIndex.size());
+    // The emphasised ones last, each part in the order drawn before.
+    std::vector<int32_t> order;
+    order.reserve(curves.colourIndex.size());
     for (const bool emphasised : {false, true}) {
-        for (std::size_t e = 0; e < curves.colourIndex.size(); ++e) {
+        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+            const auto e = static_cast<std::size_t>(curves.curveAt(place));
             if ((curves.colourIndex[e] != Highlight::Other) == emphasised) {
-                curves.order.push_back(static_cast<int32_t>(e));
+                order.push_back(static_cast<int32_t>(e));
                 // The fixed colours' alpha is 1: emphasised curves opaque.
                 curves.opacity[e] = emphasised ? 1.0f : curves.opacity[e] * dimmedOpacity;
             }
         }
     }
+    curves.order = std::move(order);
     if (curves.blendMode != BlendModeType::Density) {
         curves.blendMode = BlendModeType::Alpha;
     }

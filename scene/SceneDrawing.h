@@ -41,6 +41,16 @@ LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWi
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
                         float lineWidth, std::span<const int32_t> shownAs = {});
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
+// Bundles of several relations stand out by their count c, against the
+// largest count C: drawn wider, from the spline width at one relation to
+// maxBundleWidthFactor times it at C, by sqrt((c - 1) / (C - 1)) (in steps
+// of a quarter pixel, so that bundles of about one size share a width);
+// their opacity rises by the same share towards 1; the density view counts
+// each as c; and the biggest are drawn last. Curves of one relation each
+// are left as they are.
+inline constexpr float maxBundleWidthFactor = 4.0f;
+inline constexpr float bundleWidthSteps = 4.0f;
+void styleBundles(CurveSet& curves, std::span<const uint32_t> counts);
 // The curves with a node highlighted: its relations opaque in the emphasis
 // colours and drawn last, all others faded, alpha blending whatever the
 // mode but density.
