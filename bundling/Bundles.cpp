@@ -124,8 +124,9 @@ Bundles gatherBundles(const CompoundGraph& graph, std::span<const int32_t> shown
             found.push_back(entry);
         }
     }
-    std::sort(found.begin(), found.end(),
-              [](const PairTable::Entry& a, const PairTable::Entry& b) { return a.first < b.first; });
+    std::sort(found.begin(), found.end(), [](const PairTable::Entry& a, const PairTable::Entry& b) {
+        return a.first < b.first;
+    });
     bundles.source.reserve(found.size());
     bundles.target.reserve(found.size());
     bundles.count.reserve(found.size());

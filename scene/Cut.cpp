@@ -95,8 +95,8 @@ int32_t openingDepth(const CompoundGraph& graph, int64_t bundles, ThreadPool& po
 }
 
 std::string CutSummary::line() const {
-    const std::string counts = std::to_string(bundles) + " bundles of " +
-                               std::to_string(relations) + " relations";
+    const std::string counts =
+        std::to_string(bundles) + " bundles of " + std::to_string(relations) + " relations";
     if (custom) {
         return "Custom cut: " + counts;
     }

@@ -30,8 +30,8 @@ std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
     if (!reuse.needsDrawing(key)) {
         return std::nullopt;
     }
-    SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)),
-                      snapshot(), cut};
+    SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
+                      cut};
     reuse.markDrawn(key);
     return made;
 }

@@ -45,8 +45,8 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
         options.memoryAvailable ? options.memoryAvailable : availableMemoryBytes();
     // A graph shown whole is measured as it is read; one cut to a readable
     // depth once its bundles are known.
-    const bool cut = options.depth > 0 ||
-                     (options.readableDepth && file.value().edgeCount() > readableBundles);
+    const bool cut =
+        options.depth > 0 || (options.readableDepth && file.value().edgeCount() > readableBundles);
     if (!cut) {
         if (Status fits = fitsMemory(memoryNeeded(file.value()), file.value().edgeCount(),
                                      "relations", available);
@@ -64,9 +64,8 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
 
     beginStage(progress, "Building Splines", "Building Splines ...");
     if (cut) {
-        const int32_t depth = options.depth > 0
-                                  ? options.depth
-                                  : openingDepth(scene.graph(), readableBundles, pool);
+        const int32_t depth =
+            options.depth > 0 ? options.depth : openingDepth(scene.graph(), readableBundles, pool);
         scene.setCut(cutOf(scene.graph(), depth));
         scene.gatherBundles();
         const Bundles& bundles = scene.bundles();

@@ -19,7 +19,8 @@ int32_t innermostRectangle(const CompoundGraph& graph, std::span<const Rect> rec
     for (;;) {
         int32_t inner = CompoundGraph::none;
         for (const int32_t child : graph.children(at)) {
-            if (shownIn(shownAs, child) && holds(rectangles[static_cast<std::size_t>(child)], point)) {
+            if (shownIn(shownAs, child) &&
+                holds(rectangles[static_cast<std::size_t>(child)], point)) {
                 inner = child;
                 break;
             }

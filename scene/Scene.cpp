@@ -66,8 +66,7 @@ void Scene::buildLayouts() {
 }
 
 void Scene::gatherBundles() {
-    bundleData =
-        std::make_shared<const Bundles>(::gatherBundles(graph(), cutData.shownAs, *pool));
+    bundleData = std::make_shared<const Bundles>(::gatherBundles(graph(), cutData.shownAs, *pool));
     bundlesGathered = true;
     routesBuilt = false;
 }

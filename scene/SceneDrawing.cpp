@@ -86,8 +86,8 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
     return tree;
 }
 
-LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth, std::span<const int32_t> shownAs) {
+LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                            std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     // A hierarchy of one level has no depth to divide by: it sits on the top line.
     // A collapsed node stands on the leaves' line, as it is placed.
@@ -182,18 +182,16 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
 }
 
 void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
-    const uint32_t largest =
-        counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
+    const uint32_t largest = counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
     if (largest <= 1) {
         return;
     }
     curves.widths.resize(counts.size());
     curves.weights.resize(counts.size());
     for (std::size_t e = 0; e < counts.size(); ++e) {
-        const float share = std::sqrt(static_cast<float>(counts[e] - 1) /
-                                      static_cast<float>(largest - 1));
-        const float width =
-            curves.width * (1.0f + (maxBundleWidthFactor - 1.0f) * share);
+        const float share =
+            std::sqrt(static_cast<float>(counts[e] - 1) / static_cast<float>(largest - 1));
+        const float width = curves.width * (1.0f + (maxBundleWidthFactor - 1.0f) * share);
         curves.widths[e] = std::round(width * bundleWidthSteps) / bundleWidthSteps;
         curves.weights[e] = static_cast<float>(counts[e]);
         curves.opacity[e] += (1.0f - curves.opacity[e]) * share;

@@ -28,8 +28,8 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
                            std::span<const int32_t> shownAs = {});
 // The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
 // the classic positions mirrored into the upper half.
-LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth, std::span<const int32_t> shownAs = {});
+LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                            std::span<const int32_t> shownAs = {});
 // The outline of every treemap rectangle, parents before children.
 LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
 // The tree of the layout type, for the scene's cut; empty for a type outside

@@ -13,9 +13,9 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     if (isTreeMapLayout(snapshot->layoutType)) {
         snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
     }
-    snapshot->labels = labelCandidates(snapshot->layoutType, scene.graph(), scene.layoutData(),
-                                       scene.positions(), snapshot->rectangles,
-                                       scene.cut().shownAs);
+    snapshot->labels =
+        labelCandidates(snapshot->layoutType, scene.graph(), scene.layoutData(), scene.positions(),
+                        snapshot->rectangles, scene.cut().shownAs);
     return snapshot;
 }
 

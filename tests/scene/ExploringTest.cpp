@@ -1,5 +1,5 @@
-#include "scene/Highlight.h"
 #include "scene/Cut.h"
+#include "scene/Highlight.h"
 #include "scene/Picking.h"
 #include "scene/Search.h"
 
