@@ -148,6 +148,13 @@ void Application::takeFrame() {
     if (std::optional<Error> failed = worker->takeLoadError()) {
         showLoadError(failed->describe());
     }
+    if (std::optional<Error> refused = worker->takeCutRefusal()) {
+        // The depth asked for is not shown: the panel goes back to the one
+        // that is.
+        settings.depth = shownDepth;
+        appliedDepth = shownDepth;
+        showMessage(refused->describe());
+    }
     std::optional<SceneFrame> frame = worker->takeFrame();
     if (!frame) {
         return;
@@ -172,6 +179,7 @@ void Application::takeFrame() {
         appliedDepth = settings.depth;
         openedDepth = frame->openedDepth;
     }
+    shownDepth = frame->cut.depth;
     settingsPanel->cutLine = frame->cut.line();
     if (openedDepth > 0 && !frame->cut.custom && frame->cut.depth == openedDepth) {
         settingsPanel->cutLine += "; press ] for more";

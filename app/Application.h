@@ -164,6 +164,8 @@ private:
     // at (0: the whole tree).
     int32_t appliedDepth = 0;
     int32_t openedDepth = 0;
+    // The depth of the cut the picture shows.
+    int32_t shownDepth = 0;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

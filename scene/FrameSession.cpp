@@ -1,5 +1,7 @@
 #include "scene/FrameSession.h"
 
+#include "base/SystemMemory.h"
+#include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
 
 FrameSession::FrameSession(Scene& scene, int framePixels) : scene(&scene), pixels(framePixels) {}
@@ -15,7 +17,23 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         cutDepth = settings.depth;
         cutToggled = view.toggled;
         deepest = treeDepth(scene->graph());
-        scene->setCut(cutOf(scene->graph(), settings.depth, view.toggled));
+        Cut cut = cutOf(scene->graph(), settings.depth, view.toggled);
+        if (!(cut == scene->cut())) {
+            auto bundles = std::make_shared<const Bundles>(
+                gatherBundles(scene->graph(), cut.shownAs, scene->threadPool()));
+            // The curves of the cut shown now go once the new ones are made.
+            const std::optional<uint64_t> available =
+                memoryAvailable ? memoryAvailable : availableMemoryBytes();
+            const uint64_t held = memoryNeeded(scene->graph(), scene->bundles());
+            Status fits =
+                fitsMemory(memoryNeeded(scene->graph(), *bundles), bundles->bundleCount(),
+                           "bundles", available ? std::optional(*available + held) : available);
+            if (fits) {
+                scene->setCut(std::move(cut), std::move(bundles));
+            } else {
+                refusal = fits.error();
+            }
+        }
     }
     scene->update(settings);
     const Cut& cut = scene->cut();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Error.h"
 #include "scene/DrawDescription.h"
 #include "scene/FrameReuse.h"
 #include "scene/Labels.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // A frame as a session makes it: what to draw, and the scene it shows, for
 // answering the pointer and writing names in the window.
@@ -35,6 +37,8 @@ public:
     explicit FrameSession(Scene& scene, int framePixels = DrawDescription::framePixels);
 
     void setRamps(RampColours newRamps) { ramps = std::move(newRamps); }
+    // The memory a new cut's curves may take; measured when not given.
+    void setMemoryAvailable(std::optional<uint64_t> bytes) { memoryAvailable = bytes; }
     // How the names measure at labelPixels(); without a measure, frames
     // carry no names.
     void setLabelMeasure(std::shared_ptr<const TextMeasure> measure) {
@@ -57,8 +61,11 @@ public:
     // The scene as the window needs it, made again only once the graph or
     // the node positions have moved; the scene must be up to date.
     std::shared_ptr<const SceneSnapshot> snapshot();
-    // Cuts the scene as the settings and the view ask, and says how.
+    // Cuts the scene as the settings and the view ask, and says how. A cut
+    // whose curves the memory cannot hold is refused: the scene keeps its
+    // cut, and takeRefusal says why, once.
     CutSummary applyCut(const ViewSettings& settings, const ViewState& view);
+    std::optional<Error> takeRefusal() { return std::exchange(refusal, std::nullopt); }
     // Half the side of the square that holds the scene and its names in the
     // frame, for the settings.
     float labelledExtent(const ViewSettings& settings);
@@ -79,4 +86,6 @@ private:
     int32_t cutDepth = 0;
     std::vector<int32_t> cutToggled;
     int32_t deepest = 0;
+    std::optional<Error> refusal;
+    std::optional<uint64_t> memoryAvailable;
 };

@@ -22,18 +22,6 @@ void endStage(Progress* progress) {
 }
 
 // The steps of readScene after its heading, up to the first Error.
-// Whether the curves fit in the memory available; an Error with the amounts
-// when they do not.
-Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
-                  std::optional<uint64_t> available) {
-    if (!available || needed <= *available) {
-        return {};
-    }
-    return Error("showing " + std::to_string(curves) + " " + what + " needs about " +
-                 std::to_string(needed / mebibyte) + " MiB of memory; this machine has " +
-                 std::to_string(*available / mebibyte) + " MiB available");
-}
-
 Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
     const Error cancelled{std::string(cancelledReason)};
@@ -97,6 +85,16 @@ uint64_t memoryNeeded(const CompoundGraph& graph) {
     return static_cast<uint64_t>(graph.edgeCount()) * bytesPerRelation +
            static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode +
            graphlimits::routeEntries(graph) * bytesPerRouteEntry;
+}
+
+Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
+                  std::optional<uint64_t> available) {
+    if (!available || needed <= *available) {
+        return {};
+    }
+    return Error("showing " + std::to_string(curves) + " " + what + " needs about " +
+                 std::to_string(needed / mebibyte) + " MiB of memory; this machine has " +
+                 std::to_string(*available / mebibyte) + " MiB available");
 }
 
 uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles) {

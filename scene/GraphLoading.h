@@ -22,6 +22,11 @@ inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
 // The same when the curves drawn are the bundles.
 uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles);
+// Whether curves needing that much memory fit in what is available (when
+// known); an Error that says how many curves (of what) need how much when
+// they do not.
+Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
+                  std::optional<uint64_t> available);
 
 // Reads a graph file of any format we read into a scene of its own, in
 // three stages, and ends with the layout asked for (radial unless another is

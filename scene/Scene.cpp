@@ -91,6 +91,12 @@ void Scene::applyLayout(TreeLayoutType type, float spacing) {
     positionsChanged();
 }
 
+void Scene::setCut(Cut newCut, std::shared_ptr<const Bundles> bundles) {
+    setCut(std::move(newCut));
+    bundleData = std::move(bundles);
+    bundlesGathered = true;
+}
+
 void Scene::setCut(Cut newCut) {
     if (newCut == cutData) {
         return;

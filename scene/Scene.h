@@ -44,6 +44,8 @@ public:
     // A new cut makes the bundles and everything after them stale and
     // places the collapsed nodes.
     void setCut(Cut newCut);
+    // The same with the cut's bundles, gathered already.
+    void setCut(Cut newCut, std::shared_ptr<const Bundles> bundles);
     const Cut& cut() const { return cutData; }
 
     // The stages, each run now whatever its state.

@@ -54,6 +54,11 @@ void SceneWorker::load(const std::string& path) {
     changed.notify_all();
 }
 
+std::optional<Error> SceneWorker::takeCutRefusal() {
+    std::lock_guard<std::mutex> lock(state);
+    return std::exchange(cutRefusal, std::nullopt);
+}
+
 std::optional<SceneFrame> SceneWorker::takeFrame() {
     std::lock_guard<std::mutex> lock(state);
     std::optional<SceneFrame> frame = std::move(offered);
@@ -119,7 +124,11 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
         settings.depth = openedDepth;
     }
     std::optional<SessionFrame> made = session.frame(settings, view);
+    std::optional<Error> refused = session.takeRefusal();
     lock.lock();
+    if (refused) {
+        cutRefusal = std::move(refused);
+    }
     if (made) {
         offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath,
                              made->cut, openedDepth};

@@ -55,6 +55,9 @@ public:
     void load(const std::string& path);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
+    // Why the cut asked for last was not made (its curves would not fit in
+    // memory), once; the picture keeps the cut before.
+    std::optional<Error> takeCutRefusal();
 
     // The frame made since the last call, if any.
     std::optional<SceneFrame> takeFrame();
@@ -87,6 +90,7 @@ private:
     ViewSettings wanted;
     ViewState wantedView;
     std::optional<Error> loadError;
+    std::optional<Error> cutRefusal;
     bool settingsPending = false;
     std::optional<std::string> pendingLoad;
     std::shared_ptr<Progress> loading;
