@@ -47,8 +47,8 @@ void placeClassic(const TreeLayoutData& data, std::span<Point> positions) {
     }
 }
 
-void placeAsLeaves(TreeLayoutType type, const TreeLayoutData& data,
-                   std::span<const int32_t> nodes, std::span<Point> positions) {
+void placeAsLeaves(TreeLayoutType type, const TreeLayoutData& data, std::span<const int32_t> nodes,
+                   std::span<Point> positions) {
     for (const int32_t node : nodes) {
         const auto i = static_cast<std::size_t>(node);
         if (type == TreeLayoutType::Radial) {

@@ -66,14 +66,6 @@ changed=$(wait_for_difference "$workdir/away.png" "$curve_region" 30 back) ||
 # Control+click on A, the parent of a1, a2 and a3 (at (844, 319) inside the
 # rings), collapses it: A moves out onto the leaf circle at (922, 287), its
 # leaves' curves gather there; Control+click on it there expands it again.
-control_click_at() {
-    xdotool mousemove "$1" "$2"
-    sleep 0.2
-    xdotool keydown ctrl mousedown 1
-    sleep 0.15
-    xdotool mouseup 1 keyup ctrl
-    sleep 0.3
-}
 whole_picture=670x740+400+60
 control_click_at 894 369
 xdotool mousemove "$away_x" "$away_y"

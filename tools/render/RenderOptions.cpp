@@ -120,8 +120,7 @@ Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph&
     if (!highlighted) {
         return highlighted.error();
     }
-    Result<std::vector<int32_t>> toggled =
-        collapsedNodes(wanted, graph, options.graphPath, depth);
+    Result<std::vector<int32_t>> toggled = collapsedNodes(wanted, graph, options.graphPath, depth);
     if (!toggled) {
         return toggled.error();
     }
