@@ -84,7 +84,7 @@ Status Application::init() {
             tellUnlessShown(onLoadFile([this](const std::string& path) { worker->load(path); },
                                        shownGraphPath));
         },
-        [this] { savePicture(); });
+        [this] { savePicture(); }, [this] { expandAll(); });
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
     startView.begin(*settingsPanel, explorer);
@@ -148,6 +148,13 @@ void Application::takeFrame() {
     if (std::optional<Error> failed = worker->takeLoadError()) {
         showLoadError(failed->describe());
     }
+    if (std::optional<Error> refused = worker->takeCutRefusal()) {
+        // The depth asked for is not shown: the panel goes back to the one
+        // that is.
+        settings.depth = shownDepth;
+        appliedDepth = shownDepth;
+        showMessage(refused->describe());
+    }
     std::optional<SceneFrame> frame = worker->takeFrame();
     if (!frame) {
         return;
@@ -164,7 +171,19 @@ void Application::takeFrame() {
         console::line(*unknown);
         showMessage(*unknown);
     }
-    counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount()};
+    counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount(),
+              frame->cut.treeDepth};
+    if (loaded) {
+        // Each graph opens at its own depth, which the panel then shows.
+        settings.depth = frame->cut.depth;
+        appliedDepth = settings.depth;
+        openedDepth = frame->openedDepth;
+    }
+    shownDepth = frame->cut.depth;
+    settingsPanel->cutLine = frame->cut.line();
+    if (openedDepth > 0 && !frame->cut.custom && frame->cut.depth == openedDepth) {
+        settingsPanel->cutLine += "; press ] for more";
+    }
     if (frame->graphPath != shownGraphPath) {
         shownGraphPath = frame->graphPath;
         setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
@@ -239,6 +258,11 @@ void Application::display() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
+    // Another depth starts from its own cut: the nodes toggled go.
+    if (settings.depth != appliedDepth) {
+        appliedDepth = settings.depth;
+        explorer.clearToggles();
+    }
     takeFrame();
     if (progressive.drawing()) {
         progressive.advance(drawingBudget);
@@ -387,7 +411,8 @@ void Application::pointerButton(int button, int state, int x, int y) {
         if (state == GLUT_DOWN) {
             explorer.pointerPressed(x, y, milliseconds());
         } else {
-            explorer.pointerReleased(x, y, milliseconds());
+            const bool control = (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0;
+            explorer.pointerReleased(x, y, milliseconds(), control);
         }
     }
     wake();
@@ -400,6 +425,19 @@ void Application::pointerMoved(int x, int y) {
 
 void Application::pointerLeft() {
     explorer.pointerLeft();
+    wake();
+}
+
+void Application::stepDepth(int steps) {
+    const int32_t shown = settings.depth >= 1 && settings.depth < counts.treeDepth
+                              ? settings.depth
+                              : counts.treeDepth;
+    settings.depth = std::clamp(shown + steps, 1, std::max(1, counts.treeDepth));
+}
+
+void Application::expandAll() {
+    settings.depth = counts.treeDepth;
+    explorer.clearToggles();
     wake();
 }
 
@@ -420,6 +458,13 @@ void Application::keyPressed(unsigned char key) {
         break;
     case panelKey:
         settingsPanel->visible = !settingsPanel->visible;
+        break;
+    case collapseKey:
+        explorer.toggleCollapse(explorer.hovered());
+        break;
+    case shallowerKey:
+    case deeperKey:
+        stepDepth(key == deeperKey ? 1 : -1);
         break;
     default:
         return;

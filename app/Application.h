@@ -42,6 +42,11 @@ public:
     // Tab hides and shows the panel, whatever has the keyboard: neither the
     // panel's fields nor the search use it.
     static constexpr unsigned char panelKey = '\t';
+    // With the pointer on a node, c collapses or expands it; [ and ] make
+    // the depth of the cut one shallower or deeper.
+    static constexpr unsigned char collapseKey = 'c';
+    static constexpr unsigned char shallowerKey = '[';
+    static constexpr unsigned char deeperKey = ']';
 
     static Application& instance();
 
@@ -81,6 +86,10 @@ public:
     // Asks where to save the picture shown, then saves it as PNG and SVG
     // once its frame is complete.
     void savePicture();
+    // Shows the whole tree: the deepest depth, nothing toggled.
+    void expandAll();
+    // The depth of the cut by whole steps, within 1 and the tree's depth.
+    void stepDepth(int steps);
     // The status the process ends with: 1 once something failed at start.
     int exitStatus() const { return startFailed ? 1 : 0; }
 
@@ -151,6 +160,12 @@ private:
     std::optional<PicturePaths> pendingSave;
     // The banner shows why a load failed.
     bool loadErrorShown = false;
+    // The depth the cut was last made for, and the one the graph opened
+    // at (0: the whole tree).
+    int32_t appliedDepth = 0;
+    int32_t openedDepth = 0;
+    // The depth of the cut the picture shows.
+    int32_t shownDepth = 0;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

@@ -34,15 +34,16 @@ struct RouteRun {
     std::vector<uint32_t> ends;
 };
 
-RouteRun routeRun(const CompoundGraph& graph, int64_t first, int64_t end) {
+RouteRun routeRun(const CompoundGraph& graph, std::span<const int32_t> sources,
+                  std::span<const int32_t> targets, int64_t first, int64_t end) {
     RouteRun run;
     run.ends.reserve(static_cast<std::size_t>(end - first));
     // The chains are reused across edges: no allocation per edge.
     std::vector<int32_t> sourceChain;
     std::vector<int32_t> targetChain;
     for (int64_t e = first; e < end; ++e) {
-        fillChain(graph, graph.source[e], sourceChain);
-        fillChain(graph, graph.target[e], targetChain);
+        fillChain(graph, sources[static_cast<std::size_t>(e)], sourceChain);
+        fillChain(graph, targets[static_cast<std::size_t>(e)], targetChain);
         // Without a root the common ancestor defaults to the source's top.
         int32_t lca = graph.root != CompoundGraph::none ? graph.root : sourceChain.back();
         while (sourceChain.back() == targetChain.back() && sourceChain.size() > 1 &&
@@ -66,13 +67,18 @@ RouteRun routeRun(const CompoundGraph& graph, int64_t first, int64_t end) {
 } // namespace
 
 Routes buildRoutes(const CompoundGraph& graph, ThreadPool& pool) {
+    return buildRoutes(graph, graph.source, graph.target, pool);
+}
+
+Routes buildRoutes(const CompoundGraph& graph, std::span<const int32_t> sources,
+                   std::span<const int32_t> targets, ThreadPool& pool) {
     // Runs of edges are routed apart, then laid side by side.
-    const int64_t edgeCount = graph.edgeCount();
+    const auto edgeCount = static_cast<int64_t>(sources.size());
     const unsigned parts = rangeCount(edgeCount, 4096, pool);
     std::vector<RouteRun> runs(parts);
     pool.run(parts, [&](unsigned part) {
         const IndexRange range = rangeOf(edgeCount, parts, part);
-        runs[part] = routeRun(graph, range.begin, range.end);
+        runs[part] = routeRun(graph, sources, targets, range.begin, range.end);
     });
     std::vector<std::size_t> offsets(parts + 1, 0);
     for (unsigned part = 0; part < parts; ++part) {

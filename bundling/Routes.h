@@ -27,3 +27,7 @@ struct Routes {
 // left out and each end node standing three times, as a B-spline.
 // Runs of edges are routed on the pool's threads.
 Routes buildRoutes(const CompoundGraph& graph, ThreadPool& pool = ThreadPool::shared());
+// The same for curves between other pairs of the graph's nodes (bundles
+// between shown nodes), routed as relations between them would be.
+Routes buildRoutes(const CompoundGraph& graph, std::span<const int32_t> sources,
+                   std::span<const int32_t> targets, ThreadPool& pool = ThreadPool::shared());

@@ -159,21 +159,27 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
     for (int32_t place = 0; place < curves.curveCount(); ++place) {
         const int32_t curve = curves.curveAt(place);
         const auto c = static_cast<std::size_t>(curve);
-        const uint8_t emphasis = curves.emphasis.empty() ? 0 : curves.emphasis[c];
+        const Colour* fixed = curves.fixedColourOf(curve);
+        const float opacity = curves.opacity[c] * (fixed != nullptr ? fixed->a : 1.0f);
         const float* points = curves.points.data() + 2 * c * static_cast<std::size_t>(samples);
         w.raw("<g");
-        if (emphasis == 0 && mode == BlendModeType::Max) {
+        if (!curves.widths.empty()) {
+            w.raw(" stroke-width=\"");
+            w.number(curves.widthOf(curve));
+            w.raw("\"");
+        }
+        if (mode == BlendModeType::Max) {
             w.raw(" style=\"mix-blend-mode:lighten\"");
-        } else if (emphasis == 0 && mode != BlendModeType::None && curves.opacity[c] < 1.0f) {
+        } else if (mode != BlendModeType::None && opacity < 1.0f) {
             w.raw(" opacity=\"");
-            w.number(curves.opacity[c]);
+            w.number(opacity);
             w.raw("\"");
         }
         w.raw(">");
         for (int32_t k = 0; k < steps; ++k) {
             const int32_t first = k * (samples - 1) / steps;
             const int32_t last = (k + 1) * (samples - 1) / steps;
-            const Colour colour = emphasis != 0 ? curves.emphasisColours[emphasis - 1]
+            const Colour colour = fixed != nullptr ? *fixed
                                   : usesRamp
                                       ? rampColour(ramp, steps == 1 ? 0.0 : double(k) / (steps - 1))
                                       : Colour{1.0f, 1.0f, 1.0f, 1.0f};

@@ -9,7 +9,9 @@
 // labels included, in a square of `pixels` user units that maps the frame's
 // region as the GL frame of that size does, so that widths in pixels carry
 // over. Curves take their colours from the description's ramp (white
-// without one).
+// without one) or their fixed colour, and their widths from the
+// description: a curve of its own width is a group with its own
+// stroke-width.
 //
 // Where SVG differs from the GL frame:
 //  - A curve's colour changes along it in curveColourSteps pieces of one
@@ -17,8 +19,10 @@
 //    the ends have the ramp's end colours.
 //  - Blend "Alpha" gives each curve its opacity as a group, "None" draws
 //    every curve opaque, "Max" uses mix-blend-mode "lighten" (the channel
-//    maximum, as GL's max blending). "Density" counts curves per pixel,
-//    which SVG cannot: its curves are written as with "Alpha".
+//    maximum, as GL's max blending). A fixed colour's alpha multiplies the
+//    curve's opacity. "Density" counts curves per pixel, which SVG cannot:
+//    its curves are written as with "Alpha", and curves' weights (how many
+//    relations each stands for, which only that count uses) do not show.
 //  - Labels are text in DejaVu Sans (or the viewer's sans-serif fallback),
 //    placed as the frame places them.
 inline constexpr int curveColourSteps = 7;

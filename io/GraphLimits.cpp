@@ -17,13 +17,18 @@ Status checkRouteSize(const CompoundGraph& graph) {
 }
 
 uint64_t routeEntries(const CompoundGraph& graph) {
+    return routeEntries(graph, graph.source, graph.target);
+}
+
+uint64_t routeEntries(const CompoundGraph& graph, std::span<const int32_t> sources,
+                      std::span<const int32_t> targets) {
     uint64_t entries = 0;
-    for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+    for (std::size_t e = 0; e < sources.size(); ++e) {
         // Each step up passes one entry, an end or an ancestor below the
         // common one; the ends stand twice more.
         entries += 4;
-        int32_t a = graph.source[e];
-        int32_t b = graph.target[e];
+        int32_t a = sources[e];
+        int32_t b = targets[e];
         while (a != b) {
             if (a != CompoundGraph::none &&
                 (b == CompoundGraph::none || graph.depth[a] >= graph.depth[b])) {

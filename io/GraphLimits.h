@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ Status checkRouteSize(const CompoundGraph& graph);
 // (in two trees, up to both tops). Walks each path, so it costs about what
 // building the routes does.
 uint64_t routeEntries(const CompoundGraph& graph);
+// The same for curves between other pairs of the graph's nodes.
+uint64_t routeEntries(const CompoundGraph& graph, std::span<const int32_t> sources,
+                      std::span<const int32_t> targets);
 
 // The reason of the Error a step that ran out of memory returns.
 inline constexpr std::string_view outOfMemoryReason = "there is not enough memory for this graph";

@@ -47,6 +47,20 @@ void placeClassic(const TreeLayoutData& data, std::span<Point> positions) {
     }
 }
 
+void placeAsLeaves(TreeLayoutType type, const TreeLayoutData& data, std::span<const int32_t> nodes,
+                   std::span<Point> positions) {
+    for (const int32_t node : nodes) {
+        const auto i = static_cast<std::size_t>(node);
+        if (type == TreeLayoutType::Radial) {
+            const float angle = (2.0f * data.offset[i] + data.width[i]) * singlePrecisionPi;
+            positions[i] = {data.radialRadius * std::sin(angle),
+                            data.radialRadius * std::cos(angle)};
+        } else if (type == TreeLayoutType::Classic) {
+            positions[i].y = levelFraction(data.maxDepth, data.maxDepth) - 1.0f;
+        }
+    }
+}
+
 void copyTreeMapCentres(const CompoundGraph& graph, int32_t node, const TreeMapNode* treeMapNode,
                         std::span<Point> positions) {
     if (node == CompoundGraph::none || treeMapNode == nullptr) {

@@ -18,6 +18,11 @@
 void placeRadial(const TreeLayoutData& data, std::span<Point> positions);
 // Classic: the root at y = -1, leaves on y = 0, x from -1 to 1 in leaf order.
 void placeClassic(const TreeLayoutData& data, std::span<Point> positions);
+// The nodes placed where a leaf with their span would lie, in the radial
+// and classic layouts (other types leave them): a collapsed node stands for
+// its leaves there, and no other node moves.
+void placeAsLeaves(TreeLayoutType type, const TreeLayoutData& data, std::span<const int32_t> nodes,
+                   std::span<Point> positions);
 // The centres of the treemap's rectangles, for the root's subtree.
 void copyTreeMapCentres(const CompoundGraph& graph, int32_t node, const TreeMapNode* treeMapNode,
                         std::span<Point> positions);

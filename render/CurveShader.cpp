@@ -10,45 +10,53 @@
 
 namespace {
 
-// Opacities are stored in rows of this many texels.
-constexpr int32_t opacityRow = 2048;
-constexpr GLint opacityUnit = 1;
+// Curves' styles are stored in rows of this many texels.
+constexpr int32_t styleRow = 2048;
+constexpr GLint styleUnit = 1;
 
 const char* const vertexSource = R"(#version 130
 uniform float parameters[64];
 uniform int samplesPerCurve;
-uniform sampler2D opacities;
-uniform int opacityRow;
+uniform sampler2D styles;
+uniform int styleRow;
 uniform int curveOffset;
 out float rampCoordinate;
 flat out float opacity;
-flat out int emphasis;
+flat out int colourIndex;
+flat out float weight;
 void main() {
     gl_Position = ftransform();
     int inBuffer = gl_VertexID / samplesPerCurve;
     rampCoordinate = parameters[gl_VertexID - inBuffer * samplesPerCurve];
     int curve = curveOffset + inBuffer;
-    vec2 data = texelFetch(opacities, ivec2(curve % opacityRow, curve / opacityRow), 0).rg;
-    opacity = data.r;
-    emphasis = int(data.g + 0.5);
+    vec3 style = texelFetch(styles, ivec2(curve % styleRow, curve / styleRow), 0).rgb;
+    opacity = style.r;
+    colourIndex = int(style.g + 0.5);
+    weight = style.b;
 }
 )";
+
+// The fragment stage's array of fixed colours holds them all.
+static_assert(CurveSet::maxFixedColours == 64);
 
 const char* const fragmentSource = R"(#version 130
 uniform sampler1D ramp;
 uniform bool textured;
 uniform bool counting;
-uniform vec4 emphasisColours[2];
+uniform vec4 fixedColours[64];
+uniform int fixedColourCount;
 in float rampCoordinate;
 flat in float opacity;
-flat in int emphasis;
+flat in int colourIndex;
+flat in float weight;
 void main() {
     if (counting) {
-        gl_FragColor = vec4(1.0);
+        gl_FragColor = vec4(weight);
         return;
     }
-    if (emphasis > 0) {
-        gl_FragColor = emphasisColours[emphasis - 1];
+    if (colourIndex > 0 && colourIndex <= fixedColourCount) {
+        vec4 fixedColour = fixedColours[colourIndex - 1];
+        gl_FragColor = vec4(fixedColour.rgb, fixedColour.a * opacity);
         return;
     }
     vec4 colour = vec4(1.0, 1.0, 1.0, opacity);
@@ -72,24 +80,27 @@ Status CurveShader::prepare() {
         return Error("the curve shader did not build: " + linked.error().reason);
     }
     program = linked.value();
-    glGenTextures(1, &opacityTexture);
+    glGenTextures(1, &styleTexture);
     return {};
 }
 
 void CurveShader::load(const CurveSet& curves) {
     samplesPerCurve = static_cast<int32_t>(curves.parameters.size());
     const int32_t count = curves.curveCount();
-    const int32_t rows = std::max(1, (count + opacityRow - 1) / opacityRow);
-    // Per curve its opacity and its emphasis.
-    std::vector<float> texels(static_cast<std::size_t>(rows) * opacityRow * 2, 0.0f);
-    for (std::size_t e = 0; e < curves.opacity.size(); ++e) {
-        texels[2 * e] = curves.opacity[e];
-        texels[2 * e + 1] = curves.emphasis.empty() ? 0.0f : curves.emphasis[e];
+    const int32_t rows = std::max(1, (count + styleRow - 1) / styleRow);
+    // Per curve its opacity, colour index and weight.
+    std::vector<float> texels(static_cast<std::size_t>(rows) * styleRow * 3, 0.0f);
+    for (int32_t e = 0; e < count; ++e) {
+        const auto at = 3 * static_cast<std::size_t>(e);
+        texels[at] = curves.opacity[static_cast<std::size_t>(e)];
+        texels[at + 1] =
+            curves.colourIndex.empty() ? 0.0f : curves.colourIndex[static_cast<std::size_t>(e)];
+        texels[at + 2] = curves.weightOf(e);
     }
-    glActiveTexture(GL_TEXTURE0 + opacityUnit);
-    glBindTexture(GL_TEXTURE_2D, opacityTexture);
+    glActiveTexture(GL_TEXTURE0 + styleUnit);
+    glBindTexture(GL_TEXTURE_2D, styleTexture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RG32F, opacityRow, rows, 0, GL_RG, GL_FLOAT, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB32F, styleRow, rows, 0, GL_RGB, GL_FLOAT, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -99,14 +110,19 @@ void CurveShader::load(const CurveSet& curves) {
     glUniform1fv(glGetUniformLocation(program, "parameters"), samplesPerCurve,
                  curves.parameters.data());
     glUniform1i(glGetUniformLocation(program, "samplesPerCurve"), samplesPerCurve);
-    glUniform1i(glGetUniformLocation(program, "opacities"), opacityUnit);
-    glUniform1i(glGetUniformLocation(program, "opacityRow"), opacityRow);
+    glUniform1i(glGetUniformLocation(program, "styles"), styleUnit);
+    glUniform1i(glGetUniformLocation(program, "styleRow"), styleRow);
     glUniform1i(glGetUniformLocation(program, "ramp"), 0);
-    const float colours[8] = {curves.emphasisColours[0].r, curves.emphasisColours[0].g,
-                              curves.emphasisColours[0].b, curves.emphasisColours[0].a,
-                              curves.emphasisColours[1].r, curves.emphasisColours[1].g,
-                              curves.emphasisColours[1].b, curves.emphasisColours[1].a};
-    glUniform4fv(glGetUniformLocation(program, "emphasisColours"), 2, colours);
+    const int32_t fixedCount = curves.fixedColourCount();
+    glUniform1i(glGetUniformLocation(program, "fixedColourCount"), fixedCount);
+    std::vector<float> colours;
+    for (int32_t k = 0; k < fixedCount; ++k) {
+        const Colour& c = curves.fixedColours[static_cast<std::size_t>(k)];
+        colours.insert(colours.end(), {c.r, c.g, c.b, c.a});
+    }
+    if (fixedCount > 0) {
+        glUniform4fv(glGetUniformLocation(program, "fixedColours"), fixedCount, colours.data());
+    }
     glUseProgram(0);
 
     // Curves start at the same places in every vertex buffer.
@@ -130,11 +146,11 @@ void CurveShader::drawList(int32_t curveOffset, const int32_t* starts, int32_t c
     glUniform1i(glGetUniformLocation(program, "textured"), rampBound != 0 ? 1 : 0);
     glUniform1i(glGetUniformLocation(program, "counting"), counting ? 1 : 0);
     glUniform1i(glGetUniformLocation(program, "curveOffset"), curveOffset);
-    glActiveTexture(GL_TEXTURE0 + opacityUnit);
-    glBindTexture(GL_TEXTURE_2D, opacityTexture);
+    glActiveTexture(GL_TEXTURE0 + styleUnit);
+    glBindTexture(GL_TEXTURE_2D, styleTexture);
     glActiveTexture(GL_TEXTURE0);
     glMultiDrawArrays(GL_LINE_STRIP, starts, counts.data(), count);
-    glActiveTexture(GL_TEXTURE0 + opacityUnit);
+    glActiveTexture(GL_TEXTURE0 + styleUnit);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     glUseProgram(0);
@@ -143,8 +159,8 @@ void CurveShader::drawList(int32_t curveOffset, const int32_t* starts, int32_t c
 void CurveShader::release() {
     if (program != 0) {
         glDeleteProgram(program);
-        glDeleteTextures(1, &opacityTexture);
+        glDeleteTextures(1, &styleTexture);
     }
     program = 0;
-    opacityTexture = 0;
+    styleTexture = 0;
 }

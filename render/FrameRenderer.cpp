@@ -247,24 +247,8 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     glBindTexture(GL_TEXTURE_1D, 0);
 }
 
-void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) {
-    glLineWidth(curves.width);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_1D);
-    // A ramp number outside the known ones draws untextured rather than
-    // reading past the table.
-    const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
-    glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
-    applyBlendMode(curves.blendMode);
-
-    const bool counting = curves.blendMode == BlendModeType::Density;
-    if (counting) {
-        attach(targets.density());
-        glEnable(GL_BLEND);
-        glBlendEquationEXT(GL_FUNC_ADD_EXT);
-        glBlendFunc(GL_ONE, GL_ONE);
-    }
-    glEnableClientState(GL_VERTEX_ARRAY);
+void FrameRenderer::drawPlaces(const CurveSet& curves, int32_t first, int32_t count,
+                               bool counting) {
     const int32_t perBuffer = RenderTargets::curvesPerBuffer;
     const auto samples = static_cast<int32_t>(curves.parameters.size());
     std::vector<int32_t> starts;
@@ -285,6 +269,38 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
         }
         curveShader.drawList(buffer * perBuffer, starts.data(), static_cast<int32_t>(starts.size()),
                              counting);
+    }
+}
+
+void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_1D);
+    // A ramp number outside the known ones draws untextured rather than
+    // reading past the table.
+    const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
+    glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
+    applyBlendMode(curves.blendMode);
+
+    const bool counting = curves.blendMode == BlendModeType::Density;
+    if (counting) {
+        attach(targets.density());
+        glEnable(GL_BLEND);
+        glBlendEquationEXT(GL_FUNC_ADD_EXT);
+        glBlendFunc(GL_ONE, GL_ONE);
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    // GL's line width holds for a whole call: runs of places whose curves
+    // share a width, one width each.
+    const int32_t end = first + count;
+    for (int32_t from = first; from < end;) {
+        const float width = curves.widthOf(curves.curveAt(from));
+        int32_t to = curves.widths.empty() ? end : from + 1;
+        while (to < end && curves.widthOf(curves.curveAt(to)) == width) {
+            ++to;
+        }
+        glLineWidth(width);
+        drawPlaces(curves, from, to - from, counting);
+        from = to;
     }
     if (counting) {
         attach(target);

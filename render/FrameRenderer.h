@@ -53,12 +53,13 @@ public:
     bool pointsUploaded(const CurveSet& curves) const;
     static std::size_t bufferCount(const CurveSet& curves);
     void uploadBuffer(const CurveSet& curves, std::size_t index);
-    // Opacities and ramp coordinates of the set, for drawing it; for the
+    // Styles and ramp coordinates of the set, for drawing it; for the
     // density view also an empty density target.
     void loadCurves(const CurveSet& curves);
     // The curves at places first .. first + count - 1 of the drawing order
     // of the set loaded and uploaded last: into the frame, or counted into
-    // the density target.
+    // the density target (each curve by its weight). Any range may follow
+    // any other: each sets the line widths of its own places.
     void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
     // After the last range: the density view shows its counts in the frame.
     void finishCurves(const CurveSet& curves);
@@ -72,6 +73,8 @@ public:
 
 private:
     void attach(uint32_t texture);
+    // Places first .. first + count - 1, at the line width set.
+    void drawPlaces(const CurveSet& curves, int32_t first, int32_t count, bool counting);
 
     RenderTargets& targets;
     CurveShader curveShader;

@@ -7,6 +7,7 @@
 #include "scene/BlendModeType.h"
 #include "scene/Labels.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -48,13 +49,35 @@ struct LineSet {
 
 // Every edge's polyline of samplesPerEdge points, coloured along the colour
 // ramp by each point's parameter (0 at the source end, 1 at the target end)
-// and faded as a whole by its opacity.
+// and faded as a whole by its opacity. The per-curve vectors below are the
+// one channel through which any feature restyles curves; each is either
+// empty (every curve as by default) or holds one value per curve.
 struct CurveSet {
+    // The fixed colours a frame draws at most: the curve shader holds them
+    // in an array of this size.
+    static constexpr std::size_t maxFixedColours = 64;
+
     // Point j of curve e is (points[2 (e samplesPerEdge + j)], the float after it).
     SharedValues<float> points;
     std::vector<float> parameters;
     std::vector<float> opacity;
     float width = 1.0f;
+    // Per curve its width in frame pixels (positive); empty: `width` each.
+    std::vector<float> widths;
+    // Per curve how many relations it stands for, which the density view
+    // counts at every pixel it covers; empty: 1 each. Other views ignore it.
+    std::vector<float> weights;
+    // Per curve 0 (coloured along the ramp) or k, drawn in fixedColours[k - 1]
+    // with that colour's alpha times the curve's opacity; an index naming no
+    // colour (or one past the first maxFixedColours) means the ramp. Empty:
+    // every curve along the ramp.
+    std::vector<uint8_t> colourIndex;
+    std::vector<Colour> fixedColours;
+    // The order to draw the curves in, later ones over earlier ones; empty:
+    // in index order. Whatever must be drawn last comes last here. Drawing
+    // runs of equal width is cheaper: with varying widths, order by width
+    // where the picture allows.
+    std::vector<int32_t> order;
     // 1 to colorRampCount; another value draws the curves without a ramp.
     int32_t colorRamp = 1;
     // That ramp's texels as its image holds them, from the source end; empty
@@ -64,18 +87,27 @@ struct CurveSet {
     BlendModeType blendMode = BlendModeType::None;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
-    // While a node is highlighted: per curve 0 (drawn as usual, faded), or
-    // 1 or 2, drawn opaque in the first or second emphasis colour; and the
-    // order to draw the curves in, emphasised ones last. Empty otherwise:
-    // every curve as usual, in order.
-    std::vector<uint8_t> emphasis;
-    std::vector<int32_t> order;
-    Colour emphasisColours[2];
 
     int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
     // The curve drawn at a place in the drawing order.
     int32_t curveAt(int32_t place) const {
         return order.empty() ? place : order[static_cast<std::size_t>(place)];
+    }
+    float widthOf(int32_t curve) const {
+        return widths.empty() ? width : widths[static_cast<std::size_t>(curve)];
+    }
+    float weightOf(int32_t curve) const {
+        return weights.empty() ? 1.0f : weights[static_cast<std::size_t>(curve)];
+    }
+    // The number of fixed colours drawn: the rest count as the ramp.
+    int32_t fixedColourCount() const {
+        return static_cast<int32_t>(std::min(fixedColours.size(), maxFixedColours));
+    }
+    // The curve's fixed colour, or null for one along the ramp.
+    const Colour* fixedColourOf(int32_t curve) const {
+        const int32_t k = colourIndex.empty() ? 0 : colourIndex[static_cast<std::size_t>(curve)];
+        return k >= 1 && k <= fixedColourCount() ? &fixedColours[static_cast<std::size_t>(k - 1)]
+                                                 : nullptr;
     }
 };
 

@@ -9,14 +9,20 @@
 void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
     const bool newGraph =
         !snapshot || !newSnapshot || snapshot->graphNumber != newSnapshot->graphNumber;
+    const bool newBundles = newGraph || snapshot->bundles != newSnapshot->bundles;
     snapshot = std::move(newSnapshot);
-    if (!newGraph) {
-        return;
+    if (newBundles) {
+        // What a node relates to is counted in the bundles of the cut.
+        highlightNow = Highlight();
+        hoverCounts = Highlight();
     }
-    hoveredNode = CompoundGraph::none;
-    pinnedNode = CompoundGraph::none;
-    matchIndex.reset();
-    search(searchText);
+    if (newGraph) {
+        hoveredNode = CompoundGraph::none;
+        pinnedNode = CompoundGraph::none;
+        toggled.clear();
+        matchIndex.reset();
+        search(searchText);
+    }
     refreshHighlight();
 }
 
@@ -35,16 +41,26 @@ int32_t Explorer::pickAt(double x, double y) const {
     }
     const Point point = sceneAt(view, window(), x, y);
     const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
-    return pickNode(snapshot->graph(), snapshot->positions, snapshot->rectangles, point, radius);
+    return pickNode(snapshot->graph(), snapshot->positions, snapshot->rectangles, point, radius,
+                    snapshot->cut.shownAs);
+}
+
+int32_t Explorer::shownFor(int32_t node) const {
+    if (node == CompoundGraph::none || !snapshot || snapshot->cut.shownAs.empty()) {
+        return node;
+    }
+    return snapshot->cut.shownAs[static_cast<std::size_t>(node)];
 }
 
 int32_t Explorer::highlighted() const {
-    return pinnedNode != CompoundGraph::none ? pinnedNode : hoveredNode;
+    return shownFor(pinnedNode != CompoundGraph::none ? pinnedNode : hoveredNode);
 }
 
 void Explorer::refreshHighlight() {
     const auto of = [this](int32_t node) {
-        return node == CompoundGraph::none ? Highlight() : highlightOf(snapshot->graph(), node);
+        return node == CompoundGraph::none
+                   ? Highlight()
+                   : highlightOf(snapshot->graph(), *snapshot->bundles, node);
     };
     if (highlighted() != highlightNow.node) {
         highlightNow = of(highlighted());
@@ -80,7 +96,7 @@ void Explorer::pointerPressed(double x, double y, double) {
     pressY = y;
 }
 
-void Explorer::pointerReleased(double x, double y, double milliseconds) {
+void Explorer::pointerReleased(double x, double y, double milliseconds, bool control) {
     if (!pressed) {
         return;
     }
@@ -89,6 +105,12 @@ void Explorer::pointerReleased(double x, double y, double milliseconds) {
     if (dragging) {
         dragging = false;
         lastClickAt.reset();
+        return;
+    }
+    if (control) {
+        // Control+click collapses or expands, and pins nothing.
+        lastClickAt.reset();
+        toggleCollapse(pickAt(x, y));
         return;
     }
     const bool doubleClick = lastClickAt &&
@@ -172,8 +194,29 @@ void Explorer::stepThroughMatches(int steps) {
     }
     matchIndex = index;
     pinnedNode = searchMatches[static_cast<std::size_t>(index)];
+    // A match inside a collapsed node is opened down to; nodes do not move
+    // when their parents open, so its place is known already.
+    for (const int32_t above : collapsedAbove(snapshot->graph(), snapshot->cut, pinnedNode)) {
+        toggleCollapse(above);
+    }
     view = centredOn(view, snapshot->positions[static_cast<std::size_t>(pinnedNode)]);
     refreshHighlight();
+}
+
+void Explorer::toggleCollapse(int32_t node) {
+    if (node == CompoundGraph::none || !snapshot || snapshot->graph().isLeaf(node)) {
+        return;
+    }
+    const auto at = std::lower_bound(toggled.begin(), toggled.end(), node);
+    if (at != toggled.end() && *at == node) {
+        toggled.erase(at);
+    } else {
+        toggled.insert(at, node);
+    }
+}
+
+void Explorer::clearToggles() {
+    toggled.clear();
 }
 
 bool Explorer::settle(double milliseconds) {
@@ -197,7 +240,13 @@ bool Explorer::settle(double milliseconds) {
 }
 
 ViewState Explorer::viewState() const {
-    return {region, snapshot ? snapshot->graphNumber : 0, highlighted(), searchMatches};
+    ViewState state;
+    state.region = region;
+    state.graphNumber = snapshot ? snapshot->graphNumber : 0;
+    state.highlighted = highlighted();
+    state.marked = searchMatches;
+    state.toggled = toggled;
+    return state;
 }
 
 namespace {
@@ -228,10 +277,22 @@ std::string Explorer::tooltip() const {
     }
     const CompoundGraph& graph = snapshot->graph();
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
-    std::string text = shownPath(graph, node) + "\n" + std::to_string(counts.leaving) +
-                       " outgoing, " + std::to_string(counts.arriving) + " incoming relations";
+    std::string text = shownPath(graph, node) + "\n";
+    if (snapshot->cut.collapsed.empty()) {
+        text += std::to_string(counts.leaving) + " outgoing, " + std::to_string(counts.arriving) +
+                " incoming relations";
+    } else {
+        // With a cut, relations come in bundles, one to each node shown.
+        text += std::to_string(counts.leaving) + " relations to " +
+                std::to_string(counts.uses.count) + " nodes, " + std::to_string(counts.arriving) +
+                " relations from " + std::to_string(counts.usedBy.count) + " nodes";
+    }
     if (!graph.isLeaf(node)) {
         text += "\n" + std::to_string(counts.leaves) + " leaves";
+    }
+    if (snapshot->cut.isCollapsed(node)) {
+        text += "\n" + std::to_string(snapshot->bundles->inside[static_cast<std::size_t>(node)]) +
+                " relations inside";
     }
     return text + endsLine(graph, "Uses:", counts.uses) +
            endsLine(graph, "Used by:", counts.usedBy);

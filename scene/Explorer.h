@@ -44,7 +44,9 @@ public:
 
     void pointerMoved(double x, double y);
     void pointerPressed(double x, double y, double milliseconds);
-    void pointerReleased(double x, double y, double milliseconds);
+    // With control held, a click collapses the node under the pointer, or
+    // expands it when it is collapsed, instead of pinning it.
+    void pointerReleased(double x, double y, double milliseconds, bool control = false);
     // The pointer left the picture (or went onto the panel).
     void pointerLeft();
     // Positive steps zoom in, with the scene point under the pointer kept.
@@ -62,11 +64,19 @@ public:
     // Pins a node of the scene, as a click on it does; none unpins.
     void pin(int32_t node);
 
+    // Collapses an inner node, or expands a collapsed one, from the cut of
+    // the settings' depth on; a leaf stays as it is. Another graph, or
+    // another depth, starts from that depth's cut again.
+    void toggleCollapse(int32_t node);
+    void clearToggles();
+    const std::vector<int32_t>& toggledNodes() const { return toggled; }
+
     // Marks every node whose name or path holds the text; the count of
     // matches follows.
     void search(const std::string& text);
     // Pins a match and centres the view on it: the first for 0, else the
-    // one that many steps from the match pinned last (wrapping around).
+    // one that many steps from the match pinned last (wrapping around),
+    // expanding the collapsed nodes that hide it.
     void stepThroughMatches(int steps);
     const std::vector<int32_t>& matches() const { return searchMatches; }
     // The match pinned last, counted from 0; none before Enter.
@@ -97,6 +107,8 @@ public:
 
 private:
     int32_t pickAt(double x, double y) const;
+    // The node shown for a node: itself, or the collapsed one hiding it.
+    int32_t shownFor(int32_t node) const;
     void refreshHighlight();
 
     std::shared_ptr<const SceneSnapshot> snapshot;
@@ -127,6 +139,8 @@ private:
     double lastClickX = 0.0;
     double lastClickY = 0.0;
 
+    // The nodes the user collapsed or expanded, in node order.
+    std::vector<int32_t> toggled;
     std::string searchText;
     std::vector<int32_t> searchMatches;
     std::optional<int32_t> matchIndex;

@@ -8,5 +8,9 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const View
     key.settings.layoutType = scene.appliedLayout().value_or(settings.layoutType);
     key.settings.treeMapSpacing = scene.treeMap().spacing;
     key.settings.beta = scene.appliedStrength().value_or(settings.beta);
+    // So does the cut: two ways to ask for the same one (the whole tree by
+    // depth 0 or by the tree's depth) draw the same picture.
+    key.settings.depth = 0;
+    key.view.toggled.clear();
     return key;
 }

@@ -1,5 +1,7 @@
 #include "scene/FrameSession.h"
 
+#include "base/SystemMemory.h"
+#include "scene/GraphLoading.h"
 #include "scene/SceneDrawing.h"
 
 FrameSession::FrameSession(Scene& scene, int framePixels) : scene(&scene), pixels(framePixels) {}
@@ -8,15 +10,46 @@ float FrameSession::labelPixels() const {
     return framedLabelPixels * static_cast<float>(pixels) / DrawDescription::framePixels;
 }
 
+CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState& view) {
+    if (cutGraph != scene->graphNumber() || cutDepth != settings.depth ||
+        cutToggled != view.toggled) {
+        cutGraph = scene->graphNumber();
+        cutDepth = settings.depth;
+        cutToggled = view.toggled;
+        deepest = treeDepth(scene->graph());
+        Cut cut = cutOf(scene->graph(), settings.depth, view.toggled);
+        if (!(cut == scene->cut())) {
+            auto bundles = std::make_shared<const Bundles>(
+                gatherBundles(scene->graph(), cut.shownAs, scene->threadPool()));
+            // The curves of the cut shown now go once the new ones are made.
+            const std::optional<uint64_t> available =
+                memoryAvailable ? memoryAvailable : availableMemoryBytes();
+            const uint64_t held = memoryNeeded(scene->graph(), scene->bundles());
+            Status fits =
+                fitsMemory(memoryNeeded(scene->graph(), *bundles), bundles->bundleCount(),
+                           "bundles", available ? std::optional(*available + held) : available);
+            if (fits) {
+                scene->setCut(std::move(cut), std::move(bundles));
+            } else {
+                refusal = fits.error();
+            }
+        }
+    }
+    scene->update(settings);
+    const Cut& cut = scene->cut();
+    return {cut.depth > 0 ? cut.depth : deepest, deepest, cut.custom,
+            scene->bundles().bundleCount(), scene->graph().edgeCount()};
+}
+
 std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
                                                 const ViewState& view) {
-    scene->update(settings);
+    const CutSummary cut = applyCut(settings, view);
     const FrameKey key = frameKeyOf(*scene, settings, view);
     if (!reuse.needsDrawing(key)) {
         return std::nullopt;
     }
-    SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)),
-                      snapshot()};
+    SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
+                      cut};
     reuse.markDrawn(key);
     return made;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Error.h"
 #include "scene/DrawDescription.h"
 #include "scene/FrameReuse.h"
 #include "scene/Labels.h"
@@ -12,19 +13,23 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // A frame as a session makes it: what to draw, and the scene it shows, for
 // answering the pointer and writing names in the window.
 struct SessionFrame {
     std::shared_ptr<const DrawDescription> description;
     std::shared_ptr<const SceneSnapshot> snapshot;
+    // Where the hierarchy is cut, in the line that says so.
+    CutSummary cut;
 };
 
 // The one way frames are made, for the viewer's worker, hebview-render,
-// saving and the graph's own drawing: the scene brought up to date for the
-// settings, described for the view, with the ramp's colours and the names
-// the frame shows placed at its size. A frame that would look like the last
-// one made is not made again. Knows no GL.
+// saving and the graph's own drawing: the scene cut at the settings' depth
+// with the view's toggled nodes and brought up to date for the settings,
+// described for the view, with the ramp's colours and the names the frame
+// shows placed at its size. A frame that would look like the last one made
+// is not made again. Knows no GL.
 class FrameSession {
 public:
     // Frames of framePixels square, drawn from the scene, which the session
@@ -32,6 +37,8 @@ public:
     explicit FrameSession(Scene& scene, int framePixels = DrawDescription::framePixels);
 
     void setRamps(RampColours newRamps) { ramps = std::move(newRamps); }
+    // The memory a new cut's curves may take; measured when not given.
+    void setMemoryAvailable(std::optional<uint64_t> bytes) { memoryAvailable = bytes; }
     // How the names measure at labelPixels(); without a measure, frames
     // carry no names.
     void setLabelMeasure(std::shared_ptr<const TextMeasure> measure) {
@@ -54,6 +61,11 @@ public:
     // The scene as the window needs it, made again only once the graph or
     // the node positions have moved; the scene must be up to date.
     std::shared_ptr<const SceneSnapshot> snapshot();
+    // Cuts the scene as the settings and the view ask, and says how. A cut
+    // whose curves the memory cannot hold is refused: the scene keeps its
+    // cut, and takeRefusal says why, once.
+    CutSummary applyCut(const ViewSettings& settings, const ViewState& view);
+    std::optional<Error> takeRefusal() { return std::exchange(refusal, std::nullopt); }
     // Half the side of the square that holds the scene and its names in the
     // frame, for the settings.
     float labelledExtent(const ViewSettings& settings);
@@ -68,4 +80,12 @@ private:
     FrameReuse reuse;
     std::shared_ptr<const SceneSnapshot> lastSnapshot;
     uint64_t snapshotPositions = 0;
+    // What the scene's cut was made from: the graph, the depth, the
+    // toggled nodes.
+    uint64_t cutGraph = 0;
+    int32_t cutDepth = 0;
+    std::vector<int32_t> cutToggled;
+    int32_t deepest = 0;
+    std::optional<Error> refusal;
+    std::optional<uint64_t> memoryAvailable;
 };

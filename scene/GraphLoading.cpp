@@ -29,14 +29,18 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
     if (!file) {
         return file.error();
     }
-    const uint64_t needed = memoryNeeded(file.value());
     const std::optional<uint64_t> available =
         options.memoryAvailable ? options.memoryAvailable : availableMemoryBytes();
-    if (available && needed > *available) {
-        return Error("showing " + std::to_string(file.value().edgeCount()) +
-                     " relations needs about " + std::to_string(needed / mebibyte) +
-                     " MiB of memory; this machine has " + std::to_string(*available / mebibyte) +
-                     " MiB available");
+    // A graph shown whole is measured as it is read; one cut to a readable
+    // depth once its bundles are known.
+    const bool cut =
+        options.depth > 0 || (options.readableDepth && file.value().edgeCount() > readableBundles);
+    if (!cut) {
+        if (Status fits = fitsMemory(memoryNeeded(file.value()), file.value().edgeCount(),
+                                     "relations", available);
+            !fits) {
+            return fits.error();
+        }
     }
     Scene scene(pool);
     scene.setGraph(std::move(file).value());
@@ -47,6 +51,18 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
     endStage(progress);
 
     beginStage(progress, "Building Splines", "Building Splines ...");
+    if (cut) {
+        const int32_t depth =
+            options.depth > 0 ? options.depth : openingDepth(scene.graph(), readableBundles, pool);
+        scene.setCut(cutOf(scene.graph(), depth));
+        scene.gatherBundles();
+        const Bundles& bundles = scene.bundles();
+        if (Status fits = fitsMemory(memoryNeeded(scene.graph(), bundles), bundles.bundleCount(),
+                                     "bundles", available);
+            !fits) {
+            return fits.error();
+        }
+    }
     scene.buildRoutes();
     if (progress != nullptr && progress->cancelled()) {
         return cancelled;
@@ -71,6 +87,22 @@ uint64_t memoryNeeded(const CompoundGraph& graph) {
            graphlimits::routeEntries(graph) * bytesPerRouteEntry;
 }
 
+Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
+                  std::optional<uint64_t> available) {
+    if (!available || needed <= *available) {
+        return {};
+    }
+    return Error("showing " + std::to_string(curves) + " " + what + " needs about " +
+                 std::to_string(needed / mebibyte) + " MiB of memory; this machine has " +
+                 std::to_string(*available / mebibyte) + " MiB available");
+}
+
+uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles) {
+    return static_cast<uint64_t>(bundles.bundleCount()) * bytesPerRelation +
+           static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode +
+           graphlimits::routeEntries(graph, bundles.source, bundles.target) * bytesPerRouteEntry;
+}
+
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     beginStage(options.progress, "Reading", "Reading " + path + " ...");
     Result<Scene> scene =
@@ -89,6 +121,7 @@ Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOpt
 LoadOptions loadOptionsFor(const ViewSettings& settings) {
     LoadOptions options;
     options.strength = settings.beta;
+    options.readableDepth = true;
     options.layoutType = settings.layoutType;
     options.treeMapSpacing = settings.treeMapSpacing;
     return options;

@@ -20,6 +20,13 @@ inline constexpr uint64_t bytesPerRelation = 1700;
 inline constexpr uint64_t bytesPerNode = 160;
 inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
+// The same when the curves drawn are the bundles.
+uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles);
+// Whether curves needing that much memory fit in what is available (when
+// known); an Error that says how many curves (of what) need how much when
+// they do not.
+Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
+                  std::optional<uint64_t> available);
 
 // Reads a graph file of any format we read into a scene of its own, in
 // three stages, and ends with the layout asked for (radial unless another is
@@ -44,10 +51,16 @@ struct LoadOptions {
     std::string separator;
     TreeLayoutType layoutType = TreeLayoutType::Radial;
     float treeMapSpacing = 0.0f;
+    // The depth the hierarchy is cut at (see Cut), so that only the bundles
+    // are routed and sampled; 0 for none, or, with readableDepth, for the
+    // deepest cut of at most readableBundles bundles when the graph has
+    // more relations (the scene's cut says which).
+    int32_t depth = 0;
+    bool readableDepth = false;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
 // Loads whose scene is ready for the settings: their layout, spacing and
-// bundling strength.
+// bundling strength, at a readable depth.
 LoadOptions loadOptionsFor(const ViewSettings& settings);
 
 // The same into the scene, which a failed load leaves as it was; the

@@ -67,10 +67,10 @@ template <typename Names> std::string joined(Names begin, Names end) {
 
 } // namespace
 
-Highlight highlightOf(const CompoundGraph& graph, int32_t node) {
+Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node) {
     Highlight highlight;
     highlight.node = node;
-    highlight.emphasis.assign(static_cast<std::size_t>(graph.edgeCount()), Highlight::Other);
+    highlight.emphasis.assign(static_cast<std::size_t>(bundles.bundleCount()), Highlight::Other);
     std::vector<bool> inside(static_cast<std::size_t>(graph.nodeCount()), false);
     for (const int32_t member : preorder(graph, node)) {
         inside[static_cast<std::size_t>(member)] = true;
@@ -79,17 +79,19 @@ Highlight highlightOf(const CompoundGraph& graph, int32_t node) {
     // Per node, whether it is at the far end of a leaving or an arriving
     // relation; read in node order below.
     std::vector<uint8_t> farEnd(static_cast<std::size_t>(graph.nodeCount()), Highlight::Other);
-    for (int32_t e = 0; e < graph.edgeCount(); ++e) {
-        const bool from = inside[static_cast<std::size_t>(graph.source[e])];
-        const bool to = inside[static_cast<std::size_t>(graph.target[e])];
+    for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
+        const auto source = static_cast<std::size_t>(bundles.source[e]);
+        const auto target = static_cast<std::size_t>(bundles.target[e]);
+        const bool from = inside[source];
+        const bool to = inside[target];
         if (from && !to) {
-            highlight.emphasis[static_cast<std::size_t>(e)] = Highlight::Leaving;
-            ++highlight.leaving;
-            farEnd[static_cast<std::size_t>(graph.target[e])] |= Highlight::Leaving;
+            highlight.emphasis[e] = Highlight::Leaving;
+            highlight.leaving += bundles.count[e];
+            farEnd[target] |= Highlight::Leaving;
         } else if (to && !from) {
-            highlight.emphasis[static_cast<std::size_t>(e)] = Highlight::Arriving;
-            ++highlight.arriving;
-            farEnd[static_cast<std::size_t>(graph.source[e])] |= Highlight::Arriving;
+            highlight.emphasis[e] = Highlight::Arriving;
+            highlight.arriving += bundles.count[e];
+            farEnd[source] |= Highlight::Arriving;
         }
     }
     for (int32_t other = 0; other < graph.nodeCount(); ++other) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bundling/Bundles.h"
 #include "graph/CompoundGraph.h"
 
 #include <cstddef>
@@ -9,8 +10,9 @@
 #include <vector>
 
 // What a node, and for an inner node its whole subtree, relates to: the
-// relations that leave it and those that arrive at it from elsewhere.
-// Relations within the subtree are neither.
+// bundles of relations that leave it and those that arrive at it from
+// elsewhere, and how many relations they hold. Bundles within the subtree
+// are neither.
 struct Highlight {
     enum Emphasis : uint8_t { Other = 0, Leaving = 1, Arriving = 2 };
     // The most nodes a list of ends keeps.
@@ -24,10 +26,11 @@ struct Highlight {
     };
 
     int32_t node = CompoundGraph::none;
-    // Per relation.
+    // Per bundle.
     std::vector<uint8_t> emphasis;
-    int32_t leaving = 0;
-    int32_t arriving = 0;
+    // Relations, counted in the bundles.
+    int64_t leaving = 0;
+    int64_t arriving = 0;
     // Leaves of the subtree (1 for a leaf).
     int32_t leaves = 0;
     // Where the leaving relations go, and where the arriving ones come from.
@@ -35,7 +38,7 @@ struct Highlight {
     Ends usedBy;
 };
 
-Highlight highlightOf(const CompoundGraph& graph, int32_t node);
+Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node);
 
 // The names from the top of the node's tree down to it, joined by '.'.
 std::string pathOf(const CompoundGraph& graph, int32_t node);

@@ -23,10 +23,28 @@ constexpr float besideGap = 0.015f;
 constexpr float labelMargin = 2.0f;
 const float halfPi = singlePrecisionPi / 2.0f;
 
+// A node that ends the shown tree: a leaf, or a collapsed node standing for
+// its leaves; every node shown without a cut.
+bool endsShownTree(const CompoundGraph& graph, std::span<const int32_t> shownAs, int32_t node) {
+    if (shownAs.empty()) {
+        return graph.isLeaf(node);
+    }
+    if (shownAs[static_cast<std::size_t>(node)] != node) {
+        return false;
+    }
+    const std::span<const int32_t> children = graph.children(node);
+    return children.empty() || shownAs[static_cast<std::size_t>(children.front())] == node;
+}
+
+bool shownIn(std::span<const int32_t> shownAs, int32_t node) {
+    return shownAs.empty() || shownAs[static_cast<std::size_t>(node)] == node;
+}
+
 void radialCandidates(const CompoundGraph& graph, const TreeLayoutData& data,
-                      std::vector<Label>& labels) {
+                      std::span<const int32_t> shownAs, std::vector<Label>& labels) {
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (!graph.isLeaf(node) || data.width[static_cast<std::size_t>(node)] == 0.0f) {
+        if (!endsShownTree(graph, shownAs, node) ||
+            data.width[static_cast<std::size_t>(node)] == 0.0f) {
             continue;
         }
         // Clockwise from the top, as the layout places the leaves.
@@ -44,9 +62,9 @@ void radialCandidates(const CompoundGraph& graph, const TreeLayoutData& data,
 }
 
 void classicCandidates(const CompoundGraph& graph, std::span<const Point> positions,
-                       std::vector<Label>& labels) {
+                       std::span<const int32_t> shownAs, std::vector<Label>& labels) {
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.isLeaf(node) &&
+        if (endsShownTree(graph, shownAs, node) &&
             graph.parent[static_cast<std::size_t>(node)] != CompoundGraph::none) {
             const Point leaf = positions[static_cast<std::size_t>(node)];
             labels.push_back({node,
@@ -59,11 +77,14 @@ void classicCandidates(const CompoundGraph& graph, std::span<const Point> positi
 }
 
 void treeMapCandidates(const CompoundGraph& graph, std::span<const Rect> rectangles,
-                       std::vector<Label>& labels) {
+                       std::span<const int32_t> shownAs, std::vector<Label>& labels) {
     // Parents first, so that an inner node's name wins over its children's.
     for (const int32_t node : preorder(graph, graph.root)) {
+        if (!shownIn(shownAs, node)) {
+            continue;
+        }
         const Rect& r = rectangles[static_cast<std::size_t>(node)];
-        const bool leaf = graph.isLeaf(node);
+        const bool leaf = endsShownTree(graph, shownAs, node);
         labels.push_back({node,
                           std::string(graph.name(node)),
                           {(r.x0 + r.x1) / 2.0f, leaf ? (r.y0 + r.y1) / 2.0f : r.y1},
@@ -184,14 +205,15 @@ private:
 
 std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGraph& graph,
                                    const TreeLayoutData& data, std::span<const Point> positions,
-                                   std::span<const Rect> rectangles) {
+                                   std::span<const Rect> rectangles,
+                                   std::span<const int32_t> shownAs) {
     std::vector<Label> labels;
     if (layoutType == TreeLayoutType::Radial) {
-        radialCandidates(graph, data, labels);
+        radialCandidates(graph, data, shownAs, labels);
     } else if (layoutType == TreeLayoutType::Classic) {
-        classicCandidates(graph, positions, labels);
+        classicCandidates(graph, positions, shownAs, labels);
     } else if (isTreeMapLayout(layoutType) && !rectangles.empty()) {
-        treeMapCandidates(graph, rectangles, labels);
+        treeMapCandidates(graph, rectangles, shownAs, labels);
     }
     disambiguate(graph, labels);
     return labels;

@@ -41,10 +41,13 @@ struct Label {
 // treemaps, each leaf's name in its rectangle and each inner node's at the
 // top of its own. Labels that would read alike get their parents' names in
 // front until they differ ("http.client", "xmlrpc.client"), within a bounded
-// length. Rectangles are by node id (treemaps only).
+// length. Rectangles are by node id (treemaps only). With a cut (shownAs,
+// see Cut), only shown nodes get labels, and a collapsed node gets one as a
+// leaf would.
 std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGraph& graph,
                                    const TreeLayoutData& data, std::span<const Point> positions,
-                                   std::span<const Rect> rectangles);
+                                   std::span<const Rect> rectangles,
+                                   std::span<const int32_t> shownAs = {});
 
 // Half the side of the square that holds the scene and its labels when
 // that square is drawn `pixelsAcross` pixels wide; labels keep their size

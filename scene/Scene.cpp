@@ -37,12 +37,15 @@ void Scene::setGraph(CompoundGraph newGraph) {
     graphSerial = nextGraphNumber();
     layout = TreeLayoutData();
     treeMapData = TreeMap();
+    cutData = cutOf(graph(), 0);
+    bundleData = std::make_shared<const Bundles>();
     routeData = Routes();
     curveSamples = CurveSamples();
     mixedCurves = std::make_shared<MixedCurves>();
     spareCurves.reset();
     nodePositions.assign(static_cast<std::size_t>(graph().nodeCount()), Point{});
     layoutBuilt = false;
+    bundlesGathered = false;
     routesBuilt = false;
     layoutApplied.reset();
     samplesCurrent = false;
@@ -62,8 +65,17 @@ void Scene::buildLayouts() {
     layoutApplied.reset();
 }
 
+void Scene::gatherBundles() {
+    bundleData = std::make_shared<const Bundles>(::gatherBundles(graph(), cutData.shownAs, *pool));
+    bundlesGathered = true;
+    routesBuilt = false;
+}
+
 void Scene::buildRoutes() {
-    routeData = ::buildRoutes(graph(), *pool);
+    if (!bundlesGathered) {
+        gatherBundles();
+    }
+    routeData = ::buildRoutes(graph(), bundleData->source, bundleData->target, *pool);
     routesBuilt = true;
     samplesCurrent = false;
 }
@@ -73,9 +85,32 @@ void Scene::applyLayout(TreeLayoutType type, float spacing) {
         buildLayouts();
     }
     ::applyLayout(type, graph(), layout, treeMapData, spacing, nodePositions);
+    placeAsLeaves(type, layout, cutData.collapsed, nodePositions);
     layoutApplied = type;
     samplesCurrent = false;
     positionsChanged();
+}
+
+void Scene::setCut(Cut newCut, std::shared_ptr<const Bundles> bundles) {
+    setCut(std::move(newCut));
+    bundleData = std::move(bundles);
+    bundlesGathered = true;
+}
+
+void Scene::setCut(Cut newCut) {
+    if (newCut == cutData) {
+        return;
+    }
+    cutData = std::move(newCut);
+    bundlesGathered = false;
+    routesBuilt = false;
+    samplesCurrent = false;
+    curvesMixed = false;
+    if (layoutApplied) {
+        applyLayout(*layoutApplied, treeMapData.spacing);
+    } else {
+        positionsChanged();
+    }
 }
 
 std::span<Point> Scene::editPositions() {

@@ -2,12 +2,14 @@
 
 #include "base/SharedValues.h"
 #include "base/ThreadPool.h"
+#include "bundling/Bundles.h"
 #include "bundling/CurveSamples.h"
 #include "bundling/Routes.h"
 #include "graph/CompoundGraph.h"
 #include "layout/Point.h"
 #include "layout/TreeLayoutData.h"
 #include "layout/TreeMap.h"
+#include "scene/Cut.h"
 #include "scene/ViewSettings.h"
 
 #include <cstdint>
@@ -18,9 +20,12 @@
 
 // Owns the graph on screen and the results of every stage computed from it,
 // and recomputes exactly what a change makes stale:
-//   graph -> layout data and treemap -> node positions (layout, spacing)
-//   graph -> routes;  positions + routes -> curve samples
+//   graph -> layout data and treemap -> node positions (layout, spacing,
+//            the cut's collapsed nodes placed as leaves)
+//   graph + cut -> bundles -> routes;  positions + routes -> curve samples
 //   samples + bundling strength -> mixed curves and their lengths
+// Curves are drawn per bundle: with nothing collapsed, every relation is a
+// bundle of its own, in the relations' order.
 // Each stage can also be run on its own; it then marks what depends on it
 // stale, and update() catches up.
 class Scene {
@@ -35,8 +40,17 @@ public:
     // before the first.
     uint64_t graphNumber() const { return graphSerial; }
 
+    // Where the hierarchy is cut; a new graph starts with nothing collapsed.
+    // A new cut makes the bundles and everything after them stale and
+    // places the collapsed nodes.
+    void setCut(Cut newCut);
+    // The same with the cut's bundles, gathered already.
+    void setCut(Cut newCut, std::shared_ptr<const Bundles> bundles);
+    const Cut& cut() const { return cutData; }
+
     // The stages, each run now whatever its state.
     void buildLayouts();
+    void gatherBundles();
     void buildRoutes();
     // Positions of the layout type; a treemap type lays the treemap out
     // afresh with the spacing. A type outside the five keeps the positions.
@@ -56,6 +70,10 @@ public:
     std::shared_ptr<const CompoundGraph> sharedGraph() const { return graphData; }
     const TreeLayoutData& layoutData() const { return layout; }
     const TreeMap& treeMap() const { return treeMapData; }
+    // The bundles of the cut, gathered before the routes are built; shared
+    // with the snapshots of the window.
+    const Bundles& bundles() const { return *bundleData; }
+    std::shared_ptr<const Bundles> sharedBundles() const { return bundleData; }
     const Routes& routes() const { return routeData; }
     std::span<const Point> positions() const { return nodePositions; }
     // For callers that place nodes themselves; the samples become stale.
@@ -92,6 +110,8 @@ private:
     uint64_t graphSerial = 0;
     TreeLayoutData layout;
     TreeMap treeMapData;
+    Cut cutData;
+    std::shared_ptr<const Bundles> bundleData = std::make_shared<const Bundles>();
     Routes routeData;
     std::vector<Point> nodePositions;
     CurveSamples curveSamples;
@@ -99,6 +119,7 @@ private:
     std::shared_ptr<MixedCurves> spareCurves;
 
     bool layoutBuilt = false;
+    bool bundlesGathered = false;
     bool routesBuilt = false;
     std::optional<TreeLayoutType> layoutApplied;
     bool samplesCurrent = false;

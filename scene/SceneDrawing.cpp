@@ -6,7 +6,9 @@
 #include "layout/TreeLayouts.h"
 #include "scene/SplineOpacity.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -29,10 +31,22 @@ Point onCircle(float radius, float angle) {
     return {radius * std::sin(angle), radius * std::cos(angle)};
 }
 
+bool hidden(std::span<const int32_t> shownAs, int32_t node) {
+    return !shownAs.empty() && shownAs[static_cast<std::size_t>(node)] != node;
+}
+
+// A shown node whose children are hidden: it stands for its leaves.
+bool collapsedIn(const CompoundGraph& graph, std::span<const int32_t> shownAs, int32_t node) {
+    if (shownAs.empty() || hidden(shownAs, node) || graph.isLeaf(node)) {
+        return false;
+    }
+    return hidden(shownAs, graph.children(node).front());
+}
+
 } // namespace
 
 LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
-                           float ringSpacing) {
+                           float ringSpacing, std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     const float pi = singlePrecisionPi;
     float lastDrawn = 0.0f;
@@ -48,7 +62,7 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
     }
     // Each node's span starts where a short segment crosses its own ring.
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] == CompoundGraph::none) {
+        if (graph.parent[node] == CompoundGraph::none || hidden(shownAs, node)) {
             continue;
         }
         const float theta = 2.0f * pi * data.offset[node];
@@ -57,24 +71,41 @@ LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& dat
         const float r2 = r1 + data.ringWidth;
         tree.segments.push_back(onCircle(r1, theta));
         tree.segments.push_back(onCircle(r2, theta));
+        // A collapsed node's span along the leaf circle, where its bundles
+        // end, a segment for each ring step of four degrees or less.
+        if (collapsedIn(graph, shownAs, node)) {
+            const float span = 2.0f * pi * data.width[node];
+            const int pieces = std::max(1, static_cast<int>(std::ceil(span / (pi * ringStep))));
+            for (int k = 0; k < pieces; ++k) {
+                tree.segments.push_back(onCircle(data.radialRadius, theta + span * k / pieces));
+                tree.segments.push_back(
+                    onCircle(data.radialRadius, theta + span * (k + 1) / pieces));
+            }
+        }
     }
     return tree;
 }
 
-LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth) {
+LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                            std::span<const int32_t> shownAs) {
     LineSet tree = lines(treeRed, lineWidth);
     // A hierarchy of one level has no depth to divide by: it sits on the top line.
-    const auto drawingPoint = [&data](int32_t node) {
-        const float level = data.maxDepth > 0 ? static_cast<float>(data.level[node]) /
-                                                    static_cast<float>(data.maxDepth)
-                                              : 0.0f;
+    // A collapsed node stands on the leaves' line, as it is placed.
+    const auto drawingPoint = [&](int32_t node) {
+        const uint32_t at = collapsedIn(graph, shownAs, node) ? data.maxDepth : data.level[node];
+        const float level =
+            data.maxDepth > 0 ? static_cast<float>(at) / static_cast<float>(data.maxDepth) : 0.0f;
         return Point{(data.offset[node] + data.width[node] * 0.5f) * 2.0f - 1.0f, 1.0f - level};
     };
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] != CompoundGraph::none) {
+        if (graph.parent[node] != CompoundGraph::none && !hidden(shownAs, node)) {
             tree.segments.push_back(drawingPoint(node));
             tree.segments.push_back(drawingPoint(graph.parent[node]));
+        }
+        // A collapsed node's span along the leaves' line.
+        if (collapsedIn(graph, shownAs, node)) {
+            tree.segments.push_back({data.offset[node] * 2.0f - 1.0f, 0.0f});
+            tree.segments.push_back({(data.offset[node] + data.width[node]) * 2.0f - 1.0f, 0.0f});
         }
     }
     return tree;
@@ -88,12 +119,27 @@ LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth) {
 
 LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
                      float ringSpacing) {
+    const Cut& cut = scene.cut();
+    // Without a collapsed node every node is shown.
+    const std::span<const int32_t> shownAs =
+        cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs;
     switch (layoutType) {
     case TreeLayoutType::Radial:
-        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing);
+        return describeRadialTree(scene.graph(), scene.layoutData(), lineWidth, ringSpacing,
+                                  shownAs);
     case TreeLayoutType::Classic:
-        return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth);
+        return describeClassicTree(scene.graph(), scene.layoutData(), lineWidth, shownAs);
     default:
+        if (isTreeMapLayout(layoutType) && !shownAs.empty()) {
+            LineSet tree = lines(treeRed, lineWidth);
+            const std::vector<Rect> rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
+            for (const int32_t node : preorder(scene.graph(), scene.graph().root)) {
+                if (!hidden(shownAs, node)) {
+                    tree.rectangles.push_back(rectangles[static_cast<std::size_t>(node)]);
+                }
+            }
+            return tree;
+        }
         if (isTreeMapLayout(layoutType)) {
             return describeTreeMap(scene.treeMap(), lineWidth);
         }
@@ -102,11 +148,11 @@ LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWi
 }
 
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
-                        float lineWidth) {
+                        float lineWidth, std::span<const int32_t> shownAs) {
     LineSet overlay = lines(overlayBlue, lineWidth);
     overlay.blended = true;
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {
-        if (graph.parent[node] != CompoundGraph::none) {
+        if (graph.parent[node] != CompoundGraph::none && !hidden(shownAs, node)) {
             overlay.segments.push_back(positions[node]);
             overlay.segments.push_back(positions[graph.parent[node]]);
         }
@@ -131,25 +177,52 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
                                                settings.minAlpha, settings.alphaExponent,
                                                settings.flipAlpha));
     }
+    styleBundles(curves, scene.bundles().count);
     return curves;
 }
 
+void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
+    const uint32_t largest = counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
+    if (largest <= 1) {
+        return;
+    }
+    curves.widths.resize(counts.size());
+    curves.weights.resize(counts.size());
+    for (std::size_t e = 0; e < counts.size(); ++e) {
+        const float share =
+            std::sqrt(static_cast<float>(counts[e] - 1) / static_cast<float>(largest - 1));
+        const float width = curves.width * (1.0f + (maxBundleWidthFactor - 1.0f) * share);
+        curves.widths[e] = std::round(width * bundleWidthSteps) / bundleWidthSteps;
+        curves.weights[e] = static_cast<float>(counts[e]);
+        curves.opacity[e] += (1.0f - curves.opacity[e]) * share;
+    }
+    // The biggest bundles over the others, and curves of one width in runs.
+    curves.order.resize(counts.size());
+    std::iota(curves.order.begin(), curves.order.end(), 0);
+    std::stable_sort(curves.order.begin(), curves.order.end(), [&](int32_t a, int32_t b) {
+        return counts[static_cast<std::size_t>(a)] < counts[static_cast<std::size_t>(b)];
+    });
+}
+
 void emphasise(CurveSet& curves, const Highlight& highlight) {
-    curves.emphasis = highlight.emphasis;
-    curves.emphasisColours[0] = leavingColour;
-    curves.emphasisColours[1] = arrivingColour;
-    curves.order.clear();
-    curves.order.reserve(curves.emphasis.size());
+    // Highlight::Leaving and Arriving are 1 and 2: the first and second
+    // fixed colour.
+    curves.colourIndex = highlight.emphasis;
+    curves.fixedColours = {leavingColour, arrivingColour};
+    // The emphasised ones last, each part in the order drawn before.
+    std::vector<int32_t> order;
+    order.reserve(curves.colourIndex.size());
     for (const bool emphasised : {false, true}) {
-        for (std::size_t e = 0; e < curves.emphasis.size(); ++e) {
-            if ((curves.emphasis[e] != Highlight::Other) == emphasised) {
-                curves.order.push_back(static_cast<int32_t>(e));
-            }
-            if (!emphasised && curves.emphasis[e] == Highlight::Other) {
-                curves.opacity[e] *= dimmedOpacity;
+        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+            const auto e = static_cast<std::size_t>(curves.curveAt(place));
+            if ((curves.colourIndex[e] != Highlight::Other) == emphasised) {
+                order.push_back(static_cast<int32_t>(e));
+                // The fixed colours' alpha is 1: emphasised curves opaque.
+                curves.opacity[e] = emphasised ? 1.0f : curves.opacity[e] * dimmedOpacity;
             }
         }
     }
+    curves.order = std::move(order);
     if (curves.blendMode != BlendModeType::Density) {
         curves.blendMode = BlendModeType::Alpha;
     }
@@ -198,24 +271,41 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     // A pixel of the frame, which shows the region.
     const float pixel = 2.0f * view.region.halfExtent / DrawDescription::framePixels;
     frame.tree = describeTree(layoutType, scene, settings.lineWidth, pixel);
-    const bool highlighting = view.highlighted >= 0 && view.highlighted < scene.graph().nodeCount();
+    const Cut& cut = scene.cut();
+    const std::span<const int32_t> shownAs =
+        cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs;
+    // A node hidden in a collapsed one is highlighted and marked on that one.
+    const auto shownFor = [&](int32_t node) {
+        return shownAs.empty() || node < 0 || node >= scene.graph().nodeCount()
+                   ? node
+                   : shownAs[static_cast<std::size_t>(node)];
+    };
+    const int32_t highlighted = shownFor(view.highlighted);
+    const bool highlighting = highlighted >= 0 && highlighted < scene.graph().nodeCount();
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {
         frame.curves = describeCurves(scene, settings);
         if (highlighting) {
-            emphasise(frame.curves, highlightOf(scene.graph(), view.highlighted));
+            emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
         }
     }
     frame.showOverlay = settings.showTree;
     if (frame.showOverlay) {
-        frame.overlay = describeOverlay(scene.graph(), scene.positions(), settings.lineWidth);
+        frame.overlay =
+            describeOverlay(scene.graph(), scene.positions(), settings.lineWidth, shownAs);
     }
     if (!view.marked.empty()) {
-        frame.marks.push_back(describeMarks(scene, view.marked, searchColour, settings.lineWidth,
+        std::vector<int32_t> marked;
+        for (const int32_t node : view.marked) {
+            marked.push_back(shownFor(node));
+        }
+        std::sort(marked.begin(), marked.end());
+        marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
+        frame.marks.push_back(describeMarks(scene, marked, searchColour, settings.lineWidth,
                                             searchMarkRadius, view.region));
     }
     if (highlighting) {
-        frame.marks.push_back(describeMarks(scene, {view.highlighted}, highlightMarkColour,
+        frame.marks.push_back(describeMarks(scene, {highlighted}, highlightMarkColour,
                                             settings.lineWidth, highlightMarkRadius, view.region));
     }
     return frame;

@@ -21,21 +21,36 @@
 // outermost is always drawn), so that a deep hierarchy costs no more rings
 // than the frame can tell apart; the default is a pixel of the whole frame.
 inline constexpr float wholeFramePixel = 2.0f * 1.01f / 2048.0f;
+// With a cut (shownAs, see Cut; empty: every node shown), the hidden nodes'
+// ticks, links and rectangles are left out, in every part of the tree.
 LineSet describeRadialTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
-                           float ringSpacing = wholeFramePixel);
+                           float ringSpacing = wholeFramePixel,
+                           std::span<const int32_t> shownAs = {});
 // The tree drawn downwards from the root at y = 1 to the leaves at y = 0:
 // the classic positions mirrored into the upper half.
-LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data,
-                            float lineWidth);
+LineSet describeClassicTree(const CompoundGraph& graph, const TreeLayoutData& data, float lineWidth,
+                            std::span<const int32_t> shownAs = {});
 // The outline of every treemap rectangle, parents before children.
 LineSet describeTreeMap(const TreeMap& treeMap, float lineWidth);
-// The tree of the layout type; empty for a type outside the five.
+// The tree of the layout type, for the scene's cut; empty for a type outside
+// the five.
 LineSet describeTree(TreeLayoutType layoutType, const Scene& scene, float lineWidth,
                      float ringSpacing = wholeFramePixel);
-// Every node linked to its parent through the node positions, translucent.
+// Every shown node linked to its parent through the node positions,
+// translucent.
 LineSet describeOverlay(const CompoundGraph& graph, std::span<const Point> positions,
-                        float lineWidth);
+                        float lineWidth, std::span<const int32_t> shownAs = {});
 CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
+// Bundles of several relations stand out by their count c, against the
+// largest count C: drawn wider, from the spline width at one relation to
+// maxBundleWidthFactor times it at C, by sqrt((c - 1) / (C - 1)) (in steps
+// of a quarter pixel, so that bundles of about one size share a width);
+// their opacity rises by the same share towards 1; the density view counts
+// each as c; and the biggest are drawn last. Curves of one relation each
+// are left as they are.
+inline constexpr float maxBundleWidthFactor = 4.0f;
+inline constexpr float bundleWidthSteps = 4.0f;
+void styleBundles(CurveSet& curves, std::span<const uint32_t> counts);
 // The curves with a node highlighted: its relations opaque in the emphasis
 // colours and drawn last, all others faded, alpha blending whatever the
 // mode but density.

@@ -6,13 +6,16 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     auto snapshot = std::make_shared<SceneSnapshot>();
     snapshot->graphNumber = scene.graphNumber();
     snapshot->sharedGraph = scene.sharedGraph();
+    snapshot->cut = scene.cut();
+    snapshot->bundles = scene.sharedBundles();
     snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
     if (isTreeMapLayout(snapshot->layoutType)) {
         snapshot->rectangles = treeMapRectangles(scene.graph(), scene.treeMap());
     }
-    snapshot->labels = labelCandidates(snapshot->layoutType, scene.graph(), scene.layoutData(),
-                                       scene.positions(), snapshot->rectangles);
+    snapshot->labels =
+        labelCandidates(snapshot->layoutType, scene.graph(), scene.layoutData(), scene.positions(),
+                        snapshot->rectangles, scene.cut().shownAs);
     return snapshot;
 }
 

@@ -19,6 +19,9 @@ struct SceneSnapshot {
     // Another graph (a later load) has another number.
     uint64_t graphNumber = 0;
     std::shared_ptr<const CompoundGraph> sharedGraph = std::make_shared<const CompoundGraph>();
+    // Which nodes are shown, and the bundles between them.
+    Cut cut;
+    std::shared_ptr<const Bundles> bundles = std::make_shared<const Bundles>();
     TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.
@@ -26,6 +29,8 @@ struct SceneSnapshot {
     std::vector<Label> labels;
 
     const CompoundGraph& graph() const { return *sharedGraph; }
+    // Whether a node is drawn: not hidden under a collapsed one.
+    bool shown(int32_t node) const { return cut.shownAs.empty() || cut.shown(node); }
 };
 
 std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene);

@@ -54,6 +54,11 @@ void SceneWorker::load(const std::string& path) {
     changed.notify_all();
 }
 
+std::optional<Error> SceneWorker::takeCutRefusal() {
+    std::lock_guard<std::mutex> lock(state);
+    return std::exchange(cutRefusal, std::nullopt);
+}
+
 std::optional<SceneFrame> SceneWorker::takeFrame() {
     std::lock_guard<std::mutex> lock(state);
     std::optional<SceneFrame> frame = std::move(offered);
@@ -107,18 +112,26 @@ void SceneWorker::run() {
 // The scene is the worker's alone: it is worked on with the lock let go.
 void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     settingsPending = false;
-    const ViewSettings settings = wanted;
+    ViewSettings settings = wanted;
     ViewState view = wantedView;
     lock.unlock();
-    // Nodes picked in another graph mean nothing in this one.
+    // Nodes picked in another graph mean nothing in this one, nor does
+    // another graph's depth: it opens at its own.
     if (view.graphNumber != scene.graphNumber()) {
         view.highlighted = CompoundGraph::none;
         view.marked.clear();
+        view.toggled.clear();
+        settings.depth = openedDepth;
     }
     std::optional<SessionFrame> made = session.frame(settings, view);
+    std::optional<Error> refused = session.takeRefusal();
     lock.lock();
+    if (refused) {
+        cutRefusal = std::move(refused);
+    }
     if (made) {
-        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath};
+        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath,
+                             made->cut, openedDepth};
     }
 }
 
@@ -139,6 +152,7 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     }
     scene = std::move(loaded).value();
     graphPath = path;
+    openedDepth = scene.cut().depth;
     settingsPending = true;
     if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
         progress->advise(*hint);

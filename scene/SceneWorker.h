@@ -25,6 +25,10 @@ struct SceneFrame {
     std::shared_ptr<const SceneSnapshot> snapshot;
     // The file the graph came from; empty before one is loaded.
     std::string graphPath;
+    // Where the hierarchy is cut.
+    CutSummary cut;
+    // The depth the graph opened at; 0 for the whole tree.
+    int32_t openedDepth = 0;
 };
 
 // Computes the scene on a thread of its own, so that the thread of the
@@ -51,6 +55,9 @@ public:
     void load(const std::string& path);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
+    // Why the cut asked for last was not made (its curves would not fit in
+    // memory), once; the picture keeps the cut before.
+    std::optional<Error> takeCutRefusal();
 
     // The frame made since the last call, if any.
     std::optional<SceneFrame> takeFrame();
@@ -73,6 +80,8 @@ private:
 
     Scene scene;
     FrameSession session{scene};
+    // The depth the graph on screen opened at.
+    int32_t openedDepth = 0;
     ProgressObserver* const observer;
     std::string graphPath;
 
@@ -81,6 +90,7 @@ private:
     ViewSettings wanted;
     ViewState wantedView;
     std::optional<Error> loadError;
+    std::optional<Error> cutRefusal;
     bool settingsPending = false;
     std::optional<std::string> pendingLoad;
     std::shared_ptr<Progress> loading;

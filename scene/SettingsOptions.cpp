@@ -1,6 +1,7 @@
 #include "scene/SettingsOptions.h"
 
 #include "scene/Camera.h"
+#include "scene/Cut.h"
 #include "scene/Search.h"
 #include "scene/SettingsTable.h"
 
@@ -58,6 +59,9 @@ std::string boundText(double bound) {
 }
 
 std::string argumentOf(const SettingDescriptor& setting) {
+    if (setting.treeDepth) {
+        return "K";
+    }
     const std::string range = boundText(setting.min) + "-" + boundText(setting.max);
     switch (setting.kind) {
     case SettingKind::Switch:
@@ -72,6 +76,10 @@ std::string argumentOf(const SettingDescriptor& setting) {
 // The default as the option takes it: a choice by name, a switch on or
 // off, a number with the decimals its step calls for.
 std::string defaultTextOf(const SettingDescriptor& setting) {
+    if (setting.treeDepth) {
+        return "the whole tree; past " + std::to_string(readableBundles) +
+               " relations the deepest cut of at most that many bundles";
+    }
     switch (setting.kind) {
     case SettingKind::Switch:
         return setting.defaultValue != 0.0 ? "on" : "off";
@@ -180,6 +188,11 @@ const std::vector<CommandOption<ViewOptions>>& viewOptions() {
              o.highlight = w;
              return !w.empty();
          }},
+        {"--collapse", "NODE", "show a node as one, its subtree hidden; repeatable",
+         [](const std::string& w, ViewOptions& o) {
+             o.collapse.push_back(w);
+             return !w.empty();
+         }},
         {"--search", "TEXT", "mark the nodes whose name or path holds TEXT",
          [](const std::string& w, ViewOptions& o) {
              o.search = w;
@@ -207,16 +220,45 @@ std::string viewOptionsNote() {
            "classic tree and the treemaps lie within -1 to 1.\n";
 }
 
+namespace {
+
+Result<int32_t> namedNode(const std::string& name, const CompoundGraph& graph,
+                          const std::string& graphPath) {
+    const int32_t node = findNode(graph, name);
+    if (node == CompoundGraph::none) {
+        return Error{"no node named '" + name + "' in " + graphPath};
+    }
+    return node;
+}
+
+} // namespace
+
 Result<int32_t> highlightedNode(const ViewOptions& view, const CompoundGraph& graph,
                                 const std::string& graphPath) {
     if (view.highlight.empty()) {
         return CompoundGraph::none;
     }
-    const int32_t node = findNode(graph, view.highlight);
-    if (node == CompoundGraph::none) {
-        return Error{"no node named '" + view.highlight + "' in " + graphPath};
+    return namedNode(view.highlight, graph, graphPath);
+}
+
+Result<std::vector<int32_t>> collapsedNodes(const ViewOptions& view, const CompoundGraph& graph,
+                                            const std::string& graphPath, int32_t depth) {
+    std::vector<int32_t> toggled;
+    for (const std::string& name : view.collapse) {
+        const Result<int32_t> node = namedNode(name, graph, graphPath);
+        if (!node) {
+            return node.error();
+        }
+        // A node the depth collapses already needs no toggle.
+        const bool folded = depth >= 1 && graph.depth[static_cast<std::size_t>(node.value())] ==
+                                              static_cast<uint32_t>(depth);
+        if (!graph.isLeaf(node.value()) && !folded) {
+            toggled.push_back(node.value());
+        }
     }
-    return node;
+    std::sort(toggled.begin(), toggled.end());
+    toggled.erase(std::unique(toggled.begin(), toggled.end()), toggled.end());
+    return toggled;
 }
 
 std::string optionHelpLine(const std::string& name, const std::string& argument,

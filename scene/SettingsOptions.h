@@ -28,6 +28,8 @@ const std::vector<CommandOption<ViewSettings>>& settingsOptions();
 // coordinates.
 struct ViewOptions {
     std::string highlight;
+    // Nodes to collapse, each a name or a path.
+    std::vector<std::string> collapse;
     std::string search;
     double zoom = 1.0;
     float centreX = 0.0f;
@@ -43,6 +45,11 @@ std::string viewOptionsNote();
 // the graph, read from graphPath, does not have.
 Result<int32_t> highlightedNode(const ViewOptions& view, const CompoundGraph& graph,
                                 const std::string& graphPath);
+// The nodes to toggle from the cut at that depth so that every node named
+// is collapsed (see cutOf), in node order; an Error for a name the graph
+// lacks. A leaf, which cannot collapse, is left as it is.
+Result<std::vector<int32_t>> collapsedNodes(const ViewOptions& view, const CompoundGraph& graph,
+                                            const std::string& graphPath, int32_t depth);
 
 // Adds options that set a part of a program's own options.
 template <typename Target, typename Part>

@@ -94,6 +94,11 @@ SettingDescriptor firstOfGroup(SettingDescriptor setting) {
     return setting;
 }
 
+SettingDescriptor treeDepth(SettingDescriptor setting) {
+    setting.treeDepth = true;
+    return setting;
+}
+
 } // namespace
 
 std::span<const SettingDescriptor> settingsTable() {
@@ -122,6 +127,8 @@ std::span<const SettingDescriptor> settingsTable() {
                                         "make the longest splines opaque instead")),
         firstOfGroup(
             toggle<&S::showLabels>("Show Labels", "--labels", false, "write the nodes' names")),
+        treeDepth(firstOfGroup(number<&S::depth>("Depth", "--depth", {1.0, 1e6, 1.0}, 0,
+                                                 "collapse every node at this depth (root 0)"))),
     };
     return table;
 }

@@ -33,6 +33,11 @@ struct SettingDescriptor {
     bool alphaOnly = false;
     // Set apart from the setting before it: the panel draws a separator.
     bool startsGroup = false;
+    // A depth in the hierarchy: it runs from 1 to the graph's depth (the
+    // panel's row ends there; the option takes any, a deeper one shows the
+    // whole tree), and its default (0) is chosen per graph. The panel shows
+    // such settings with the levels, after the others.
+    bool treeDepth = false;
     double (*read)(const ViewSettings&);
     // Stores a value of the setting's kind within its range.
     void (*write)(ViewSettings&, double);

@@ -35,6 +35,10 @@ struct ViewSettings {
     float minAlpha{};
     float alphaExponent{};
     bool flipAlpha{};
+    // Where the hierarchy is cut: every inner node at this depth collapsed
+    // (root 0); at the tree's depth or deeper, the whole tree. 0 until a
+    // depth is chosen for the graph shown.
+    int32_t depth{};
 
     bool operator==(const ViewSettings&) const = default;
 };

@@ -16,6 +16,8 @@ struct ViewState {
     uint64_t graphNumber = 0;
     int32_t highlighted = CompoundGraph::none;
     std::vector<int32_t> marked;
+    // The nodes collapsed or expanded from the cut of the settings' depth.
+    std::vector<int32_t> toggled;
     // Behind everything; the viewer's is always black.
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
 

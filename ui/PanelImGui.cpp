@@ -75,16 +75,16 @@ void buildValue(SettingsPanel& panel, const PanelRow& row) {
         const auto speed = static_cast<float>(setting.step);
         if (setting.kind == SettingKind::Integer) {
             auto value = static_cast<int>(panel.value(row));
-            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(setting.min),
-                               static_cast<int>(setting.max), "%d", clamped)) {
+            if (ImGui::DragInt("##value", &value, speed, static_cast<int>(panel.lowest(row)),
+                               static_cast<int>(panel.highest(row)), "%d", clamped)) {
                 panel.setValue(row, value);
             }
         } else {
             auto value = static_cast<float>(panel.value(row));
             char format[16];
             std::snprintf(format, sizeof format, "%%.%df", SettingsPanel::decimals(row));
-            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(setting.min),
-                                 static_cast<float>(setting.max), format, clamped)) {
+            if (ImGui::DragFloat("##value", &value, speed, static_cast<float>(panel.lowest(row)),
+                                 static_cast<float>(panel.highest(row)), format, clamped)) {
                 panel.setValue(row, value);
             }
         }
@@ -159,6 +159,8 @@ void PanelImGui::buildRow(SettingsPanel& panel, const PanelRow& row, float value
         ImGui::EndGroup();
     } else if (row.kind == PanelRowKind::Separator) {
         ImGui::Separator();
+    } else if (row.kind == PanelRowKind::CutLine) {
+        ImGui::TextWrapped("%s", panel.cutLine.c_str());
     } else if (row.kind == PanelRowKind::Button) {
         if (ImGui::Button(row.label, ImVec2(-FLT_MIN, 0.0f))) {
             clickedButtons.push_back(&row);

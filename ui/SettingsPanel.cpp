@@ -32,23 +32,34 @@ PanelRow settingRow(const SettingDescriptor& setting) {
 } // namespace
 
 SettingsPanel::SettingsPanel(ViewSettings& settings, const PanelCounts& counts,
-                             std::function<void()> loadFile, std::function<void()> savePicture)
+                             std::function<void()> loadFile, std::function<void()> savePicture,
+                             std::function<void()> expandAll)
     : settings(settings), counts(counts), loadFile(std::move(loadFile)),
-      savePicture(std::move(savePicture)) {}
+      savePicture(std::move(savePicture)), expandAll(std::move(expandAll)) {}
 
 std::span<const PanelRow> SettingsPanel::rows() {
     static const std::vector<PanelRow> table = [] {
         std::vector<PanelRow> rows{plain(PanelRowKind::Button, loadFileLabel),
                                    plain(PanelRowKind::NodeCount, "# Tree Nodes"),
                                    plain(PanelRowKind::RelationCount, "# Splines")};
-        for (const SettingDescriptor& setting : settingsTable()) {
-            if (setting.startsGroup) {
-                rows.push_back(plain(PanelRowKind::Separator));
+        // The levels come last, after the rows the panel always had.
+        for (const bool levels : {false, true}) {
+            for (const SettingDescriptor& setting : settingsTable()) {
+                if (setting.treeDepth != levels) {
+                    continue;
+                }
+                if (setting.startsGroup) {
+                    rows.push_back(plain(PanelRowKind::Separator));
+                }
+                rows.push_back(settingRow(setting));
             }
-            rows.push_back(settingRow(setting));
+            if (!levels) {
+                rows.push_back(plain(PanelRowKind::Search, "Search"));
+                rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
+            }
         }
-        rows.push_back(plain(PanelRowKind::Search, "Search"));
-        rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
+        rows.push_back(plain(PanelRowKind::CutLine));
+        rows.push_back(plain(PanelRowKind::Button, expandAllLabel));
         return rows;
     }();
     return table;
@@ -61,8 +72,27 @@ double SettingsPanel::value(const PanelRow& row) const {
     case PanelRowKind::RelationCount:
         return counts.relations;
     default:
-        return row.isSetting() ? row.setting->read(settings) : 0.0;
+        if (!row.isSetting()) {
+            return 0.0;
+        }
+        // A depth not chosen yet, or past the deepest node, shows the tree.
+        if (row.setting->treeDepth) {
+            const double depth = row.setting->read(settings);
+            return depth < 1.0 || depth > counts.treeDepth ? counts.treeDepth : depth;
+        }
+        return row.setting->read(settings);
     }
+}
+
+double SettingsPanel::lowest(const PanelRow& row) const {
+    return row.isSetting() ? row.setting->min : 0.0;
+}
+
+double SettingsPanel::highest(const PanelRow& row) const {
+    if (!row.isSetting()) {
+        return 0.0;
+    }
+    return row.setting->treeDepth ? std::max(1, counts.treeDepth) : row.setting->max;
 }
 
 void SettingsPanel::setValue(const PanelRow& row, double newValue) {
@@ -78,11 +108,11 @@ void SettingsPanel::setValue(const PanelRow& row, double newValue) {
             setting.write(settings, newValue);
         }
     } else if (setting.kind == SettingKind::Real) {
-        setting.write(settings, std::clamp(newValue, setting.min, setting.max));
+        setting.write(settings, std::clamp(newValue, lowest(row), highest(row)));
     } else {
-        const double lowest = std::ceil(setting.min);
-        const double highest = std::max(lowest, std::floor(setting.max));
-        setting.write(settings, std::clamp(std::round(newValue), lowest, highest));
+        const double least = std::ceil(lowest(row));
+        const double most = std::max(least, std::floor(highest(row)));
+        setting.write(settings, std::clamp(std::round(newValue), least, most));
     }
 }
 
@@ -138,8 +168,10 @@ void SettingsPanel::press(const PanelRow& row) {
     if (row.kind != PanelRowKind::Button) {
         return;
     }
-    const std::function<void()>& action =
-        std::string_view(row.label) == savePictureLabel ? savePicture : loadFile;
+    const std::string_view label = row.label;
+    const std::function<void()>& action = label == savePictureLabel ? savePicture
+                                          : label == expandAllLabel ? expandAll
+                                                                    : loadFile;
     if (action) {
         action();
     }

@@ -28,12 +28,16 @@ struct PanelRect {
 struct PanelCounts {
     int32_t nodes = 0;
     int32_t relations = 0;
+    // The depth of the deepest node: where the "Depth" setting ends.
+    int32_t treeDepth = 0;
 };
 
 enum class PanelRowKind {
     Button,
     NodeCount,
     RelationCount,
+    // The line that says where the hierarchy is cut.
+    CutLine,
     Search,
     Separator,
     Choice,
@@ -65,7 +69,8 @@ public:
     static constexpr const char* title = "Settings";
     static constexpr const char* loadFileLabel = "Load File";
     static constexpr const char* savePictureLabel = "Save Picture";
-    static constexpr PanelRect placement{10.0f, 30.0f, 330.0f, 525.0f};
+    static constexpr const char* expandAllLabel = "Expand All";
+    static constexpr PanelRect placement{10.0f, 30.0f, 330.0f, 640.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
     static constexpr float fontPixels = 16.0f;
@@ -76,11 +81,14 @@ public:
     static constexpr std::size_t shownTextLimit = 1500;
 
     SettingsPanel(ViewSettings& settings, const PanelCounts& counts, std::function<void()> loadFile,
-                  std::function<void()> savePicture = {});
+                  std::function<void()> savePicture = {}, std::function<void()> expandAll = {});
 
     static std::span<const PanelRow> rows();
 
     double value(const PanelRow& row) const;
+    // The range the row's setting takes here: a depth ends at the graph's.
+    double lowest(const PanelRow& row) const;
+    double highest(const PanelRow& row) const;
     // Stores the value clamped to the row's range (rounded for integers); a
     // choice takes only one of its own values, a NaN nothing.
     void setValue(const PanelRow& row, double newValue);
@@ -120,6 +128,8 @@ public:
     // A message in red over the picture until dismissed or replaced; empty
     // for none.
     std::string message;
+    // Where the hierarchy is cut, as one line; empty before a graph.
+    std::string cutLine;
     // The text as the panel shows a message or a tooltip: cut between two
     // characters after shownTextLimit bytes and ended by "...", and with
     // "..." for each ellipsis character.
@@ -157,5 +167,6 @@ private:
     const PanelCounts& counts;
     std::function<void()> loadFile;
     std::function<void()> savePicture;
+    std::function<void()> expandAll;
     bool searchFocusWanted = false;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Exploring small.rsf: hovering the leaf a1 highlights its relations and
-# moving away lets go; a click pins it; the wheel zooms about the pointer;
+# moving away lets go; Control+click collapses and expands a node; a click
+# pins a1; the wheel zooms about the pointer;
 # a rejected file shows its message on screen while the picture stays, until
 # a load succeeds.
 source "$(dirname "$0")/lib.sh"
@@ -61,6 +62,25 @@ greater "$orange" "$plain_orange" || fail "no orange relation leaving a1 ($orang
 xdotool mousemove "$away_x" "$away_y"
 changed=$(wait_for_difference "$workdir/away.png" "$curve_region" 30 back) ||
     fail "moving away did not let the highlight go ($changed pixels)"
+
+# Control+click on A, the parent of a1, a2 and a3 (at (844, 319) inside the
+# rings), collapses it: A moves out onto the leaf circle at (922, 287), its
+# leaves' curves gather there; Control+click on it there expands it again.
+whole_picture=670x740+400+60
+control_click_at 894 369
+xdotool mousemove "$away_x" "$away_y"
+changed=$(wait_for_difference "$workdir/collapsed.png" "$whole_picture" 1000) ||
+    fail "Control+click did not collapse A ($changed pixels)"
+# No curve ends at a1 any more: its relations end at A.
+at_a1=24x24+$((a1_x - 12))+$((a1_y - 2))
+before=$(pixels_of ramp "$workdir/plain.png" "$at_a1")
+after=$(pixels_of ramp "$workdir/collapsed.png" "$at_a1")
+greater "$before" 20 && greater 5 "$after" ||
+    fail "curves still end at a1 once A is collapsed ($before, then $after pixels)"
+control_click_at 972 337
+xdotool mousemove "$away_x" "$away_y"
+changed=$(wait_for_difference "$workdir/expanded.png" "$whole_picture" 30 back) ||
+    fail "Control+click on the collapsed A did not expand it ($changed pixels)"
 
 click_at "$a1_x" "$a1_y"
 xdotool mousemove "$away_x" "$away_y"

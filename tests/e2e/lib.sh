@@ -216,15 +216,20 @@ column_share_of() {
     convert "$workdir/mask.png" -scale "${3%%x*}x1!" -format '%[fx:maxima]' info:
 }
 
-# Clicks the number field with ctrl held, which opens it for typing, types
-# the text and ends with Return.
-type_number() {
+# A click with ctrl held, each held for a while as click_at does.
+control_click_at() {
     xdotool mousemove "$1" "$2"
     sleep 0.2
     xdotool keydown ctrl mousedown 1
     sleep 0.15
     xdotool mouseup 1 keyup ctrl
     sleep 0.3
+}
+
+# Clicks the number field with ctrl held, which opens it for typing, types
+# the text and ends with Return.
+type_number() {
+    control_click_at "$1" "$2"
     xdotool type --delay 50 "$3"
     sleep 0.2
     press_key Return

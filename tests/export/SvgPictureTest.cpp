@@ -98,6 +98,18 @@ std::vector<Element> childrenOf(const Parsed& parsed, const std::string& id) {
     return children;
 }
 
+// The strokes of the curves' pieces, curve after curve.
+std::vector<std::string> curveStrokes(const Parsed& svg) {
+    const int depth = childrenOf(svg, "curves").at(0).depth + 1;
+    std::vector<std::string> strokes;
+    for (const Element& element : svg.elements) {
+        if (element.name == "path" && element.depth == depth) {
+            strokes.push_back(element.attributes.at("stroke"));
+        }
+    }
+    return strokes;
+}
+
 TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
     TwoCurves scene;
     const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
@@ -106,12 +118,7 @@ TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {
     ASSERT_EQ(curves.size(), 2u);
     // Four intervals: as many pieces, the first in the source end's colour
     // and the last in the target end's.
-    std::vector<std::string> strokes;
-    for (const Element& element : svg.elements) {
-        if (element.name == "path" && element.depth == curves[0].depth + 1) {
-            strokes.push_back(element.attributes.at("stroke"));
-        }
-    }
+    const std::vector<std::string> strokes = curveStrokes(svg);
     ASSERT_EQ(strokes.size(), 8u);
     EXPECT_EQ(strokes[0], "#ff0000");
     EXPECT_EQ(strokes[3], "#0000ff");
@@ -151,13 +158,7 @@ TEST(SvgPictureTest, PiecesTakeTheRampColourAtTheirShareOfTheCurve) {
     }
     scene.frame.curves.ramp = SharedValues<Colour>::copyOf(ramp);
     const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
-    const int depth = childrenOf(svg, "curves")[0].depth + 1;
-    std::vector<std::string> strokes;
-    for (const Element& element : svg.elements) {
-        if (element.name == "path" && element.depth == depth) {
-            strokes.push_back(element.attributes.at("stroke"));
-        }
-    }
+    const std::vector<std::string> strokes = curveStrokes(svg);
     const std::vector<std::string> pieces{"#000000", "#550000", "#aa0000", "#ff0000"};
     EXPECT_EQ(strokes, (std::vector<std::string>{pieces[0], pieces[1], pieces[2], pieces[3],
                                                  pieces[0], pieces[1], pieces[2], pieces[3]}));
@@ -209,9 +210,9 @@ TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     // A highlighted node's relation: opaque, in its emphasis colour, drawn
     // last.
     scene.frame.curves.blendMode = BlendModeType::Alpha;
-    scene.frame.curves.emphasis = {1, 0};
+    scene.frame.curves.colourIndex = {1, 0};
     scene.frame.curves.order = {1, 0};
-    scene.frame.curves.emphasisColours[0] = {0.902f, 0.624f, 0.0f, 1.0f};
+    scene.frame.curves.fixedColours = {{0.902f, 0.624f, 0.0f, 1.0f}};
     svg = parseXml(svgPicture(scene.frame, 2048));
     const std::vector<Element> curves = childrenOf(svg, "curves");
     EXPECT_EQ(curves[0].attributes.at("opacity"), "0.25");
@@ -219,6 +220,26 @@ TEST(SvgPictureTest, BlendModesOpacityAndEmphasis) {
     const Element& lastPath =
         svg.elements.back().name == "path" ? svg.elements.back() : svg.elements.front();
     EXPECT_EQ(lastPath.attributes.at("stroke"), "#e69f00");
+}
+
+TEST(SvgPictureTest, WidthsAndFixedColoursPerCurve) {
+    TwoCurves scene;
+    scene.frame.curves.widths = {2.0f, 12.0f};
+    // Curve 1 in the first fixed colour at half alpha, times its opacity
+    // 0.25; curve 0 names the 65th, past the ones drawn: along the ramp.
+    scene.frame.curves.fixedColours.assign(65, {0.0f, 0.5f, 1.0f, 0.5f});
+    scene.frame.curves.colourIndex = {65, 1};
+    const Parsed svg = parseXml(svgPicture(scene.frame, 2048));
+    const std::vector<Element> curves = childrenOf(svg, "curves");
+    ASSERT_EQ(curves.size(), 2u);
+    EXPECT_EQ(curves[0].attributes.at("stroke-width"), "2");
+    EXPECT_EQ(curves[1].attributes.at("stroke-width"), "12");
+    EXPECT_EQ(curves[1].attributes.at("opacity"), "0.13");
+    // Curve 0's four pieces take the ramp at 0, 1/3, 2/3 and 1: its colours
+    // 0, 1, 1 and 2 of three.
+    const std::string fixed = "#0080ff";
+    EXPECT_EQ(curveStrokes(svg), (std::vector<std::string>{"#ff0000", "#00ff00", "#00ff00",
+                                                           "#0000ff", fixed, fixed, fixed, fixed}));
 }
 
 TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {

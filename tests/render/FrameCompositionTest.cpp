@@ -1,5 +1,6 @@
 #include "tests/render/RenderFixture.h"
 
+#include "render/FrameRenderer.h"
 #include "scene/BlendModeType.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,38 @@ std::string starGraph(const std::vector<std::pair<int, int>>& relations) {
     return graphText({-1, 0, 0, 0, 0, 0, 0, 0, 0}, relations);
 }
 
+// Straight curves of two samples from x = -0.8 to 0.8, one at each height,
+// opaque, without a ramp: white.
+CurveSet levelCurves(const std::vector<float>& heights) {
+    CurveSet curves;
+    std::vector<float> points;
+    for (const float y : heights) {
+        points.insert(points.end(), {-0.8f, y, 0.8f, y});
+    }
+    curves.points = SharedValues<float>::copyOf(points);
+    curves.parameters = {0.0f, 1.0f};
+    curves.opacity.assign(heights.size(), 1.0f);
+    curves.colorRamp = 0;
+    return curves;
+}
+
 class FrameComposition : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
         graph->settings.showTree = false;
+    }
+
+    // A frame of the curves alone, over black.
+    FrameImage drawAlone(const CurveSet& curves) {
+        FrameRenderer renderer(graph->targets);
+        EXPECT_TRUE(renderer.prepare().ok());
+        renderer.enterFrame(graph->targets.frameTexture, FrameRegion{});
+        renderer.clear(Colour{});
+        renderer.drawCurves(curves);
+        renderer.leaveFrame();
+        renderer.release();
+        return readFrame(graph->targets);
     }
 
     Rgb pointColour(const FrameImage& image, int from, int to, float t) {
@@ -168,6 +196,59 @@ TEST_F(FrameComposition, DensityShowsHowManyCurvesCoverAPixelThroughTheRamp) {
     EXPECT_TRUE(near(single, rampTexel(3, once), 2))
         << describe(single) << " vs " << describe(rampTexel(3, once));
     EXPECT_EQ(colourAt(image, 0.3f, 0.3f), black) << "no curve there";
+}
+
+TEST_F(FrameComposition, EachCurveTakesItsOwnWidth) {
+    CurveSet curves = levelCurves({0.4f, -0.4f});
+    curves.width = 5.0f;
+    curves.widths = {2.0f, 12.0f};
+    const FrameImage image = drawAlone(curves);
+    // The pixels lit in the middle column, above and below the centre: the
+    // band each horizontal line covers is as high as the line is wide.
+    const int column = pixelOf(image, 0.0f, 0.0f).first;
+    int upper = 0;
+    int lower = 0;
+    for (int y = 0; y < image.height; ++y) {
+        const bool lit = image.pixel(column, y)[0] > 0;
+        (y < image.height / 2 ? upper : lower) += lit ? 1 : 0;
+    }
+    EXPECT_NEAR(upper, 2, 1);
+    EXPECT_NEAR(lower, 12, 1);
+}
+
+TEST_F(FrameComposition, DensityCountsEachCurveByItsWeight) {
+    CurveSet curves = levelCurves({0.4f, -0.4f});
+    curves.width = 3.0f;
+    curves.weights = {1.0f, 9.0f};
+    curves.colorRamp = 3;
+    curves.blendMode = BlendModeType::Density;
+    const FrameImage image = drawAlone(curves);
+    // Counts 1 and 9, the largest 9: the heavy curve at the ramp's top, the
+    // light one at log 2 / log 10.
+    const float light = std::log(2.0f) / std::log(10.0f);
+    ASSERT_FALSE(near(rampTexel(3, light), rampTexel(3, 1.0f - 1e-6f), 20));
+    const Rgb heavySeen = colourAt(image, 0.0f, -0.4f);
+    const Rgb lightSeen = colourAt(image, 0.0f, 0.4f);
+    EXPECT_TRUE(near(heavySeen, rampTexel(3, 1.0f - 1e-6f), 2)) << describe(heavySeen);
+    EXPECT_TRUE(near(lightSeen, rampTexel(3, light), 2))
+        << describe(lightSeen) << " vs " << describe(rampTexel(3, light));
+}
+
+TEST_F(FrameComposition, FixedColoursTakeTheCurvesOpacity) {
+    CurveSet curves = levelCurves({0.4f, 0.0f, -0.4f});
+    curves.width = 3.0f;
+    curves.blendMode = BlendModeType::Alpha;
+    curves.opacity = {0.5f, 1.0f, 1.0f};
+    curves.fixedColours = {{0.8f, 0.4f, 1.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 0.5f}};
+    // The third names no fixed colour: along the ramp, white here.
+    curves.colourIndex = {1, 2, 3};
+    const FrameImage image = drawAlone(curves);
+    const Rgb halfOpacity = colourAt(image, 0.0f, 0.4f);
+    const Rgb halfAlpha = colourAt(image, 0.0f, 0.0f);
+    const Rgb none = colourAt(image, 0.0f, -0.4f);
+    EXPECT_TRUE(near(halfOpacity, Rgb{102, 51, 128}, 2)) << describe(halfOpacity);
+    EXPECT_TRUE(near(halfAlpha, Rgb{0, 128, 0}, 2)) << describe(halfAlpha);
+    EXPECT_EQ(none, (Rgb{255, 255, 255}));
 }
 
 TEST_F(FrameComposition, OverlayIsTranslucentOverTheSplines) {

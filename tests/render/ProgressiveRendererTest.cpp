@@ -37,9 +37,13 @@ protected:
     }
 
     // The frame drawn in one go, then in parts of a tenth of a millisecond.
-    void expectSameFrameInParts(const ViewSettings& settings) {
+    void expectSameFrameInParts(const ViewSettings& settings,
+                                void (*restyle)(CurveSet&) = nullptr) {
         const Scene scene = sceneOf(graph, settings);
-        const DrawDescription frame = describeScene(scene, settings);
+        DrawDescription frame = describeScene(scene, settings);
+        if (restyle != nullptr) {
+            restyle(frame.curves);
+        }
         renderer.drawFrame(frame);
         const FrameImage whole = readFrame(targets);
 
@@ -84,6 +88,19 @@ TEST_F(ProgressiveRendering, DensityInPartsMatchesOneGo) {
     settings.blendMode = BlendModeType::Density;
     settings.layoutType = TreeLayoutType::Classic;
     expectSameFrameInParts(settings);
+}
+
+TEST_F(ProgressiveRendering, CurvesOfVaryingWidthsInPartsMatchOneGo) {
+    ViewSettings settings;
+    settings.blendMode = BlendModeType::Alpha;
+    expectSameFrameInParts(settings, [](CurveSet& curves) {
+        // Runs of 500 curves at widths 1 and 4, drawn last to first: runs
+        // and batches end at different places.
+        for (int32_t e = 0; e < curves.curveCount(); ++e) {
+            curves.widths.push_back((e / 500) % 2 == 0 ? 1.0f : 4.0f);
+            curves.order.push_back(curves.curveCount() - 1 - e);
+        }
+    });
 }
 
 TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTillThen) {

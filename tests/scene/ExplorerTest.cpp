@@ -1,6 +1,7 @@
 #include "scene/Explorer.h"
 
 #include "layout/TreeLayoutType.h"
+#include "scene/SceneDrawing.h"
 #include "tests/support/GraphFixtures.h"
 
 #include <gtest/gtest.h>
@@ -280,6 +281,37 @@ TEST(Explorer, TreeMapsPickTheInnermostRectangleUnderThePointer) {
     const Pixel inSpacing = fittedPixelOf({(a.x0 + a1.x0) / 2.0f, (a1.y0 + a1.y1) / 2.0f});
     explorer.pointerMoved(inSpacing.x, inSpacing.y);
     EXPECT_EQ(explorer.hovered(), 1);
+}
+
+TEST(Explorer, ASearchMatchInACollapsedNodeIsShownThereAndEnterOpensIt) {
+    // root -> A(1) -> {a1(3), a2(4) -> a2x(7)}, root -> B(2) -> {b1(5), b2(6)},
+    // cut at depth 1: A and B collapsed.
+    Scene scene = sceneOf(graphOf({-1, 0, 0, 1, 1, 2, 2, 4}, {{3, 5}, {7, 6}}));
+    scene.setCut(cutOf(scene.graph(), 1));
+    scene.update(ViewSettings{});
+    Explorer explorer;
+    explorer.setWindow(side, side);
+    explorer.setScene(snapshotOf(scene));
+    explorer.search("n7");
+    ViewState view = explorer.viewState();
+    const DrawDescription marked = describeScene(scene, ViewSettings{}, view);
+    ASSERT_EQ(marked.marks.size(), 1u);
+    const Point a = scene.positions()[1];
+    const LineSet& ring = marked.marks[0];
+    EXPECT_NEAR((ring.ringVertices[0].x + ring.ringVertices[45].x) / 2.0f, a.x, 1e-5)
+        << "the mark rings A, which hides n7";
+    // Enter pins n7 and opens A; n7's parent a2 was never folded.
+    explorer.stepThroughMatches(0);
+    EXPECT_EQ(explorer.pinned(), 7);
+    EXPECT_EQ(explorer.toggledNodes(), std::vector<int32_t>{1});
+    EXPECT_EQ(explorer.viewState().highlighted, 1) << "on A until the new cut is shown";
+    // Control+click on B, shown collapsed, expands it too.
+    explorer.fit();
+    const Pixel b = fittedPixelOf(scene.positions()[2]);
+    explorer.pointerPressed(b.x, b.y, 0.0);
+    explorer.pointerReleased(b.x, b.y, 80.0, true);
+    EXPECT_EQ(explorer.toggledNodes(), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(explorer.pinned(), 7) << "a control+click pins nothing";
 }
 
 } // namespace

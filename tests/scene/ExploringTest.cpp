@@ -1,3 +1,4 @@
+#include "scene/Cut.h"
 #include "scene/Highlight.h"
 #include "scene/Picking.h"
 #include "scene/Search.h"
@@ -18,6 +19,11 @@ using testing_support::sceneOf;
 CompoundGraph smallGraph() {
     CompoundGraph graph = graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {4, 3}, {5, 4}, {5, 3}});
     return graph;
+}
+
+// With nothing collapsed, each relation is a bundle.
+Highlight highlightOf(const CompoundGraph& graph, int32_t node) {
+    return highlightOf(graph, gatherBundles(graph, cutOf(graph, 0).shownAs), node);
 }
 
 TEST(Highlight, ALeafsRelationsLeaveAndArrive) {

@@ -1,5 +1,6 @@
 #include "scene/FrameReuse.h"
 #include "scene/FrameSession.h"
+#include "scene/GraphLoading.h"
 
 #include "tests/support/GraphFixtures.h"
 
@@ -122,6 +123,41 @@ TEST(FrameSession, AFrameIsMadeOnlyForAChangeAndCarriesTheRampTheNamesAndTheShar
     EXPECT_NE(classic->snapshot, first->snapshot);
     EXPECT_EQ(&classic->snapshot->graph(), &first->snapshot->graph());
     EXPECT_TRUE(classic->description->curves.ramp.empty()) << "ramp 1 was not loaded";
+}
+
+TEST(FrameSession, ACutWhoseCurvesDoNotFitIsRefusedAndTheCutBeforeStays) {
+    // Two groups of five leaves, each leaf related both ways to each of the
+    // other group's: 50 relations, 2 bundles at depth 1.
+    std::vector<int> parents{-1, 0, 0};
+    std::vector<std::pair<int, int>> relations;
+    for (int leaf = 0; leaf < 10; ++leaf) {
+        parents.push_back(leaf < 5 ? 1 : 2);
+    }
+    for (int a = 3; a < 8; ++a) {
+        for (int b = 8; b < 13; ++b) {
+            relations.emplace_back(a, b);
+            relations.emplace_back(b, a);
+        }
+    }
+    Scene scene = sceneOf(graphOf(parents, relations));
+    FrameSession session(scene);
+    ViewSettings settings;
+    settings.depth = 1;
+    EXPECT_EQ(session.applyCut(settings, {}).bundles, 2);
+    // The whole tree would need 50 curves where 2 are shown.
+    const uint64_t forTwo = memoryNeeded(scene.graph(), scene.bundles());
+    session.setMemoryAvailable(forTwo);
+    settings.depth = 2;
+    const CutSummary kept = session.applyCut(settings, {});
+    EXPECT_EQ(kept.bundles, 2);
+    EXPECT_EQ(kept.depth, 1);
+    const std::optional<Error> why = session.takeRefusal();
+    ASSERT_TRUE(why.has_value());
+    EXPECT_NE(why->reason.find("showing 50 bundles needs about"), std::string::npos) << why->reason;
+    EXPECT_FALSE(session.takeRefusal().has_value()) << "said once";
+    session.setMemoryAvailable(std::nullopt);
+    settings.depth = 0;
+    EXPECT_EQ(session.applyCut(settings, {}).bundles, 50) << "with the memory, the whole tree";
 }
 
 } // namespace

@@ -156,12 +156,12 @@ TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     view.marked = {3, 4};
     worker.show(ViewSettings(), view);
     const SceneFrame highlighted = nextFrame(worker);
-    EXPECT_FALSE(highlighted.description->curves.emphasis.empty());
+    EXPECT_FALSE(highlighted.description->curves.colourIndex.empty());
     EXPECT_EQ(highlighted.description->marks.size(), 2u);
     worker.load(second.path());
     const SceneFrame next = nextFrame(worker);
     EXPECT_NE(next.snapshot->graphNumber, plain.snapshot->graphNumber);
-    EXPECT_TRUE(next.description->curves.emphasis.empty()) << "node 7 of the first graph";
+    EXPECT_TRUE(next.description->curves.colourIndex.empty()) << "node 7 of the first graph";
     EXPECT_TRUE(next.description->marks.empty());
 }
 

@@ -52,6 +52,18 @@ status=$?
 [ "$status" = 2 ] || fail "an unknown node gave status $status: $out"
 [[ $out == *"no node named 'NoSuchNode' in data/Graphs/jhotdraw-mini.rsf"* ]] || fail "unclear message for an unknown node: $out"
 [ ! -e "$workdir/z.png" ] || fail "a picture was written for an unknown node"
+# Levels: the cut's line, by depth and by nodes collapsed; an unknown node
+# to collapse is refused with status 2.
+small=data/Graphs/small.rsf
+out=$("$tool" --depth 2 -o "$workdir/depth.png" "$small" 2>&1) || fail "--depth 2 failed: $out"
+grep -qxF "Depth 2 of 3: 7 bundles of 8 relations" <<<"$out" || fail "no depth line: $out"
+out=$("$tool" --collapse A --collapse root.C -o "$workdir/custom.png" "$small" 2>&1) ||
+    fail "--collapse failed: $out"
+grep -qxF "Custom cut: 6 bundles of 8 relations" <<<"$out" || fail "no custom cut line: $out"
+out=$("$tool" --collapse NoSuchNode -o "$workdir/none.png" "$small" 2>&1)
+status=$?
+[ "$status" = 2 ] && [[ $out == *"no node named 'NoSuchNode'"* ]] ||
+    fail "an unknown node to collapse gave status $status: $out"
 # Exports: the SVG parses and renders, and holds a group per relation; the
 # PNG takes its size and background; any other extension is refused before
 # anything is read.

@@ -65,6 +65,10 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Switch, "Show Labels", 0, 1, 1},
         {Search, "Search", 0, 0, 1},
         {Button, "Save Picture", 0, 0, 1},
+        {Separator, "", 0, 0, 1},
+        {Number, "Depth", 1, 1e6, 1},
+        {CutLine, "", 0, 0, 1},
+        {Button, "Expand All", 0, 0, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -130,16 +134,27 @@ TEST_F(SettingsPanelTest, NumbersStayInTheirRangeAndMoveByTheirStep) {
     panel.step(ramp, -10);
     EXPECT_EQ(settings.colorRamp, 1);
 
+    counts.treeDepth = 4;
     for (const PanelRow& number : SettingsPanel::rows()) {
         if (number.kind != PanelRowKind::Number) {
             continue;
         }
         SCOPED_TRACE(number.label);
         panel.setValue(number, 1e9);
-        EXPECT_EQ(panel.value(number), static_cast<float>(number.setting->max));
+        EXPECT_EQ(panel.value(number), static_cast<float>(panel.highest(number)));
         panel.step(number, -1000000);
-        EXPECT_EQ(panel.value(number), static_cast<float>(number.setting->min));
+        EXPECT_EQ(panel.value(number), static_cast<float>(panel.lowest(number)));
     }
+
+    // A depth runs from 1 to the graph's; not chosen yet, it shows the
+    // whole tree.
+    const PanelRow& depth = row("Depth");
+    settings.depth = 0;
+    EXPECT_EQ(panel.valueText(depth), "4");
+    panel.setValue(depth, 9);
+    EXPECT_EQ(settings.depth, 4);
+    panel.step(depth, -10);
+    EXPECT_EQ(settings.depth, 1);
 }
 
 TEST_F(SettingsPanelTest, DecimalsFollowTheStep) {

@@ -114,16 +114,21 @@ std::string renderOptionsHelp() {
 }
 
 Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph& graph,
-                              float wholeExtent) {
+                              float wholeExtent, int32_t depth) {
     const ViewOptions& wanted = options.view;
     const Result<int32_t> highlighted = highlightedNode(wanted, graph, options.graphPath);
     if (!highlighted) {
         return highlighted.error();
+    }
+    Result<std::vector<int32_t>> toggled = collapsedNodes(wanted, graph, options.graphPath, depth);
+    if (!toggled) {
+        return toggled.error();
     }
     ViewState view;
     view.region = {wanted.centreX, wanted.centreY, static_cast<float>(wholeExtent / wanted.zoom)};
     view.highlighted = highlighted.value();
     view.marked = searchNodes(graph, wanted.search);
     view.background = options.background;
+    view.toggled = std::move(toggled).value();
     return view;
 }

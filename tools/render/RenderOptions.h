@@ -42,7 +42,8 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
 
 std::string renderOptionsHelp();
 
-// The view the options ask for on this graph, where zoom 1 shows the square
-// of this half side, or an Error naming a node that is not there.
+// The view the options ask for on this graph, cut at that depth, where zoom
+// 1 shows the square of this half side, or an Error naming a node that is
+// not there.
 Result<ViewState> viewStateOf(const RenderOptions& options, const CompoundGraph& graph,
-                              float wholeExtent);
+                              float wholeExtent, int32_t depth = 0);

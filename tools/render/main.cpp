@@ -147,6 +147,7 @@ int main(int argc, char** argv) {
     Progress progress(&stages);
     LoadOptions load = loadOptionsFor(settings);
     load.separator = options.separator;
+    load.depth = settings.depth;
     load.progress = &progress;
     Result<Scene> loaded =
         readScene(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath),
@@ -168,12 +169,17 @@ int main(int argc, char** argv) {
             gl->labelText = std::make_unique<TextAtlas>(font);
         }
     }
+    // Without --depth, the depth the graph opened at.
+    if (settings.depth <= 0) {
+        settings.depth = scene.cut().depth;
+    }
     const Result<ViewState> view =
-        viewStateOf(options, scene.graph(), session.labelledExtent(settings));
+        viewStateOf(options, scene.graph(), session.labelledExtent(settings), settings.depth);
     if (!view) {
         std::cerr << "hebview-render: " << view.error().describe() << '\n';
         return 2;
     }
+    console::line(session.applyCut(settings, view.value()).line());
     times.stageDone("layout and bundling strength of the settings");
     if (svg) {
         const std::string picture =

@@ -1,0 +1,126 @@
+#include "scene/Cut.h"
+
+#include "bundling/Bundles.h"
+#include "layout/TreeLayouts.h"
+#include "scene/Picking.h"
+#include "scene/SceneDrawing.h"
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::sceneOf;
+
+// root(0) -> A(1) -> {a1(3), a2(4) -> {a2x(7)}}, root -> B(2) -> {b1(5), b2(6)}.
+// Relations: a1->b1, a1->b2, a2->b1, a2x->b1, b1->a1 (reverse), a1->a2
+// (inside A), A->a1 (a node to its own descendant), a2x->a2, b2->A.
+CompoundGraph twoGroups() {
+    return graphOf({-1, 0, 0, 1, 1, 2, 2, 4},
+                   {{3, 5}, {3, 6}, {4, 5}, {7, 5}, {5, 3}, {3, 4}, {1, 3}, {7, 4}, {6, 1}});
+}
+
+struct Bundle {
+    int32_t source;
+    int32_t target;
+    uint32_t count;
+    bool operator==(const Bundle&) const = default;
+};
+
+std::vector<Bundle> bundlesOf(const CompoundGraph& graph, const Cut& cut) {
+    const Bundles bundles = gatherBundles(graph, cut.shownAs);
+    std::vector<Bundle> all;
+    for (int32_t b = 0; b < bundles.bundleCount(); ++b) {
+        all.push_back({bundles.source[b], bundles.target[b], bundles.count[b]});
+    }
+    return all;
+}
+
+TEST(Bundles, RelationsGatherByTheNodesShownForTheirEnds) {
+    const CompoundGraph graph = twoGroups();
+    // Nothing collapsed: each relation is its own bundle, in order, even
+    // A -> a1 between a node and its descendant.
+    EXPECT_EQ(bundlesOf(graph, cutOf(graph, 0)).size(), 9u);
+    EXPECT_EQ(bundlesOf(graph, cutOf(graph, 0))[6], (Bundle{1, 3, 1}));
+
+    // A collapsed: three relations into b1 gather, three lie inside A.
+    const Cut a = cutOf(graph, 0, std::vector<int32_t>{1});
+    EXPECT_EQ(bundlesOf(graph, a),
+              (std::vector<Bundle>{{1, 5, 3}, {1, 6, 1}, {5, 1, 1}, {6, 1, 1}}));
+    EXPECT_EQ(gatherBundles(graph, a.shownAs).inside[1], 3u);
+
+    // Both groups at depth 1: one bundle each way.
+    const Cut both = cutOf(graph, 1);
+    EXPECT_EQ(both.collapsed, (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(bundlesOf(graph, both), (std::vector<Bundle>{{1, 2, 4}, {2, 1, 2}}));
+
+    // Nested: a2 collapsed inside the shown A, then A collapsed over it.
+    const Cut a2 = cutOf(graph, 0, std::vector<int32_t>{4});
+    EXPECT_EQ(a2.shownAs[7], 4);
+    EXPECT_EQ(bundlesOf(graph, a2)[2], (Bundle{4, 5, 2})) << "a2->b1 and a2x->b1";
+    const Cut nested = cutOf(graph, 0, std::vector<int32_t>{1, 4});
+    EXPECT_EQ(nested.collapsed, (std::vector<int32_t>{1})) << "a2 is hidden in A";
+    EXPECT_EQ(nested.shownAs[7], 1);
+    EXPECT_EQ(collapsedAbove(graph, nested, 7), (std::vector<int32_t>{1, 4}));
+}
+
+TEST(Cut, DepthsTogglesAndTheLine) {
+    const CompoundGraph graph = twoGroups();
+    EXPECT_EQ(treeDepth(graph), 3);
+    // Toggling a node the depth collapses expands it; a leaf never folds.
+    EXPECT_EQ(cutOf(graph, 1, std::vector<int32_t>{2}).collapsed, (std::vector<int32_t>{1}));
+    EXPECT_TRUE(cutOf(graph, 0, std::vector<int32_t>{3}).collapsed.empty());
+    EXPECT_TRUE(cutOf(graph, 3).collapsed.empty()) << "the tree's depth shows it all";
+    EXPECT_EQ(cutOf(graph, 3), cutOf(graph, 0));
+    // Depth 1: 2 bundles; depth 2 (a2 collapsed): a2->b1 and a2x->b1 gather
+    // and a2x->a2 lies inside, 7 bundles; the whole tree: 9.
+    EXPECT_EQ(openingDepth(graph, 2), 1);
+    EXPECT_EQ(openingDepth(graph, 6), 1);
+    EXPECT_EQ(openingDepth(graph, 7), 2);
+    EXPECT_EQ(openingDepth(graph, 8), 2);
+    EXPECT_EQ(openingDepth(graph, 9), 3);
+    EXPECT_EQ(openingDepth(graph, 1), 1) << "not even depth 1 fits";
+
+    EXPECT_EQ((CutSummary{2, 4, false, 120, 245210}).line(),
+              "Depth 2 of 4: 120 bundles of 245210 relations");
+    EXPECT_EQ((CutSummary{2, 4, true, 7, 30}).line(), "Custom cut: 7 bundles of 30 relations");
+}
+
+TEST(Cut, CollapsingMovesNoOtherNodeAndPicksOnlyShownNodes) {
+    for (const TreeLayoutType layout : {TreeLayoutType::Radial, TreeLayoutType::Classic}) {
+        ViewSettings settings;
+        settings.layoutType = layout;
+        Scene scene = sceneOf(twoGroups(), settings);
+        const std::vector<Point> before(scene.positions().begin(), scene.positions().end());
+        scene.setCut(cutOf(scene.graph(), 0, std::vector<int32_t>{1}));
+        scene.update(settings);
+        for (int32_t node = 0; node < scene.graph().nodeCount(); ++node) {
+            if (node != 1) {
+                EXPECT_EQ(scene.positions()[node], before[node]) << "node " << node;
+            }
+        }
+        // A lies where a leaf spanning its leaves a1 and a2x would: the
+        // middle of the first half of the four leaves, on the leaf circle or
+        // the leaf line.
+        const Point a = scene.positions()[1];
+        if (layout == TreeLayoutType::Radial) {
+            EXPECT_FLOAT_EQ(std::hypot(a.x, a.y), 0.8f);
+            EXPECT_NEAR(std::atan2(a.x, a.y), 0.25 * 2.0 * M_PI, 1e-5);
+        } else {
+            EXPECT_EQ(a, (Point{-0.5f, 0.0f}));
+        }
+        // a1's place picks nothing now; A's picks A.
+        const std::span<const int32_t> shownAs = scene.cut().shownAs;
+        EXPECT_EQ(pickNode(scene.graph(), scene.positions(), {}, before[3], 0.01f, shownAs),
+                  CompoundGraph::none);
+        EXPECT_EQ(pickNode(scene.graph(), scene.positions(), {}, a, 0.01f, shownAs), 1);
+        // The overlay links only the shown nodes: root-A, root-B, B-b1, B-b2.
+        EXPECT_EQ(describeOverlay(scene.graph(), scene.positions(), 1.0f, shownAs).segments.size(),
+                  8u);
+    }
+}
+
+} // namespace
