@@ -88,6 +88,11 @@ struct CurveSet {
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
 
+    // Adds a fixed colour for colourIndex, and says its index (from 1).
+    uint8_t addFixedColour(const Colour& colour) {
+        fixedColours.push_back(colour);
+        return static_cast<uint8_t>(fixedColours.size());
+    }
     int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
     // The curve drawn at a place in the drawing order.
     int32_t curveAt(int32_t place) const {

@@ -205,17 +205,24 @@ void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
 }
 
 void emphasise(CurveSet& curves, const Highlight& highlight) {
-    // Highlight::Leaving and Arriving are 1 and 2: the first and second
-    // fixed colour.
-    curves.colourIndex = highlight.emphasis;
-    curves.fixedColours = {leavingColour, arrivingColour};
+    // The emphasised curves take the two highlight colours over whatever
+    // colour they had; the others keep theirs, dimmed.
+    const uint8_t leaving = curves.addFixedColour(leavingColour);
+    const uint8_t arriving = curves.addFixedColour(arrivingColour);
+    curves.colourIndex.resize(highlight.emphasis.size(), 0);
+    for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
+        if (highlight.emphasis[e] != Highlight::Other) {
+            curves.colourIndex[e] =
+                highlight.emphasis[e] == Highlight::Leaving ? leaving : arriving;
+        }
+    }
     // The emphasised ones last, each part in the order drawn before.
     std::vector<int32_t> order;
-    order.reserve(curves.colourIndex.size());
+    order.reserve(highlight.emphasis.size());
     for (const bool emphasised : {false, true}) {
         for (int32_t place = 0; place < curves.curveCount(); ++place) {
             const auto e = static_cast<std::size_t>(curves.curveAt(place));
-            if ((curves.colourIndex[e] != Highlight::Other) == emphasised) {
+            if ((highlight.emphasis[e] != Highlight::Other) == emphasised) {
                 order.push_back(static_cast<int32_t>(e));
                 // The fixed colours' alpha is 1: emphasised curves opaque.
                 curves.opacity[e] = emphasised ? 1.0f : curves.opacity[e] * dimmedOpacity;
