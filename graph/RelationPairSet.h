@@ -20,11 +20,20 @@ inline uint64_t packedPair(uint32_t source, uint32_t target) {
 class RelationPairSet {
 public:
     RelationPairSet() : seed(freshSeed()) {}
-    // A set that takes `expected` pairs without growing.
-    explicit RelationPairSet(std::size_t expected) : RelationPairSet() {
+    // A set that takes `expected` pairs without growing, hashing with the
+    // seed: sets made together may share one fresh seed, each mixed with a
+    // number of its own.
+    explicit RelationPairSet(std::size_t expected, uint64_t seed = freshSeed()) : seed(seed) {
         if (expected > 0) {
             resize(slotsFor(expected));
         }
+    }
+
+    // A seed no file can know in advance. The device is opened once per
+    // thread: opening it costs more than reading a small graph.
+    static uint64_t freshSeed() {
+        thread_local std::random_device device;
+        return static_cast<uint64_t>(device()) << 32 | device();
     }
 
     // The bytes of a set that holds this many pairs.
@@ -67,11 +76,6 @@ private:
             slotCount *= 2;
         }
         return slotCount;
-    }
-
-    static uint64_t freshSeed() {
-        std::random_device device;
-        return static_cast<uint64_t>(device()) << 32 | device();
     }
 
     // The finaliser of MurmurHash3: every input bit reaches every output bit.
