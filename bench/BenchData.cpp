@@ -48,6 +48,17 @@ SyntheticGraphParameters millionRelations() {
     return parameters;
 }
 
+SyntheticGraphParameters twentyMillionRelations() {
+    SyntheticGraphParameters parameters;
+    parameters.nodes = 2000000;
+    parameters.depth = 6;
+    parameters.fanOut = 13;
+    parameters.relations = 20000000;
+    parameters.locality = 0.7;
+    parameters.seed = 1;
+    return parameters;
+}
+
 SyntheticGraphParameters debianSized() {
     SyntheticGraphParameters parameters;
     parameters.nodes = 65113;
