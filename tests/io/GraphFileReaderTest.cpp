@@ -247,7 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"HierarchyElements 4\nRoot 0\nPCR 1 2\nPCR 2 3\nPCR 3 1\n", 5,
                   "making node 1 a child of node 3 closes a cycle"},
         Rejection{"HierarchyElements 3\nPCR 0 1\n", 0, "no \"Root\" line"},
-        Rejection{"", 0, "no \"Root\" line"}),
+        Rejection{"", 0, "no \"Root\" line"},
+        // The count as the text's last bytes, with no line feed after it.
+        Rejection{"HierarchyElements 1", 0, "no \"Root\" line"}),
     [](const ::testing::TestParamInfo<Rejection>& info) {
         return "Case" + std::to_string(info.index) + "Line" + std::to_string(info.param.line);
     });
