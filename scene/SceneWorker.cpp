@@ -44,9 +44,17 @@ std::optional<Error> SceneWorker::takeLoadError() {
 }
 
 void SceneWorker::load(const std::string& path) {
+    request({path, {}});
+}
+
+void SceneWorker::compare(const std::string& olderPath, const std::string& newerPath) {
+    request({newerPath, olderPath});
+}
+
+void SceneWorker::request(LoadRequest asked) {
     {
         std::lock_guard<std::mutex> lock(state);
-        pendingLoad = path;
+        pendingLoad = std::move(asked);
         if (loading) {
             loading->cancel();
         }
@@ -97,9 +105,9 @@ void SceneWorker::run() {
         }
         working = true;
         if (pendingLoad) {
-            const std::string path = *pendingLoad;
+            const LoadRequest asked = *pendingLoad;
             pendingLoad.reset();
-            runLoad(path, lock);
+            runLoad(asked, lock);
         }
         if (!pendingLoad && settingsPending) {
             makeFrame(lock);
@@ -135,7 +143,7 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     }
 }
 
-void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
+void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>& lock) {
     loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const ViewSettings settings = wanted;
@@ -143,7 +151,9 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     lock.unlock();
     LoadOptions options = loadOptionsFor(settings);
     options.progress = progress.get();
-    Result<Scene> loaded = readScene(path, pool, options);
+    Result<Scene> loaded = asked.olderPath.empty()
+                               ? readScene(asked.path, pool, options)
+                               : readComparison(asked.olderPath, asked.path, pool, options);
     lock.lock();
     loading.reset();
     if (!loaded) {
@@ -151,9 +161,12 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
         return;
     }
     scene = std::move(loaded).value();
-    graphPath = path;
+    graphPath = asked.path;
     openedDepth = scene.cut().depth;
     settingsPending = true;
+    if (scene.comparison()) {
+        progress->advise(scene.comparison()->summary.line());
+    }
     if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
         progress->advise(*hint);
     }
