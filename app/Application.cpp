@@ -10,6 +10,7 @@
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
 #include "render/WindowOverlay.h"
+#include "scene/Motion.h"
 #include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -197,6 +198,10 @@ void Application::takeFrame() {
         shownGraphPath = frame->graphPath;
         setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
     }
+    // A change of the cut or the layout shown at once fades in once drawn.
+    fade.pending =
+        frame->change == FrameChange::Jumped && progressive.hasFrame() && !progressive.drawing();
+    fade.fromRegion = progressive.frameRegion();
     progressive.start(std::move(frame->description));
 }
 
@@ -274,12 +279,16 @@ void Application::display() {
     }
     takeFrame();
     if (progressive.drawing()) {
+        const int64_t completed = progressive.framesCompleted;
         progressive.advance(drawingBudget);
+        if (progressive.framesCompleted != completed) {
+            frameCompleted();
+        }
     }
     saveWhenDrawn();
     if (progressive.hasFrame()) {
         renderer.reuseFrame();
-        renderer.showFrame(progressive.frameRegion());
+        showFrame();
     }
     drawLabels();
     drawProgress();
@@ -294,6 +303,31 @@ void Application::display() {
     drawText(50, 50, fpsText);
     glutSwapBuffers();
     loopWatch.turn(LoopWatch::Clock::now(), busy());
+}
+
+// Motion frame by frame only where a frame is drawn in time.
+void Application::frameCompleted() {
+    worker->allowMotion(progressive.lastDrawing() < motionFrameTime);
+    if (fade.pending) {
+        fade.pending = false;
+        fade.start = milliseconds();
+        fade.active = true;
+    }
+}
+
+void Application::showFrame() {
+    // The frame before lies in the back texture until another is drawn.
+    if (fade.active && !progressive.drawing()) {
+        const double share = (milliseconds() - fade.start) / motionMilliseconds;
+        if (share < 1.0) {
+            renderer.showFading(targets.back(), fade.fromRegion, progressive.frameRegion(),
+                                static_cast<float>(easedShare(share)));
+            redrawWanted = true;
+            return;
+        }
+    }
+    fade.active = false;
+    renderer.showFrame(progressive.frameRegion());
 }
 
 void Application::savePicture() {

@@ -34,6 +34,8 @@ public:
     // The time a frame may spend drawing the next picture before it shows
     // what it has.
     static constexpr std::chrono::milliseconds drawingBudget{30};
+    // A frame drawn within this leaves room for motion, frame by frame.
+    static constexpr std::chrono::milliseconds motionFrameTime{50};
     // How often the window looks for the worker's progress while it rests.
     static constexpr int pollMilliseconds = 50;
     // Control+S as the keyboard reports it (the letter's control code):
@@ -152,6 +154,10 @@ private:
     }
 
     void takeFrame();
+    void frameCompleted();
+    // The complete frame in the window, faded in over the one before where
+    // it changed the cut or the layout at once.
+    void showFrame();
     void followExplorer();
     void fitLabels();
     void drawLabels();
@@ -160,6 +166,14 @@ private:
     double milliseconds() const;
 
     std::unique_ptr<TextAtlas> labelText;
+    struct Fade {
+        // The frame being drawn fades in once complete.
+        bool pending = false;
+        bool active = false;
+        double start = 0.0;
+        FrameRegion fromRegion;
+    };
+    Fade fade;
     std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;

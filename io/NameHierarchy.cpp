@@ -64,7 +64,7 @@ Status NameHierarchy::relate(int32_t source, int32_t target) {
         return {};
     }
     if (sources.size() >= graphlimits::maxRelations) {
-        return Error("more than " + std::to_string(graphlimits::maxRelations) + " relations");
+        return Error(graphlimits::relationLimitReason());
     }
     sources.push_back(source);
     targets.push_back(target);

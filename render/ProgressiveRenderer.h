@@ -41,6 +41,8 @@ public:
     const std::shared_ptr<const DrawDescription>& completedFrame() const { return completed; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }
+    // How long the frame completed last took from its start to its end.
+    Clock::duration lastDrawing() const { return drawingTime; }
     int64_t framesCompleted = 0;
 
 private:
@@ -68,6 +70,8 @@ private:
     std::shared_ptr<const DrawDescription> current;
     std::shared_ptr<const DrawDescription> completed;
     FrameRegion completedRegion;
+    Clock::time_point started;
+    Clock::duration drawingTime{};
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;

@@ -36,6 +36,10 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         }
     }
     scene->update(settings);
+    return summary();
+}
+
+CutSummary FrameSession::summary() const {
     const Cut& cut = scene->cut();
     return {cut.depth > 0 ? cut.depth : deepest, deepest, cut.custom,
             scene->bundles().bundleCount(), scene->graph().edgeCount()};
@@ -52,6 +56,26 @@ std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
                       cut};
     reuse.markDrawn(key);
     return made;
+}
+
+SessionFrame FrameSession::frameOnTheWay(const ViewSettings& settings, const ViewState& view,
+                                         std::span<const Point> places) {
+    const std::span<Point> positions = scene->editPositions();
+    std::copy(places.begin(), places.end(), positions.begin());
+    scene->sampleCurves();
+    scene->applyStrength(settings.beta);
+    forget();
+    return {std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
+            summary()};
+}
+
+void FrameSession::settle() {
+    if (const std::optional<TreeLayoutType> layout = scene->appliedLayout()) {
+        scene->applyLayout(*layout, scene->treeMap().spacing);
+    }
+    // The cut is made again from what the next frame asks.
+    cutGraph = 0;
+    forget();
 }
 
 SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewState& view) {

@@ -196,6 +196,51 @@ TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     EXPECT_TRUE(next.description->marks.empty());
 }
 
+TEST(SceneWorker, ACollapseMovesTheNodesFrameByFrameIntoTheirParentWhenAllowed) {
+    // root -> A(1) -> {a1(3), a2(4)}, root -> B(2) -> {b1(5)}.
+    TempFile file(graphText({-1, 0, 0, 1, 1, 2}, {{3, 5}, {5, 4}}));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(file.path());
+    const SceneFrame whole = nextFrame(worker);
+    ViewState collapseA;
+    collapseA.graphNumber = whole.snapshot->graphNumber;
+    collapseA.toggled = {1};
+
+    // Not allowed (as at first): the new cut at once, to be faded in.
+    worker.show(ViewSettings(), collapseA);
+    const SceneFrame jumped = nextFrame(worker);
+    EXPECT_EQ(jumped.change, FrameChange::Jumped);
+    EXPECT_EQ(jumped.cut.bundles, 2);
+
+    worker.allowMotion(true);
+    ViewState wholeView;
+    wholeView.graphNumber = collapseA.graphNumber;
+    worker.show(ViewSettings(), wholeView);
+    EXPECT_EQ(nextFrame(worker).change, FrameChange::Moved) << "expanding moves too";
+    worker.show(ViewSettings(), collapseA);
+    std::vector<SceneFrame> steps;
+    for (;;) {
+        worker.waitForFrameOrIdle();
+        std::optional<SceneFrame> frame = worker.takeFrame();
+        if (!frame) {
+            break;
+        }
+        steps.push_back(std::move(*frame));
+    }
+    ASSERT_GE(steps.size(), 2u) << "a first step, and the last once 300 ms have passed";
+    for (const SceneFrame& step : steps) {
+        EXPECT_EQ(step.change, FrameChange::Moved);
+    }
+    // On the way the leaves a1 and a2 are still drawn, moving towards A's
+    // place on the leaf circle; at the end the cut is A's and every node
+    // stands where a frame made at once puts it.
+    EXPECT_TRUE(steps.front().snapshot->cut.collapsed.empty()) << "a1 and a2 still apart";
+    EXPECT_EQ(steps.back().snapshot->cut.collapsed, std::vector<int32_t>{1});
+    EXPECT_EQ(steps.back().snapshot->positions, jumped.snapshot->positions);
+    EXPECT_EQ(steps.back().cut, jumped.cut);
+}
+
 TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
     TempFile first(randomGraphText(30, 40, 7));
     TempFile second(randomGraphText(40, 40, 8));
