@@ -86,6 +86,8 @@ Status Application::init() {
                                        shownGraphPath));
         },
         [this] { savePicture(); }, [this] { expandAll(); });
+    settingsPanel->comparing.compareWith = [this] { compareWith(); };
+    settingsPanel->comparing.stop = [this] { stopComparing(); };
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
     startView.begin(*settingsPanel, explorer);
@@ -115,8 +117,13 @@ Status Application::init() {
     worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
                                            &loadStages());
     worker->show(settings);
-    worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
-                                                      : startupGraphPath);
+    const std::string graphPath =
+        startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
+    if (startupOlderPath.empty()) {
+        worker->load(graphPath);
+    } else {
+        worker->compare(startupOlderPath, graphPath);
+    }
     return {};
 }
 
@@ -181,6 +188,8 @@ void Application::takeFrame() {
         openedDepth = frame->openedDepth;
     }
     shownDepth = frame->cut.depth;
+    const std::shared_ptr<const Comparison>& comparison = frame->snapshot->comparison;
+    settingsPanel->comparing.summary = comparison ? comparison->summary.line() : std::string();
     settingsPanel->cutLine = frame->cut.line();
     if (openedDepth > 0 && !frame->cut.custom && frame->cut.depth == openedDepth) {
         settingsPanel->cutLine += "; press ] for more";
@@ -473,6 +482,21 @@ void Application::expandAll() {
     settings.depth = counts.treeDepth;
     explorer.clearToggles();
     wake();
+}
+
+void Application::compareWith() {
+    if (shownGraphPath.empty()) {
+        return;
+    }
+    tellUnlessShown(onLoadFile(
+        [this](const std::string& olderPath) { worker->compare(olderPath, shownGraphPath); },
+        shownGraphPath, SettingsPanel::compareWithLabel));
+}
+
+void Application::stopComparing() {
+    if (explorer.scene() && explorer.scene()->comparison) {
+        worker->load(shownGraphPath);
+    }
 }
 
 void Application::keyPressed(unsigned char key) {

@@ -90,6 +90,11 @@ public:
     void savePicture();
     // Shows the whole tree: the deepest depth, nothing toggled.
     void expandAll();
+    // Asks for an older version of the graph on screen and shows the two
+    // compared; the graph on screen stays should the file be refused.
+    void compareWith();
+    // Shows the newer version alone again, read afresh.
+    void stopComparing();
     // The depth of the cut by whole steps, within 1 and the tree's depth.
     void stepDepth(int steps);
     // The status the process ends with: 1 once something failed at start.
@@ -118,6 +123,8 @@ public:
     // The graph file that init loads: the default, or the one named on the
     // command line.
     std::string startupGraphPath = defaultGraphPath;
+    // The older version init compares that graph with; empty for none.
+    std::string startupOlderPath;
     // The view the command line asked for.
     StartView startView;
 

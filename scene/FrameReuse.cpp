@@ -12,5 +12,9 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const View
     // depth 0 or by the tree's depth) draw the same picture.
     key.settings.depth = 0;
     key.view.toggled.clear();
+    // Kept relations are only drawn apart in a comparison.
+    if (!scene.comparison()) {
+        key.settings.showKept = true;
+    }
     return key;
 }

@@ -11,6 +11,7 @@ float FrameSession::labelPixels() const {
 }
 
 CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState& view) {
+    scene->showKept(settings.showKept);
     if (cutGraph != scene->graphNumber() || cutDepth != settings.depth ||
         cutToggled != view.toggled) {
         cutGraph = scene->graphNumber();
@@ -19,8 +20,7 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         deepest = treeDepth(scene->graph());
         Cut cut = cutOf(scene->graph(), settings.depth, view.toggled);
         if (!(cut == scene->cut())) {
-            auto bundles = std::make_shared<const Bundles>(
-                gatherBundles(scene->graph(), cut.shownAs, scene->threadPool()));
+            auto bundles = std::make_shared<const Bundles>(scene->bundlesOf(cut));
             // The curves of the cut shown now go once the new ones are made.
             const std::optional<uint64_t> available =
                 memoryAvailable ? memoryAvailable : availableMemoryBytes();
@@ -97,7 +97,8 @@ DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewS
 
 std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
     if (!lastSnapshot || lastSnapshot->graphNumber != scene->graphNumber() ||
-        snapshotPositions != scene->positionsRevision()) {
+        snapshotPositions != scene->positionsRevision() ||
+        lastSnapshot->bundles != scene->sharedBundles()) {
         lastSnapshot = snapshotOf(*scene);
         snapshotPositions = scene->positionsRevision();
     }

@@ -66,8 +66,9 @@ public:
     void settle();
     int64_t framesMade() const { return reuse.drawnCount(); }
 
-    // The scene as the window needs it, made again only once the graph or
-    // the node positions have moved; the scene must be up to date.
+    // The scene as the window needs it, made again only once the graph, the
+    // node positions or the bundles have changed; the scene must be up to
+    // date.
     std::shared_ptr<const SceneSnapshot> snapshot();
     // Cuts the scene as the settings and the view ask, and says how. A cut
     // whose curves the memory cannot hold is refused: the scene keeps its

@@ -4,6 +4,7 @@
 #include "layout/Pi.h"
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeLayouts.h"
+#include "scene/ComparisonDrawing.h"
 #include "scene/SplineOpacity.h"
 
 #include <algorithm>
@@ -292,6 +293,9 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {
         frame.curves = describeCurves(scene, settings);
+        if (scene.comparison()) {
+            styleComparison(frame.curves, scene.bundles().kind);
+        }
         if (highlighting) {
             emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
         }
@@ -301,6 +305,7 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
         frame.overlay =
             describeOverlay(scene.graph(), scene.positions(), settings.lineWidth, shownAs);
     }
+    frame.marks = describeVersionMarks(scene, settings.lineWidth, view.region);
     if (!view.marked.empty()) {
         std::vector<int32_t> marked;
         for (const int32_t node : view.marked) {

@@ -44,9 +44,17 @@ std::optional<Error> SceneWorker::takeLoadError() {
 }
 
 void SceneWorker::load(const std::string& path) {
+    request({path, {}});
+}
+
+void SceneWorker::compare(const std::string& olderPath, const std::string& newerPath) {
+    request({newerPath, olderPath});
+}
+
+void SceneWorker::request(LoadRequest asked) {
     {
         std::lock_guard<std::mutex> lock(state);
-        pendingLoad = path;
+        pendingLoad = std::move(asked);
         if (loading) {
             loading->cancel();
         }
@@ -110,9 +118,9 @@ void SceneWorker::run() {
         }
         working = true;
         if (pendingLoad) {
-            const std::string path = *pendingLoad;
+            const LoadRequest asked = *pendingLoad;
             pendingLoad.reset();
-            runLoad(path, lock);
+            runLoad(asked, lock);
         }
         if (!pendingLoad && settingsPending) {
             makeFrame(lock);
@@ -240,7 +248,7 @@ std::optional<SessionFrame> SceneWorker::startMotion(const SceneSnapshot& before
     return session.frameOnTheWay(settings, view, motion->path.at(0.0));
 }
 
-void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
+void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>& lock) {
     loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const ViewSettings settings = wanted;
@@ -248,7 +256,9 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     lock.unlock();
     LoadOptions options = loadOptionsFor(settings);
     options.progress = progress.get();
-    Result<Scene> loaded = readScene(path, pool, options);
+    Result<Scene> loaded = asked.olderPath.empty()
+                               ? readScene(asked.path, pool, options)
+                               : readComparison(asked.olderPath, asked.path, pool, options);
     lock.lock();
     loading.reset();
     if (!loaded) {
@@ -256,9 +266,12 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
         return;
     }
     scene = std::move(loaded).value();
-    graphPath = path;
+    graphPath = asked.path;
     openedDepth = scene.cut().depth;
     settingsPending = true;
+    if (scene.comparison()) {
+        progress->advise(scene.comparison()->summary.line());
+    }
     if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
         progress->advise(*hint);
     }

@@ -62,6 +62,9 @@ public:
     // not begun.
     void show(const ViewSettings& settings, const ViewState& view = {});
     void load(const std::string& path);
+    // A load of the union of two versions of a graph (see readComparison),
+    // shown as the newer one's; cancelled and refused as a load is.
+    void compare(const std::string& olderPath, const std::string& newerPath);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
     // Why the cut asked for last was not made (its curves would not fit in
@@ -97,7 +100,15 @@ private:
     };
 
     void run();
-    void runLoad(const std::string& path, std::unique_lock<std::mutex>& lock);
+    // A file to load, and the older version to compare it with (empty for
+    // none).
+    struct LoadRequest {
+        std::string path;
+        std::string olderPath;
+    };
+
+    void request(LoadRequest asked);
+    void runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>& lock);
     void makeFrame(std::unique_lock<std::mutex>& lock);
     // The next frame of the motion, or its end.
     SessionFrame moveOn();
@@ -125,7 +136,7 @@ private:
     std::optional<Error> loadError;
     std::optional<Error> cutRefusal;
     bool settingsPending = false;
-    std::optional<std::string> pendingLoad;
+    std::optional<LoadRequest> pendingLoad;
     std::shared_ptr<Progress> loading;
     bool working = false;
     bool motionAllowed = false;

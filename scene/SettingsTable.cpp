@@ -99,6 +99,11 @@ SettingDescriptor treeDepth(SettingDescriptor setting) {
     return setting;
 }
 
+SettingDescriptor comparison(SettingDescriptor setting) {
+    setting.comparison = true;
+    return setting;
+}
+
 } // namespace
 
 std::span<const SettingDescriptor> settingsTable() {
@@ -129,6 +134,8 @@ std::span<const SettingDescriptor> settingsTable() {
             toggle<&S::showLabels>("Show Labels", "--labels", false, "write the nodes' names")),
         treeDepth(firstOfGroup(number<&S::depth>("Depth", "--depth", {1.0, 1e6, 1.0}, 0,
                                                  "collapse every node at this depth (root 0)"))),
+        comparison(toggle<&S::showKept>("Show Kept", "--kept", true,
+                                        "draw the relations both versions have, dimmed")),
     };
     return table;
 }

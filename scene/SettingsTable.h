@@ -38,6 +38,9 @@ struct SettingDescriptor {
     // whole tree), and its default (0) is chosen per graph. The panel shows
     // such settings with the levels, after the others.
     bool treeDepth = false;
+    // Counts only while two versions are compared; the panel shows it with
+    // the comparison's rows, after the levels.
+    bool comparison = false;
     double (*read)(const ViewSettings&);
     // Stores a value of the setting's kind within its range.
     void (*write)(ViewSettings&, double);

@@ -39,6 +39,9 @@ struct ViewSettings {
     // (root 0); at the tree's depth or deeper, the whole tree. 0 until a
     // depth is chosen for the graph shown.
     int32_t depth{};
+    // While two versions are compared, whether the relations both have are
+    // drawn (dimmed) beside those added and removed.
+    bool showKept{};
 
     bool operator==(const ViewSettings&) const = default;
 };

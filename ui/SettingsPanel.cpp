@@ -42,10 +42,11 @@ std::span<const PanelRow> SettingsPanel::rows() {
         std::vector<PanelRow> rows{plain(PanelRowKind::Button, loadFileLabel),
                                    plain(PanelRowKind::NodeCount, "# Tree Nodes"),
                                    plain(PanelRowKind::RelationCount, "# Splines")};
-        // The levels come last, after the rows the panel always had.
+        // The levels come after the rows the panel always had, the
+        // comparison last.
         for (const bool levels : {false, true}) {
             for (const SettingDescriptor& setting : settingsTable()) {
-                if (setting.treeDepth != levels) {
+                if (setting.treeDepth != levels || setting.comparison) {
                     continue;
                 }
                 if (setting.startsGroup) {
@@ -60,6 +61,14 @@ std::span<const PanelRow> SettingsPanel::rows() {
         }
         rows.push_back(plain(PanelRowKind::CutLine));
         rows.push_back(plain(PanelRowKind::Button, expandAllLabel));
+        rows.push_back(plain(PanelRowKind::Separator));
+        rows.push_back(plain(PanelRowKind::Button, compareWithLabel));
+        rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
+        for (const SettingDescriptor& setting : settingsTable()) {
+            if (setting.comparison) {
+                rows.push_back(settingRow(setting));
+            }
+        }
         return rows;
     }();
     return table;
@@ -133,8 +142,13 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
 }
 
 bool SettingsPanel::applies(const PanelRow& row) const {
-    return !row.isSetting() || !row.setting->alphaOnly ||
-           settings.blendMode == BlendModeType::Alpha;
+    if (!row.isSetting()) {
+        return true;
+    }
+    if (row.setting->comparison) {
+        return !comparing.summary.empty();
+    }
+    return !row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha;
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {
@@ -169,9 +183,11 @@ void SettingsPanel::press(const PanelRow& row) {
         return;
     }
     const std::string_view label = row.label;
-    const std::function<void()>& action = label == savePictureLabel ? savePicture
-                                          : label == expandAllLabel ? expandAll
-                                                                    : loadFile;
+    const std::function<void()>& action = label == savePictureLabel     ? savePicture
+                                          : label == expandAllLabel     ? expandAll
+                                          : label == compareWithLabel   ? comparing.compareWith
+                                          : label == stopComparingLabel ? comparing.stop
+                                                                        : loadFile;
     if (action) {
         action();
     }

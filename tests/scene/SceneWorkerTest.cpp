@@ -143,6 +143,37 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     EXPECT_EQ(last.graphPath, other.path());
 }
 
+TEST(SceneWorker, AComparisonLoadsLikeAFileAndShowKeptBundlesItAnew) {
+    const std::vector<int> parents{-1, 0, 0, 1, 1, 2, 2};
+    TempFile older(graphText(parents, {{3, 5}, {6, 3}}));
+    TempFile newer(graphText(parents, {{3, 5}, {4, 5}}));
+    CoutCapture output;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
+    worker.compare(older.path(), newer.path());
+    const SceneFrame compared = nextFrame(worker);
+    ASSERT_TRUE(compared.snapshot->comparison);
+    EXPECT_EQ(compared.graphPath, newer.path());
+    EXPECT_NE(output.text().find("Building Splines ... done!\nCompared: 1 added, 1 removed, 1 kept "
+                                 "relations; 0 added, 0 removed nodes\n"),
+              std::string::npos)
+        << output.text();
+    EXPECT_EQ(compared.snapshot->bundles->bundleCount(), 3);
+
+    // The window's snapshot follows the bundles, for the tooltip's counts.
+    ViewSettings settings;
+    settings.showKept = false;
+    worker.show(settings);
+    EXPECT_EQ(nextFrame(worker).snapshot->bundles->bundleCount(), 2);
+
+    // A version that cannot be read keeps the comparison on screen.
+    worker.compare("no/such/old.rsf", newer.path());
+    worker.waitForFrameOrIdle();
+    EXPECT_FALSE(worker.takeFrame().has_value());
+    const std::optional<Error> why = worker.takeLoadError();
+    ASSERT_TRUE(why.has_value());
+    EXPECT_EQ(why->path, "no/such/old.rsf");
+}
+
 TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     TempFile first(randomGraphText(50, 80, 5));
     TempFile second(randomGraphText(70, 90, 6));
