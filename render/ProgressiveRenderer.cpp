@@ -120,6 +120,9 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
                             [this](std::size_t first, std::size_t count) {
                                 renderer.drawLineRange(frame().tree, first, count);
                             })) {
+                for (const LineSet& bands : frame().groupBands) {
+                    renderer.drawLines(bands);
+                }
                 if (frame().showCurves) {
                     renderer.loadCurves(frame().curves);
                     phase = Phase::Curves;
@@ -161,6 +164,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             std::swap(targets.frameTexture, targets.backTexture);
             completedRegion = frame().region;
             completed = std::move(current);
+            completedDensity = renderer.densityScale();
             ++framesCompleted;
             phase = Phase::Idle;
         }

@@ -41,6 +41,9 @@ public:
     const std::shared_ptr<const DrawDescription>& completedFrame() const { return completed; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }
+    // Where the complete frame's density counts fell on its ramp (a frame
+    // of another view: those of the density frame drawn before it).
+    const std::shared_ptr<const DensityScale>& frameDensity() const { return completedDensity; }
     int64_t framesCompleted = 0;
 
 private:
@@ -68,6 +71,7 @@ private:
     std::shared_ptr<const DrawDescription> current;
     std::shared_ptr<const DrawDescription> completed;
     FrameRegion completedRegion;
+    std::shared_ptr<const DensityScale> completedDensity = std::make_shared<const DensityScale>();
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;

@@ -294,6 +294,6 @@ std::string Explorer::tooltip() const {
         text += "\n" + std::to_string(snapshot->bundles->inside[static_cast<std::size_t>(node)]) +
                 " relations inside";
     }
-    return text + endsLine(graph, "Uses:", counts.uses) +
-           endsLine(graph, "Used by:", counts.usedBy);
+    text += endsLine(graph, "Uses:", counts.uses) + endsLine(graph, "Used by:", counts.usedBy);
+    return bothWaysShown ? text + endsLine(graph, "Both ways:", counts.bothWays) : text;
 }

@@ -102,8 +102,11 @@ public:
     // About the node under the pointer, line by line: its path (a long one
     // shortened), its relations, the leaves of an inner node, then the first
     // of the nodes it uses and of those that use it (see Highlight::Ends),
-    // each list saying how many more there are. Empty over no node.
+    // each list saying how many more there are, and with both-way relations
+    // marked, of the nodes it relates to both ways. Empty over no node.
     std::string tooltip() const;
+    // Whether the tooltip lists the nodes related both ways.
+    void showBothWays(bool shown) { bothWaysShown = shown; }
 
 private:
     int32_t pickAt(double x, double y) const;
@@ -144,4 +147,5 @@ private:
     std::string searchText;
     std::vector<int32_t> searchMatches;
     std::optional<int32_t> matchIndex;
+    bool bothWaysShown = false;
 };

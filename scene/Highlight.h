@@ -36,6 +36,9 @@ struct Highlight {
     // Where the leaving relations go, and where the arriving ones come from.
     Ends uses;
     Ends usedBy;
+    // The nodes it relates to both ways: a node of the subtree has a
+    // relation to each, and one back from it.
+    Ends bothWays;
 };
 
 Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node);

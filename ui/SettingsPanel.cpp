@@ -42,10 +42,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
         std::vector<PanelRow> rows{plain(PanelRowKind::Button, loadFileLabel),
                                    plain(PanelRowKind::NodeCount, "# Tree Nodes"),
                                    plain(PanelRowKind::RelationCount, "# Splines")};
-        // The levels come last, after the rows the panel always had.
-        for (const bool levels : {false, true}) {
+        const auto addSettings = [&rows](auto belongs) {
             for (const SettingDescriptor& setting : settingsTable()) {
-                if (setting.treeDepth != levels) {
+                if (!belongs(setting)) {
                     continue;
                 }
                 if (setting.startsGroup) {
@@ -53,13 +52,16 @@ std::span<const PanelRow> SettingsPanel::rows() {
                 }
                 rows.push_back(settingRow(setting));
             }
-            if (!levels) {
-                rows.push_back(plain(PanelRowKind::Search, "Search"));
-                rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
-            }
-        }
+        };
+        // The levels come after the rows the panel always had, and the
+        // colours after the levels.
+        addSettings([](const SettingDescriptor& s) { return !s.treeDepth && !s.afterLevels; });
+        rows.push_back(plain(PanelRowKind::Search, "Search"));
+        rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
+        addSettings([](const SettingDescriptor& s) { return s.treeDepth; });
         rows.push_back(plain(PanelRowKind::CutLine));
         rows.push_back(plain(PanelRowKind::Button, expandAllLabel));
+        addSettings([](const SettingDescriptor& s) { return s.afterLevels; });
         return rows;
     }();
     return table;
@@ -133,8 +135,11 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
 }
 
 bool SettingsPanel::applies(const PanelRow& row) const {
-    return !row.isSetting() || !row.setting->alphaOnly ||
-           settings.blendMode == BlendModeType::Alpha;
+    if (!row.isSetting()) {
+        return true;
+    }
+    return (!row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha) &&
+           (!row.setting->densityOnly || settings.blendMode == BlendModeType::Density);
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {
