@@ -9,6 +9,8 @@ void drawLegend(const LegendLayout& layout, const PixelBox& place, int targetWid
     if (layout.empty()) {
         return;
     }
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_LIGHTING_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -19,6 +21,8 @@ void drawLegend(const LegendLayout& layout, const PixelBox& place, int targetWid
     // The layout's y runs down from its box's top; GL's runs up.
     const auto x = [&](float along) { return place.x + along; };
     const auto y = [&](float down) { return static_cast<float>(targetHeight) - (place.y + down); };
+    // The window's culling would drop the shapes wound one way.
+    glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendEquationEXT(GL_FUNC_ADD_EXT);
@@ -60,10 +64,9 @@ void drawLegend(const LegendLayout& layout, const PixelBox& place, int targetWid
         texts.push_back(std::move(label));
     }
     text.draw(texts, 1.0, 1.0, layout.textColour);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
 }
