@@ -12,6 +12,7 @@
 #include "render/LegendDrawing.h"
 #include "render/WindowOverlay.h"
 #include "scene/SceneDrawing.h"
+#include "scene/Motion.h"
 #include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -88,6 +89,8 @@ Status Application::init() {
                                        shownGraphPath));
         },
         [this] { savePicture(); }, [this] { expandAll(); });
+    settingsPanel->comparing.compareWith = [this] { compareWith(); };
+    settingsPanel->comparing.stop = [this] { stopComparing(); };
     settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
     settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
     startView.begin(*settingsPanel, explorer);
@@ -117,8 +120,13 @@ Status Application::init() {
     worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
                                            &loadStages());
     worker->show(settings);
-    worker->load(startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath)
-                                                      : startupGraphPath);
+    const std::string graphPath =
+        startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
+    if (startupOlderPath.empty()) {
+        worker->load(graphPath);
+    } else {
+        worker->compare(startupOlderPath, graphPath);
+    }
     return {};
 }
 
@@ -184,6 +192,8 @@ void Application::takeFrame() {
         openedDepth = frame->openedDepth;
     }
     shownDepth = frame->cut.depth;
+    const std::shared_ptr<const Comparison>& comparison = frame->snapshot->comparison;
+    settingsPanel->comparing.summary = comparison ? comparison->summary.line() : std::string();
     settingsPanel->cutLine = frame->cut.line();
     if (openedDepth > 0 && !frame->cut.custom && frame->cut.depth == openedDepth) {
         settingsPanel->cutLine += "; press ] for more";
@@ -194,6 +204,10 @@ void Application::takeFrame() {
     }
     legendEntries = frame->description->legend;
     legendRamp = frame->description->curves.ramp;
+    // A change of the cut or the layout shown at once fades in once drawn.
+    fade.pending =
+        frame->change == FrameChange::Jumped && progressive.hasFrame() && !progressive.drawing();
+    fade.fromRegion = progressive.frameRegion();
     progressive.start(std::move(frame->description));
 }
 
@@ -325,12 +339,16 @@ void Application::display() {
     }
     takeFrame();
     if (progressive.drawing()) {
+        const int64_t completed = progressive.framesCompleted;
         progressive.advance(drawingBudget);
+        if (progressive.framesCompleted != completed) {
+            frameCompleted();
+        }
     }
     saveWhenDrawn();
     if (progressive.hasFrame()) {
         renderer.reuseFrame();
-        renderer.showFrame(progressive.frameRegion());
+        showFrame();
     }
     drawLabels();
     drawLegend();
@@ -346,6 +364,31 @@ void Application::display() {
     drawText(50, 50, fpsText);
     glutSwapBuffers();
     loopWatch.turn(LoopWatch::Clock::now(), busy());
+}
+
+// Motion frame by frame only where a frame is drawn in time.
+void Application::frameCompleted() {
+    worker->allowMotion(progressive.lastDrawing() < motionFrameTime);
+    if (fade.pending) {
+        fade.pending = false;
+        fade.start = milliseconds();
+        fade.active = true;
+    }
+}
+
+void Application::showFrame() {
+    // The frame before lies in the back texture until another is drawn.
+    if (fade.active && !progressive.drawing()) {
+        const double share = (milliseconds() - fade.start) / motionMilliseconds;
+        if (share < 1.0) {
+            renderer.showFading(targets.back(), fade.fromRegion, progressive.frameRegion(),
+                                static_cast<float>(easedShare(share)));
+            redrawWanted = true;
+            return;
+        }
+    }
+    fade.active = false;
+    renderer.showFrame(progressive.frameRegion());
 }
 
 void Application::savePicture() {
@@ -503,6 +546,21 @@ void Application::expandAll() {
     settings.depth = counts.treeDepth;
     explorer.clearToggles();
     wake();
+}
+
+void Application::compareWith() {
+    if (shownGraphPath.empty()) {
+        return;
+    }
+    tellUnlessShown(onLoadFile(
+        [this](const std::string& olderPath) { worker->compare(olderPath, shownGraphPath); },
+        shownGraphPath, SettingsPanel::compareWithLabel));
+}
+
+void Application::stopComparing() {
+    if (explorer.scene() && explorer.scene()->comparison) {
+        worker->load(shownGraphPath);
+    }
 }
 
 void Application::keyPressed(unsigned char key) {

@@ -35,6 +35,8 @@ public:
     // The time a frame may spend drawing the next picture before it shows
     // what it has.
     static constexpr std::chrono::milliseconds drawingBudget{30};
+    // A frame drawn within this leaves room for motion, frame by frame.
+    static constexpr std::chrono::milliseconds motionFrameTime{50};
     // How often the window looks for the worker's progress while it rests.
     static constexpr int pollMilliseconds = 50;
     // Control+S as the keyboard reports it (the letter's control code):
@@ -91,6 +93,11 @@ public:
     void savePicture();
     // Shows the whole tree: the deepest depth, nothing toggled.
     void expandAll();
+    // Asks for an older version of the graph on screen and shows the two
+    // compared; the graph on screen stays should the file be refused.
+    void compareWith();
+    // Shows the newer version alone again, read afresh.
+    void stopComparing();
     // The depth of the cut by whole steps, within 1 and the tree's depth.
     void stepDepth(int steps);
     // The status the process ends with: 1 once something failed at start.
@@ -119,6 +126,8 @@ public:
     // The graph file that init loads: the default, or the one named on the
     // command line.
     std::string startupGraphPath = defaultGraphPath;
+    // The older version init compares that graph with; empty for none.
+    std::string startupOlderPath;
     // The view the command line asked for.
     StartView startView;
 
@@ -148,6 +157,10 @@ private:
     }
 
     void takeFrame();
+    void frameCompleted();
+    // The complete frame in the window, faded in over the one before where
+    // it changed the cut or the layout at once.
+    void showFrame();
     void followExplorer();
     void fitLabels();
     void drawLabels();
@@ -163,6 +176,14 @@ private:
     double milliseconds() const;
 
     std::unique_ptr<TextAtlas> labelText;
+    struct Fade {
+        // The frame being drawn fades in once complete.
+        bool pending = false;
+        bool active = false;
+        double start = 0.0;
+        FrameRegion fromRegion;
+    };
+    Fade fade;
     std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;

@@ -210,6 +210,7 @@ int runViewer(int argc, char** argv) {
     if (!commandLine.graphPath.empty()) {
         application.startupGraphPath = commandLine.graphPath;
     }
+    application.startupOlderPath = commandLine.view.olderVersion;
     application.startView = StartView(commandLine.view);
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());

@@ -38,25 +38,22 @@ std::string syntheticGraphFile(const SyntheticGraphParameters& p) {
 }
 
 SyntheticGraphParameters millionRelations() {
-    SyntheticGraphParameters parameters;
-    parameters.nodes = 100000;
-    parameters.depth = 6;
-    parameters.fanOut = 8;
-    parameters.relations = 1000000;
-    parameters.locality = 0.7;
-    parameters.seed = 1;
-    return parameters;
+    return {
+        .nodes = 100000, .depth = 6, .fanOut = 8, .relations = 1000000, .locality = 0.7, .seed = 1};
+}
+
+SyntheticGraphParameters twentyMillionRelations() {
+    return {.nodes = 2000000,
+            .depth = 6,
+            .fanOut = 13,
+            .relations = 20000000,
+            .locality = 0.7,
+            .seed = 1};
 }
 
 SyntheticGraphParameters debianSized() {
-    SyntheticGraphParameters parameters;
-    parameters.nodes = 65113;
-    parameters.depth = 4;
-    parameters.fanOut = 16;
-    parameters.relations = 245210;
-    parameters.locality = 0.5;
-    parameters.seed = 2;
-    return parameters;
+    return {
+        .nodes = 65113, .depth = 4, .fanOut = 16, .relations = 245210, .locality = 0.5, .seed = 2};
 }
 
 double peakResidentMiB() {

@@ -15,6 +15,11 @@ std::string syntheticGraphFile(const SyntheticGraphParameters& parameters);
 // The graph of the performance targets: 1,000,000 relations over 100,000 nodes.
 SyntheticGraphParameters millionRelations();
 
+// The graph of the levels' targets: 20,000,000 relations over 2,000,000
+// nodes (a fan-out of 13 is what fills two million nodes at depth 6 with
+// this seed).
+SyntheticGraphParameters twentyMillionRelations();
+
 // A graph the size of every Debian package and its dependencies: 65,113
 // nodes and 245,210 relations.
 SyntheticGraphParameters debianSized();

@@ -11,23 +11,25 @@ uint64_t keyOf(int32_t source, int32_t target) {
            static_cast<uint32_t>(target);
 }
 
-// Pairs of shown nodes with the index of their first relation and their
-// count: an open-addressing table that grows at half full.
+// Pairs of shown nodes, with the kind of their relations, and the index of
+// their first relation and their count: an open-addressing table that grows
+// at half full.
 class PairTable {
 public:
     struct Entry {
         uint64_t key = emptyKey;
+        RelationKind kind = RelationKind::Kept;
         int64_t first = 0;
         uint64_t count = 0;
     };
 
-    void add(uint64_t key, int64_t first, uint64_t count) {
+    void add(uint64_t key, RelationKind kind, int64_t first, uint64_t count) {
         if (2 * (used + 1) > entries.size()) {
             grow();
         }
-        Entry& entry = slotOf(key);
+        Entry& entry = slotOf(key, kind);
         if (entry.key == emptyKey) {
-            entry = {key, first, 0};
+            entry = {key, kind, first, 0};
             ++used;
         }
         entry.first = std::min(entry.first, first);
@@ -36,11 +38,13 @@ public:
     const std::vector<Entry>& all() const { return entries; }
 
 private:
-    Entry& slotOf(uint64_t key) {
+    Entry& slotOf(uint64_t key, RelationKind kind) {
         const std::size_t mask = entries.size() - 1;
         // A multiplicative hash spreads the pairs of nearby node ids.
-        std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-        while (entries[at].key != emptyKey && entries[at].key != key) {
+        const uint64_t mixed = key + static_cast<uint64_t>(kind) * 0xD6E8FEB86659FD93ull;
+        std::size_t at = static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+        while (entries[at].key != emptyKey &&
+               (entries[at].key != key || entries[at].kind != kind)) {
             at = (at + 1) & mask;
         }
         return entries[at];
@@ -50,7 +54,7 @@ private:
         old.swap(entries);
         for (const Entry& entry : old) {
             if (entry.key != emptyKey) {
-                slotOf(entry.key) = entry;
+                slotOf(entry.key, entry.kind) = entry;
             }
         }
     }
@@ -78,14 +82,32 @@ bool everyNodeShownAsItself(std::span<const int32_t> shownAs) {
 } // namespace
 
 Bundles gatherBundles(const CompoundGraph& graph, std::span<const int32_t> shownAs,
-                      ThreadPool& pool) {
+                      ThreadPool& pool, std::span<const RelationKind> kinds, bool keptShown) {
     Bundles bundles;
     bundles.inside.assign(static_cast<std::size_t>(graph.nodeCount()), 0);
+    const auto left = [&](int64_t e) {
+        return !keptShown && !kinds.empty() &&
+               kinds[static_cast<std::size_t>(e)] == RelationKind::Kept;
+    };
+    const auto kindOf = [&](int64_t e) {
+        return kinds.empty() ? RelationKind::Kept : kinds[static_cast<std::size_t>(e)];
+    };
     // Nothing collapsed: each relation is a bundle of its own.
     if (everyNodeShownAsItself(shownAs)) {
-        bundles.source = graph.source;
-        bundles.target = graph.target;
-        bundles.count.assign(graph.source.size(), 1);
+        if (kinds.empty()) {
+            bundles.source = graph.source;
+            bundles.target = graph.target;
+            bundles.count.assign(graph.source.size(), 1);
+            return bundles;
+        }
+        for (int32_t e = 0; e < graph.edgeCount(); ++e) {
+            if (!left(e)) {
+                bundles.source.push_back(graph.source[static_cast<std::size_t>(e)]);
+                bundles.target.push_back(graph.target[static_cast<std::size_t>(e)]);
+                bundles.count.push_back(1);
+                bundles.kind.push_back(kindOf(e));
+            }
+        }
         return bundles;
     }
     const int64_t relations = graph.edgeCount();
@@ -95,6 +117,9 @@ Bundles gatherBundles(const CompoundGraph& graph, std::span<const int32_t> shown
         const IndexRange range = rangeOf(relations, parts, part);
         Gathered& run = gathered[part];
         for (int64_t e = range.begin; e < range.end; ++e) {
+            if (left(e)) {
+                continue;
+            }
             const int32_t from = shownAs[static_cast<std::size_t>(graph.source[e])];
             const int32_t to = shownAs[static_cast<std::size_t>(graph.target[e])];
             if (from == to) {
@@ -104,14 +129,14 @@ Bundles gatherBundles(const CompoundGraph& graph, std::span<const int32_t> shown
                 ++run.inside[static_cast<std::size_t>(from)];
                 continue;
             }
-            run.pairs.add(keyOf(from, to), e, 1);
+            run.pairs.add(keyOf(from, to), kindOf(e), e, 1);
         }
     });
     PairTable all;
     for (const Gathered& run : gathered) {
         for (const PairTable::Entry& entry : run.pairs.all()) {
             if (entry.key != emptyKey) {
-                all.add(entry.key, entry.first, entry.count);
+                all.add(entry.key, entry.kind, entry.first, entry.count);
             }
         }
         for (std::size_t node = 0; node < run.inside.size(); ++node) {
@@ -134,6 +159,9 @@ Bundles gatherBundles(const CompoundGraph& graph, std::span<const int32_t> shown
         bundles.source.push_back(static_cast<int32_t>(entry.key >> 32));
         bundles.target.push_back(static_cast<int32_t>(entry.key & 0xFFFFFFFFu));
         bundles.count.push_back(static_cast<uint32_t>(entry.count));
+        if (!kinds.empty()) {
+            bundles.kind.push_back(entry.kind);
+        }
     }
     return bundles;
 }

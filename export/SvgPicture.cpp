@@ -145,54 +145,75 @@ Colour rampColour(std::span<const Colour> ramp, double t) {
     return ramp[index];
 }
 
-void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
-                 std::span<const Colour> ramp) {
+// One curve as a group of its pieces, each piece in one colour.
+void writeCurve(Writer& w, const Mapping& map, const CurveSet& curves, int32_t curve,
+                std::span<const Colour> ramp) {
     const auto samples = static_cast<int32_t>(curves.parameters.size());
-    if (samples < 2 || curves.curveCount() == 0) {
-        return;
-    }
     const bool usesRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     const BlendModeType mode = curves.blendMode;
+    // Piece k covers the samples from k (samples - 1) / steps on.
+    const int32_t steps = std::min<int32_t>(curveColourSteps, samples - 1);
+    const auto c = static_cast<std::size_t>(curve);
+    const Colour* fixed = curves.fixedColourOf(curve);
+    const float opacity = curves.opacity[c] * (fixed != nullptr ? fixed->a : 1.0f);
+    const float* points = curves.points.data() + 2 * c * static_cast<std::size_t>(samples);
+    w.raw("<g");
+    if (!curves.widths.empty()) {
+        w.raw(" stroke-width=\"");
+        w.number(curves.widthOf(curve));
+        w.raw("\"");
+    }
+    if (mode == BlendModeType::Max) {
+        w.raw(" style=\"mix-blend-mode:lighten\"");
+    } else if (mode != BlendModeType::None && opacity < 1.0f) {
+        w.raw(" opacity=\"");
+        w.number(opacity);
+        w.raw("\"");
+    }
+    w.raw(">");
+    for (int32_t k = 0; k < steps; ++k) {
+        const int32_t first = k * (samples - 1) / steps;
+        const int32_t last = (k + 1) * (samples - 1) / steps;
+        const Colour colour = fixed != nullptr ? *fixed
+                              : usesRamp
+                                  ? rampColour(ramp, steps == 1 ? 0.0 : double(k) / (steps - 1))
+                                  : Colour{1.0f, 1.0f, 1.0f, 1.0f};
+        w.raw("<path stroke=\"");
+        w.raw(hexColour(colour));
+        w.raw("\" d=\"M");
+        for (int32_t j = first; j <= last; ++j) {
+            w.raw(j == first ? "" : " ");
+            w.point(map, points[2 * j], points[2 * j + 1]);
+        }
+        w.raw("\"/>");
+    }
+    w.raw("</g>\n");
+}
+
+void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
+                 std::span<const Colour> ramp) {
+    if (curves.parameters.size() < 2 || curves.curveCount() == 0) {
+        return;
+    }
     w.raw("<g id=\"curves\" fill=\"none\" stroke-width=\"");
     w.number(curves.width);
     w.raw("\" stroke-linejoin=\"round\">\n");
-    // Piece k covers the samples from k (samples - 1) / steps on.
-    const int32_t steps = std::min<int32_t>(curveColourSteps, samples - 1);
-    for (int32_t place = 0; place < curves.curveCount(); ++place) {
-        const int32_t curve = curves.curveAt(place);
-        const auto c = static_cast<std::size_t>(curve);
-        const Colour* fixed = curves.fixedColourOf(curve);
-        const float opacity = curves.opacity[c] * (fixed != nullptr ? fixed->a : 1.0f);
-        const float* points = curves.points.data() + 2 * c * static_cast<std::size_t>(samples);
-        w.raw("<g");
-        if (!curves.widths.empty()) {
-            w.raw(" stroke-width=\"");
-            w.number(curves.widthOf(curve));
-            w.raw("\"");
+    if (curves.kindNames.empty()) {
+        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+            writeCurve(w, map, curves, curves.curveAt(place), ramp);
         }
-        if (mode == BlendModeType::Max) {
-            w.raw(" style=\"mix-blend-mode:lighten\"");
-        } else if (mode != BlendModeType::None && opacity < 1.0f) {
-            w.raw(" opacity=\"");
-            w.number(opacity);
-            w.raw("\"");
-        }
-        w.raw(">");
-        for (int32_t k = 0; k < steps; ++k) {
-            const int32_t first = k * (samples - 1) / steps;
-            const int32_t last = (k + 1) * (samples - 1) / steps;
-            const Colour colour = fixed != nullptr ? *fixed
-                                  : usesRamp
-                                      ? rampColour(ramp, steps == 1 ? 0.0 : double(k) / (steps - 1))
-                                      : Colour{1.0f, 1.0f, 1.0f, 1.0f};
-            w.raw("<path stroke=\"");
-            w.raw(hexColour(colour));
-            w.raw("\" d=\"M");
-            for (int32_t j = first; j <= last; ++j) {
-                w.raw(j == first ? "" : " ");
-                w.point(map, points[2 * j], points[2 * j + 1]);
+    }
+    // Curves of a kind together, in the kinds' order, each kind in the
+    // drawing order.
+    for (std::size_t kind = 0; kind < curves.kindNames.size(); ++kind) {
+        w.raw("<g id=\"");
+        w.text(curves.kindNames[kind]);
+        w.raw("\">\n");
+        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+            const int32_t curve = curves.curveAt(place);
+            if (curves.kindIndex[static_cast<std::size_t>(curve)] == kind) {
+                writeCurve(w, map, curves, curve, ramp);
             }
-            w.raw("\"/>");
         }
         w.raw("</g>\n");
     }

@@ -23,6 +23,9 @@
 //    curve's opacity. "Density" counts curves per pixel, which SVG cannot:
 //    its curves are written as with "Alpha", and curves' weights (how many
 //    relations each stands for, which only that count uses) do not show.
+//  - Curves of kinds (see CurveSet::kindNames) are grouped by kind, each
+//    group's id the kind's name, in the order of the names: a curve is
+//    drawn over those of its kind before it and of the kinds before.
 //  - Labels are text in DejaVu Sans (or the viewer's sans-serif fallback),
 //    placed as the frame places them.
 //  - The key to the colours, where the frame shows one and a measure of its

@@ -2,6 +2,17 @@
 
 #include <numeric>
 
+namespace {
+
+bool relatesItself(uint64_t pair) {
+    return pair >> 32 == (pair & 0xFFFFFFFFu);
+}
+
+// What a repeat becomes: a node related to itself, left out like one.
+constexpr uint64_t dropped = 0;
+
+} // namespace
+
 int32_t CompoundGraphBuilder::addNodes(int32_t count) {
     const int32_t first = nodeCount();
     const std::size_t size = static_cast<std::size_t>(first) + static_cast<std::size_t>(count);
@@ -47,6 +58,66 @@ bool CompoundGraphBuilder::relate(int32_t source, int32_t target) {
     sources.push_back(source);
     targets.push_back(target);
     return true;
+}
+
+void CompoundGraphBuilder::relateAll(std::vector<RelationBatch> batches, ThreadPool& pool) {
+    // Each part's pairs are taken batch after batch, in order, so that the
+    // first of each pair is the one kept; the parts lie apart in memory,
+    // so no thread writes where another reads.
+    const uint64_t seed = RelationPairSet::freshSeed();
+    const auto lookForRepeats = [&](unsigned part) {
+        std::size_t count = 0;
+        for (RelationBatch& batch : batches) {
+            count += batch.part(part).size();
+        }
+        if (count == 0) {
+            return;
+        }
+        RelationPairSet seen(count, seed + part * 0x9E3779B97F4A7C15ull);
+        for (RelationBatch& batch : batches) {
+            for (uint64_t& pair : batch.part(part)) {
+                if (relatesItself(pair) || !seen.insert(pair)) {
+                    pair = dropped;
+                }
+            }
+        }
+    };
+    std::size_t total = 0;
+    for (const RelationBatch& batch : batches) {
+        total += batch.size();
+    }
+    // Fewer pairs are done before the other threads would have woken.
+    constexpr std::size_t fewPairs = std::size_t{1} << 16;
+    if (total < fewPairs) {
+        for (unsigned part = 0; part < RelationBatch::partCount; ++part) {
+            lookForRepeats(part);
+        }
+    } else {
+        pool.run(RelationBatch::partCount, lookForRepeats);
+    }
+    // Each batch's relations go to their place in the edge arrays, found
+    // from the counts of those kept in the batches before it.
+    const auto batchCount = static_cast<unsigned>(batches.size());
+    std::vector<std::size_t> place(batches.size() + 1, sources.size());
+    pool.run(batchCount, [&](unsigned b) {
+        std::size_t kept = 0;
+        batches[b].forEachInOrder([&](uint64_t pair) { kept += relatesItself(pair) ? 0 : 1; });
+        place[b + 1] = kept;
+    });
+    std::partial_sum(place.begin(), place.end(), place.begin());
+    sources.resize(place.back());
+    targets.resize(place.back());
+    pool.run(batchCount, [&](unsigned b) {
+        std::size_t next = place[b];
+        batches[b].forEachInOrder([&](uint64_t pair) {
+            if (!relatesItself(pair)) {
+                sources[next] = static_cast<int32_t>(pair >> 32);
+                targets[next] = static_cast<int32_t>(pair & 0xFFFFFFFFu);
+                ++next;
+            }
+        });
+        batches[b] = {};
+    });
 }
 
 CompoundGraph CompoundGraphBuilder::finish() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
+#include "graph/RelationBatch.h"
 #include "graph/RelationPairSet.h"
 
 #include <cstddef>
@@ -32,6 +34,11 @@ public:
     // itself or a pair already related in this order.
     bool relate(int32_t source, int32_t target);
     std::size_t relationCount() const { return sources.size(); }
+    // Adds the relations of the batches, batch after batch, as relate()
+    // would one by one, the work shared out on the pool: for millions of
+    // relations, instead of relate(). The batches are freed as they are
+    // taken.
+    void relateAll(std::vector<RelationBatch> batches, ThreadPool& pool);
 
     // The graph; the builder is left empty.
     CompoundGraph finish();

@@ -4,6 +4,21 @@
 
 namespace graphlimits {
 
+std::string relationLimitReason() {
+    return "more than " + std::to_string(maxRelations) + " relations";
+}
+
+Status checkRelationMemory(uint64_t relations, std::optional<uint64_t> available) {
+    constexpr uint64_t mebibyte = uint64_t{1} << 20;
+    const uint64_t needed = relations * bytesPerRelationRead;
+    if (available && needed > *available) {
+        return Error("reading " + std::to_string(relations) + " relations needs about " +
+                     std::to_string(needed / mebibyte) + " MiB of memory; this machine has " +
+                     std::to_string(*available / mebibyte) + " MiB available");
+    }
+    return {};
+}
+
 Status checkRouteSize(const CompoundGraph& graph) {
     uint64_t controlPoints = 0;
     for (int32_t e = 0; e < graph.edgeCount(); ++e) {

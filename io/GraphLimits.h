@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,9 +18,22 @@ namespace graphlimits {
 inline constexpr std::size_t maxFileBytes = std::size_t{1} << 30;
 // Leaf counts are summed in single precision, which counts exactly up to 2^24.
 inline constexpr int64_t maxNodes = int64_t{1} << 24;
-// Each relation costs about 1.2 KB of curve samples.
-inline constexpr std::size_t maxRelations = std::size_t{1} << 22;
-inline constexpr uint64_t maxControlPoints = uint64_t{1} << 28;
+// Edge ids are 32-bit signed integers; the memory a graph's relations take
+// is checked against what the machine has (checkRelationMemory).
+inline constexpr std::size_t maxRelations = (std::size_t{1} << 31) - 1;
+// Routes index their control points with 32-bit unsigned integers.
+inline constexpr uint64_t maxControlPoints = (uint64_t{1} << 32) - 1;
+
+// The reason of the Error for more than maxRelations relations.
+std::string relationLimitReason();
+
+// What a relation takes once the file is parsed, while its repeats are
+// looked for: the graph's two 32-bit ids, and about a byte for the sets
+// that find repeats (each thread holds one for a 256th of the pairs).
+inline constexpr uint64_t bytesPerRelationRead = 9;
+// An Error with the amounts when the memory available, where known, cannot
+// hold that for the relations.
+Status checkRelationMemory(uint64_t relations, std::optional<uint64_t> available);
 
 // Each curve's control polygon runs up both ancestor chains: an Error when
 // the routes of the graph's relations would not fit in memory.

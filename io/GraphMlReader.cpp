@@ -305,7 +305,7 @@ private:
             return;
         }
         if (edges.size() >= graphlimits::maxRelations) {
-            fail("more than " + std::to_string(graphlimits::maxRelations) + " relations");
+            fail(graphlimits::relationLimitReason());
             return;
         }
         edges.push_back({*from, *to, line()});

@@ -1,6 +1,7 @@
 #include "io/NameHierarchy.h"
 
 #include "graph/CompoundGraphBuilder.h"
+#include "graph/PartTree.h"
 #include "io/GraphLimits.h"
 #include "io/RootedNodes.h"
 
@@ -63,7 +64,7 @@ Status NameHierarchy::relate(int32_t source, int32_t target) {
         return {};
     }
     if (sources.size() >= graphlimits::maxRelations) {
-        return Error("more than " + std::to_string(graphlimits::maxRelations) + " relations");
+        return Error(graphlimits::relationLimitReason());
     }
     sources.push_back(source);
     targets.push_back(target);
@@ -93,82 +94,21 @@ bool anyNameTooLong(const std::vector<std::string_view>& names, std::string_view
     return false;
 }
 
-// The tree of name parts: a node per distinct path of parts, found by its
-// parent and its last part in an open-addressing table of node ids, which
-// costs 8 bytes a node where a table of "parent/part" strings costs about 90.
-class PartTree {
-public:
-    // The node at the end of the name's path of parts, made with its missing
-    // ancestors; an Error as soon as there would be too many nodes.
-    Result<int32_t> nodeOf(std::string_view name, std::string_view separator) {
-        int32_t node = CompoundGraph::none;
-        NameParts walk(name, separator);
-        std::string_view part;
-        while (walk.next(part)) {
-            const std::optional<int32_t> child = childOf(node, part);
-            if (!child) {
-                return tooManyNodes();
-            }
-            node = *child;
+// The node of the tree at the end of the name's path of parts, made with
+// its missing ancestors; an Error as soon as there would be too many nodes.
+Result<int32_t> nodeOfName(PartTree& tree, std::string_view name, std::string_view separator) {
+    int32_t node = PartTree::none;
+    NameParts walk(name, separator);
+    std::string_view part;
+    while (walk.next(part)) {
+        const std::optional<int32_t> child = tree.childOf(node, part);
+        if (!child) {
+            return tooManyNodes();
         }
-        return node;
+        node = *child;
     }
-
-    int32_t nodeCount() const { return static_cast<int32_t>(parents.size()); }
-
-    std::vector<int32_t> parents;
-    std::vector<std::string_view> parts;
-
-private:
-    static constexpr int32_t empty = -1;
-
-    std::size_t slotOf(int32_t parent, std::string_view part) const {
-        // The finaliser of MurmurHash3 over the keyed hash of the part and the
-        // parent: every bit of each reaches every bit of the slot.
-        uint64_t key = partHash(part) ^ static_cast<uint64_t>(parent + 1) * 0x9E3779B97F4A7C15ull;
-        key ^= key >> 33;
-        key *= 0xFF51AFD7ED558CCDull;
-        key ^= key >> 33;
-        return static_cast<std::size_t>(key) & (slots.size() - 1);
-    }
-
-    // The child of parent named part, made if new; none past the node limit.
-    std::optional<int32_t> childOf(int32_t parent, std::string_view part) {
-        if ((parents.size() + 1) * 2 > slots.size()) {
-            grow();
-        }
-        std::size_t slot = slotOf(parent, part);
-        for (; slots[slot] != empty; slot = (slot + 1) & (slots.size() - 1)) {
-            const auto node = static_cast<std::size_t>(slots[slot]);
-            if (parents[node] == parent && parts[node] == part) {
-                return slots[slot];
-            }
-        }
-        if (nodeCount() >= graphlimits::maxNodes) {
-            return std::nullopt;
-        }
-        slots[slot] = nodeCount();
-        parents.push_back(parent);
-        parts.push_back(part);
-        return slots[slot];
-    }
-
-    void grow() {
-        slots.assign(slots.empty() ? 64 : slots.size() * 2, empty);
-        for (int32_t node = 0; node < nodeCount(); ++node) {
-            std::size_t slot = slotOf(parents[static_cast<std::size_t>(node)],
-                                      parts[static_cast<std::size_t>(node)]);
-            while (slots[slot] != empty) {
-                slot = (slot + 1) & (slots.size() - 1);
-            }
-            slots[slot] = node;
-        }
-    }
-
-    // Keyed: the parts come from a file.
-    KeyedStringHash partHash;
-    std::vector<int32_t> slots;
-};
+    return node;
+}
 
 } // namespace
 
@@ -181,11 +121,11 @@ Result<CompoundGraph> NameHierarchy::finish(std::string_view rootName,
     if (anyNameTooLong(all, separator)) {
         return tooManyNodes();
     }
-    PartTree tree;
+    PartTree tree(graphlimits::maxNodes);
     std::vector<int32_t> nodeOfElement;
     nodeOfElement.reserve(all.size());
     for (const std::string_view name : all) {
-        Result<int32_t> node = tree.nodeOf(name, separator);
+        Result<int32_t> node = nodeOfName(tree, name, separator);
         if (!node) {
             return node.error();
         }

@@ -1,5 +1,6 @@
 #include "io/TextLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool TextLines::next(std::string_view& line) {
@@ -29,7 +30,8 @@ bool TextLines::next(std::string_view& line) {
         end = static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - text.data());
     }
     line = text.substr(position, end - position);
-    position = end + 1;
+    // A last line without a line end leaves the position at the end, not past it.
+    position = std::min(end + 1, text.size());
     if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
         ++position;
     }

@@ -16,6 +16,8 @@ public:
     bool cancelled() const { return stopped; }
     // The line given last, from 1.
     int number() const { return lineNumber; }
+    // Where the next line starts in the text.
+    std::size_t offset() const { return position; }
 
 private:
     // Progress is reported, and a cancel looked for, every this many bytes.

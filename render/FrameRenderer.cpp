@@ -116,6 +116,20 @@ void FrameRenderer::showFrame(const FrameRegion& region) {
     glEnd();
 }
 
+void FrameRenderer::showFading(uint32_t earlier, const FrameRegion& earlierRegion,
+                               const FrameRegion& region, float share) {
+    glBindTexture(GL_TEXTURE_2D, earlier);
+    showFrame(earlierRegion);
+    glBindTexture(GL_TEXTURE_2D, targets.frameTexture);
+    // A constant alpha, whatever the frame's own alpha holds.
+    glEnable(GL_BLEND);
+    glBlendEquationEXT(GL_FUNC_ADD_EXT);
+    glBlendColor(0.0f, 0.0f, 0.0f, share);
+    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    showFrame(region);
+    glDisable(GL_BLEND);
+}
+
 void FrameRenderer::drawLines(const LineSet& lines) {
     drawLineRange(lines, 0, lines.itemCount());
 }

@@ -38,6 +38,12 @@ public:
     // projection, which is in display units: the whole scene's frame there,
     // and a frame of a smaller region where that region lies.
     void showFrame(const FrameRegion& region = {});
+    // The frame before (in the texture `earlier`, showing its own region)
+    // with the frame over it at `share` of its opacity: a cross-fade from one
+    // to the other as the share goes from 0 to 1. Leaves the state showFrame
+    // leaves.
+    void showFading(uint32_t earlier, const FrameRegion& earlierRegion, const FrameRegion& region,
+                    float share);
 
     // Makes the texture the drawing target, with the frame's projection, and
     // gives the window back afterwards.

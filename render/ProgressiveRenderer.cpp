@@ -37,6 +37,7 @@ void ProgressiveRenderer::start(std::shared_ptr<const DrawDescription> newFrame)
     // its points go back to the scene for the next mix.
     completed.reset();
     current = std::move(newFrame);
+    started = Clock::now();
     uploaded = 0;
     tree.drawn = 0;
     curves.drawn = 0;
@@ -163,6 +164,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             renderer.finishFrame(targets.back());
             std::swap(targets.frameTexture, targets.backTexture);
             completedRegion = frame().region;
+            drawingTime = Clock::now() - started;
             completed = std::move(current);
             completedDensity = renderer.densityScale();
             ++framesCompleted;

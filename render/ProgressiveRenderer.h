@@ -44,6 +44,8 @@ public:
     // Where the complete frame's density counts fell on its ramp (a frame
     // of another view: those of the density frame drawn before it).
     const std::shared_ptr<const DensityScale>& frameDensity() const { return completedDensity; }
+    // How long the frame completed last took from its start to its end.
+    Clock::duration lastDrawing() const { return drawingTime; }
     int64_t framesCompleted = 0;
 
 private:
@@ -72,6 +74,8 @@ private:
     std::shared_ptr<const DrawDescription> completed;
     FrameRegion completedRegion;
     std::shared_ptr<const DensityScale> completedDensity = std::make_shared<const DensityScale>();
+    Clock::time_point started;
+    Clock::duration drawingTime{};
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;

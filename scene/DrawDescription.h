@@ -81,6 +81,11 @@ struct CurveSet {
     // runs of equal width is cheaper: with varying widths, order by width
     // where the picture allows.
     std::vector<int32_t> order;
+    // Per curve the index of its kind in kindNames, for exporters that keep
+    // kinds of curves apart (an SVG groups the curves of each kind under its
+    // name); empty: curves of no kind.
+    std::vector<uint8_t> kindIndex;
+    std::vector<std::string> kindNames;
     // 1 to colorRampCount; another value draws the curves without a ramp.
     int32_t colorRamp = 1;
     // That ramp's texels as its image holds them, from the source end; empty

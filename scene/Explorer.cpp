@@ -60,7 +60,10 @@ void Explorer::refreshHighlight() {
     const auto of = [this](int32_t node) {
         return node == CompoundGraph::none
                    ? Highlight()
-                   : highlightOf(snapshot->graph(), *snapshot->bundles, node);
+                   : highlightOf(snapshot->graph(), *snapshot->bundles, node,
+                                 snapshot->comparison
+                                     ? std::span<const RelationKind>(snapshot->comparison->kinds)
+                                     : std::span<const RelationKind>());
     };
     if (highlighted() != highlightNow.node) {
         highlightNow = of(highlighted());
@@ -268,6 +271,22 @@ std::string endsLine(const CompoundGraph& graph, std::string_view title,
     return line;
 }
 
+// In a comparison, where the node comes from and its relations of each
+// kind, drawn or not.
+std::string comparisonLines(const Comparison& comparison, int32_t node, const Highlight& counts) {
+    std::string lines;
+    const NodeOrigin origin = comparison.origins[static_cast<std::size_t>(node)];
+    if (origin != NodeOrigin::Both) {
+        lines += origin == NodeOrigin::Added ? "\nOnly in the newer version"
+                                             : "\nOnly in the older version";
+    }
+    const auto of = [&counts](RelationKind kind) {
+        return std::to_string(counts.byKind[static_cast<std::size_t>(kind)]);
+    };
+    return lines + "\nCompared: " + of(RelationKind::Added) + " added, " +
+           of(RelationKind::Removed) + " removed, " + of(RelationKind::Kept) + " kept relations";
+}
+
 } // namespace
 
 std::string Explorer::tooltip() const {
@@ -293,6 +312,9 @@ std::string Explorer::tooltip() const {
     if (snapshot->cut.isCollapsed(node)) {
         text += "\n" + std::to_string(snapshot->bundles->inside[static_cast<std::size_t>(node)]) +
                 " relations inside";
+    }
+    if (snapshot->comparison) {
+        text += comparisonLines(*snapshot->comparison, node, counts);
     }
     text += endsLine(graph, "Uses:", counts.uses) + endsLine(graph, "Used by:", counts.usedBy);
     return bothWaysShown ? text + endsLine(graph, "Both ways:", counts.bothWays) : text;

@@ -100,10 +100,12 @@ public:
     // A button went down on the picture and is not up yet.
     bool held() const { return pressed; }
     // About the node under the pointer, line by line: its path (a long one
-    // shortened), its relations, the leaves of an inner node, then the first
-    // of the nodes it uses and of those that use it (see Highlight::Ends),
-    // each list saying how many more there are, and with both-way relations
-    // marked, of the nodes it relates to both ways. Empty over no node.
+    // shortened), its relations, the leaves of an inner node, in a
+    // comparison the version it is only in and its relations of each kind,
+    // then the first of the nodes it uses and of those that use it (see
+    // Highlight::Ends), each list saying how many more there are, and with
+    // both-way relations marked, of the nodes it relates to both ways. Empty
+    // over no node.
     std::string tooltip() const;
     // Whether the tooltip lists the nodes related both ways.
     void showBothWays(bool shown) { bothWaysShown = shown; }

@@ -14,5 +14,9 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const View
     // The key to the colours is drawn over the frame, not in it.
     key.settings.showLegend = false;
     key.view.toggled.clear();
+    // Kept relations are only drawn apart in a comparison.
+    if (!scene.comparison()) {
+        key.settings.showKept = true;
+    }
     return key;
 }

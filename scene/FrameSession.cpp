@@ -14,6 +14,7 @@ float FrameSession::labelPixels() const {
 }
 
 CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState& view) {
+    scene->showKept(settings.showKept);
     if (cutGraph != scene->graphNumber() || cutDepth != settings.depth ||
         cutToggled != view.toggled) {
         cutGraph = scene->graphNumber();
@@ -22,8 +23,7 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         deepest = treeDepth(scene->graph());
         Cut cut = cutOf(scene->graph(), settings.depth, view.toggled);
         if (!(cut == scene->cut())) {
-            auto bundles = std::make_shared<const Bundles>(
-                gatherBundles(scene->graph(), cut.shownAs, scene->threadPool()));
+            auto bundles = std::make_shared<const Bundles>(scene->bundlesOf(cut));
             // The curves of the cut shown now go once the new ones are made.
             const std::optional<uint64_t> available =
                 memoryAvailable ? memoryAvailable : availableMemoryBytes();
@@ -39,6 +39,10 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         }
     }
     scene->update(settings);
+    return summary();
+}
+
+CutSummary FrameSession::summary() const {
     const Cut& cut = scene->cut();
     return {cut.depth > 0 ? cut.depth : deepest, deepest, cut.custom,
             scene->bundles().bundleCount(), scene->graph().edgeCount()};
@@ -55,6 +59,26 @@ std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
                       cut};
     reuse.markDrawn(key);
     return made;
+}
+
+SessionFrame FrameSession::frameOnTheWay(const ViewSettings& settings, const ViewState& view,
+                                         std::span<const Point> places) {
+    const std::span<Point> positions = scene->editPositions();
+    std::copy(places.begin(), places.end(), positions.begin());
+    scene->sampleCurves();
+    scene->applyStrength(settings.beta);
+    forget();
+    return {std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
+            summary()};
+}
+
+void FrameSession::settle() {
+    if (const std::optional<TreeLayoutType> layout = scene->appliedLayout()) {
+        scene->applyLayout(*layout, scene->treeMap().spacing);
+    }
+    // The cut is made again from what the next frame asks.
+    cutGraph = 0;
+    forget();
 }
 
 SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewState& view) {
@@ -76,7 +100,8 @@ DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewS
 
 std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
     if (!lastSnapshot || lastSnapshot->graphNumber != scene->graphNumber() ||
-        snapshotPositions != scene->positionsRevision()) {
+        snapshotPositions != scene->positionsRevision() ||
+        lastSnapshot->bundles != scene->sharedBundles()) {
         lastSnapshot = snapshotOf(*scene);
         snapshotPositions = scene->positionsRevision();
     }

@@ -56,10 +56,19 @@ public:
     SessionFrame frameAnyway(const ViewSettings& settings, const ViewState& view = {});
     // The next frame is made whatever its key.
     void forget() { reuse.forget(); }
+
+    // A frame on the way from one picture to the next: the scene as it is
+    // but for the nodes' places, and its curves through them. The next
+    // frame() is made whatever its key; settle() first puts every node back
+    // in its place.
+    SessionFrame frameOnTheWay(const ViewSettings& settings, const ViewState& view,
+                               std::span<const Point> places);
+    void settle();
     int64_t framesMade() const { return reuse.drawnCount(); }
 
-    // The scene as the window needs it, made again only once the graph or
-    // the node positions have moved; the scene must be up to date.
+    // The scene as the window needs it, made again only once the graph, the
+    // node positions or the bundles have changed; the scene must be up to
+    // date.
     std::shared_ptr<const SceneSnapshot> snapshot();
     // Cuts the scene as the settings and the view ask, and says how. A cut
     // whose curves the memory cannot hold is refused: the scene keeps its
@@ -76,6 +85,7 @@ public:
 
 private:
     DrawDescription describe(const ViewSettings& settings, const ViewState& view);
+    CutSummary summary() const;
 
     Scene* scene;
     int pixels;

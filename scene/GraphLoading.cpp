@@ -21,29 +21,27 @@ void endStage(Progress* progress) {
     }
 }
 
-// The steps of readScene after its heading, up to the first Error.
-Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
+// The steps of a load after reading the graph, up to the first Error.
+Result<Scene> buildScene(CompoundGraph graph, std::shared_ptr<const Comparison> comparison,
+                         ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
     const Error cancelled{std::string(cancelledReason)};
-    Result<CompoundGraph> file = readGraph(path, {options.separator, progress});
-    if (!file) {
-        return file.error();
-    }
     const std::optional<uint64_t> available =
         options.memoryAvailable ? options.memoryAvailable : availableMemoryBytes();
     // A graph shown whole is measured as it is read; one cut to a readable
     // depth once its bundles are known.
     const bool cut =
-        options.depth > 0 || (options.readableDepth && file.value().edgeCount() > readableBundles);
+        options.depth > 0 || (options.readableDepth && graph.edgeCount() > readableBundles);
     if (!cut) {
-        if (Status fits = fitsMemory(memoryNeeded(file.value()), file.value().edgeCount(),
-                                     "relations", available);
+        if (Status fits =
+                fitsMemory(memoryNeeded(graph), graph.edgeCount(), "relations", available);
             !fits) {
             return fits.error();
         }
     }
     Scene scene(pool);
-    scene.setGraph(std::move(file).value());
+    scene.setGraph(std::move(graph), std::move(comparison));
+    scene.showKept(options.showKept);
     endStage(progress);
 
     beginStage(progress, "Building Tree Layouts", "Building Tree Layouts ...");
@@ -79,6 +77,21 @@ Result<Scene> buildScene(const std::string& path, ThreadPool& pool, const LoadOp
     return scene;
 }
 
+// The result, or its Error named after the file and told to the progress,
+// which ends the stage.
+template <typename T>
+Result<T> namedAfter(const std::string& path, Progress* progress, Result<T> result) {
+    if (result) {
+        return result;
+    }
+    Error error = result.error();
+    error.path = path;
+    if (progress != nullptr) {
+        progress->failStage(error);
+    }
+    return error;
+}
+
 } // namespace
 
 uint64_t memoryNeeded(const CompoundGraph& graph) {
@@ -105,23 +118,58 @@ uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles) {
 
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
     beginStage(options.progress, "Reading", "Reading " + path + " ...");
-    Result<Scene> scene =
-        graphlimits::withinMemory<Scene>([&] { return buildScene(path, pool, options); });
-    if (!scene) {
-        Error error = scene.error();
-        error.path = path;
-        if (options.progress != nullptr) {
-            options.progress->failStage(error);
-        }
-        return error;
+    return namedAfter(
+        path, options.progress, graphlimits::withinMemory<Scene>([&]() -> Result<Scene> {
+            Result<CompoundGraph> file = readGraph(path, {options.separator, options.progress});
+            if (!file) {
+                return file.error();
+            }
+            return buildScene(std::move(file).value(), nullptr, pool, options);
+        }));
+}
+
+Result<Scene> readComparison(const std::string& olderPath, const std::string& newerPath,
+                             ThreadPool& pool, const LoadOptions& options) {
+    Progress* progress = options.progress;
+    const GraphReadOptions reading{options.separator, progress};
+    beginStage(progress, "Reading", "Reading " + olderPath + " ...");
+    const Result<CompoundGraph> older = namedAfter(
+        olderPath, progress,
+        graphlimits::withinMemory<CompoundGraph>([&] { return readGraph(olderPath, reading); }));
+    if (!older) {
+        return older.error();
     }
-    return scene;
+    endStage(progress);
+    beginStage(progress, "Reading", "Reading " + newerPath + " ...");
+    return namedAfter(
+        newerPath, progress, graphlimits::withinMemory<Scene>([&]() -> Result<Scene> {
+            Result<CompoundGraph> newer = readGraph(newerPath, reading);
+            if (!newer) {
+                return newer.error();
+            }
+            Result<ComparedGraphs> compared = compareGraphs(older.value(), newer.value());
+            if (!compared) {
+                return compared.error();
+            }
+            ComparedGraphs& both = compared.value();
+            if (both.graph.nodeCount() > graphlimits::maxNodes) {
+                return Error("the two versions have more than " +
+                             std::to_string(graphlimits::maxNodes) + " nodes together");
+            }
+            if (Status routes = graphlimits::checkRouteSize(both.graph); !routes) {
+                return routes.error();
+            }
+            return buildScene(std::move(both.graph),
+                              std::make_shared<const Comparison>(std::move(both.comparison)), pool,
+                              options);
+        }));
 }
 
 LoadOptions loadOptionsFor(const ViewSettings& settings) {
     LoadOptions options;
     options.strength = settings.beta;
     options.readableDepth = true;
+    options.showKept = settings.showKept;
     options.layoutType = settings.layoutType;
     options.treeMapSpacing = settings.treeMapSpacing;
     return options;

@@ -57,8 +57,19 @@ struct LoadOptions {
     // more relations (the scene's cut says which).
     int32_t depth = 0;
     bool readableDepth = false;
+    // In a comparison, whether the kept relations are bundled and drawn.
+    bool showKept = true;
 };
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options);
+// The same for the union of an older and a newer version of a graph (see
+// compareGraphs), each file read as readScene reads it, with a stage of its
+// own:
+//   Reading <olderPath> ... done!
+//   Reading <newerPath> ... done!
+// then the stages after reading. An Error after the older file is read
+// names the newer one.
+Result<Scene> readComparison(const std::string& olderPath, const std::string& newerPath,
+                             ThreadPool& pool, const LoadOptions& options);
 // Loads whose scene is ready for the settings: their layout, spacing and
 // bundling strength, at a readable depth.
 LoadOptions loadOptionsFor(const ViewSettings& settings);

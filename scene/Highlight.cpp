@@ -67,7 +67,8 @@ template <typename Names> std::string joined(Names begin, Names end) {
 
 } // namespace
 
-Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node) {
+Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node,
+                      std::span<const RelationKind> kinds) {
     Highlight highlight;
     highlight.node = node;
     highlight.emphasis.assign(static_cast<std::size_t>(bundles.bundleCount()), Highlight::Other);
@@ -96,6 +97,12 @@ Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_
             highlight.emphasis[e] = Highlight::Arriving;
             highlight.arriving += bundles.count[e];
             farEnd[source] |= Highlight::Arriving;
+        }
+    }
+    for (std::size_t e = 0; e < kinds.size(); ++e) {
+        if (inside[static_cast<std::size_t>(graph.source[e])] !=
+            inside[static_cast<std::size_t>(graph.target[e])]) {
+            ++highlight.byKind[static_cast<std::size_t>(kinds[e])];
         }
     }
     std::sort(leavingEnds.begin(), leavingEnds.end());

@@ -3,8 +3,10 @@
 #include "bundling/Bundles.h"
 #include "graph/CompoundGraph.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,9 +41,14 @@ struct Highlight {
     // The nodes it relates to both ways: a node of the subtree has a
     // relation to each, and one back from it.
     Ends bothWays;
+    // In a comparison, the relations with one end in the subtree, drawn or
+    // not, by kind (indexed by RelationKind).
+    std::array<int64_t, 3> byKind{};
 };
 
-Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node);
+// With the relations' kinds (a comparison), byKind is counted too.
+Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_t node,
+                      std::span<const RelationKind> kinds = {});
 
 // The names from the top of the node's tree down to it, joined by '.'.
 std::string pathOf(const CompoundGraph& graph, int32_t node);

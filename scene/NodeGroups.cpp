@@ -160,7 +160,9 @@ std::vector<LineSet> describeGroupBands(TreeLayoutType layoutType, const Scene& 
                 band.segments.push_back({(data.offset[g] + data.width[g]) * 2.0f - 1.0f, -away});
                 continue;
             }
-            const float r = data.radialRadius + away;
+            // Outside the leaves' boxes, so that neither the leaves' curves
+            // nor their boxes hide it.
+            const float r = data.radialRadius + data.ringWidth + away;
             const float start = 2.0f * pi * data.offset[g];
             const float span = 2.0f * pi * data.width[g];
             const int pieces = std::max(1, static_cast<int>(std::ceil(span / (pi * arcStep))));

@@ -50,8 +50,8 @@ NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shown
 void styleGroups(CurveSet& curves, const Bundles& bundles, const NodeGroups& groups, ColorBy by);
 
 // The groups shown on the nodes, a set of lines per colour: the radial
-// tree's a thin band just outside the leaf circle, the classic tree's a band
-// under the leaves' line, each group along its span; a treemap's the
+// tree's a thin band just outside the ring of the leaves' boxes, the
+// classic tree's a band under the leaves' line, each group along its span; a treemap's the
 // outlines of the rectangles in each group. lineWidth and the bands' place
 // are in frame pixels, `pixel` scene units each.
 std::vector<LineSet> describeGroupBands(TreeLayoutType layoutType, const Scene& scene,

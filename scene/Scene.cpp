@@ -32,8 +32,9 @@ uint64_t nextGraphNumber() {
 
 Scene::Scene(ThreadPool& pool) : pool(&pool) {}
 
-void Scene::setGraph(CompoundGraph newGraph) {
+void Scene::setGraph(CompoundGraph newGraph, std::shared_ptr<const Comparison> comparison) {
     graphData = std::make_shared<const CompoundGraph>(std::move(newGraph));
+    comparisonData = std::move(comparison);
     graphSerial = nextGraphNumber();
     layout = TreeLayoutData();
     treeMapData = TreeMap();
@@ -65,10 +66,30 @@ void Scene::buildLayouts() {
     layoutApplied.reset();
 }
 
+Bundles Scene::bundlesOf(const Cut& cut) const {
+    return ::gatherBundles(graph(), cut.shownAs, *pool,
+                           comparisonData ? std::span<const RelationKind>(comparisonData->kinds)
+                                          : std::span<const RelationKind>(),
+                           keptShown);
+}
+
 void Scene::gatherBundles() {
-    bundleData = std::make_shared<const Bundles>(::gatherBundles(graph(), cutData.shownAs, *pool));
+    bundleData = std::make_shared<const Bundles>(bundlesOf(cutData));
     bundlesGathered = true;
     routesBuilt = false;
+}
+
+void Scene::showKept(bool shown) {
+    if (shown == keptShown) {
+        return;
+    }
+    keptShown = shown;
+    if (comparisonData) {
+        bundlesGathered = false;
+        routesBuilt = false;
+        samplesCurrent = false;
+        curvesMixed = false;
+    }
 }
 
 void Scene::buildRoutes() {

@@ -6,6 +6,7 @@
 #include "bundling/CurveSamples.h"
 #include "bundling/Routes.h"
 #include "graph/CompoundGraph.h"
+#include "graph/GraphComparison.h"
 #include "layout/Point.h"
 #include "layout/TreeLayoutData.h"
 #include "layout/TreeMap.h"
@@ -34,8 +35,9 @@ public:
     explicit Scene(ThreadPool& pool = ThreadPool::shared());
 
     // Takes a new graph; nothing computed from the old one is kept. The node
-    // positions start at the origin.
-    void setGraph(CompoundGraph newGraph);
+    // positions start at the origin. A union of two versions comes with its
+    // comparison: its bundles then split by kind.
+    void setGraph(CompoundGraph newGraph, std::shared_ptr<const Comparison> comparison = nullptr);
     // Another graph (a later setGraph, in any scene) has another number; 0
     // before the first.
     uint64_t graphNumber() const { return graphSerial; }
@@ -47,6 +49,15 @@ public:
     // The same with the cut's bundles, gathered already.
     void setCut(Cut newCut, std::shared_ptr<const Bundles> bundles);
     const Cut& cut() const { return cutData; }
+    // The bundles a cut of this graph gathers.
+    Bundles bundlesOf(const Cut& cut) const;
+
+    // What the graph's relations and nodes come from, when it is the union
+    // of two versions; null otherwise.
+    const std::shared_ptr<const Comparison>& comparison() const { return comparisonData; }
+    // Whether a comparison's kept relations are in the bundles; a change
+    // makes the bundles and everything after them stale.
+    void showKept(bool shown);
 
     // The stages, each run now whatever its state.
     void buildLayouts();
@@ -111,6 +122,8 @@ private:
     TreeLayoutData layout;
     TreeMap treeMapData;
     Cut cutData;
+    std::shared_ptr<const Comparison> comparisonData;
+    bool keptShown = true;
     std::shared_ptr<const Bundles> bundleData = std::make_shared<const Bundles>();
     Routes routeData;
     std::vector<Point> nodePositions;

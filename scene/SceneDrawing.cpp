@@ -5,6 +5,7 @@
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeLayouts.h"
 #include "scene/BothWays.h"
+#include "scene/ComparisonDrawing.h"
 #include "scene/NodeGroups.h"
 #include "scene/SplineOpacity.h"
 
@@ -322,6 +323,9 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
     const bool density = curves.blendMode == BlendModeType::Density;
     // What the both-way colour must differ from.
     std::vector<Colour> inUse{treeRed, leavingColour, arrivingColour};
+    if (scene.comparison()) {
+        inUse.insert(inUse.end(), {addedColour, removedColour});
+    }
     if (curvesShown && density) {
         frame.legend.emplace_back(LegendDensity{settings.densityScale});
     } else if (curvesShown && !byGroup(settings.colorBy)) {
@@ -386,6 +390,14 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
         frame.curves.ramp = std::move(ramp);
     }
     colourCurves(frame, scene, settings, layoutType, pixel);
+    if (frame.showCurves && scene.comparison()) {
+        // The kinds' colours win over the ramp's, the groups' and the both-way one.
+        styleComparison(frame.curves, scene.bundles().kind);
+        for (LegendEntry& entry :
+             comparisonLegend(scene.comparison()->summary, settings.showKept)) {
+            frame.legend.push_back(std::move(entry));
+        }
+    }
     if (frame.showCurves && highlighting) {
         emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
         for (LegendEntry& entry : highlightLegend()) {
@@ -398,6 +410,7 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
         frame.overlay =
             describeOverlay(scene.graph(), scene.positions(), settings.lineWidth, shownAs);
     }
+    frame.marks = describeVersionMarks(scene, settings.lineWidth, view.region);
     if (!view.marked.empty()) {
         std::vector<int32_t> marked;
         for (const int32_t node : view.marked) {

@@ -8,6 +8,7 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     snapshot->sharedGraph = scene.sharedGraph();
     snapshot->cut = scene.cut();
     snapshot->bundles = scene.sharedBundles();
+    snapshot->comparison = scene.comparison();
     snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);
     snapshot->positions.assign(scene.positions().begin(), scene.positions().end());
     if (isTreeMapLayout(snapshot->layoutType)) {

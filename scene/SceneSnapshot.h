@@ -22,6 +22,9 @@ struct SceneSnapshot {
     // Which nodes are shown, and the bundles between them.
     Cut cut;
     std::shared_ptr<const Bundles> bundles = std::make_shared<const Bundles>();
+    // What the nodes and relations come from, when the graph is the union
+    // of two versions; null otherwise.
+    std::shared_ptr<const Comparison> comparison;
     TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.

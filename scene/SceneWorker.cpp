@@ -44,9 +44,17 @@ std::optional<Error> SceneWorker::takeLoadError() {
 }
 
 void SceneWorker::load(const std::string& path) {
+    request({path, {}});
+}
+
+void SceneWorker::compare(const std::string& olderPath, const std::string& newerPath) {
+    request({newerPath, olderPath});
+}
+
+void SceneWorker::request(LoadRequest asked) {
     {
         std::lock_guard<std::mutex> lock(state);
-        pendingLoad = path;
+        pendingLoad = std::move(asked);
         if (loading) {
             loading->cancel();
         }
@@ -60,9 +68,14 @@ std::optional<Error> SceneWorker::takeCutRefusal() {
 }
 
 std::optional<SceneFrame> SceneWorker::takeFrame() {
-    std::lock_guard<std::mutex> lock(state);
-    std::optional<SceneFrame> frame = std::move(offered);
-    offered.reset();
+    std::optional<SceneFrame> frame;
+    {
+        std::lock_guard<std::mutex> lock(state);
+        frame = std::move(offered);
+        offered.reset();
+    }
+    // A motion's next frame waits for this one to be taken.
+    changed.notify_all();
     return frame;
 }
 
@@ -88,18 +101,26 @@ void SceneWorker::waitForFrameOrIdle() {
     });
 }
 
+void SceneWorker::allowMotion(bool allowed) {
+    std::lock_guard<std::mutex> lock(state);
+    motionAllowed = allowed;
+}
+
 void SceneWorker::run() {
     std::unique_lock<std::mutex> lock(state);
     for (;;) {
-        changed.wait(lock, [this] { return stopping || pendingLoad || settingsPending; });
+        // A motion's next frame waits until the last one was taken.
+        changed.wait(lock, [this] {
+            return stopping || pendingLoad || (settingsPending && !(motion && offered));
+        });
         if (stopping) {
             return;
         }
         working = true;
         if (pendingLoad) {
-            const std::string path = *pendingLoad;
+            const LoadRequest asked = *pendingLoad;
             pendingLoad.reset();
-            runLoad(path, lock);
+            runLoad(asked, lock);
         }
         if (!pendingLoad && settingsPending) {
             makeFrame(lock);
@@ -123,19 +144,111 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
         view.toggled.clear();
         settings.depth = openedDepth;
     }
-    std::optional<SessionFrame> made = session.frame(settings, view);
+    const bool moves = motionAllowed;
+    std::optional<SessionFrame> made;
+    FrameChange change = FrameChange::Still;
+    if (motion && motion->settings == settings && motion->view == view) {
+        made = moveOn();
+        change = FrameChange::Moved;
+    } else {
+        if (motion) {
+            // Asked for something else: the motion ends where it is going.
+            motion.reset();
+            session.settle();
+        }
+        made = session.frame(settings, view);
+        if (made && lastShown && lastShown->graphNumber == made->snapshot->graphNumber &&
+            (lastShown->layoutType != made->snapshot->layoutType ||
+             !(lastShown->cut == made->snapshot->cut))) {
+            change = FrameChange::Jumped;
+            if (moves) {
+                if (std::optional<SessionFrame> first =
+                        startMotion(*lastShown, *made, settings, view)) {
+                    made = std::move(first);
+                    change = FrameChange::Moved;
+                }
+            }
+        }
+    }
+    if (made && !motion) {
+        lastShown = made->snapshot;
+        lastSettings = settings;
+        lastView = view;
+    }
     std::optional<Error> refused = session.takeRefusal();
     lock.lock();
     if (refused) {
         cutRefusal = std::move(refused);
     }
+    if (motion) {
+        settingsPending = true;
+    }
     if (made) {
-        offered = SceneFrame{std::move(made->description), std::move(made->snapshot), graphPath,
-                             made->cut, openedDepth};
+        offered = SceneFrame{std::move(made->description),
+                             std::move(made->snapshot),
+                             graphPath,
+                             made->cut,
+                             openedDepth,
+                             change};
     }
 }
 
-void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>& lock) {
+SessionFrame SceneWorker::moveOn() {
+    const double share =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - motion->start)
+            .count() /
+        motionMilliseconds;
+    if (share < 1.0) {
+        return session.frameOnTheWay(motion->settings, motion->view,
+                                     motion->path.at(easedShare(share)));
+    }
+    const ViewSettings settings = motion->settings;
+    const ViewState view = motion->view;
+    motion.reset();
+    session.settle();
+    return session.frameAnyway(settings, view);
+}
+
+std::optional<SessionFrame> SceneWorker::startMotion(const SceneSnapshot& before,
+                                                     const SessionFrame& after,
+                                                     const ViewSettings& settings,
+                                                     const ViewState& view) {
+    const SceneSnapshot& now = *after.snapshot;
+    if (scene.bundles().bundleCount() > motionBundles ||
+        before.positions.size() != now.positions.size()) {
+        return std::nullopt;
+    }
+    // Nodes come out of the one that stood for them, or go into the one
+    // that will: the motion is drawn with the finer of the two cuts.
+    const auto shownIn = [](const Cut& cut, std::size_t node) {
+        return cut.shownAs.empty() || cut.shownAs[node] == static_cast<int32_t>(node);
+    };
+    bool opens = true;
+    bool closes = true;
+    for (std::size_t node = 0; node < now.positions.size(); ++node) {
+        opens = opens && (!shownIn(before.cut, node) || shownIn(now.cut, node));
+        closes = closes && (!shownIn(now.cut, node) || shownIn(before.cut, node));
+    }
+    if (!opens && !closes) {
+        return std::nullopt;
+    }
+    const bool aroundCentre =
+        before.layoutType == TreeLayoutType::Radial || now.layoutType == TreeLayoutType::Radial;
+    if (opens) {
+        motion = Motion{MotionPath(shownPlaces(before.positions, before.cut.shownAs), now.positions,
+                                   aroundCentre),
+                        std::chrono::steady_clock::now(), settings, view};
+    } else {
+        motion = Motion{
+            MotionPath(before.positions, shownPlaces(now.positions, now.cut.shownAs), aroundCentre),
+            std::chrono::steady_clock::now(), settings, view};
+        // The nodes going in are drawn until they arrive: the cut before.
+        session.frame(lastSettings, lastView);
+    }
+    return session.frameOnTheWay(settings, view, motion->path.at(0.0));
+}
+
+void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>& lock) {
     loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const ViewSettings settings = wanted;
@@ -143,7 +256,9 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
     lock.unlock();
     LoadOptions options = loadOptionsFor(settings);
     options.progress = progress.get();
-    Result<Scene> loaded = readScene(path, pool, options);
+    Result<Scene> loaded = asked.olderPath.empty()
+                               ? readScene(asked.path, pool, options)
+                               : readComparison(asked.olderPath, asked.path, pool, options);
     lock.lock();
     loading.reset();
     if (!loaded) {
@@ -151,9 +266,12 @@ void SceneWorker::runLoad(const std::string& path, std::unique_lock<std::mutex>&
         return;
     }
     scene = std::move(loaded).value();
-    graphPath = path;
+    graphPath = asked.path;
     openedDepth = scene.cut().depth;
     settingsPending = true;
+    if (scene.comparison()) {
+        progress->advise(scene.comparison()->summary.line());
+    }
     if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
         progress->advise(*hint);
     }

@@ -4,12 +4,14 @@
 #include "base/Progress.h"
 #include "scene/DrawDescription.h"
 #include "scene/FrameSession.h"
+#include "scene/Motion.h"
 #include "scene/RampColours.h"
 #include "scene/Scene.h"
 #include "scene/SceneSnapshot.h"
 #include "scene/ViewSettings.h"
 #include "scene/ViewState.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -17,6 +19,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+
+// How a frame follows the one before: the same nodes in the same places, a
+// step of a motion from one state to the next (the last step included), or
+// a change of the cut or the layout shown at once (which the window may
+// fade in).
+enum class FrameChange { Still, Moved, Jumped };
 
 // A frame made by the worker: what to draw, and the scene it shows, both
 // shared, so that the caller may keep them as long as it likes.
@@ -29,6 +37,7 @@ struct SceneFrame {
     CutSummary cut;
     // The depth the graph opened at; 0 for the whole tree.
     int32_t openedDepth = 0;
+    FrameChange change = FrameChange::Still;
 };
 
 // Computes the scene on a thread of its own, so that the thread of the
@@ -53,6 +62,9 @@ public:
     // not begun.
     void show(const ViewSettings& settings, const ViewState& view = {});
     void load(const std::string& path);
+    // A load of the union of two versions of a graph (see readComparison),
+    // shown as the newer one's; cancelled and refused as a load is.
+    void compare(const std::string& olderPath, const std::string& newerPath);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
     // Why the cut asked for last was not made (its curves would not fit in
@@ -61,6 +73,10 @@ public:
 
     // The frame made since the last call, if any.
     std::optional<SceneFrame> takeFrame();
+    // Whether a change of the cut or the layout moves the nodes frame by
+    // frame over motionMilliseconds (when the window draws frames that
+    // fast), or is shown at once. Off at first: headless drawing never moves.
+    void allowMotion(bool allowed);
 
     // Whether a request waits or runs, or a frame waits to be taken.
     bool busy() const;
@@ -74,12 +90,40 @@ public:
     void waitForFrameOrIdle();
 
 private:
+    // A motion under way: the way, when it began, and the settings and view
+    // it ends in; another request ends it at once.
+    struct Motion {
+        MotionPath path;
+        std::chrono::steady_clock::time_point start;
+        ViewSettings settings;
+        ViewState view;
+    };
+
     void run();
-    void runLoad(const std::string& path, std::unique_lock<std::mutex>& lock);
+    // A file to load, and the older version to compare it with (empty for
+    // none).
+    struct LoadRequest {
+        std::string path;
+        std::string olderPath;
+    };
+
+    void request(LoadRequest asked);
+    void runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>& lock);
     void makeFrame(std::unique_lock<std::mutex>& lock);
+    // The next frame of the motion, or its end.
+    SessionFrame moveOn();
+    // Starts moving from the frame before to the one just made, when the
+    // change allows; the frame to show first, if it does.
+    std::optional<SessionFrame> startMotion(const SceneSnapshot& before, const SessionFrame& after,
+                                            const ViewSettings& settings, const ViewState& view);
 
     Scene scene;
     FrameSession session{scene};
+    std::optional<Motion> motion;
+    // What the last frame shown was made for.
+    std::shared_ptr<const SceneSnapshot> lastShown;
+    ViewSettings lastSettings;
+    ViewState lastView;
     // The depth the graph on screen opened at.
     int32_t openedDepth = 0;
     ProgressObserver* const observer;
@@ -92,9 +136,10 @@ private:
     std::optional<Error> loadError;
     std::optional<Error> cutRefusal;
     bool settingsPending = false;
-    std::optional<std::string> pendingLoad;
+    std::optional<LoadRequest> pendingLoad;
     std::shared_ptr<Progress> loading;
     bool working = false;
+    bool motionAllowed = false;
     // A frame offered and not yet taken.
     std::optional<SceneFrame> offered;
     bool stopping = false;

@@ -186,6 +186,11 @@ const std::vector<CommandOption<ViewSettings>>& settingsOptions() {
 
 const std::vector<CommandOption<ViewOptions>>& viewOptions() {
     static const std::vector<CommandOption<ViewOptions>> table{
+        {"--compare", "OLD", "compare with OLD, an older version: relations added, removed, kept",
+         [](const std::string& w, ViewOptions& o) {
+             o.olderVersion = w;
+             return !w.empty();
+         }},
         {"--highlight", "NODE", "highlight a node's relations; a name or a path a.b.c",
          [](const std::string& w, ViewOptions& o) {
              o.highlight = w;

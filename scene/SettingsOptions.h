@@ -23,10 +23,12 @@ template <typename Target> struct CommandOption {
 
 const std::vector<CommandOption<ViewSettings>>& settingsOptions();
 
-// The view to start with: a node to highlight (a name or a path; empty for
+// The view to start with: an older version of the graph to compare it with
+// (a path; empty for none), a node to highlight (a name or a path; empty for
 // none), a text to search for, and the zoom and centre, in scene
 // coordinates.
 struct ViewOptions {
+    std::string olderVersion;
     std::string highlight;
     // Nodes to collapse, each a name or a path.
     std::vector<std::string> collapse;

@@ -116,6 +116,11 @@ SettingDescriptor onlyWithWindow(SettingDescriptor setting) {
     return setting;
 }
 
+SettingDescriptor comparison(SettingDescriptor setting) {
+    setting.comparison = true;
+    return setting;
+}
+
 } // namespace
 
 std::span<const SettingDescriptor> settingsTable() {
@@ -159,6 +164,8 @@ std::span<const SettingDescriptor> settingsTable() {
                                                          densityScaleNames))),
         afterLevels(onlyWithWindow(toggle<&S::showLegend>(
             "Show Legend", "--legend", true, "a key to the colours in the picture's corner"))),
+        comparison(toggle<&S::showKept>("Show Kept", "--kept", true,
+                                        "draw the relations both versions have, dimmed")),
     };
     return table;
 }

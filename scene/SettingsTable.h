@@ -45,6 +45,9 @@ struct SettingDescriptor {
     // A switch on by default only where there is a window: hebview-render
     // starts with it off (see ViewSettings::windowless).
     bool onlyWithWindow = false;
+    // Counts only while two versions are compared; the panel shows it with
+    // the comparison's rows, after the levels.
+    bool comparison = false;
     double (*read)(const ViewSettings&);
     // Stores a value of the setting's kind within its range.
     void (*write)(ViewSettings&, double);

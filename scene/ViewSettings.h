@@ -52,6 +52,9 @@ struct ViewSettings {
     // A key to the picture's colours in a corner.
     bool showLegend{};
     DensityScaleType densityScale{};
+    // While two versions are compared, whether the relations both have are
+    // drawn (dimmed) beside those added and removed.
+    bool showKept{};
 
     bool operator==(const ViewSettings&) const = default;
 };

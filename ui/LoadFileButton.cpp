@@ -2,16 +2,15 @@
 
 #include "platform/ExecutablePath.h"
 #include "ui/FileDialog.h"
-#include "ui/SettingsPanel.h"
 
-Status onLoadFile(const LoadGraph& load, const std::string& shownGraphPath) {
+Status onLoadFile(const LoadGraph& load, const std::string& shownGraphPath, const char* title) {
     FileDialog dialog;
     if (const std::string folder = folderOf(shownGraphPath); !folder.empty()) {
         dialog.startFolder = folder;
     } else if (!shownGraphPath.empty()) {
         dialog.startFolder = ".";
     }
-    dialog.show("*", "*", SettingsPanel::loadFileLabel, false);
+    dialog.show("*", "*", title, false);
     loadChosenFile(dialog.fileName, load);
     return dialog.shown;
 }

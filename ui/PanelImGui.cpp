@@ -161,6 +161,9 @@ void PanelImGui::buildRow(SettingsPanel& panel, const PanelRow& row, float value
         ImGui::Separator();
     } else if (row.kind == PanelRowKind::CutLine) {
         ImGui::TextWrapped("%s", panel.cutLine.c_str());
+        if (!panel.comparing.summary.empty()) {
+            ImGui::TextWrapped("%s", panel.comparing.summary.c_str());
+        }
     } else if (row.kind == PanelRowKind::Button) {
         if (ImGui::Button(row.label, ImVec2(-FLT_MIN, 0.0f))) {
             clickedButtons.push_back(&row);

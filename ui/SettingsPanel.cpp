@@ -54,14 +54,20 @@ std::span<const PanelRow> SettingsPanel::rows() {
             }
         };
         // The levels come after the rows the panel always had, and the
-        // colours after the levels.
-        addSettings([](const SettingDescriptor& s) { return !s.treeDepth && !s.afterLevels; });
+        // colours after the levels, the comparison last.
+        addSettings([](const SettingDescriptor& s) {
+            return !s.treeDepth && !s.afterLevels && !s.comparison;
+        });
         rows.push_back(plain(PanelRowKind::Search, "Search"));
         rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
         addSettings([](const SettingDescriptor& s) { return s.treeDepth; });
         rows.push_back(plain(PanelRowKind::CutLine));
         rows.push_back(plain(PanelRowKind::Button, expandAllLabel));
         addSettings([](const SettingDescriptor& s) { return s.afterLevels; });
+        rows.push_back(plain(PanelRowKind::Separator));
+        rows.push_back(plain(PanelRowKind::Button, compareWithLabel));
+        rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
+        addSettings([](const SettingDescriptor& s) { return s.comparison; });
         return rows;
     }();
     return table;
@@ -138,6 +144,9 @@ bool SettingsPanel::applies(const PanelRow& row) const {
     if (!row.isSetting()) {
         return true;
     }
+    if (row.setting->comparison) {
+        return !comparing.summary.empty();
+    }
     return (!row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha) &&
            (!row.setting->densityOnly || settings.blendMode == BlendModeType::Density);
 }
@@ -174,9 +183,11 @@ void SettingsPanel::press(const PanelRow& row) {
         return;
     }
     const std::string_view label = row.label;
-    const std::function<void()>& action = label == savePictureLabel ? savePicture
-                                          : label == expandAllLabel ? expandAll
-                                                                    : loadFile;
+    const std::function<void()>& action = label == savePictureLabel     ? savePicture
+                                          : label == expandAllLabel     ? expandAll
+                                          : label == compareWithLabel   ? comparing.compareWith
+                                          : label == stopComparingLabel ? comparing.stop
+                                                                        : loadFile;
     if (action) {
         action();
     }

@@ -36,7 +36,8 @@ enum class PanelRowKind {
     Button,
     NodeCount,
     RelationCount,
-    // The line that says where the hierarchy is cut.
+    // The line that says where the hierarchy is cut, and under it, while two
+    // versions are compared, the line that sums up their differences.
     CutLine,
     Search,
     Separator,
@@ -59,8 +60,8 @@ struct PanelRow {
 
 // The "Settings" bar: the graph's size, the "Load File" and "Save Picture"
 // buttons, the search field and every setting of the settings table, its
-// groups apart; and beside it a message banner and the tooltip of the node
-// under the pointer.
+// groups apart, the levels, and the comparison of two versions; and beside
+// it a message banner and the tooltip of the node under the pointer.
 // Knows nothing of drawing: PanelImGui draws it and reports what its last
 // frame left behind, from which the panel decides which input events are
 // its own.
@@ -70,6 +71,8 @@ public:
     static constexpr const char* loadFileLabel = "Load File";
     static constexpr const char* savePictureLabel = "Save Picture";
     static constexpr const char* expandAllLabel = "Expand All";
+    static constexpr const char* compareWithLabel = "Compare With...";
+    static constexpr const char* stopComparingLabel = "Stop Comparing";
     static constexpr PanelRect placement{10.0f, 30.0f, 330.0f, 640.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};
@@ -130,6 +133,15 @@ public:
     std::string message;
     // Where the hierarchy is cut, as one line; empty before a graph.
     std::string cutLine;
+    // Comparing the graph on screen with an older version of it: what the
+    // two buttons do, and the summary shown under the cut's line while
+    // comparing (empty when not).
+    struct Comparing {
+        std::function<void()> compareWith;
+        std::function<void()> stop;
+        std::string summary;
+    };
+    Comparing comparing;
     // The text as the panel shows a message or a tooltip: cut between two
     // characters after shownTextLimit bytes and ended by "...", and with
     // "..." for each ellipsis character.

@@ -3,7 +3,7 @@
 # default graph; the viewer prints the three progress lines and draws the
 # frame-rate text; a path argument replaces the default; a graph loaded with
 # "Load File" is drawn as a viewer started on it draws it; a missing file
-# leaves an empty scene and says so.
+# leaves an empty scene and says so; --compare shows two versions' changes.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
@@ -57,6 +57,24 @@ kill -0 "$viewer_pid" || fail "the viewer ended after a missing file"
 expect_console "${effect_report}Reading data/Graphs/missing.rsf ... failed!
 data/Graphs/missing.rsf: cannot open the file (No such file or directory)
 "
+
+# Two versions compared from the command line: both reading lines, then the
+# summary, and the changes in bluish green and vermillion.
+start_viewer "$viewer" --compare data/Graphs/jhotdraw-mini.rsf data/Graphs/jhotdraw-mini-next.rsf
+wait_for_console "Compared: 13 added, 16 removed, 1625 kept relations; 3 added, 4 removed nodes"
+viewer_window >/dev/null
+screenshot_settled "$workdir/compared.png" "$picture"
+expect_console "${effect_report}Reading data/Graphs/jhotdraw-mini.rsf ... done!
+Reading data/Graphs/jhotdraw-mini-next.rsf ... done!
+Building Tree Layouts ... done!
+Building Splines ... done!
+Compared: 13 added, 16 removed, 1625 kept relations; 3 added, 4 removed nodes
+"
+for colour in '#009E73' '#D55E00'; do
+    share=$(colour_fraction "$workdir/compared.png" "$colour" "$picture")
+    greater "$share" 0.003 || fail "--compare: few curves in $colour ($share)"
+done
+kill "$viewer_pid"; wait "$viewer_pid" 2>/dev/null || true
 
 # Without a display, scripts/run.sh draws the picture headless instead.
 headless=$(DISPLAY= scripts/run.sh 2>&1) || fail "scripts/run.sh without a display: $headless"

@@ -69,6 +69,47 @@ TEST(CompoundGraphBuilder, RelationsKeepTheirOrderWithoutRepeatsOrSelfRelations)
     EXPECT_EQ(graph.root, CompoundGraph::none);
 }
 
+RelationBatch batchOf(const std::vector<std::pair<uint32_t, uint32_t>>& pairs) {
+    std::vector<uint64_t> packed;
+    for (const auto& [source, target] : pairs) {
+        packed.push_back(packedPair(source, target));
+    }
+    return RelationBatch(packed);
+}
+
+TEST(CompoundGraphBuilder, RelationsInBatchesFollowTheSameRules) {
+    // Enough pairs for the threads to share the work: the first of each
+    // pair is kept across batches, whichever thread looks at it.
+    const uint32_t many = 70000;
+    std::vector<std::pair<uint32_t, uint32_t>> spread;
+    for (uint32_t i = 0; i < many; ++i) {
+        spread.emplace_back(i, many + 1 + i);
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> repeated(spread.rbegin(), spread.rend());
+    repeated.emplace_back(many + 1, 0);
+    std::vector<RelationBatch> batches;
+    batches.push_back(batchOf({{1, 2}, {3, 3}, {1, 2}}));
+    batches.push_back(batchOf({{2, 1}, {1, 2}, {0, 3}}));
+    batches.push_back(batchOf(spread));
+    batches.push_back(batchOf(repeated));
+    CompoundGraphBuilder builder;
+    builder.addNodes(2 * many + 2);
+    ThreadPool pool(3);
+    builder.relateAll(std::move(batches), pool);
+    const CompoundGraph graph = builder.finish();
+    ASSERT_EQ(graph.edgeCount(), static_cast<int32_t>(3 + many + 1));
+    EXPECT_EQ(std::vector<int32_t>(graph.source.begin(), graph.source.begin() + 3),
+              (std::vector<int32_t>{1, 2, 0}));
+    EXPECT_EQ(std::vector<int32_t>(graph.target.begin(), graph.target.begin() + 3),
+              (std::vector<int32_t>{2, 1, 3}));
+    for (uint32_t i = 0; i < many; ++i) {
+        ASSERT_EQ(graph.source[3 + i], static_cast<int32_t>(i));
+        ASSERT_EQ(graph.target[3 + i], static_cast<int32_t>(many + 1 + i));
+    }
+    EXPECT_EQ(graph.source.back(), static_cast<int32_t>(many + 1));
+    EXPECT_EQ(graph.target.back(), 0);
+}
+
 TEST(CompoundGraphBuilder, ADeepChainGetsItsDepthsWithoutRecursion) {
     CompoundGraphBuilder builder;
     const int32_t count = 500000;

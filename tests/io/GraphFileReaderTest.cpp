@@ -47,6 +47,18 @@ std::vector<std::pair<int, int>> relationIds(const CompoundGraph& graph) {
     return ids;
 }
 
+graphfile::ParseOptions inChunksOf(std::size_t bytes) {
+    graphfile::ParseOptions options;
+    options.chunkBytes = bytes;
+    return options;
+}
+
+graphfile::ParseOptions withMemory(uint64_t available) {
+    graphfile::ParseOptions options;
+    options.memoryAvailable = available;
+    return options;
+}
+
 std::vector<int32_t> childrenOf(const CompoundGraph& graph, int32_t node) {
     const std::span<const int32_t> children = graph.children(node);
     return {children.begin(), children.end()};
@@ -235,10 +247,77 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"HierarchyElements 4\nRoot 0\nPCR 1 2\nPCR 2 3\nPCR 3 1\n", 5,
                   "making node 1 a child of node 3 closes a cycle"},
         Rejection{"HierarchyElements 3\nPCR 0 1\n", 0, "no \"Root\" line"},
-        Rejection{"", 0, "no \"Root\" line"}),
+        Rejection{"", 0, "no \"Root\" line"},
+        // The count as the text's last bytes, with no line feed after it.
+        Rejection{"HierarchyElements 1", 0, "no \"Root\" line"}),
     [](const ::testing::TestParamInfo<Rejection>& info) {
         return "Case" + std::to_string(info.index) + "Line" + std::to_string(info.param.line);
     });
+
+// Every line a chunk of its own, parsed apart on the threads: the faults
+// and their lines are those of a reading in one piece.
+TEST_P(GraphFileRejection, TheSameWithEveryLineAChunk) {
+    const Rejection& expected = GetParam();
+    const Result<CompoundGraph> result = graphfile::parse(expected.text, nullptr, inChunksOf(1));
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().line, expected.line);
+    EXPECT_EQ(result.error().reason, expected.reason);
+}
+
+TEST(GraphFileReader, ChunksKeepTheRelationRulesAndTheLineNumbers) {
+    // Twenty lines of relations and their repeats span several batches of
+    // one-line chunks; lines 3 and 20 hold the same pair.
+    std::string text = "HierarchyElements 30\r\nRoot 0\n";
+    for (int i = 0; i < 20; ++i) {
+        text += "R " + std::to_string(10 + i % 17) + " " + std::to_string(20 - i % 17) + "\n";
+    }
+    text += "R 5 5\rR 21 10\nPCR 0 3\n";
+    for (const std::size_t chunkBytes : {std::size_t{1}, std::size_t{13}, std::size_t{1} << 20}) {
+        const Result<CompoundGraph> read = graphfile::parse(text, nullptr, inChunksOf(chunkBytes));
+        ASSERT_TRUE(read.ok()) << read.error().describe();
+        std::vector<std::pair<int, int>> expected;
+        for (int i = 0; i < 17; ++i) {
+            if (10 + i != 20 - i) {
+                expected.emplace_back(10 + i, 20 - i);
+            }
+        }
+        expected.emplace_back(21, 10);
+        EXPECT_EQ(relationIds(read.value()), expected) << chunkBytes;
+        EXPECT_EQ(read.value().parent[3], 0);
+    }
+    // The first fault in the file is the one reported, with its line: a
+    // second parent on line 26 before a bad id on line 27, and the other
+    // way round.
+    const Result<CompoundGraph> parent =
+        graphfile::parse(text + "PCR 1 3\nR 1 30\n", nullptr, inChunksOf(1));
+    ASSERT_FALSE(parent.ok());
+    EXPECT_EQ(parent.error().line, 26);
+    EXPECT_EQ(parent.error().reason, "node 3 already has parent 0");
+    const Result<CompoundGraph> id =
+        graphfile::parse(text + "R 1 30\nPCR 1 3\n", nullptr, inChunksOf(1));
+    ASSERT_FALSE(id.ok());
+    EXPECT_EQ(id.error().line, 26);
+    EXPECT_EQ(id.error().reason, "node id 30 is out of range 0..29");
+}
+
+TEST(GraphFileReader, RefusesRelationsTheMemoryAvailableCannotHold) {
+    // 512 times 512 distinct relations take 9 bytes each while they are
+    // read: 2,359,296 bytes, 2.25 MiB.
+    std::string text = "HierarchyElements 1024\nRoot 0\n";
+    for (int source = 0; source < 512; ++source) {
+        for (int target = 512; target < 1024; ++target) {
+            text += "R " + std::to_string(source) + " " + std::to_string(target) + "\n";
+        }
+    }
+    const Result<CompoundGraph> refused = graphfile::parse(text, nullptr, withMemory(2359295));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().line, 0);
+    EXPECT_EQ(refused.error().reason, "reading 262144 relations needs about 2 MiB of memory; this "
+                                      "machine has 2 MiB available");
+    const Result<CompoundGraph> fits = graphfile::parse(text, nullptr, withMemory(2359296));
+    ASSERT_TRUE(fits.ok());
+    EXPECT_EQ(fits.value().edgeCount(), 262144);
+}
 
 std::string deepChainWithRelations(int relationCount) {
     // Node i of the chain has i ancestors, so a relation between two nodes
@@ -257,12 +336,13 @@ std::string deepChainWithRelations(int relationCount) {
 
 TEST(GraphFileReader, RefusesRoutesThatWouldNotFitInMemory) {
     EXPECT_EQ(accepted(deepChainWithRelations(12000)).edgeCount(), 12000);
-    const Result<CompoundGraph> refused = graphfile::parse(deepChainWithRelations(14000));
+    // 4,501,680,000 control points: more than 32-bit offsets reach.
+    const Result<CompoundGraph> refused = graphfile::parse(deepChainWithRelations(240000));
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().line, 0);
     EXPECT_EQ(
         refused.error().reason,
-        "the relations' routes through the hierarchy need more than 268435456 control points");
+        "the relations' routes through the hierarchy need more than 4294967295 control points");
 }
 
 TEST(GraphFileReader, ReportsAFileThatCannotBeOpened) {

@@ -1,5 +1,6 @@
 #include "layout/TreeLayouts.h"
 #include "render/TextAtlas.h"
+#include "scene/ComparisonDrawing.h"
 #include "scene/Labels.h"
 #include "scene/SceneSnapshot.h"
 #include "tests/render/RenderFixture.h"
@@ -15,15 +16,6 @@ using testing_support::near;
 using testing_support::RenderTest;
 using testing_support::Rgb;
 
-class ExploringRender : public RenderTest {
-protected:
-    Rgb at(const FrameImage& image, Point p) const { return colourAt(image, p.x, p.y); }
-
-    Point position(int32_t node) const { return graph->scene.positions()[node]; }
-
-    static Point midpoint(Point a, Point b) { return {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; }
-};
-
 Rgb byteColour(const Colour& colour) {
     return {static_cast<int>(colour.r * 255.0f + 0.5f), static_cast<int>(colour.g * 255.0f + 0.5f),
             static_cast<int>(colour.b * 255.0f + 0.5f)};
@@ -32,6 +24,47 @@ Rgb byteColour(const Colour& colour) {
 int brightness(const Rgb& colour) {
     return colour[0] + colour[1] + colour[2];
 }
+
+class ExploringRender : public RenderTest {
+protected:
+    Rgb at(const FrameImage& image, Point p) const { return colourAt(image, p.x, p.y); }
+
+    Point position(int32_t node) const { return graph->scene.positions()[node]; }
+
+    static Point midpoint(Point a, Point b) { return {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; }
+
+    // Where the straight relations of four leaves a1, a2, b1, b2 in the
+    // radial layout run: a1 -> b1 through the centre, b2 -> a1 along the
+    // top and a2 -> b1 along the bottom.
+    struct Runs {
+        Point across;
+        Point top;
+        Point bottom;
+    };
+    Runs runsOf(int32_t a1, int32_t a2, int32_t b1, int32_t b2) const {
+        const Runs runs{midpoint(position(a1), position(b1)), midpoint(position(b2), position(a1)),
+                        midpoint(position(a2), position(b1))};
+        EXPECT_GT(runs.top.y, 0.3f);
+        EXPECT_LT(runs.bottom.y, -0.3f);
+        return runs;
+    }
+
+    void expectColourAt(const FrameImage& image, Point p, const Colour& colour,
+                        const char* what) const {
+        EXPECT_TRUE(near(at(image, p), byteColour(colour), 8))
+            << what << ": " << testing_support::describe(at(image, p));
+    }
+
+    // The curve through p, bright in the plain frame, is dimmed in the
+    // other but still there.
+    void expectDimmedAt(const FrameImage& plain, const FrameImage& dimmed, Point p) const {
+        const int before = brightness(at(plain, p));
+        const int after = brightness(at(dimmed, p));
+        EXPECT_GT(before, 150);
+        EXPECT_LT(after, before * 0.3);
+        EXPECT_GT(after, 0);
+    }
+};
 
 // A pixel lit by anything brighter than a faint trace.
 std::vector<bool> litMask(const FrameImage& image) {
@@ -80,27 +113,43 @@ TEST_F(ExploringRender, AHighlightDrawsItsRelationsInTheTwoColoursAndDimsTheRest
     load(graphText({-1, 0, 0, 1, 1, 2, 2}, {{3, 5}, {6, 3}, {4, 5}}));
     graph->settings.showTree = false;
     const FrameImage plain = draw(TreeLayoutType::Radial, 0.0f);
-    const Point across = midpoint(position(3), position(5));
-    const Point top = midpoint(position(6), position(3));
-    const Point bottom = midpoint(position(4), position(5));
-    ASSERT_GT(top.y, 0.3f);
-    ASSERT_LT(bottom.y, -0.3f);
+    const auto [across, top, bottom] = runsOf(3, 4, 5, 6);
 
     graph->view.highlighted = 3;
     const FrameImage highlighted = draw(TreeLayoutType::Radial, 0.0f);
-    EXPECT_TRUE(near(at(highlighted, across), byteColour(leavingColour), 8))
-        << "leaving: " << testing_support::describe(at(highlighted, across));
-    EXPECT_TRUE(near(at(highlighted, top), byteColour(arrivingColour), 8))
-        << "arriving: " << testing_support::describe(at(highlighted, top));
-    const int before = brightness(at(plain, bottom));
-    const int after = brightness(at(highlighted, bottom));
-    EXPECT_GT(before, 150);
-    EXPECT_LT(after, before * 0.3) << "another relation is dimmed";
-    EXPECT_GT(after, 0) << "but still there";
+    expectColourAt(highlighted, across, leavingColour, "leaving");
+    expectColourAt(highlighted, top, arrivingColour, "arriving");
+    expectDimmedAt(plain, highlighted, bottom);
 
     graph->view.highlighted = CompoundGraph::none;
     const FrameImage again = draw(TreeLayoutType::Radial, 0.0f);
     EXPECT_EQ(again.rgba, plain.rgba) << "letting go gives the plain picture back";
+}
+
+// The four leaves as above. The older version has a1 -> b1 and b2 -> a1,
+// the newer one keeps a1 -> b1 and adds a2 -> b1: straight, the kept one
+// runs through the centre, the removed one along the top, the added one
+// along the bottom. In the union a1, a2, b1, b2 are 2, 3, 5, 6.
+TEST_F(ExploringRender, AComparisonDrawsAddedAndRemovedRelationsInTheirColoursOverTheKept) {
+    const std::vector<int> parents{-1, 0, 0, 1, 1, 2, 2};
+    load(graphText(parents, {{3, 5}, {4, 5}}));
+    graph->settings.showTree = false;
+    const FrameImage plain = draw(TreeLayoutType::Radial, 0.0f);
+    const Result<ComparedGraphs> both =
+        compareGraphs(testing_support::graphOf(parents, {{3, 5}, {6, 3}}),
+                      testing_support::graphOf(parents, {{3, 5}, {4, 5}}));
+    graph->scene.setGraph(both.value().graph,
+                          std::make_shared<const Comparison>(both.value().comparison));
+    const FrameImage compared = draw(TreeLayoutType::Radial, 0.0f);
+    const auto [across, top, bottom] = runsOf(2, 3, 5, 6);
+    expectColourAt(compared, top, removedColour, "removed");
+    expectColourAt(compared, bottom, addedColour, "added");
+    expectDimmedAt(plain, compared, across);
+
+    graph->settings.showKept = false;
+    const FrameImage changes = draw(TreeLayoutType::Radial, 0.0f);
+    EXPECT_EQ(brightness(at(changes, across)), 0) << "kept relations hidden";
+    expectColourAt(changes, bottom, addedColour, "added, without the kept");
 }
 
 TEST_F(ExploringRender, LabelsAreWrittenInsideTheTreemapsRectangles) {

@@ -223,8 +223,8 @@ TEST_F(FrameComposition, GroupColoursPaintTheCurvesAndTheBandsOutsideTheLeaves) 
     const Rgb orange{0xE6, 0x9F, 0x00};
     const Rgb skyBlue{0x56, 0xB4, 0xE9};
     // The bands' middle: three tree lines of 3 pixels wide, one line away
-    // from the leaf circle.
-    const float band = 0.8f + 7.5f * 2.02f / 2048.0f;
+    // from the leaves' boxes, which run from the leaf circle at 0.8 to 0.9.
+    const float band = 0.9f + 7.5f * 2.02f / 2048.0f;
     const float diagonal = band * std::sqrt(0.5f);
     graph->settings.colorBy = ColorBy::SourceGroup;
     FrameImage image = draw(TreeLayoutType::Radial, 0.0f);

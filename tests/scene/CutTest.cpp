@@ -67,6 +67,33 @@ TEST(Bundles, RelationsGatherByTheNodesShownForTheirEnds) {
     EXPECT_EQ(collapsedAbove(graph, nested, 7), (std::vector<int32_t>{1, 4}));
 }
 
+TEST(Bundles, InAComparisonEachKindGathersApartAndKeptOnesMayBeLeftOut) {
+    const CompoundGraph graph = twoGroups();
+    using enum RelationKind;
+    const std::vector<RelationKind> kinds{Kept,  Added, Removed, Kept, Kept,
+                                          Added, Kept,  Kept,    Added};
+    // A -> B holds two kept relations, one added and one removed; B -> A one
+    // kept and one added.
+    const Cut both = cutOf(graph, 1);
+    const Bundles all = gatherBundles(graph, both.shownAs, ThreadPool::shared(), kinds);
+    EXPECT_EQ(all.source, (std::vector<int32_t>{1, 1, 1, 2, 2}));
+    EXPECT_EQ(all.target, (std::vector<int32_t>{2, 2, 2, 1, 1}));
+    EXPECT_EQ(all.count, (std::vector<uint32_t>{2, 1, 1, 1, 1}));
+    EXPECT_EQ(all.kind, (std::vector<RelationKind>{Kept, Added, Removed, Kept, Added}));
+    EXPECT_EQ(all.inside[1], 3u);
+
+    const Bundles changed = gatherBundles(graph, both.shownAs, ThreadPool::shared(), kinds, false);
+    EXPECT_EQ(changed.count, (std::vector<uint32_t>{1, 1, 1}));
+    EXPECT_EQ(changed.kind, (std::vector<RelationKind>{Added, Removed, Added}));
+    EXPECT_EQ(changed.inside[1], 1u) << "a1 -> a2 only";
+
+    // Nothing collapsed: the changed relations one each, in order.
+    const Bundles whole =
+        gatherBundles(graph, cutOf(graph, 0).shownAs, ThreadPool::shared(), kinds, false);
+    EXPECT_EQ(whole.source, (std::vector<int32_t>{3, 4, 3, 6}));
+    EXPECT_EQ(whole.kind, (std::vector<RelationKind>{Added, Removed, Added, Added}));
+}
+
 TEST(Cut, DepthsTogglesAndTheLine) {
     const CompoundGraph graph = twoGroups();
     EXPECT_EQ(treeDepth(graph), 3);

@@ -105,6 +105,34 @@ TEST(Explorer, TheTooltipGivesThePathTheRelationsAndAnInnerNodesLeaves) {
                                   "by: n4, n5\nBoth ways: n5");
 }
 
+TEST(Explorer, InAComparisonTheTooltipCountsEachKindThoughKeptOnesAreHidden) {
+    // The older version: n3 -> n5 and n4 -> n3; the newer one keeps the
+    // first, adds n5 -> n4, and n6 with n6 -> n3. In the union n0 n1 n3 n4
+    // n2 n5 n6 are 0 to 6.
+    const Result<ComparedGraphs> both =
+        compareGraphs(graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {4, 3}}),
+                      graphOf({-1, 0, 0, 1, 1, 2, 2}, {{3, 5}, {5, 4}, {6, 3}}));
+    Scene scene;
+    scene.setGraph(both.value().graph, std::make_shared<const Comparison>(both.value().comparison));
+    scene.setCut(cutOf(scene.graph(), 0, std::vector<int32_t>{1}));
+    scene.showKept(false);
+    scene.update(ViewSettings{});
+    Explorer explorer;
+    explorer.setWindow(side, side);
+    explorer.setScene(snapshotOf(scene));
+    const Pixel collapsed = pixelOfNode(explorer, 1);
+    explorer.pointerMoved(collapsed.x, collapsed.y);
+    EXPECT_EQ(explorer.tooltip(), "n0.n1\n0 relations to 0 nodes, 2 relations from 2 nodes\n"
+                                  "2 leaves\n1 relations inside\n"
+                                  "Compared: 2 added, 0 removed, 1 kept relations\n"
+                                  "Used by: n5, n6");
+    const Pixel added = pixelOfNode(explorer, 6);
+    explorer.pointerMoved(added.x, added.y);
+    EXPECT_EQ(explorer.tooltip(), "n0.n2.n6\n1 relations to 1 nodes, 0 relations from 0 nodes\n"
+                                  "Only in the newer version\n"
+                                  "Compared: 1 added, 0 removed, 0 kept relations\nUses: n1");
+}
+
 TEST(Explorer, TheTooltipNamesTenEndsInNodeOrderAndCountsTheRest) {
     // Leaf n1 relates to n13, n12, ... n2 in that order; n3 relates to n1.
     std::vector<std::pair<int, int>> relations;

@@ -5,6 +5,7 @@
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
 #include "tests/support/GraphFixtures.h"
+#include "tests/support/GraphText.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +224,65 @@ TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
               "Reading no/such/graph.rsf ... failed!\n"
               "no/such/graph.rsf: cannot open the file (No such file or directory)\n");
     EXPECT_EQ(scene.graph().nodeCount(), 0);
+}
+
+// Last year's JSON export against this year's line-format file, whose
+// node "a.b" is the JSON's b under a.
+TEST(GraphLoading, TwoVersionsOfAnyFormatsAreReadAndComparedByPath) {
+    TempFile older("[{\"name\": \"a.b.X\", \"imports\": [\"c.Y\"]},\n"
+                   " {\"name\": \"c.Y\", \"imports\": [\"a.b.X\"]}]\n",
+                   "deps-1.2.json");
+    TempFile newer("HierarchyElements 6\nRoot 0\nH 0 sys\nH 1 a.b\nH 2 X\nH 3 Z\nH 4 c\nH 5 Y\n"
+                   "PCR 0 1\nPCR 1 2\nPCR 1 3\nPCR 0 4\nPCR 4 5\nR 2 5\nR 3 5\n",
+                   "deps-1.3.rsf");
+    PrintedLoad output;
+    LoadOptions options;
+    options.progress = output.progress();
+    Result<Scene> loaded =
+        readComparison(older.path(), newer.path(), ThreadPool::shared(), options);
+    ASSERT_TRUE(loaded.ok()) << output.text();
+    EXPECT_EQ(output.text(), "Reading " + older.path() + " ... done!\nReading " + newer.path() +
+                                 " ... done!\nBuilding Tree Layouts ... done!\n"
+                                 "Building Splines ... done!\n");
+    const Scene& scene = loaded.value();
+    EXPECT_EQ(testing_support::outline(scene.graph(), scene.graph().root), "sys(a(b(X Z)) c(Y))");
+    ASSERT_TRUE(scene.comparison());
+    EXPECT_EQ(scene.comparison()->summary.line(),
+              "Compared: 1 added, 1 removed, 1 kept relations; 1 added, 1 removed nodes");
+    // X -> Y kept, Z -> Y added, Y -> X removed, by the ends' ids.
+    EXPECT_EQ(scene.graph().source, (std::vector<int32_t>{3, 4, 6}));
+    using enum RelationKind;
+    EXPECT_EQ(scene.comparison()->kinds, (std::vector<RelationKind>{Kept, Added, Removed}));
+    EXPECT_EQ(scene.bundles().kind, scene.comparison()->kinds) << "a bundle per relation";
+}
+
+TEST(GraphLoading, AFileComparedWithItselfKeepsEveryRelation) {
+    CoutCapture quiet;
+    const std::string file = "data/Graphs/jhotdraw-mini.rsf";
+    Result<Scene> loaded = readComparison(file, file, ThreadPool::shared(), {});
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(loaded.value().comparison()->summary.line(),
+              "Compared: 0 added, 0 removed, 1641 kept relations; 0 added, 0 removed nodes");
+    EXPECT_EQ(loaded.value().graph().nodeCount(), 343);
+}
+
+TEST(GraphLoading, ARefusedVersionIsNamedAndEndsTheComparison) {
+    TempFile good(smallGraph);
+    for (const bool olderMissing : {true, false}) {
+        const std::string older = olderMissing ? "no/such/old.rsf" : good.path();
+        const std::string newer = olderMissing ? good.path() : "no/such/new.rsf";
+        PrintedLoad output;
+        LoadOptions options;
+        options.progress = output.progress();
+        const Result<Scene> loaded = readComparison(older, newer, ThreadPool::shared(), options);
+        ASSERT_FALSE(loaded.ok());
+        const std::string missing = olderMissing ? older : newer;
+        EXPECT_EQ(loaded.error().describe(),
+                  missing + ": cannot open the file (No such file or directory)");
+        EXPECT_EQ(output.text(), (olderMissing ? "" : "Reading " + older + " ... done!\n") +
+                                     "Reading " + missing + " ... failed!\n" +
+                                     loaded.error().describe() + "\n");
+    }
 }
 
 } // namespace

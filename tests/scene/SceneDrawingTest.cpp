@@ -1,5 +1,6 @@
 #include "scene/SceneDrawing.h"
 
+#include "scene/ComparisonDrawing.h"
 #include "tests/support/GraphFixtures.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 namespace {
 
 using testing_support::graphOf;
+using testing_support::namedGraphOf;
 using testing_support::sceneOf;
 
 // root(0) with a leaf (1) and a deeper subtree: 2 -> 3 -> {4, 5}, and 2 -> 6.
@@ -188,6 +190,51 @@ TEST(SceneDrawing, TheFrameFollowsTheSwitches) {
     EXPECT_FALSE(frame.showCurves);
     EXPECT_FALSE(frame.showOverlay);
     EXPECT_FALSE(frame.tree.empty()) << "the layout's own tree is always drawn";
+}
+
+// Last version: r{a{x y} b{z}}, x -> z and y -> z; this one: y is gone, w
+// is new with w -> z. The union r{a{x w y} b{z}} numbers x 2, w 3, y 4, z 6.
+Scene comparedScene(const ViewSettings& settings) {
+    const Result<ComparedGraphs> both =
+        compareGraphs(namedGraphOf({{-1, "r"}, {0, "a"}, {1, "x"}, {1, "y"}, {0, "b"}, {4, "z"}},
+                                   {{2, 5}, {3, 5}}),
+                      namedGraphOf({{-1, "r"}, {0, "a"}, {1, "x"}, {1, "w"}, {0, "b"}, {4, "z"}},
+                                   {{2, 5}, {3, 5}}));
+    Scene scene;
+    scene.setGraph(both.value().graph, std::make_shared<const Comparison>(both.value().comparison));
+    scene.showKept(settings.showKept);
+    scene.update(settings);
+    return scene;
+}
+
+TEST(SceneDrawing, AComparisonDrawsItsChangesInTheirColoursLastAndMarksTheirNodes) {
+    ViewSettings settings;
+    DrawDescription frame = describeScene(comparedScene(settings), settings);
+    // x -> z kept, w -> z added, y -> z removed.
+    const CurveSet& curves = frame.curves;
+    EXPECT_EQ(curves.fixedColours, (std::vector<Colour>{addedColour, removedColour}));
+    EXPECT_EQ(curves.colourIndex, (std::vector<uint8_t>{0, 1, 2}));
+    EXPECT_EQ(curves.opacity, (std::vector<float>{keptOpacity, 1.0f, 1.0f}))
+        << "drawn opaque without blending, the kept curve is dimmed from full";
+    EXPECT_EQ(curves.order, (std::vector<int32_t>{0, 2, 1}));
+    EXPECT_EQ(curves.blendMode, BlendModeType::Alpha);
+    EXPECT_EQ(curves.kindNames, (std::vector<std::string>{"kept", "removed", "added"}));
+    EXPECT_EQ(curves.kindIndex, (std::vector<uint8_t>{0, 2, 1}));
+    ASSERT_EQ(frame.marks.size(), 2u);
+    EXPECT_EQ(frame.marks[0].colour, removedColour);
+    EXPECT_EQ(frame.marks[1].colour, addedColour);
+    EXPECT_EQ(frame.marks[1].ringCount(), 1u) << "around w alone";
+
+    // Without the kept relations, only the two changes are bundled.
+    settings.showKept = false;
+    frame = describeScene(comparedScene(settings), settings);
+    EXPECT_EQ(frame.curves.colourIndex, (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(frame.curves.order, (std::vector<int32_t>{1, 0}));
+
+    // Density counts every curve drawn, whatever its kind.
+    settings.blendMode = BlendModeType::Density;
+    EXPECT_EQ(describeScene(comparedScene(settings), settings).curves.blendMode,
+              BlendModeType::Density);
 }
 
 } // namespace

@@ -143,6 +143,37 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     EXPECT_EQ(last.graphPath, other.path());
 }
 
+TEST(SceneWorker, AComparisonLoadsLikeAFileAndShowKeptBundlesItAnew) {
+    const std::vector<int> parents{-1, 0, 0, 1, 1, 2, 2};
+    TempFile older(graphText(parents, {{3, 5}, {6, 3}}));
+    TempFile newer(graphText(parents, {{3, 5}, {4, 5}}));
+    CoutCapture output;
+    SceneWorker worker(ThreadPool::shared(), {}, nullptr, &printer);
+    worker.compare(older.path(), newer.path());
+    const SceneFrame compared = nextFrame(worker);
+    ASSERT_TRUE(compared.snapshot->comparison);
+    EXPECT_EQ(compared.graphPath, newer.path());
+    EXPECT_NE(output.text().find("Building Splines ... done!\nCompared: 1 added, 1 removed, 1 kept "
+                                 "relations; 0 added, 0 removed nodes\n"),
+              std::string::npos)
+        << output.text();
+    EXPECT_EQ(compared.snapshot->bundles->bundleCount(), 3);
+
+    // The window's snapshot follows the bundles, for the tooltip's counts.
+    ViewSettings settings;
+    settings.showKept = false;
+    worker.show(settings);
+    EXPECT_EQ(nextFrame(worker).snapshot->bundles->bundleCount(), 2);
+
+    // A version that cannot be read keeps the comparison on screen.
+    worker.compare("no/such/old.rsf", newer.path());
+    worker.waitForFrameOrIdle();
+    EXPECT_FALSE(worker.takeFrame().has_value());
+    const std::optional<Error> why = worker.takeLoadError();
+    ASSERT_TRUE(why.has_value());
+    EXPECT_EQ(why->path, "no/such/old.rsf");
+}
+
 TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     TempFile first(randomGraphText(50, 80, 5));
     TempFile second(randomGraphText(70, 90, 6));
@@ -163,6 +194,51 @@ TEST(SceneWorker, AHighlightPickedInOneGraphIsNotCarriedIntoTheNext) {
     EXPECT_NE(next.snapshot->graphNumber, plain.snapshot->graphNumber);
     EXPECT_TRUE(next.description->curves.colourIndex.empty()) << "node 7 of the first graph";
     EXPECT_TRUE(next.description->marks.empty());
+}
+
+TEST(SceneWorker, ACollapseMovesTheNodesFrameByFrameIntoTheirParentWhenAllowed) {
+    // root -> A(1) -> {a1(3), a2(4)}, root -> B(2) -> {b1(5)}.
+    TempFile file(graphText({-1, 0, 0, 1, 1, 2}, {{3, 5}, {5, 4}}));
+    CoutCapture quiet;
+    SceneWorker worker;
+    worker.load(file.path());
+    const SceneFrame whole = nextFrame(worker);
+    ViewState collapseA;
+    collapseA.graphNumber = whole.snapshot->graphNumber;
+    collapseA.toggled = {1};
+
+    // Not allowed (as at first): the new cut at once, to be faded in.
+    worker.show(ViewSettings(), collapseA);
+    const SceneFrame jumped = nextFrame(worker);
+    EXPECT_EQ(jumped.change, FrameChange::Jumped);
+    EXPECT_EQ(jumped.cut.bundles, 2);
+
+    worker.allowMotion(true);
+    ViewState wholeView;
+    wholeView.graphNumber = collapseA.graphNumber;
+    worker.show(ViewSettings(), wholeView);
+    EXPECT_EQ(nextFrame(worker).change, FrameChange::Moved) << "expanding moves too";
+    worker.show(ViewSettings(), collapseA);
+    std::vector<SceneFrame> steps;
+    for (;;) {
+        worker.waitForFrameOrIdle();
+        std::optional<SceneFrame> frame = worker.takeFrame();
+        if (!frame) {
+            break;
+        }
+        steps.push_back(std::move(*frame));
+    }
+    ASSERT_GE(steps.size(), 2u) << "a first step, and the last once 300 ms have passed";
+    for (const SceneFrame& step : steps) {
+        EXPECT_EQ(step.change, FrameChange::Moved);
+    }
+    // On the way the leaves a1 and a2 are still drawn, moving towards A's
+    // place on the leaf circle; at the end the cut is A's and every node
+    // stands where a frame made at once puts it.
+    EXPECT_TRUE(steps.front().snapshot->cut.collapsed.empty()) << "a1 and a2 still apart";
+    EXPECT_EQ(steps.back().snapshot->cut.collapsed, std::vector<int32_t>{1});
+    EXPECT_EQ(steps.back().snapshot->positions, jumped.snapshot->positions);
+    EXPECT_EQ(steps.back().cut, jumped.cut);
 }
 
 TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {

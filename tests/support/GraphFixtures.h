@@ -38,8 +38,10 @@ inline CompoundGraph graphOf(const std::vector<int>& parents,
 }
 
 // A hierarchy of named nodes, each given by its parent (-1 for the root,
-// which must be node 0, and for the tops of other trees) and its name.
-inline CompoundGraph namedGraphOf(const std::vector<std::pair<int, std::string>>& nodes) {
+// which must be node 0, and for the tops of other trees) and its name, with
+// the given relations.
+inline CompoundGraph namedGraphOf(const std::vector<std::pair<int, std::string>>& nodes,
+                                  const std::vector<std::pair<int, int>>& relations = {}) {
     CompoundGraphBuilder builder;
     builder.addNodes(static_cast<int32_t>(nodes.size()));
     builder.setRoot(0);
@@ -49,6 +51,9 @@ inline CompoundGraph namedGraphOf(const std::vector<std::pair<int, std::string>>
             EXPECT_EQ(builder.link(nodes[i].first, static_cast<int32_t>(i)),
                       CompoundGraphBuilder::LinkFault::None);
         }
+    }
+    for (const auto& [source, target] : relations) {
+        builder.relate(source, target);
     }
     return builder.finish();
 }

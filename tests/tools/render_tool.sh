@@ -64,6 +64,26 @@ out=$("$tool" --collapse NoSuchNode -o "$workdir/none.png" "$small" 2>&1)
 status=$?
 [ "$status" = 2 ] && [[ $out == *"no node named 'NoSuchNode'"* ]] ||
     fail "an unknown node to collapse gave status $status: $out"
+# Comparing two versions: the summary line, and an SVG (written without
+# OpenGL) with a group of curves per kind, the changes in their colours;
+# with the kept relations off, their group is empty.
+older=data/Graphs/jhotdraw-mini.rsf
+newer=data/Graphs/jhotdraw-mini-next.rsf
+out=$("$tool" --compare "$older" -o "$workdir/compared.svg" "$newer" 2>&1) || fail "--compare failed: $out"
+grep -qxF "Compared: 13 added, 16 removed, 1625 kept relations; 3 added, 4 removed nodes" <<<"$out" ||
+    fail "no comparison line: $out"
+kindCurves() { sed -n "/^<g id=\"$1\">/,/^<\/g>$/p" "$2" | grep -v '^<g id=' | grep -c '^<g[ >]'; }
+for expected in kept:1625 removed:16 added:13; do
+    kind=${expected%%:*}
+    [ "$(kindCurves "$kind" "$workdir/compared.svg")" = "${expected#*:}" ] ||
+        fail "$(kindCurves "$kind" "$workdir/compared.svg") curves in the SVG's $kind group, not ${expected#*:}"
+done
+for colour in added:009e73 removed:d55e00; do
+    strokes=$(sed -n "/^<g id=\"${colour%%:*}\">/,/^<\/g>$/p" "$workdir/compared.svg" | grep -o 'stroke="#[0-9a-f]*"' | sort -u)
+    [ "$strokes" = "stroke=\"#${colour#*:}\"" ] || fail "the ${colour%%:*} curves are drawn in $strokes"
+done
+"$tool" --compare "$older" --kept off -o "$workdir/changes.svg" "$newer" >/dev/null || fail "--kept off failed"
+[ "$(kindCurves kept "$workdir/changes.svg")" = 0 ] || fail "kept curves drawn with --kept off"
 # Exports: the SVG parses and renders, and holds a group per relation; the
 # PNG takes its size and background; any other extension is refused before
 # anything is read.

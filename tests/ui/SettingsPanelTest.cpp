@@ -76,6 +76,10 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Switch, "Mark Both-Way", 0, 1, 1},
         {Choice, "Density Scale", 0, 1, 1},
         {Switch, "Show Legend", 0, 1, 1},
+        {Separator, "", 0, 0, 1},
+        {Button, "Compare With...", 0, 0, 1},
+        {Button, "Stop Comparing", 0, 0, 1},
+        {Switch, "Show Kept", 0, 1, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -211,6 +215,16 @@ TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
     panel.press(row("Save Picture"));
     EXPECT_EQ(savePresses, 1);
     EXPECT_EQ(loadFilePresses, 1);
+    int comparePresses = 0;
+    int stopPresses = 0;
+    panel.comparing.compareWith = [&comparePresses] { ++comparePresses; };
+    panel.comparing.stop = [&stopPresses] { ++stopPresses; };
+    panel.press(row("Compare With..."));
+    panel.press(row("Stop Comparing"));
+    panel.press(row("Stop Comparing"));
+    EXPECT_EQ(comparePresses, 1);
+    EXPECT_EQ(stopPresses, 2);
+    EXPECT_EQ(loadFilePresses, 1);
 }
 
 TEST_F(SettingsPanelTest, CountsFollowTheGraphOnScreen) {
@@ -274,6 +288,11 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
         EXPECT_EQ(panel.applies(row("Density Scale")), applies);
     }
     EXPECT_TRUE(panel.applies(row("Spline Width")));
+    // "Show Kept" counts only while two versions are compared.
+    EXPECT_FALSE(panel.applies(row("Show Kept")));
+    panel.comparing.summary =
+        "Compared: 1 added, 0 removed, 0 kept relations; 0 added, 0 removed nodes";
+    EXPECT_TRUE(panel.applies(row("Show Kept")));
     settings.blendMode = BlendModeType::Max;
     panel.frame.hovered = &row("Min Alpha");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a disabled setting";

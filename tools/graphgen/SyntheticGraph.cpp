@@ -1,8 +1,11 @@
 #include "tools/graphgen/SyntheticGraph.h"
 
+#include "graph/RelationPairSet.h"
+
 #include <algorithm>
+#include <charconv>
 #include <ostream>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -83,6 +86,65 @@ Hierarchy growHierarchy(const SyntheticGraphParameters& parameters, Random& rand
     return tree;
 }
 
+// A leaf as relations are drawn from it: its id, and the leaves (as a range
+// of the depth-first order) under its grandparent, where a local relation
+// from it goes.
+struct LeafScope {
+    int64_t node;
+    int64_t first;
+    int64_t count;
+};
+
+std::vector<LeafScope> leafScopes(const Hierarchy& tree) {
+    std::vector<LeafScope> scopes;
+    scopes.reserve(tree.leaves.size());
+    for (const int64_t leaf : tree.leaves) {
+        int64_t scope = leaf;
+        for (int up = 0; up < 2 && tree.parent[scope] >= 0; ++up) {
+            scope = tree.parent[scope];
+        }
+        scopes.push_back({leaf, tree.firstLeaf[scope], tree.leafCount[scope]});
+    }
+    return scopes;
+}
+
+// Lines gathered into large writes: a stream's formatted output, one
+// number at a time, is what made writing tens of millions of lines slow.
+class LineWriter {
+public:
+    explicit LineWriter(std::ostream& out) : out(out) {}
+    ~LineWriter() { flush(); }
+
+    LineWriter& operator<<(std::string_view text) {
+        buffer.insert(buffer.end(), text.begin(), text.end());
+        return *this;
+    }
+    LineWriter& operator<<(int64_t number) {
+        char digits[24];
+        const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
+        buffer.insert(buffer.end(), digits, written.ptr);
+        return *this;
+    }
+    // Ends the line, and hands the lines so far to the stream once they fill a block.
+    void endLine() {
+        buffer.push_back('\n');
+        if (buffer.size() >= blockBytes) {
+            flush();
+        }
+    }
+
+private:
+    static constexpr std::size_t blockBytes = std::size_t{1} << 20;
+
+    void flush() {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    }
+
+    std::ostream& out;
+    std::vector<char> buffer;
+};
+
 } // namespace
 
 int64_t writeSyntheticGraph(const SyntheticGraphParameters& parameters, std::ostream& out) {
@@ -90,36 +152,55 @@ int64_t writeSyntheticGraph(const SyntheticGraphParameters& parameters, std::ost
     const Hierarchy tree = growHierarchy(parameters, random);
     const auto count = static_cast<int64_t>(tree.parent.size());
 
-    out << "HierarchyElements " << count << "\nRoot 0\n";
+    LineWriter lines(out);
+    lines << "HierarchyElements " << count;
+    lines.endLine();
+    lines << "Root 0";
+    lines.endLine();
     for (int64_t id = 0; id < count; ++id) {
-        out << "H " << id << " n" << id << '\n';
+        lines << "H " << id << " n" << id;
+        lines.endLine();
     }
     for (int64_t id = 1; id < count; ++id) {
-        out << "PCR " << tree.parent[id] << ' ' << id << '\n';
+        lines << "PCR " << tree.parent[id] << " " << id;
+        lines.endLine();
     }
 
     const auto leafTotal = static_cast<int64_t>(tree.leaves.size());
     const int64_t possible = leafTotal * (leafTotal - 1);
     const int64_t relations = std::min(parameters.relations, possible);
-    std::unordered_set<uint64_t> written;
-    written.reserve(static_cast<std::size_t>(relations));
+    const std::vector<LeafScope> scopes = leafScopes(tree);
+    RelationPairSet written(static_cast<std::size_t>(relations));
+    // Each relation takes three random numbers whatever earlier ones found,
+    // so a batch is drawn first and its lookups in the large tables overlap
+    // instead of waiting on one another; the relations come out as if
+    // drawn one at a time.
+    constexpr std::size_t batch = 4096;
+    std::vector<uint64_t> pairs(batch);
     while (static_cast<int64_t>(written.size()) < relations) {
-        const int64_t source = tree.leaves[random.below(leafTotal)];
-        int64_t scope = 0;
-        if (random.unit() < parameters.locality) {
-            scope = source;
-            for (int up = 0; up < 2 && tree.parent[scope] >= 0; ++up) {
-                scope = tree.parent[scope];
+        for (uint64_t& pair : pairs) {
+            const LeafScope& from = scopes[static_cast<std::size_t>(random.below(leafTotal))];
+            const bool local = random.unit() < parameters.locality;
+            const int64_t first = local ? from.first : 0;
+            const int64_t reach = local ? from.count : leafTotal;
+            pair = static_cast<uint64_t>(from.node) << 32 |
+                   static_cast<uint64_t>(first + random.below(reach));
+        }
+        for (uint64_t& pair : pairs) {
+            const auto target =
+                static_cast<uint32_t>(tree.leaves[static_cast<std::size_t>(pair & 0xFFFFFFFFu)]);
+            pair = packedPair(static_cast<uint32_t>(pair >> 32), target);
+            written.prefetch(pair);
+        }
+        for (std::size_t k = 0; k < batch && static_cast<int64_t>(written.size()) < relations;
+             ++k) {
+            const auto source = static_cast<uint32_t>(pairs[k] >> 32);
+            const auto target = static_cast<uint32_t>(pairs[k]);
+            if (source != target && written.insert(pairs[k])) {
+                lines << "R " << int64_t{source} << " " << int64_t{target};
+                lines.endLine();
             }
         }
-        const int64_t target =
-            tree.leaves[tree.firstLeaf[scope] + random.below(tree.leafCount[scope])];
-        if (source == target ||
-            !written.insert(static_cast<uint64_t>(source) << 32 | static_cast<uint64_t>(target))
-                 .second) {
-            continue;
-        }
-        out << "R " << source << ' ' << target << '\n';
     }
     return count;
 }

@@ -150,14 +150,20 @@ int main(int argc, char** argv) {
     load.separator = options.separator;
     load.depth = settings.depth;
     load.progress = &progress;
-    Result<Scene> loaded =
-        readScene(options.graphGiven ? options.graphPath : datafiles::find(options.graphPath),
-                  ThreadPool::shared(), load);
+    const std::string graphPath =
+        options.graphGiven ? options.graphPath : datafiles::find(options.graphPath);
+    const std::string& olderPath = options.view.olderVersion;
+    Result<Scene> loaded = olderPath.empty()
+                               ? readScene(graphPath, ThreadPool::shared(), load)
+                               : readComparison(olderPath, graphPath, ThreadPool::shared(), load);
     if (!loaded) {
         return 1;
     }
     Scene scene = std::move(loaded).value();
     times.stageDone("reading, layouts, routes, samples");
+    if (scene.comparison()) {
+        console::line(scene.comparison()->summary.line());
+    }
     if (const std::optional<std::string> hint = densityHint(scene.graph(), settings)) {
         console::line(*hint);
     }
