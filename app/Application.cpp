@@ -9,8 +9,10 @@
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
+#include "render/LegendDrawing.h"
 #include "render/WindowOverlay.h"
 #include "scene/Motion.h"
+#include "scene/SceneDrawing.h"
 #include "ui/GtkFileChooser.h"
 #include "ui/LoadFileButton.h"
 #include "ui/PanelImGui.h"
@@ -21,6 +23,7 @@
 #include <GL/freeglut.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -147,6 +150,7 @@ void Application::followExplorer() {
     SettingsPanel::Search& search = settingsPanel->search;
     search.matches = static_cast<int32_t>(explorer.matches().size());
     search.current = explorer.currentMatch();
+    explorer.showBothWays(settings.markBothWays);
     settingsPanel->tooltip = explorer.tooltip();
 }
 
@@ -198,6 +202,8 @@ void Application::takeFrame() {
         shownGraphPath = frame->graphPath;
         setWindowTitle(windowTitleFor(Config::instance().windowName, shownGraphPath));
     }
+    legendEntries = frame->description->legend;
+    legendRamp = frame->description->curves.ramp;
     // A change of the cut or the layout shown at once fades in once drawn.
     fade.pending =
         frame->change == FrameChange::Jumped && progressive.hasFrame() && !progressive.drawing();
@@ -205,15 +211,14 @@ void Application::takeFrame() {
     progressive.start(std::move(frame->description));
 }
 
-// With labels on, the fitted view leaves room for the radial tree's names.
+// With labels on, the fitted view leaves room for the radial tree's names,
+// and with the key shown, for the key.
 void Application::fitLabels() {
     const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    const double legendZoom = legendFitZoom();
     if (!settings.showLabels || !scene) {
-        explorer.setFitZoom(1.0);
+        explorer.setFitZoom(legendZoom);
         return;
-    }
-    if (!labelText) {
-        labelText = std::make_unique<TextAtlas>(windowLabelPixels);
     }
     // The fitted frame square spans the picture's shorter side less the
     // projection's margin. Measuring every name is worth doing only when
@@ -222,9 +227,64 @@ void Application::fitLabels() {
     const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
-                  labelledExtent(scene->layoutType, scene->labels, *labelText, across)};
+                  labelledExtent(scene->layoutType, scene->labels, windowText(), across)};
     }
-    explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent);
+    explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent * legendZoom);
+}
+
+const TextAtlas& Application::windowText() {
+    if (!labelText) {
+        labelText = std::make_unique<TextAtlas>(windowLabelPixels);
+    }
+    return *labelText;
+}
+
+LegendLayout Application::windowLegend(bool forFit) {
+    if (!settings.showLegend || legendEntries.empty()) {
+        return {};
+    }
+    std::vector<LegendEntry> entries = legendEntries;
+    if (forFit && settings.showSplines) {
+        for (LegendEntry& entry : highlightLegend()) {
+            if (std::find(entries.begin(), entries.end(), entry) == entries.end()) {
+                entries.push_back(std::move(entry));
+            }
+        }
+    }
+    // Curve widths as the window shows the frame's pixels.
+    const double shown = pixelsPerSceneUnit(explorer.camera(), explorer.window());
+    const double drawn = progressive.frameRegion().pixelsPerUnit(DrawDescription::framePixels);
+    return layOutLegend(entries, legendRamp.span(), windowText(), static_cast<float>(shown / drawn),
+                        forFit ? nullptr : progressive.frameDensity().get());
+}
+
+double Application::legendFitZoom() {
+    const LegendLayout layout = windowLegend(true);
+    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    if (layout.empty() || !scene) {
+        return 1.0;
+    }
+    const ViewWindow& window = explorer.window();
+    const PixelBox place =
+        legendPlace(layout, static_cast<float>(window.width), static_cast<float>(window.height));
+    const double room = roomBeside(scene->layoutType == TreeLayoutType::Radial, window.middleX(),
+                                   window.middleY(), place);
+    // Half the fitted frame square's side, as fitLabels reckons it.
+    const double half = std::min(window.pictureWidth(), window.height) / 1.05 / 2.0;
+    return std::clamp(room / half, Camera::minZoom, 1.0);
+}
+
+// Over the window at its own scale, in the bottom right corner, and only
+// where the panel leaves it room.
+void Application::drawLegend() {
+    const LegendLayout layout = windowLegend(false);
+    const ViewWindow& window = explorer.window();
+    const PixelBox place =
+        legendPlace(layout, static_cast<float>(window.width), static_cast<float>(window.height));
+    if (layout.empty() || place.x < static_cast<float>(window.left) || place.y < 0.0f) {
+        return;
+    }
+    ::drawLegend(layout, place, window.width, window.height, windowText());
 }
 
 void Application::drawLabels() {
@@ -291,6 +351,7 @@ void Application::display() {
         showFrame();
     }
     drawLabels();
+    drawLegend();
     drawProgress();
     if (settingsPanel) {
         panelUi.draw(*settingsPanel);
@@ -349,7 +410,10 @@ void Application::saveWhenDrawn() {
     }
     const PicturePaths paths = *pendingSave;
     pendingSave.reset();
-    const Status saved = pictureSaver.save(paths, *progressive.completedFrame(), frameLabelFont);
+    // The key as on screen.
+    DrawDescription shown = *progressive.completedFrame();
+    shown.showLegend = settings.showLegend;
+    const Status saved = pictureSaver.save(paths, shown, frameLabelFont);
     if (!saved) {
         showMessage(saved.error().describe());
         return;
@@ -516,6 +580,9 @@ void Application::keyPressed(unsigned char key) {
         break;
     case panelKey:
         settingsPanel->visible = !settingsPanel->visible;
+        break;
+    case legendKey:
+        settings.showLegend = !settings.showLegend;
         break;
     case collapseKey:
         explorer.toggleCollapse(explorer.hovered());

@@ -9,6 +9,7 @@
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
 #include "scene/Explorer.h"
+#include "scene/LegendLayout.h"
 #include "scene/SceneWorker.h"
 #include "scene/ViewSettings.h"
 #include "ui/PanelImGui.h"
@@ -49,6 +50,8 @@ public:
     static constexpr unsigned char collapseKey = 'c';
     static constexpr unsigned char shallowerKey = '[';
     static constexpr unsigned char deeperKey = ']';
+    // l shows and hides the key to the picture's colours.
+    static constexpr unsigned char legendKey = 'l';
 
     static Application& instance();
 
@@ -161,6 +164,13 @@ private:
     void followExplorer();
     void fitLabels();
     void drawLabels();
+    // The key of the frame shown last, laid out for the window (for the
+    // fit, with room for a highlight's entries); empty when it is hidden.
+    LegendLayout windowLegend(bool forFit);
+    void drawLegend();
+    // The fitted view's zoom that leaves room for the key, at most 1.
+    double legendFitZoom();
+    const TextAtlas& windowText();
     void drawProgress();
     void saveWhenDrawn();
     double milliseconds() const;
@@ -177,6 +187,9 @@ private:
     std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;
+    // The key's entries and ramp of the newest frame, drawn or not.
+    std::vector<LegendEntry> legendEntries;
+    SharedValues<Colour> legendRamp;
     std::string shownGraphPath;
     std::optional<PicturePaths> pendingSave;
     // The banner shows why a load failed.

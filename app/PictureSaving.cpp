@@ -20,14 +20,15 @@ Status PictureSaver::save(const PicturePaths& paths, const DrawDescription& show
     // window writes them at its own size.
     const uint32_t copy = targets.back();
     renderer.copyFrame(targets.frameTexture, copy);
-    if (!shown.labels.empty() && labelFont) {
+    if ((!shown.labels.empty() || shown.showLegend) && labelFont) {
         if (!labelText || labelText->labelFont() != labelFont) {
             labelText = std::make_unique<TextAtlas>(labelFont);
         }
         renderer.writeLabels(copy, shown, *labelText);
+        renderer.writeLegend(copy, shown, *labelText);
     }
     if (Status written = writePng(readFrameTexture(targets, copy), paths.png); !written) {
         return written;
     }
-    return writeFileText(paths.svg, svgPicture(shown, targets.frameWidth));
+    return writeFileText(paths.svg, svgPicture(shown, targets.frameWidth, labelFont.get()));
 }

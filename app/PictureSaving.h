@@ -19,11 +19,12 @@ struct PicturePaths {
 PicturePaths picturePathsFor(const std::string& chosen);
 
 // Saves the frame the viewer shows, as it shows it, with the names the
-// frame carries: the frame's pixels as a PNG, and its description as SVG
-// vectors beside it. Nothing is read back from GL but the frame's pixels.
+// frame carries and its key to the colours where it shows one: the frame's
+// pixels as a PNG, and its description as SVG vectors beside it. Nothing is read back from GL but
+// the frame's pixels.
 class PictureSaver {
 public:
-    // Names are drawn in the font that placed them.
+    // Names and the key are drawn in the font that placed the names.
     PictureSaver(RenderTargets& targets, FrameRenderer& renderer)
         : targets(targets), renderer(renderer) {}
 

@@ -3,11 +3,13 @@
 #include "base/Utf8.h"
 
 #include "scene/BlendModeType.h"
+#include "scene/LegendLayout.h"
 #include "scene/ViewSettings.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <numbers>
 
 namespace {
@@ -218,18 +220,32 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
     w.raw("</g>\n");
 }
 
+// Opens a group of text lines textPixels high; says how far below a line's
+// middle its baseline lies.
+double openText(Writer& w, float textPixels, const Colour& colour) {
+    const double em = textPixels / (ascentEm + descentEm);
+    w.raw("<g font-family=\"DejaVu Sans, sans-serif\" font-size=\"");
+    w.number(em);
+    w.raw("\" fill=\"");
+    w.raw(hexColour(colour));
+    w.raw("\">\n");
+    return ascentEm * em - textPixels / 2.0;
+}
+
+void writeAlign(Writer& w, Label::Align align) {
+    if (align == Label::Align::Centre) {
+        w.raw(" text-anchor=\"middle\"");
+    } else if (align == Label::Align::End) {
+        w.raw(" text-anchor=\"end\"");
+    }
+}
+
 void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
     if (frame.labels.empty()) {
         return;
     }
-    const double em = frame.labelPixels / (ascentEm + descentEm);
     // The line's middle lies on the anchor; the baseline below it.
-    const double baseline = ascentEm * em - frame.labelPixels / 2.0;
-    w.raw("<g font-family=\"DejaVu Sans, sans-serif\" font-size=\"");
-    w.number(em);
-    w.raw("\" fill=\"");
-    w.raw(hexColour(frame.labelTextColour));
-    w.raw("\">\n");
+    const double baseline = openText(w, frame.labelPixels, frame.labelTextColour);
     for (const Label& label : frame.labels) {
         w.raw("<text transform=\"translate(");
         w.point(map, label.anchor.x, label.anchor.y);
@@ -238,16 +254,88 @@ void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
         w.raw(")\" y=\"");
         w.number(baseline);
         w.raw("\"");
-        if (label.align == Label::Align::Centre) {
-            w.raw(" text-anchor=\"middle\"");
-        } else if (label.align == Label::Align::End) {
-            w.raw(" text-anchor=\"end\"");
-        }
+        writeAlign(w, label.align);
         w.raw(">");
         w.text(label.text);
         w.raw("</text>\n");
     }
     w.raw("</g>\n");
+}
+
+void writeBox(Writer& w, const PixelBox& box) {
+    w.raw("<rect x=\"");
+    w.number(box.x);
+    w.raw("\" y=\"");
+    w.number(box.y);
+    w.raw("\" width=\"");
+    w.number(box.width);
+    w.raw("\" height=\"");
+    w.number(box.height);
+    w.raw("\"");
+}
+
+void writeLegend(Writer& w, const LegendLayout& layout, const PixelBox& place) {
+    w.raw("<g id=\"legend\" transform=\"translate(");
+    w.number(place.x);
+    w.raw(" ");
+    w.number(place.y);
+    w.raw(")\">\n");
+    for (const LegendLayout::Fill& fill : layout.fills) {
+        writeBox(w, fill.box);
+        w.raw(" fill=\"");
+        w.raw(hexColour(fill.colour));
+        w.raw("\"");
+        if (fill.colour.a < 1.0f) {
+            w.raw(" fill-opacity=\"");
+            w.number(fill.colour.a);
+            w.raw("\"");
+        }
+        w.raw("/>\n");
+    }
+    for (std::size_t k = 0; k < layout.bars.size(); ++k) {
+        const LegendLayout::Bar& bar = layout.bars[k];
+        const std::string id = "legend-ramp-" + std::to_string(k);
+        w.raw("<linearGradient id=\"" + id + "\">");
+        const std::size_t stops = bar.colours.size();
+        for (std::size_t s = 0; s < stops; ++s) {
+            w.raw("<stop offset=\"");
+            w.number(stops > 1 ? static_cast<double>(s) / static_cast<double>(stops - 1) : 0.0);
+            w.raw("\" stop-color=\"");
+            w.raw(hexColour(bar.colours[s]));
+            w.raw("\"/>");
+        }
+        w.raw("</linearGradient>\n");
+        writeBox(w, bar.box);
+        w.raw(" fill=\"url(#" + id + ")\"/>\n");
+    }
+    for (const LegendLayout::Line& line : layout.lines) {
+        w.raw("<path stroke=\"");
+        w.raw(hexColour(line.colour));
+        w.raw("\" stroke-width=\"");
+        w.number(line.width);
+        w.raw("\" d=\"M");
+        w.number(line.from.x);
+        w.raw(" ");
+        w.number(line.from.y);
+        w.raw(" L");
+        w.number(line.to.x);
+        w.raw(" ");
+        w.number(line.to.y);
+        w.raw("\"/>\n");
+    }
+    const double baseline = openText(w, layout.textPixels, layout.textColour);
+    for (const LegendLayout::Text& said : layout.texts) {
+        w.raw("<text x=\"");
+        w.number(said.anchor.x);
+        w.raw("\" y=\"");
+        w.number(said.anchor.y + baseline);
+        w.raw("\"");
+        writeAlign(w, said.align);
+        w.raw(">");
+        w.text(said.text);
+        w.raw("</text>\n");
+    }
+    w.raw("</g>\n</g>\n");
 }
 
 } // namespace
@@ -262,7 +350,7 @@ std::string hexColour(const Colour& colour) {
     return buffer;
 }
 
-std::string svgPicture(const DrawDescription& frame, int pixels) {
+std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasure* legendMeasure) {
     const Mapping map(frame.region, pixels);
     Writer w;
     w.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -281,6 +369,9 @@ std::string svgPicture(const DrawDescription& frame, int pixels) {
         w.raw("\"/>\n");
     }
     writeLines(w, map, frame.tree);
+    for (const LineSet& bands : frame.groupBands) {
+        writeLines(w, map, bands);
+    }
     if (frame.showCurves) {
         writeCurves(w, map, frame.curves, frame.curves.ramp.span());
     }
@@ -291,6 +382,20 @@ std::string svgPicture(const DrawDescription& frame, int pixels) {
         writeLines(w, map, marks);
     }
     writeLabels(w, map, frame);
+    if (frame.showLegend && legendMeasure != nullptr) {
+        // Curves of the density view are written as alpha-blended ones:
+        // no density scale to show.
+        std::vector<LegendEntry> entries;
+        std::copy_if(
+            frame.legend.begin(), frame.legend.end(), std::back_inserter(entries),
+            [](const LegendEntry& e) { return !std::holds_alternative<LegendDensity>(e); });
+        const LegendLayout layout = layOutLegend(entries, frame.curves.ramp.span(), *legendMeasure);
+        if (!layout.empty()) {
+            writeLegend(
+                w, layout,
+                legendPlace(layout, static_cast<float>(pixels), static_cast<float>(pixels)));
+        }
+    }
     w.raw("</svg>\n");
     return std::move(w.out);
 }

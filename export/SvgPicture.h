@@ -28,9 +28,14 @@
 //    drawn over those of its kind before it and of the kinds before.
 //  - Labels are text in DejaVu Sans (or the viewer's sans-serif fallback),
 //    placed as the frame places them.
+//  - The key to the colours, where the frame shows one and a measure of its
+//    text is given, is vector shapes and text in the bottom right corner,
+//    laid out as the GL frame lays it out; its ramps are linear gradients.
+//    It leaves out the density scale, which the curves here do not show.
 inline constexpr int curveColourSteps = 7;
 
-std::string svgPicture(const DrawDescription& frame, int pixels = DrawDescription::framePixels);
+std::string svgPicture(const DrawDescription& frame, int pixels = DrawDescription::framePixels,
+                       const TextMeasure* legendMeasure = nullptr);
 
 // "#rrggbb" of a colour's channels, each clamped to 0..1 and rounded.
 std::string hexColour(const Colour& colour);

@@ -4,7 +4,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -20,15 +22,29 @@ const char* const fragmentSource = R"(#version 130
 uniform sampler2D density;
 uniform sampler1D ramp;
 uniform float logLargest;
+uniform bool equalised;
+uniform sampler2D ranks;
+uniform int rankWidth;
+uniform int rankCount;
 in vec2 coordinate;
 void main() {
     float count = texture(density, coordinate).r;
     if (count <= 0.0) {
         discard;
     }
-    gl_FragColor = vec4(texture1D(ramp, log(1.0 + count) / logLargest).rgb, 1.0);
+    float place;
+    if (equalised) {
+        int c = min(int(count + 0.5), rankCount - 1);
+        place = texelFetch(ranks, ivec2(c % rankWidth, c / rankWidth), 0).r;
+    } else {
+        place = log(1.0 + count) / logLargest;
+    }
+    gl_FragColor = vec4(texture1D(ramp, place).rgb, 1.0);
 }
 )";
+
+constexpr int32_t rankWidth = 2048;
+constexpr GLint rankUnit = 2;
 
 } // namespace
 
@@ -41,10 +57,11 @@ Status DensityShader::prepare() {
         return Error("the density shader did not build: " + linked.error().reason);
     }
     program = linked.value();
+    glGenTextures(1, &rankTexture);
     return {};
 }
 
-void DensityShader::draw(float largest, const FrameRegion& region) {
+void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
     const float left = region.centreX - region.halfExtent;
     const float right = region.centreX + region.halfExtent;
     const float bottom = region.centreY - region.halfExtent;
@@ -52,7 +69,28 @@ void DensityShader::draw(float largest, const FrameRegion& region) {
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "density"), 1);
     glUniform1i(glGetUniformLocation(program, "ramp"), 0);
-    glUniform1f(glGetUniformLocation(program, "logLargest"), std::log(1.0f + largest));
+    glUniform1f(glGetUniformLocation(program, "logLargest"), std::log(1.0f + scale.largest()));
+    const std::span<const float> ranks = scale.ranks();
+    const bool equalised = scale.type() == DensityScaleType::EqHist && !ranks.empty();
+    glUniform1i(glGetUniformLocation(program, "equalised"), equalised ? 1 : 0);
+    // Samplers of two kinds may not share a unit, even one left unread.
+    glUniform1i(glGetUniformLocation(program, "ranks"), rankUnit);
+    if (equalised) {
+        const auto count = static_cast<int32_t>(ranks.size());
+        const int32_t rows = (count + rankWidth - 1) / rankWidth;
+        std::vector<float> texels(static_cast<std::size_t>(rows) * rankWidth, 1.0f);
+        std::copy(ranks.begin(), ranks.end(), texels.begin());
+        glActiveTexture(GL_TEXTURE0 + rankUnit);
+        glBindTexture(GL_TEXTURE_2D, rankTexture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, rankWidth, rows, 0, GL_RED, GL_FLOAT,
+                     texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glActiveTexture(GL_TEXTURE0);
+        glUniform1i(glGetUniformLocation(program, "rankWidth"), rankWidth);
+        glUniform1i(glGetUniformLocation(program, "rankCount"), count);
+    }
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(left, bottom);
@@ -64,11 +102,18 @@ void DensityShader::draw(float largest, const FrameRegion& region) {
     glVertex2f(left, top);
     glEnd();
     glUseProgram(0);
+    if (equalised) {
+        glActiveTexture(GL_TEXTURE0 + rankUnit);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glActiveTexture(GL_TEXTURE0);
+    }
 }
 
 void DensityShader::release() {
     if (program != 0) {
         glDeleteProgram(program);
+        glDeleteTextures(1, &rankTexture);
     }
     program = 0;
+    rankTexture = 0;
 }

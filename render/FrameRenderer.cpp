@@ -1,5 +1,6 @@
 #include "render/FrameRenderer.h"
 
+#include "render/LegendDrawing.h"
 #include "scene/BlendModeType.h"
 
 #include <GL/glew.h>
@@ -73,6 +74,9 @@ void FrameRenderer::drawFrame(const DrawDescription& frame) {
     enterFrame(targets.frameTexture, frame.region);
     clear(frame.background);
     drawLines(frame.tree);
+    for (const LineSet& bands : frame.groupBands) {
+        drawLines(bands);
+    }
     if (frame.showCurves) {
         drawCurves(frame.curves);
     }
@@ -239,14 +243,14 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     if (curves.blendMode != BlendModeType::Density) {
         return;
     }
-    // The largest count sets the top of the scale.
+    // The counts set the scale: its top, or every count's rank.
     std::vector<float> counts(static_cast<std::size_t>(targets.frameWidth) *
                               static_cast<std::size_t>(targets.frameHeight));
     glBindTexture(GL_TEXTURE_2D, targets.density());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_FLOAT, counts.data());
-    const float largest = *std::max_element(counts.begin(), counts.end());
-    if (!(largest > 0.0f)) {
+    density = std::make_shared<const DensityScale>(counts, curves.densityScale);
+    if (!(density->largest() > 0.0f)) {
         return;
     }
     glActiveTexture(GL_TEXTURE1);
@@ -254,7 +258,7 @@ void FrameRenderer::finishCurves(const CurveSet& curves) {
     glActiveTexture(GL_TEXTURE0);
     const bool knownRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     glBindTexture(GL_TEXTURE_1D, knownRamp ? targets.colorRampTextures[curves.colorRamp - 1] : 0);
-    densityShader.draw(largest, targetRegion);
+    densityShader.draw(*density, targetRegion);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
@@ -341,6 +345,21 @@ void FrameRenderer::writeLabels(uint32_t texture, const DrawDescription& frame,
     enterFrame(texture, frame.region);
     text.draw(frame.labels, frame.region.pixelsPerUnit(targets.frameWidth), 1.0,
               frame.labelTextColour);
+    leaveFrame();
+}
+
+void FrameRenderer::writeLegend(uint32_t texture, const DrawDescription& frame,
+                                const TextAtlas& text) {
+    if (!frame.showLegend) {
+        return;
+    }
+    const LegendLayout layout =
+        layOutLegend(frame.legend, frame.curves.ramp.span(), text, 1.0f, density.get());
+    enterFrame(texture, frame.region);
+    drawLegend(layout,
+               legendPlace(layout, static_cast<float>(targets.frameWidth),
+                           static_cast<float>(targets.frameHeight)),
+               targets.frameWidth, targets.frameHeight, text);
     leaveFrame();
 }
 

@@ -5,10 +5,12 @@
 #include "render/DensityShader.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
+#include "scene/DensityScale.h"
 #include "scene/DrawDescription.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,8 +27,8 @@ public:
     // Deletes the renderer's own GL objects.
     void release();
 
-    // The whole frame into the frame texture: background, tree, curves,
-    // overlay, then the texture's mipmaps. Afterwards the window's
+    // The whole frame into the frame texture: background, tree, group
+    // bands, curves, overlay, marks, then the texture's mipmaps. Afterwards the window's
     // framebuffer, viewport and projection are back, the matrix mode is the
     // projection and the frame texture is bound and enabled.
     void drawFrame(const DrawDescription& frame);
@@ -74,6 +76,13 @@ public:
     // Writes the frame's names, in the text's glyphs, into the texture
     // (which shows the frame's region); the caller ends the frame.
     void writeLabels(uint32_t texture, const DrawDescription& frame, const TextAtlas& text);
+    // Writes the frame's key to its colours, where the frame shows one,
+    // into the texture's bottom right corner, in the text's glyphs, with
+    // the counts of the density view drawn last; the caller ends the frame.
+    void writeLegend(uint32_t texture, const DrawDescription& frame, const TextAtlas& text);
+    // Where the counts of the density view drawn last fell on its ramp;
+    // nothing covered before one is drawn.
+    const std::shared_ptr<const DensityScale>& densityScale() const { return density; }
     // Copies level 0 of one frame-sized texture into another.
     void copyFrame(uint32_t from, uint32_t to);
 
@@ -89,5 +98,6 @@ private:
     uint32_t target = 0;
     FrameRegion targetRegion;
     std::optional<uint64_t> uploadedRevision;
+    std::shared_ptr<const DensityScale> density = std::make_shared<const DensityScale>();
     std::vector<std::size_t> bufferBytes;
 };

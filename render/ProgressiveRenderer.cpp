@@ -121,6 +121,9 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
                             [this](std::size_t first, std::size_t count) {
                                 renderer.drawLineRange(frame().tree, first, count);
                             })) {
+                for (const LineSet& bands : frame().groupBands) {
+                    renderer.drawLines(bands);
+                }
                 if (frame().showCurves) {
                     renderer.loadCurves(frame().curves);
                     phase = Phase::Curves;
@@ -163,6 +166,7 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             completedRegion = frame().region;
             drawingTime = Clock::now() - started;
             completed = std::move(current);
+            completedDensity = renderer.densityScale();
             ++framesCompleted;
             phase = Phase::Idle;
         }

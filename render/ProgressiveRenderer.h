@@ -41,6 +41,9 @@ public:
     const std::shared_ptr<const DrawDescription>& completedFrame() const { return completed; }
     // The part of the scene the complete frame shows.
     const FrameRegion& frameRegion() const { return completedRegion; }
+    // Where the complete frame's density counts fell on its ramp (a frame
+    // of another view: those of the density frame drawn before it).
+    const std::shared_ptr<const DensityScale>& frameDensity() const { return completedDensity; }
     // How long the frame completed last took from its start to its end.
     Clock::duration lastDrawing() const { return drawingTime; }
     int64_t framesCompleted = 0;
@@ -70,6 +73,7 @@ private:
     std::shared_ptr<const DrawDescription> current;
     std::shared_ptr<const DrawDescription> completed;
     FrameRegion completedRegion;
+    std::shared_ptr<const DensityScale> completedDensity = std::make_shared<const DensityScale>();
     Clock::time_point started;
     Clock::duration drawingTime{};
     Phase phase = Phase::Idle;

@@ -3,6 +3,7 @@
 #include "scene/SceneDrawing.h"
 
 #include <array>
+#include <string>
 
 void styleComparison(CurveSet& curves, std::span<const RelationKind> kinds) {
     if (kinds.empty()) {
@@ -39,6 +40,16 @@ void styleComparison(CurveSet& curves, std::span<const RelationKind> kinds) {
     if (curves.blendMode != BlendModeType::Density) {
         curves.blendMode = BlendModeType::Alpha;
     }
+}
+
+std::vector<LegendEntry> comparisonLegend(const ComparisonSummary& summary, bool keptShown) {
+    // Kept curves keep the ramp's or the groups' colours: their swatch is a
+    // dim grey.
+    constexpr Colour keptSwatch{0.5f, 0.5f, 0.5f, 1.0f};
+    return {LegendSwatch{addedColour, "added: " + std::to_string(summary.addedRelations)},
+            LegendSwatch{removedColour, "removed: " + std::to_string(summary.removedRelations)},
+            LegendSwatch{keptSwatch, "kept: " + std::to_string(summary.keptRelations) +
+                                         (keptShown ? ", dimmed" : ", hidden")}};
 }
 
 std::vector<LineSet> describeVersionMarks(const Scene& scene, float lineWidth,

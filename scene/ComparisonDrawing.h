@@ -27,6 +27,10 @@ inline constexpr float versionMarkRadius = 10.0f;
 // exporters. Without kinds nothing changes.
 void styleComparison(CurveSet& curves, std::span<const RelationKind> kinds);
 
+// The key's entries: the added and removed colours with their counts, then
+// the kept relations' count, dimmed or hidden.
+std::vector<LegendEntry> comparisonLegend(const ComparisonSummary& summary, bool keptShown);
+
 // Marks around the shown nodes only one version has: rings (in a treemap
 // their rectangles' outlines) in the added colour for the newer version's,
 // in the removed colour for the older's. None without a comparison.

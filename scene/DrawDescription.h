@@ -5,6 +5,7 @@
 #include "layout/Point.h"
 #include "layout/Rect.h"
 #include "scene/BlendModeType.h"
+#include "scene/CurveColourTypes.h"
 #include "scene/Labels.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 // What a frame shows, as data: renderers (GL, and any exporter) draw exactly
@@ -91,6 +93,8 @@ struct CurveSet {
     SharedValues<Colour> ramp;
     // Any value outside the four modes leaves the blending as it was.
     BlendModeType blendMode = BlendModeType::None;
+    // How the density view maps counts onto the ramp.
+    DensityScaleType densityScale = DensityScaleType::Log;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
 
@@ -139,6 +143,44 @@ struct FrameRegion {
     double pixelsPerUnit(int framePixels) const { return framePixels / (2.0 * halfExtent); }
 };
 
+// The key to a picture's colours: entries, top to bottom, that any feature
+// styling the picture adds.
+// A colour and what it stands for.
+struct LegendSwatch {
+    Colour colour;
+    std::string text;
+
+    bool operator==(const LegendSwatch&) const = default;
+};
+// The curves' ramp as a bar, with the texts at its two ends.
+struct LegendRamp {
+    std::string startText;
+    std::string endText;
+
+    bool operator==(const LegendRamp&) const = default;
+};
+// Curve widths, each with the number of relations a curve that wide stands
+// for; widths in pixels of the frame.
+struct LegendWidths {
+    struct Sample {
+        float width = 1.0f;
+        uint32_t count = 1;
+
+        bool operator==(const Sample&) const = default;
+    };
+    std::vector<Sample> samples;
+
+    bool operator==(const LegendWidths&) const = default;
+};
+// The density view's ramp, with the counts at a few places: known only
+// once the counts are (see DensityScale).
+struct LegendDensity {
+    DensityScaleType scale = DensityScaleType::Log;
+
+    bool operator==(const LegendDensity&) const = default;
+};
+using LegendEntry = std::variant<LegendSwatch, LegendRamp, LegendWidths, LegendDensity>;
+
 // The names' colour, light grey.
 inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
 
@@ -152,6 +194,8 @@ struct DrawDescription {
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
     // The tree of the current layout, always drawn.
     LineSet tree;
+    // The nodes' groups, a set of lines per group colour, over the tree.
+    std::vector<LineSet> groupBands;
     bool showCurves = true;
     CurveSet curves;
     // The node-link structure through the node positions, over the curves.
@@ -164,4 +208,8 @@ struct DrawDescription {
     std::vector<Label> labels;
     float labelPixels = 0.0f;
     Colour labelTextColour = labelColour;
+    // The key to the colours, and whether pictures made of the frame show
+    // it (the viewer shows it over the window, never in the frame).
+    std::vector<LegendEntry> legend;
+    bool showLegend = false;
 };

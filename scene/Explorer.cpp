@@ -316,6 +316,6 @@ std::string Explorer::tooltip() const {
     if (snapshot->comparison) {
         text += comparisonLines(*snapshot->comparison, node, counts);
     }
-    return text + endsLine(graph, "Uses:", counts.uses) +
-           endsLine(graph, "Used by:", counts.usedBy);
+    text += endsLine(graph, "Uses:", counts.uses) + endsLine(graph, "Used by:", counts.usedBy);
+    return bothWaysShown ? text + endsLine(graph, "Both ways:", counts.bothWays) : text;
 }

@@ -103,9 +103,12 @@ public:
     // shortened), its relations, the leaves of an inner node, in a
     // comparison the version it is only in and its relations of each kind,
     // then the first of the nodes it uses and of those that use it (see
-    // Highlight::Ends), each list saying how many more there are. Empty
+    // Highlight::Ends), each list saying how many more there are, and with
+    // both-way relations marked, of the nodes it relates to both ways. Empty
     // over no node.
     std::string tooltip() const;
+    // Whether the tooltip lists the nodes related both ways.
+    void showBothWays(bool shown) { bothWaysShown = shown; }
 
 private:
     int32_t pickAt(double x, double y) const;
@@ -146,4 +149,5 @@ private:
     std::string searchText;
     std::vector<int32_t> searchMatches;
     std::optional<int32_t> matchIndex;
+    bool bothWaysShown = false;
 };

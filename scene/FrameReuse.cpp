@@ -11,6 +11,8 @@ FrameKey frameKeyOf(const Scene& scene, const ViewSettings& settings, const View
     // So does the cut: two ways to ask for the same one (the whole tree by
     // depth 0 or by the tree's depth) draw the same picture.
     key.settings.depth = 0;
+    // The key to the colours is drawn over the frame, not in it.
+    key.settings.showLegend = false;
     key.view.toggled.clear();
     // Kept relations are only drawn apart in a comparison.
     if (!scene.comparison()) {

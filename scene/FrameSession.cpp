@@ -2,7 +2,10 @@
 
 #include "base/SystemMemory.h"
 #include "scene/GraphLoading.h"
+#include "scene/LegendLayout.h"
 #include "scene/SceneDrawing.h"
+
+#include <algorithm>
 
 FrameSession::FrameSession(Scene& scene, int framePixels) : scene(&scene), pixels(framePixels) {}
 
@@ -84,8 +87,8 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 }
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
-    DrawDescription description = describeScene(*scene, settings, view);
-    description.curves.ramp = rampOf(ramps, description.curves.colorRamp);
+    DrawDescription description =
+        describeScene(*scene, settings, view, rampOf(ramps, settings.colorRamp));
     if (settings.showLabels && labelMeasure) {
         description.labelPixels = labelPixels();
         description.labels =
@@ -106,11 +109,31 @@ std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
 }
 
 float FrameSession::labelledExtent(const ViewSettings& settings) {
-    if (!labelMeasure) {
+    if (!settings.showLabels || !labelMeasure) {
         return DrawDescription::frameExtent;
     }
     scene->update(settings);
     const std::shared_ptr<const SceneSnapshot> shown = snapshot();
     return static_cast<float>(
         ::labelledExtent(shown->layoutType, shown->labels, *labelMeasure, pixels));
+}
+
+float FrameSession::legendExtent(const ViewSettings& settings, const ViewState& view,
+                                 float extent) {
+    if (!labelMeasure) {
+        return extent;
+    }
+    applyCut(settings, view);
+    const DrawDescription shown = describe(settings, view);
+    const LegendLayout layout = layOutLegend(shown.legend, shown.curves.ramp.span(), *labelMeasure);
+    if (layout.empty()) {
+        return extent;
+    }
+    const auto side = static_cast<float>(pixels);
+    const double half = side / 2.0;
+    const TreeLayoutType layoutType = scene->appliedLayout().value_or(settings.layoutType);
+    const double room = roomBeside(layoutType == TreeLayoutType::Radial, half, half,
+                                   legendPlace(layout, side, side));
+    // A key too big for any fit takes at most half the picture's size.
+    return static_cast<float>(extent * std::clamp(half / room, 1.0, 2.0));
 }

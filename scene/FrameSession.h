@@ -76,8 +76,12 @@ public:
     CutSummary applyCut(const ViewSettings& settings, const ViewState& view);
     std::optional<Error> takeRefusal() { return std::exchange(refusal, std::nullopt); }
     // Half the side of the square that holds the scene and its names in the
-    // frame, for the settings.
+    // frame, for the settings (the scene's square with labels off).
     float labelledExtent(const ViewSettings& settings);
+    // The half side of the frame's square that leaves room for the key to
+    // the colours in its corner around a picture of half side `extent` (at
+    // least that); the extent itself without a measure or a key.
+    float legendExtent(const ViewSettings& settings, const ViewState& view, float extent);
 
 private:
     DrawDescription describe(const ViewSettings& settings, const ViewState& view);

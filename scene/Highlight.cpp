@@ -80,6 +80,9 @@ Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_
     // Per node, whether it is at the far end of a leaving or an arriving
     // relation; read in node order below.
     std::vector<uint8_t> farEnd(static_cast<std::size_t>(graph.nodeCount()), Highlight::Other);
+    // The leaving bundles' ends, inner and far, for finding those that come
+    // back.
+    std::vector<std::pair<int32_t, int32_t>> leavingEnds;
     for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
         const auto source = static_cast<std::size_t>(bundles.source[e]);
         const auto target = static_cast<std::size_t>(bundles.target[e]);
@@ -89,6 +92,7 @@ Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_
             highlight.emphasis[e] = Highlight::Leaving;
             highlight.leaving += bundles.count[e];
             farEnd[target] |= Highlight::Leaving;
+            leavingEnds.emplace_back(bundles.source[e], bundles.target[e]);
         } else if (to && !from) {
             highlight.emphasis[e] = Highlight::Arriving;
             highlight.arriving += bundles.count[e];
@@ -101,16 +105,31 @@ Highlight highlightOf(const CompoundGraph& graph, const Bundles& bundles, int32_
             ++highlight.byKind[static_cast<std::size_t>(kinds[e])];
         }
     }
+    std::sort(leavingEnds.begin(), leavingEnds.end());
+    std::vector<bool> bothWays(static_cast<std::size_t>(graph.nodeCount()), false);
+    for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
+        if (highlight.emphasis[e] == Highlight::Arriving &&
+            std::binary_search(leavingEnds.begin(), leavingEnds.end(),
+                               std::pair{bundles.target[e], bundles.source[e]})) {
+            bothWays[static_cast<std::size_t>(bundles.source[e])] = true;
+        }
+    }
+    const auto add = [](Highlight::Ends& ends, int32_t node) {
+        if (ends.first.size() < Highlight::namedEnds) {
+            ends.first.push_back(node);
+        }
+        ++ends.count;
+    };
     for (int32_t other = 0; other < graph.nodeCount(); ++other) {
-        for (const auto& [role, ends] : {std::pair{Highlight::Leaving, &highlight.uses},
-                                         std::pair{Highlight::Arriving, &highlight.usedBy}}) {
-            if ((farEnd[static_cast<std::size_t>(other)] & role) == 0) {
-                continue;
-            }
-            if (ends->first.size() < Highlight::namedEnds) {
-                ends->first.push_back(other);
-            }
-            ++ends->count;
+        const auto o = static_cast<std::size_t>(other);
+        if ((farEnd[o] & Highlight::Leaving) != 0) {
+            add(highlight.uses, other);
+        }
+        if ((farEnd[o] & Highlight::Arriving) != 0) {
+            add(highlight.usedBy, other);
+        }
+        if (bothWays[o]) {
+            add(highlight.bothWays, other);
         }
     }
     return highlight;

@@ -38,6 +38,9 @@ struct Highlight {
     // Where the leaving relations go, and where the arriving ones come from.
     Ends uses;
     Ends usedBy;
+    // The nodes it relates to both ways: a node of the subtree has a
+    // relation to each, and one back from it.
+    Ends bothWays;
     // In a comparison, the relations with one end in the subtree, drawn or
     // not, by kind (indexed by RelationKind).
     std::array<int64_t, 3> byKind{};

@@ -4,7 +4,9 @@
 #include "layout/Pi.h"
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeLayouts.h"
+#include "scene/BothWays.h"
 #include "scene/ComparisonDrawing.h"
+#include "scene/NodeGroups.h"
 #include "scene/SplineOpacity.h"
 
 #include <algorithm>
@@ -30,6 +32,14 @@ LineSet lines(Colour colour, float width) {
 
 Point onCircle(float radius, float angle) {
     return {radius * std::sin(angle), radius * std::cos(angle)};
+}
+
+// How far a bundle's count lies from one relation to the largest count, by
+// the square root.
+float bundleShare(uint32_t count, uint32_t largest) {
+    return largest <= 1
+               ? 0.0f
+               : std::sqrt(static_cast<float>(count - 1) / static_cast<float>(largest - 1));
 }
 
 bool hidden(std::span<const int32_t> shownAs, int32_t node) {
@@ -168,6 +178,7 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
     curves.width = settings.splineWidth;
     curves.colorRamp = settings.colorRamp;
     curves.blendMode = settings.blendMode;
+    curves.densityScale = settings.densityScale;
     curves.pointsRevision = scene.revision();
     for (int32_t j = 0; j < samplesPerEdge; ++j) {
         curves.parameters.push_back(splinecurve::sampleParameter(j));
@@ -182,6 +193,24 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings) {
     return curves;
 }
 
+float bundleWidth(float splineWidth, uint32_t count, uint32_t largest) {
+    const float width =
+        splineWidth * (1.0f + (maxBundleWidthFactor - 1.0f) * bundleShare(count, largest));
+    return std::round(width * bundleWidthSteps) / bundleWidthSteps;
+}
+
+LegendWidths bundleLegend(float splineWidth, uint32_t largest) {
+    LegendWidths legend;
+    // A quarter of the way by the square root: half the width's rise.
+    for (const uint32_t count : {1u, 1u + (largest - 1) / 4, largest}) {
+        const float width = bundleWidth(splineWidth, count, largest);
+        if (legend.samples.empty() || width > legend.samples.back().width) {
+            legend.samples.push_back({width, count});
+        }
+    }
+    return legend;
+}
+
 void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
     const uint32_t largest = counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
     if (largest <= 1) {
@@ -190,12 +219,9 @@ void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
     curves.widths.resize(counts.size());
     curves.weights.resize(counts.size());
     for (std::size_t e = 0; e < counts.size(); ++e) {
-        const float share =
-            std::sqrt(static_cast<float>(counts[e] - 1) / static_cast<float>(largest - 1));
-        const float width = curves.width * (1.0f + (maxBundleWidthFactor - 1.0f) * share);
-        curves.widths[e] = std::round(width * bundleWidthSteps) / bundleWidthSteps;
+        curves.widths[e] = bundleWidth(curves.width, counts[e], largest);
         curves.weights[e] = static_cast<float>(counts[e]);
-        curves.opacity[e] += (1.0f - curves.opacity[e]) * share;
+        curves.opacity[e] += (1.0f - curves.opacity[e]) * bundleShare(counts[e], largest);
     }
     // The biggest bundles over the others, and curves of one width in runs.
     curves.order.resize(counts.size());
@@ -217,23 +243,31 @@ void emphasise(CurveSet& curves, const Highlight& highlight) {
                 highlight.emphasis[e] == Highlight::Leaving ? leaving : arriving;
         }
     }
-    // The emphasised ones last, each part in the order drawn before.
+    // The fixed colours' alpha is 1: emphasised curves opaque.
+    const auto emphasised = [&highlight](std::size_t e) {
+        return highlight.emphasis[e] != Highlight::Other;
+    };
+    for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
+        curves.opacity[e] = emphasised(e) ? 1.0f : curves.opacity[e] * dimmedOpacity;
+    }
+    drawLast(curves, emphasised);
+    if (curves.blendMode != BlendModeType::Density) {
+        curves.blendMode = BlendModeType::Alpha;
+    }
+}
+
+void drawLast(CurveSet& curves, const std::function<bool(std::size_t)>& picked) {
     std::vector<int32_t> order;
-    order.reserve(highlight.emphasis.size());
-    for (const bool emphasised : {false, true}) {
+    order.reserve(static_cast<std::size_t>(curves.curveCount()));
+    for (const bool last : {false, true}) {
         for (int32_t place = 0; place < curves.curveCount(); ++place) {
-            const auto e = static_cast<std::size_t>(curves.curveAt(place));
-            if ((highlight.emphasis[e] != Highlight::Other) == emphasised) {
-                order.push_back(static_cast<int32_t>(e));
-                // The fixed colours' alpha is 1: emphasised curves opaque.
-                curves.opacity[e] = emphasised ? 1.0f : curves.opacity[e] * dimmedOpacity;
+            const int32_t e = curves.curveAt(place);
+            if (picked(static_cast<std::size_t>(e)) == last) {
+                order.push_back(e);
             }
         }
     }
     curves.order = std::move(order);
-    if (curves.blendMode != BlendModeType::Density) {
-        curves.blendMode = BlendModeType::Alpha;
-    }
 }
 
 LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,
@@ -270,8 +304,68 @@ LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Col
     return marks;
 }
 
+std::vector<LegendEntry> highlightLegend() {
+    return {LegendSwatch{leavingColour, leavingText}, LegendSwatch{arrivingColour, arrivingText}};
+}
+
+namespace {
+
+bool byGroup(ColorBy colorBy) {
+    return colorBy == ColorBy::SourceGroup || colorBy == ColorBy::TargetGroup;
+}
+
+// The groups' colours on the curves and the nodes, the both-way marks, and
+// the key's entries for what the curves' colours and widths mean.
+void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings& settings,
+                  TreeLayoutType layoutType, float pixel) {
+    CurveSet& curves = frame.curves;
+    const bool curvesShown = frame.showCurves;
+    const bool density = curves.blendMode == BlendModeType::Density;
+    // What the both-way colour must differ from.
+    std::vector<Colour> inUse{treeRed, leavingColour, arrivingColour};
+    if (scene.comparison()) {
+        inUse.insert(inUse.end(), {addedColour, removedColour});
+    }
+    if (curvesShown && density) {
+        frame.legend.emplace_back(LegendDensity{settings.densityScale});
+    } else if (curvesShown && !byGroup(settings.colorBy)) {
+        frame.legend.emplace_back(LegendRamp{rampStartText, rampEndText});
+        inUse.insert(inUse.end(), curves.ramp.span().begin(), curves.ramp.span().end());
+    }
+    if (byGroup(settings.colorBy)) {
+        const Cut& cut = scene.cut();
+        const NodeGroups groups = groupNodes(
+            scene.graph(), cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs,
+            settings.groupDepth);
+        if (curvesShown && !density) {
+            styleGroups(curves, scene.bundles(), groups, settings.colorBy);
+        }
+        frame.groupBands = describeGroupBands(layoutType, scene, groups, settings.lineWidth, pixel);
+        for (LegendEntry& entry : groupLegend(scene.graph(), groups)) {
+            inUse.push_back(std::get<LegendSwatch>(entry).colour);
+            frame.legend.push_back(std::move(entry));
+        }
+    }
+    if (!curvesShown) {
+        return;
+    }
+    const std::span<const uint32_t> counts = scene.bundles().count;
+    if (!curves.widths.empty()) {
+        frame.legend.emplace_back(
+            bundleLegend(curves.width, *std::max_element(counts.begin(), counts.end())));
+    }
+    if (settings.markBothWays && !density) {
+        const BothWays bothWays = findBothWays(scene.bundles());
+        const Colour colour = bothWayColour(inUse);
+        markBothWays(curves, bothWays, colour);
+        frame.legend.push_back(bothWayLegend(bothWays, colour));
+    }
+}
+
+} // namespace
+
 DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
-                              const ViewState& view) {
+                              const ViewState& view, SharedValues<Colour> ramp) {
     DrawDescription frame;
     frame.region = view.region;
     frame.background = view.background;
@@ -293,13 +387,24 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     frame.showCurves = settings.showSplines;
     if (frame.showCurves) {
         frame.curves = describeCurves(scene, settings);
-        if (scene.comparison()) {
-            styleComparison(frame.curves, scene.bundles().kind);
-        }
-        if (highlighting) {
-            emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
+        frame.curves.ramp = std::move(ramp);
+    }
+    colourCurves(frame, scene, settings, layoutType, pixel);
+    if (frame.showCurves && scene.comparison()) {
+        // The kinds' colours win over the ramp's, the groups' and the both-way one.
+        styleComparison(frame.curves, scene.bundles().kind);
+        for (LegendEntry& entry :
+             comparisonLegend(scene.comparison()->summary, settings.showKept)) {
+            frame.legend.push_back(std::move(entry));
         }
     }
+    if (frame.showCurves && highlighting) {
+        emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
+        for (LegendEntry& entry : highlightLegend()) {
+            frame.legend.push_back(std::move(entry));
+        }
+    }
+    frame.showLegend = settings.showLegend;
     frame.showOverlay = settings.showTree;
     if (frame.showOverlay) {
         frame.overlay =

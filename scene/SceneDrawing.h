@@ -10,6 +10,7 @@
 #include "scene/ViewSettings.h"
 #include "scene/ViewState.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -51,6 +52,15 @@ CurveSet describeCurves(const Scene& scene, const ViewSettings& settings);
 inline constexpr float maxBundleWidthFactor = 4.0f;
 inline constexpr float bundleWidthSteps = 4.0f;
 void styleBundles(CurveSet& curves, std::span<const uint32_t> counts);
+// The width styleBundles gives a bundle of `count` relations against the
+// largest count.
+float bundleWidth(float splineWidth, uint32_t count, uint32_t largest);
+// The key's entry for bundles up to the largest count: a curve of one
+// relation, the widest, and one between (those of another width only).
+LegendWidths bundleLegend(float splineWidth, uint32_t largest);
+// The curves the test picks drawn after the others, each part in the order
+// it was drawn in before.
+void drawLast(CurveSet& curves, const std::function<bool(std::size_t)>& picked);
 // The curves with a node highlighted: its relations opaque in the emphasis
 // colours and drawn last, all others faded, alpha blending whatever the
 // mode but density.
@@ -60,6 +70,16 @@ void emphasise(CurveSet& curves, const Highlight& highlight);
 LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,
                       float lineWidth, float radius, const FrameRegion& region);
 
-// The whole frame. The scene must be up to date for the settings.
+// The texts at the ramp's ends, and beside the highlight colours, in the key.
+inline constexpr const char* rampStartText = "source";
+inline constexpr const char* rampEndText = "target";
+inline constexpr const char* leavingText = "outgoing relations";
+inline constexpr const char* arrivingText = "incoming relations";
+
+// The key's entries for the highlight's two colours.
+std::vector<LegendEntry> highlightLegend();
+
+// The whole frame. The scene must be up to date for the settings; the
+// curves take the ramp's colours (empty: none loaded).
 DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
-                              const ViewState& view = {});
+                              const ViewState& view = {}, SharedValues<Colour> ramp = {});

@@ -80,6 +80,9 @@ std::string defaultTextOf(const SettingDescriptor& setting) {
         return "the whole tree; past " + std::to_string(readableBundles) +
                " relations the deepest cut of at most that many bundles";
     }
+    if (setting.onlyWithWindow) {
+        return "on in the viewer, off in hebview-render";
+    }
     switch (setting.kind) {
     case SettingKind::Switch:
         return setting.defaultValue != 0.0 ? "on" : "off";

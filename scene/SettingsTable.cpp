@@ -14,6 +14,8 @@ constexpr int maxDecimals = 6;
 constexpr const char* layoutNames[treeLayoutTypeCount] = {"radial", "classic", "slice", "squared",
                                                           "strip"};
 constexpr const char* blendNames[blendModeTypeCount] = {"none", "alpha", "max", "density"};
+constexpr const char* colorByNames[colorByCount] = {"ramp", "source", "target"};
+constexpr const char* densityScaleNames[densityScaleTypeCount] = {"log", "eq-hist"};
 
 template <typename Value> double toNumber(Value value) {
     if constexpr (std::is_enum_v<Value>) {
@@ -89,6 +91,11 @@ SettingDescriptor alphaOnly(SettingDescriptor setting) {
     return setting;
 }
 
+SettingDescriptor densityOnly(SettingDescriptor setting) {
+    setting.densityOnly = true;
+    return setting;
+}
+
 SettingDescriptor firstOfGroup(SettingDescriptor setting) {
     setting.startsGroup = true;
     return setting;
@@ -96,6 +103,16 @@ SettingDescriptor firstOfGroup(SettingDescriptor setting) {
 
 SettingDescriptor treeDepth(SettingDescriptor setting) {
     setting.treeDepth = true;
+    return setting;
+}
+
+SettingDescriptor afterLevels(SettingDescriptor setting) {
+    setting.afterLevels = true;
+    return setting;
+}
+
+SettingDescriptor onlyWithWindow(SettingDescriptor setting) {
+    setting.onlyWithWindow = true;
     return setting;
 }
 
@@ -134,6 +151,19 @@ std::span<const SettingDescriptor> settingsTable() {
             toggle<&S::showLabels>("Show Labels", "--labels", false, "write the nodes' names")),
         treeDepth(firstOfGroup(number<&S::depth>("Depth", "--depth", {1.0, 1e6, 1.0}, 0,
                                                  "collapse every node at this depth (root 0)"))),
+        // The picture's colours, below the levels.
+        afterLevels(firstOfGroup(choice<&S::colorBy>("Color By", "--color-by", ColorBy::Ramp,
+                                                     colorByLabels, colorByNames))),
+        afterLevels(number<&S::groupDepth>("Group Depth", "--group-depth", {1.0, 64.0, 1.0}, 1,
+                                           "depth of the nodes that name the groups (root 0)")),
+        afterLevels(toggle<&S::markBothWays>("Mark Both-Way", "--both-way", false,
+                                             "draw relations whose reverse exists opaque, in a "
+                                             "colour of their own")),
+        afterLevels(densityOnly(choice<&S::densityScale>("Density Scale", "--density-scale",
+                                                         DensityScaleType::Log, densityScaleLabels,
+                                                         densityScaleNames))),
+        afterLevels(onlyWithWindow(toggle<&S::showLegend>(
+            "Show Legend", "--legend", true, "a key to the colours in the picture's corner"))),
         comparison(toggle<&S::showKept>("Show Kept", "--kept", true,
                                         "draw the relations both versions have, dimmed")),
     };

@@ -31,6 +31,8 @@ struct SettingDescriptor {
     // Counts only while the blend mode is Alpha; the panel shows it disabled
     // otherwise.
     bool alphaOnly = false;
+    // Counts only while the blend mode is Density; shown disabled otherwise.
+    bool densityOnly = false;
     // Set apart from the setting before it: the panel draws a separator.
     bool startsGroup = false;
     // A depth in the hierarchy: it runs from 1 to the graph's depth (the
@@ -38,6 +40,11 @@ struct SettingDescriptor {
     // whole tree), and its default (0) is chosen per graph. The panel shows
     // such settings with the levels, after the others.
     bool treeDepth = false;
+    // Shown in the panel after the levels, below every row it had before.
+    bool afterLevels = false;
+    // A switch on by default only where there is a window: hebview-render
+    // starts with it off (see ViewSettings::windowless).
+    bool onlyWithWindow = false;
     // Counts only while two versions are compared; the panel shows it with
     // the comparison's rows, after the levels.
     bool comparison = false;

@@ -7,3 +7,13 @@ ViewSettings::ViewSettings() {
         setting.write(*this, setting.defaultValue);
     }
 }
+
+ViewSettings ViewSettings::windowless() {
+    ViewSettings settings;
+    for (const SettingDescriptor& setting : settingsTable()) {
+        if (setting.onlyWithWindow) {
+            setting.write(settings, 0.0);
+        }
+    }
+    return settings;
+}

@@ -2,6 +2,7 @@
 
 #include "layout/TreeLayoutType.h"
 #include "scene/BlendModeType.h"
+#include "scene/CurveColourTypes.h"
 
 #include <cstdint>
 
@@ -16,6 +17,9 @@ inline constexpr int32_t colorRampCount = 5;
 struct ViewSettings {
     // Every setting at its default.
     ViewSettings();
+    // The same for pictures drawn without a window (hebview-render), which
+    // starts the settings that only a window shows by default off.
+    static ViewSettings windowless();
 
     // Any value outside the five layouts keeps the node positions as they
     // are.
@@ -39,6 +43,15 @@ struct ViewSettings {
     // (root 0); at the tree's depth or deeper, the whole tree. 0 until a
     // depth is chosen for the graph shown.
     int32_t depth{};
+    // Curves along the ramp, or in their source's or target's group colour;
+    // a node's group is its ancestor at groupDepth (or itself, above it).
+    ColorBy colorBy{};
+    int32_t groupDepth{};
+    // Relations whose reverse exists too drawn opaque in a colour of their own.
+    bool markBothWays{};
+    // A key to the picture's colours in a corner.
+    bool showLegend{};
+    DensityScaleType densityScale{};
     // While two versions are compared, whether the relations both have are
     // drawn (dimmed) beside those added and removed.
     bool showKept{};

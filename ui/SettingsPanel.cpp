@@ -42,11 +42,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
         std::vector<PanelRow> rows{plain(PanelRowKind::Button, loadFileLabel),
                                    plain(PanelRowKind::NodeCount, "# Tree Nodes"),
                                    plain(PanelRowKind::RelationCount, "# Splines")};
-        // The levels come after the rows the panel always had, the
-        // comparison last.
-        for (const bool levels : {false, true}) {
+        const auto addSettings = [&rows](auto belongs) {
             for (const SettingDescriptor& setting : settingsTable()) {
-                if (setting.treeDepth != levels || setting.comparison) {
+                if (!belongs(setting)) {
                     continue;
                 }
                 if (setting.startsGroup) {
@@ -54,21 +52,22 @@ std::span<const PanelRow> SettingsPanel::rows() {
                 }
                 rows.push_back(settingRow(setting));
             }
-            if (!levels) {
-                rows.push_back(plain(PanelRowKind::Search, "Search"));
-                rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
-            }
-        }
+        };
+        // The levels come after the rows the panel always had, and the
+        // colours after the levels, the comparison last.
+        addSettings([](const SettingDescriptor& s) {
+            return !s.treeDepth && !s.afterLevels && !s.comparison;
+        });
+        rows.push_back(plain(PanelRowKind::Search, "Search"));
+        rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
+        addSettings([](const SettingDescriptor& s) { return s.treeDepth; });
         rows.push_back(plain(PanelRowKind::CutLine));
         rows.push_back(plain(PanelRowKind::Button, expandAllLabel));
+        addSettings([](const SettingDescriptor& s) { return s.afterLevels; });
         rows.push_back(plain(PanelRowKind::Separator));
         rows.push_back(plain(PanelRowKind::Button, compareWithLabel));
         rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
-        for (const SettingDescriptor& setting : settingsTable()) {
-            if (setting.comparison) {
-                rows.push_back(settingRow(setting));
-            }
-        }
+        addSettings([](const SettingDescriptor& s) { return s.comparison; });
         return rows;
     }();
     return table;
@@ -148,7 +147,8 @@ bool SettingsPanel::applies(const PanelRow& row) const {
     if (row.setting->comparison) {
         return !comparing.summary.empty();
     }
-    return !row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha;
+    return (!row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha) &&
+           (!row.setting->densityOnly || settings.blendMode == BlendModeType::Density);
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The panel's scene settings reach the picture: a treemap layout draws red
-# rectangles, Beta 0 straightens the curves, "Show Splines" and "Show Tree"
-# take the curves and the overlay away, and Escape ends the viewer quietly.
+# The panel's scene settings reach the picture: `l` hides the key, a
+# treemap layout draws red rectangles, Beta 0 straightens the curves, "Show
+# Splines" and "Show Tree" take the curves and the overlay away, and Escape
+# ends the viewer quietly.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
@@ -27,6 +28,16 @@ greater 0.5 "$share" || fail "the radial picture has a red line down its edge (s
 share=$(column_share_of ramp "$workdir/radial.png" "$between_leaves")
 greater 0.3 "$share" || fail "a bundled curve runs straight between the leaves (share $share)"
 
+# The key to the ramp sits in the window's bottom right corner; `l` hides
+# it, and without it a treemap fills the whole picture.
+key=120x40+950+765
+shown=$(pixels_of ramp "$workdir/radial.png" "$key")
+greater "$shown" 200 || fail "no key to the ramp in the corner ($shown pixels)"
+press_key l
+screenshot_changed "$workdir/radial.png" "$key" "$workdir/no-key.png" "the key"
+hidden=$(pixels_of ramp "$workdir/no-key.png" "$key")
+greater 10 "$hidden" || fail "l left the key in the corner ($hidden pixels)"
+
 # "TreeMap - Squared": the root's rectangle borders the picture in red.
 click_at 250 203
 click_at 260 290
@@ -46,7 +57,7 @@ share=$(column_share_of ramp "$workdir/straight.png" "$between_leaves")
 greater "$share" 0.7 || fail "no straight curve between the leaves with Beta 0 (share $share)"
 type_number 254 311 1
 screenshot_changed "$workdir/straight.png" "$picture" "$workdir/bundled.png" "the picture"
-changed=$(differing_pixels "$workdir/radial.png" "$workdir/bundled.png" "$picture")
+changed=$(differing_pixels "$workdir/no-key.png" "$workdir/bundled.png" "$picture")
 greater 10 "$changed" || fail "Beta 1 did not bring the bundled curves back ($changed pixels)"
 
 # "Show Splines" OFF: the red tree and its light-blue overlay remain, no

@@ -286,6 +286,64 @@ TEST(SvgPictureTest, TreeOverlayBackgroundAndLabels) {
     EXPECT_TRUE(translucentOverlay);
 }
 
+// Ten pixels a character, twenty a line.
+class FixedMeasure : public TextMeasure {
+public:
+    float width(std::string_view text) const override {
+        return 10.0f * static_cast<float>(text.size());
+    }
+    float height() const override { return 20.0f; }
+};
+
+TEST(SvgPictureTest, TheKeyIsVectorShapesAndTextInTheCorner) {
+    TwoCurves scene;
+    scene.frame.legend = {LegendRamp{"source", "target"},
+                          LegendSwatch{{0.0f, 1.0f, 0.0f, 1.0f}, "both ways: 1 pair"},
+                          LegendDensity{}};
+    const FixedMeasure measure;
+    scene.frame.showLegend = false;
+    EXPECT_TRUE(childrenOf(parseXml(svgPicture(scene.frame, 1000, &measure)), "legend").empty());
+    scene.frame.showLegend = true;
+    const std::string text = svgPicture(scene.frame, 1000, &measure);
+    const Parsed svg = parseXml(text);
+    ASSERT_TRUE(svg.wellFormed) << text;
+    // Its box, 215 by 92: padding 10, the ramp's rows of 20 and 26, the
+    // swatch's row of 26 with the 15-pixel swatch, a gap of 10 and its
+    // 170-pixel text; 12 pixels from the corner.
+    const std::vector<Element> key = childrenOf(svg, "legend");
+    ASSERT_FALSE(key.empty());
+    const Element& box = key[0];
+    EXPECT_EQ(box.name, "rect");
+    EXPECT_EQ(box.attributes.at("width") + " " + box.attributes.at("height"), "215 92");
+    EXPECT_EQ(box.attributes.at("fill-opacity"), "0.75");
+    std::map<std::string, std::vector<Element>> byName;
+    for (const Element& element : key) {
+        byName[element.name].push_back(element);
+    }
+    // The ramp as a gradient from its first colour to its last; the swatch.
+    ASSERT_EQ(byName["linearGradient"].size(), 1u);
+    EXPECT_EQ(byName["rect"][1].attributes.at("fill"), "#00ff00");
+    EXPECT_EQ(byName["rect"][2].attributes.at("fill"), "url(#legend-ramp-0)");
+    std::vector<std::string> stops;
+    for (const Element& element : svg.elements) {
+        if (element.name == "stop") {
+            stops.push_back(element.attributes.at("stop-color"));
+        }
+    }
+    ASSERT_EQ(stops.size(), 33u);
+    EXPECT_EQ(stops.front(), "#ff0000");
+    EXPECT_EQ(stops.back(), "#0000ff");
+    // The texts, and no density scale: these curves do not show one.
+    std::vector<std::string> texts;
+    for (const Element& element : svg.elements) {
+        if (element.name == "text") {
+            texts.push_back(element.text);
+        }
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"source", "target", "both ways: 1 pair"}));
+    EXPECT_NE(text.find("<g id=\"legend\" transform=\"translate(773 896)\">"), std::string::npos);
+}
+
 TEST(SvgPictureTest, HexColoursRoundAndClamp) {
     EXPECT_EQ(hexColour({0.0f, 0.5f, 1.0f, 1.0f}), "#0080ff");
     EXPECT_EQ(hexColour({-1.0f, 2.0f, 0.2f, 1.0f}), "#00ff33");

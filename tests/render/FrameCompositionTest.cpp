@@ -1,7 +1,9 @@
 #include "tests/render/RenderFixture.h"
 
 #include "render/FrameRenderer.h"
+#include "render/TextAtlas.h"
 #include "scene/BlendModeType.h"
+#include "scene/LegendLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +198,83 @@ TEST_F(FrameComposition, DensityShowsHowManyCurvesCoverAPixelThroughTheRamp) {
     EXPECT_TRUE(near(single, rampTexel(3, once), 2))
         << describe(single) << " vs " << describe(rampTexel(3, once));
     EXPECT_EQ(colourAt(image, 0.3f, 0.3f), black) << "no curve there";
+}
+
+TEST_F(FrameComposition, EqualisedDensityGivesTheCommonCountTheRampsMiddle) {
+    // The crossing chords again: nearly every covered pixel is covered once,
+    // so that count ranks about half way (where the log scale put it at
+    // log 2 / log 3), and the few crossing pixels top the ramp.
+    load(starGraph({{1, 5}, {3, 7}}));
+    graph->settings.blendMode = BlendModeType::Density;
+    graph->settings.densityScale = DensityScaleType::EqHist;
+    const FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+    const Rgb single = pointColour(image, 1, 5, 0.25f);
+    const Rgb crossing = colourAt(image, 0.0f, 0.0f);
+    EXPECT_TRUE(near(single, rampTexel(3, 0.5f), 4))
+        << describe(single) << " vs " << describe(rampTexel(3, 0.5f));
+    EXPECT_TRUE(near(crossing, rampTexel(3, 1.0f - 1e-6f), 2)) << describe(crossing);
+}
+
+TEST_F(FrameComposition, GroupColoursPaintTheCurvesAndTheBandsOutsideTheLeaves) {
+    // Groups n1 (leaves 3 and 4) and n2 (leaves 5 and 6), of two leaves
+    // each: by name, n1 takes the palette's first colour, orange, and n2 its
+    // second, sky blue. Leaf 3 lies at 45 degrees, leaf 6 at 315.
+    load(graphText({-1, 0, 0, 1, 1, 2, 2}, {{3, 5}}));
+    const Rgb orange{0xE6, 0x9F, 0x00};
+    const Rgb skyBlue{0x56, 0xB4, 0xE9};
+    // The bands' middle: three tree lines of 3 pixels wide, one line away
+    // from the leaves' boxes, which run from the leaf circle at 0.8 to 0.9.
+    const float band = 0.9f + 7.5f * 2.02f / 2048.0f;
+    const float diagonal = band * std::sqrt(0.5f);
+    graph->settings.colorBy = ColorBy::SourceGroup;
+    FrameImage image = draw(TreeLayoutType::Radial, 0.0f);
+    Rgb seen = pointColour(image, 3, 5, 0.3f);
+    EXPECT_TRUE(near(seen, orange, 2)) << describe(seen);
+    seen = colourAt(image, diagonal, diagonal);
+    EXPECT_TRUE(near(seen, orange, 2)) << "n1's band: " << describe(seen);
+    seen = colourAt(image, -diagonal, diagonal);
+    EXPECT_TRUE(near(seen, skyBlue, 2)) << "n2's band: " << describe(seen);
+    graph->settings.colorBy = ColorBy::TargetGroup;
+    image = draw(TreeLayoutType::Radial, 0.0f);
+    seen = pointColour(image, 3, 5, 0.3f);
+    EXPECT_TRUE(near(seen, skyBlue, 2)) << describe(seen);
+}
+
+TEST_F(FrameComposition, TheKeyIsWrittenIntoTheFramesCornerWhenItIsShown) {
+    DrawDescription frame;
+    frame.background = {1.0f, 1.0f, 1.0f, 1.0f};
+    frame.showCurves = false;
+    frame.showOverlay = false;
+    const Colour green{0.0f, 1.0f, 0.0f, 1.0f};
+    frame.legend = {LegendSwatch{green, "abc"}};
+    const TextAtlas text(24.0f);
+    const LegendLayout layout = layOutLegend(frame.legend, {}, text);
+    const PixelBox place = legendPlace(layout, 2048.0f, 2048.0f);
+    const PixelBox& swatch = layout.fills[1].box;
+    const auto swatchX = static_cast<int>(place.x + swatch.x + swatch.width / 2.0f);
+    const auto swatchY = static_cast<int>(place.y + swatch.y + swatch.height / 2.0f);
+    const auto cornerX = static_cast<int>(place.x + 2.0f);
+    const auto cornerY = static_cast<int>(place.y + 2.0f);
+    FrameRenderer renderer(graph->targets);
+    ASSERT_TRUE(renderer.prepare().ok());
+    for (const bool shown : {false, true}) {
+        frame.showLegend = shown;
+        renderer.drawFrame(frame);
+        renderer.writeLegend(graph->targets.frameTexture, frame, text);
+        const FrameImage image = readFrame(graph->targets);
+        const uint8_t* inSwatch = image.pixel(swatchX, swatchY);
+        const uint8_t* inBox = image.pixel(cornerX, cornerY);
+        if (shown) {
+            EXPECT_EQ((Rgb{inSwatch[0], inSwatch[1], inSwatch[2]}), (Rgb{0, 255, 0}));
+            // A quarter of the white shows through the box.
+            EXPECT_TRUE(near(Rgb{inBox[0], inBox[1], inBox[2]}, Rgb{64, 64, 64}, 2));
+        } else {
+            EXPECT_EQ((Rgb{inSwatch[0], inSwatch[1], inSwatch[2]}), (Rgb{255, 255, 255}));
+        }
+    }
+    EXPECT_GT(place.x, 1700.0f) << "in the bottom right corner";
+    EXPECT_GT(place.y, 1900.0f);
+    renderer.release();
 }
 
 TEST_F(FrameComposition, EachCurveTakesItsOwnWidth) {

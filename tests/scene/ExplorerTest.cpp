@@ -95,6 +95,14 @@ TEST(Explorer, TheTooltipGivesThePathTheRelationsAndAnInnerNodesLeaves) {
     EXPECT_EQ(explorer.tooltip(),
               "n0.n1.n4\n1 outgoing, 1 incoming relations\nUses: n3\nUsed by: n5")
         << "the node under the pointer, though another is pinned";
+    // With both-way relations marked: n3 and n5 relate both ways, n4 with
+    // nobody.
+    explorer.showBothWays(true);
+    EXPECT_EQ(explorer.tooltip(),
+              "n0.n1.n4\n1 outgoing, 1 incoming relations\nUses: n3\nUsed by: n5");
+    explorer.pointerMoved(leaf.x, leaf.y);
+    EXPECT_EQ(explorer.tooltip(), "n0.n1.n3\n1 outgoing, 2 incoming relations\nUses: n5\nUsed "
+                                  "by: n4, n5\nBoth ways: n5");
 }
 
 TEST(Explorer, InAComparisonTheTooltipCountsEachKindThoughKeptOnesAreHidden) {

@@ -224,12 +224,22 @@ TEST(SceneDrawing, AComparisonDrawsItsChangesInTheirColoursLastAndMarksTheirNode
     EXPECT_EQ(frame.marks[0].colour, removedColour);
     EXPECT_EQ(frame.marks[1].colour, addedColour);
     EXPECT_EQ(frame.marks[1].ringCount(), 1u) << "around w alone";
+    // The key ends with the kinds and their counts.
+    const auto keyEnd = [](const DrawDescription& drawn) {
+        return std::vector<LegendEntry>(drawn.legend.end() - 3, drawn.legend.end());
+    };
+    ASSERT_GE(frame.legend.size(), 3u);
+    EXPECT_EQ(keyEnd(frame),
+              (std::vector<LegendEntry>{
+                  LegendSwatch{addedColour, "added: 1"}, LegendSwatch{removedColour, "removed: 1"},
+                  LegendSwatch{{0.5f, 0.5f, 0.5f, 1.0f}, "kept: 1, dimmed"}}));
 
     // Without the kept relations, only the two changes are bundled.
     settings.showKept = false;
     frame = describeScene(comparedScene(settings), settings);
     EXPECT_EQ(frame.curves.colourIndex, (std::vector<uint8_t>{1, 2}));
     EXPECT_EQ(frame.curves.order, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(std::get<LegendSwatch>(frame.legend.back()).text, "kept: 1, hidden");
 
     // Density counts every curve drawn, whatever its kind.
     settings.blendMode = BlendModeType::Density;

@@ -35,6 +35,14 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
     EXPECT_TRUE(o.showSplines);
     EXPECT_EQ(o.treeMapSpacing, 0.01f);
     EXPECT_FALSE(o.showLabels);
+    // The new switches keep today's pictures; the legend, on in the viewer,
+    // is off here.
+    EXPECT_EQ(o.colorBy, ColorBy::Ramp);
+    EXPECT_EQ(o.groupDepth, 1);
+    EXPECT_FALSE(o.markBothWays);
+    EXPECT_EQ(o.densityScale, DensityScaleType::Log);
+    EXPECT_FALSE(o.showLegend);
+    EXPECT_TRUE(ViewSettings().showLegend);
     EXPECT_EQ(options.view.zoom, 1.0);
     EXPECT_EQ(options.view.centreX, 0.0f);
     EXPECT_TRUE(options.view.highlight.empty());
@@ -73,6 +81,15 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     const RenderOptions numbered = accepted({"--layout", "4", "--blend", "density"});
     EXPECT_EQ(numbered.settings.layoutType, TreeLayoutType::TreeMapStrip);
     EXPECT_EQ(numbered.settings.blendMode, BlendModeType::Density);
+    const ViewSettings colours =
+        accepted({"--color-by", "target", "--group-depth", "2", "--both-way", "on",
+                  "--density-scale", "eq-hist", "--legend", "on"})
+            .settings;
+    EXPECT_EQ(colours.colorBy, ColorBy::TargetGroup);
+    EXPECT_EQ(colours.groupDepth, 2);
+    EXPECT_TRUE(colours.markBothWays);
+    EXPECT_EQ(colours.densityScale, DensityScaleType::EqHist);
+    EXPECT_TRUE(colours.showLegend);
 }
 
 TEST(RenderOptions, TheViewIsReadAndNamesTheNodesOfTheGraph) {
@@ -146,6 +163,9 @@ TEST(RenderOptions, HelpListsEveryOptionWithItsDefault) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_NE(help.find("(default 0.0100)"), std::string::npos);
+    EXPECT_NE(help.find("--legend on|off         a key to the colours in the picture's corner "
+                        "(default on in the viewer, off in hebview-render)"),
+              std::string::npos);
 }
 
 } // namespace

@@ -117,6 +117,26 @@ groups=$(sed -n '/<g id="curves"/,/^<\/g>/p' "$workdir/figure.svg" | grep -v 'id
 [ "$groups" = "$relations" ] || fail "$groups curve groups for $relations relations"
 lit=$(convert "$workdir/figure-svg.png" -fx '(r>0.2||g>0.2||b>0.2)?1:0' -format '%[fx:mean]' info:)
 awk -v v="$lit" 'BEGIN { exit !(v > 0.05) }' || fail "the rendered SVG is nearly empty ($lit)"
+# Coloured by group with the key: the key sits in the bottom right corner
+# of the PNG and of the SVG, which parses and renders, with the orange of
+# the biggest group ("draw" in jhotdraw at depth 2) first; the picture
+# shrinks to leave it room.
+for picture in groups.png groups.svg; do
+    "$tool" data/Graphs/jhotdraw.rsf --color-by source --group-depth 2 --legend on --size 1024 \
+        -o "$workdir/$picture" >/dev/null || fail "colouring by group into $picture failed"
+done
+grep -q '<text x="[0-9.]*" y="[0-9.]*">draw</text>' "$workdir/groups.svg" ||
+    fail "the SVG's key does not name the biggest group"
+rsvg-convert -w 1024 -h 1024 "$workdir/groups.svg" -o "$workdir/groups-svg.png" ||
+    fail "the SVG with its key does not render"
+orange() {
+    convert "$1" -crop "$2" +repage -alpha off -fuzz 10% -fill black +opaque "#E69F00" \
+        -fill white -opaque "#E69F00" -format '%[fx:mean]' info:
+}
+for picture in groups.png groups-svg.png; do
+    key=$(orange "$workdir/$picture" 150x300+874+724)
+    awk -v v="$key" 'BEGIN { exit !(v > 0.001) }' || fail "no key in the corner of $picture ($key)"
+done
 "$tool" -o "$workdir/small.png" --size 512 --background white >/dev/null || fail "--size 512 failed"
 [ "$(identify -format '%wx%h' "$workdir/small.png")" = 512x512 ] || fail "--size 512 gave another size"
 [ "$(convert "$workdir/small.png" -format '%[pixel:p{2,2}]' info:)" = "srgb(255,255,255)" ] ||

@@ -69,6 +69,13 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Number, "Depth", 1, 1e6, 1},
         {CutLine, "", 0, 0, 1},
         {Button, "Expand All", 0, 0, 1},
+        // Below every row the panel had before, so that none of those moves.
+        {Separator, "", 0, 0, 1},
+        {Choice, "Color By", 0, 2, 1},
+        {Number, "Group Depth", 1, 64, 1},
+        {Switch, "Mark Both-Way", 0, 1, 1},
+        {Choice, "Density Scale", 0, 1, 1},
+        {Switch, "Show Legend", 0, 1, 1},
         {Separator, "", 0, 0, 1},
         {Button, "Compare With...", 0, 0, 1},
         {Button, "Stop Comparing", 0, 0, 1},
@@ -98,6 +105,8 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
     EXPECT_EQ(panel.value(row("Tree Layout")), 1.0);
     EXPECT_EQ(panel.value(row("Color Ramp")), 4.0);
     EXPECT_EQ(panel.value(row("Show Labels")), 0.0) << "labels start off";
+    EXPECT_EQ(panel.value(row("Show Legend")), 1.0) << "the legend starts on";
+    EXPECT_EQ(panel.valueText(row("Color By")), "Ramp");
 }
 
 TEST_F(SettingsPanelTest, ValuesShowAsThePanelShowsThem) {
@@ -271,6 +280,12 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
             settings.blendMode = mode;
             EXPECT_EQ(panel.applies(row(label)), applies) << label;
         }
+    }
+    // The density scale only in the density view.
+    for (const auto& [mode, applies] :
+         {std::pair{BlendModeType::Alpha, false}, {BlendModeType::Density, true}}) {
+        settings.blendMode = mode;
+        EXPECT_EQ(panel.applies(row("Density Scale")), applies);
     }
     EXPECT_TRUE(panel.applies(row("Spline Width")));
     // "Show Kept" counts only while two versions are compared.

@@ -25,7 +25,7 @@ struct RenderOptions {
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
     // Splits names into the hierarchy where a file has only names.
     std::string separator;
-    ViewSettings settings;
+    ViewSettings settings = ViewSettings::windowless();
     bool helpWanted = false;
     // How long each stage took, on standard error.
     bool timings = false;

@@ -56,8 +56,9 @@ struct GlDrawing {
     // The frame, its names written in, as drawn pixels.
     FrameImage draw(const DrawDescription& frame) {
         renderer.drawFrame(frame);
-        if (!frame.labels.empty() && labelText) {
+        if (labelText) {
             renderer.writeLabels(targets.frameTexture, frame, *labelText);
+            renderer.writeLegend(targets.frameTexture, frame, *labelText);
         }
         return readFrame(targets);
     }
@@ -168,8 +169,10 @@ int main(int argc, char** argv) {
     }
     FrameSession session(scene, options.size);
     session.setRamps(std::move(ramps));
-    if (settings.showLabels) {
-        auto font = std::make_shared<const LabelFont>(session.labelPixels());
+    // The key's text is the labels' size.
+    std::shared_ptr<const LabelFont> font;
+    if (settings.showLabels || settings.showLegend) {
+        font = std::make_shared<const LabelFont>(session.labelPixels());
         session.setLabelMeasure(font);
         if (gl) {
             gl->labelText = std::make_unique<TextAtlas>(font);
@@ -179,17 +182,23 @@ int main(int argc, char** argv) {
     if (settings.depth <= 0) {
         settings.depth = scene.cut().depth;
     }
-    const Result<ViewState> view =
+    Result<ViewState> view =
         viewStateOf(options, scene.graph(), session.labelledExtent(settings), settings.depth);
     if (!view) {
         std::cerr << "hebview-render: " << view.error().describe() << '\n';
         return 2;
     }
     console::line(session.applyCut(settings, view.value()).line());
+    // The whole picture leaves room for the key.
+    if (settings.showLegend && options.view.zoom == 1.0 && options.view.centreX == 0.0f &&
+        options.view.centreY == 0.0f) {
+        FrameRegion& region = view.value().region;
+        region.halfExtent = session.legendExtent(settings, view.value(), region.halfExtent);
+    }
     times.stageDone("layout and bundling strength of the settings");
     if (svg) {
-        const std::string picture =
-            svgPicture(*session.frameAnyway(settings, view.value()).description, options.size);
+        const std::string picture = svgPicture(
+            *session.frameAnyway(settings, view.value()).description, options.size, font.get());
         times.stageDone("describing the picture as SVG");
         if (const Status written = writeFileText(options.outputPath, picture); !written) {
             std::cerr << "hebview-render: " << written.error().describe() << '\n';
