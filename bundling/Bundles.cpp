@@ -1,5 +1,7 @@
 #include "bundling/Bundles.h"
 
+#include "graph/RelationPairSet.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,8 +9,7 @@ namespace {
 constexpr uint64_t emptyKey = ~uint64_t{0};
 
 uint64_t keyOf(int32_t source, int32_t target) {
-    return static_cast<uint64_t>(static_cast<uint32_t>(source)) << 32 |
-           static_cast<uint32_t>(target);
+    return packedPair(static_cast<uint32_t>(source), static_cast<uint32_t>(target));
 }
 
 // Pairs of shown nodes, with the kind of their relations, and the index of

@@ -232,12 +232,17 @@ double openText(Writer& w, float textPixels, const Colour& colour) {
     return ascentEm * em - textPixels / 2.0;
 }
 
-void writeAlign(Writer& w, Label::Align align) {
+// Ends a <text> element's opening tag with its alignment, then writes its
+// text and closes it.
+void finishText(Writer& w, Label::Align align, std::string_view text) {
     if (align == Label::Align::Centre) {
         w.raw(" text-anchor=\"middle\"");
     } else if (align == Label::Align::End) {
         w.raw(" text-anchor=\"end\"");
     }
+    w.raw(">");
+    w.text(text);
+    w.raw("</text>\n");
 }
 
 void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
@@ -254,10 +259,7 @@ void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
         w.raw(")\" y=\"");
         w.number(baseline);
         w.raw("\"");
-        writeAlign(w, label.align);
-        w.raw(">");
-        w.text(label.text);
-        w.raw("</text>\n");
+        finishText(w, label.align, label.text);
     }
     w.raw("</g>\n");
 }
@@ -330,10 +332,7 @@ void writeLegend(Writer& w, const LegendLayout& layout, const PixelBox& place) {
         w.raw("\" y=\"");
         w.number(said.anchor.y + baseline);
         w.raw("\"");
-        writeAlign(w, said.align);
-        w.raw(">");
-        w.text(said.text);
-        w.raw("</text>\n");
+        finishText(w, said.align, said.text);
     }
     w.raw("</g>\n</g>\n");
 }

@@ -2,6 +2,7 @@
 
 #include "graph/CompoundGraphBuilder.h"
 #include "graph/PartTree.h"
+#include "graph/RelationPairSet.h"
 
 #include <algorithm>
 #include <array>
@@ -291,9 +292,9 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
             const int32_t source = idOfNode(graph.source[static_cast<std::size_t>(e)]);
             const int32_t target = idOfNode(graph.target[static_cast<std::size_t>(e)]);
             if (source != target) {
-                relations.emplace_back(static_cast<uint64_t>(source) << 32 |
-                                           static_cast<uint32_t>(target),
-                                       v == 0 ? inOlder : inNewer);
+                relations.emplace_back(
+                    packedPair(static_cast<uint32_t>(source), static_cast<uint32_t>(target)),
+                    v == 0 ? inOlder : inNewer);
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "scene/BothWays.h"
 
+#include "graph/RelationPairSet.h"
 #include "scene/SceneDrawing.h"
 
 #include <algorithm>
@@ -9,8 +10,7 @@
 namespace {
 
 uint64_t keyOf(int32_t source, int32_t target) {
-    return static_cast<uint64_t>(static_cast<uint32_t>(source)) << 32 |
-           static_cast<uint32_t>(target);
+    return packedPair(static_cast<uint32_t>(source), static_cast<uint32_t>(target));
 }
 
 uint64_t reversed(uint64_t key) {

@@ -86,40 +86,19 @@ SettingDescriptor choice(const char* label, const char* option,
     return setting;
 }
 
-SettingDescriptor alphaOnly(SettingDescriptor setting) {
-    setting.alphaOnly = true;
+// The setting with one of its flags set, for the table's rows.
+template <bool SettingDescriptor::*flag> SettingDescriptor withFlag(SettingDescriptor setting) {
+    setting.*flag = true;
     return setting;
 }
 
-SettingDescriptor densityOnly(SettingDescriptor setting) {
-    setting.densityOnly = true;
-    return setting;
-}
-
-SettingDescriptor firstOfGroup(SettingDescriptor setting) {
-    setting.startsGroup = true;
-    return setting;
-}
-
-SettingDescriptor treeDepth(SettingDescriptor setting) {
-    setting.treeDepth = true;
-    return setting;
-}
-
-SettingDescriptor afterLevels(SettingDescriptor setting) {
-    setting.afterLevels = true;
-    return setting;
-}
-
-SettingDescriptor onlyWithWindow(SettingDescriptor setting) {
-    setting.onlyWithWindow = true;
-    return setting;
-}
-
-SettingDescriptor comparison(SettingDescriptor setting) {
-    setting.comparison = true;
-    return setting;
-}
+constexpr auto alphaOnly = &withFlag<&SettingDescriptor::alphaOnly>;
+constexpr auto densityOnly = &withFlag<&SettingDescriptor::densityOnly>;
+constexpr auto firstOfGroup = &withFlag<&SettingDescriptor::startsGroup>;
+constexpr auto treeDepth = &withFlag<&SettingDescriptor::treeDepth>;
+constexpr auto afterLevels = &withFlag<&SettingDescriptor::afterLevels>;
+constexpr auto onlyWithWindow = &withFlag<&SettingDescriptor::onlyWithWindow>;
+constexpr auto comparison = &withFlag<&SettingDescriptor::comparison>;
 
 } // namespace
 
