@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "render/GlslProgram.h"
 #include "scene/DensityScale.h"
 #include "scene/DrawDescription.h"
 
@@ -20,7 +21,6 @@ public:
     void release();
 
 private:
-    uint32_t program = 0;
+    ShaderProgram shader;
     // The equalised scale's places, a row of rankWidth counts after another.
-    uint32_t rankTexture = 0;
 };

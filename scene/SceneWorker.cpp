@@ -185,7 +185,7 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     }
     if (made) {
         offered = SceneFrame{std::move(made->description),
-                             std::move(made->snapshot),
+                             motion ? motion->settled : std::move(made->snapshot),
                              graphPath,
                              made->cut,
                              openedDepth,
@@ -237,11 +237,11 @@ std::optional<SessionFrame> SceneWorker::startMotion(const SceneSnapshot& before
     if (opens) {
         motion = Motion{MotionPath(shownPlaces(before.positions, before.cut.shownAs), now.positions,
                                    aroundCentre),
-                        std::chrono::steady_clock::now(), settings, view};
+                        std::chrono::steady_clock::now(), settings, view, after.snapshot};
     } else {
         motion = Motion{
             MotionPath(before.positions, shownPlaces(now.positions, now.cut.shownAs), aroundCentre),
-            std::chrono::steady_clock::now(), settings, view};
+            std::chrono::steady_clock::now(), settings, view, after.snapshot};
         // The nodes going in are drawn until they arrive: the cut before.
         session.frame(lastSettings, lastView);
     }

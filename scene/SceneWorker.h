@@ -30,6 +30,9 @@ enum class FrameChange { Still, Moved, Jumped };
 // shared, so that the caller may keep them as long as it likes.
 struct SceneFrame {
     std::shared_ptr<const DrawDescription> description;
+    // The scene as it settles: during a motion the nodes are drawn on their
+    // way, but the pointer answers for where they are going, so that a
+    // click on a node's new place hits it before it gets there.
     std::shared_ptr<const SceneSnapshot> snapshot;
     // The file the graph came from; empty before one is loaded.
     std::string graphPath;
@@ -90,13 +93,15 @@ public:
     void waitForFrameOrIdle();
 
 private:
-    // A motion under way: the way, when it began, and the settings and view
-    // it ends in; another request ends it at once.
+    // A motion under way: the way, when it began, the settings and view it
+    // ends in and the scene as it will be then; another request ends it at
+    // once.
     struct Motion {
         MotionPath path;
         std::chrono::steady_clock::time_point start;
         ViewSettings settings;
         ViewState view;
+        std::shared_ptr<const SceneSnapshot> settled;
     };
 
     void run();

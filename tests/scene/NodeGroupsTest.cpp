@@ -16,28 +16,9 @@ namespace {
 
 using testing_support::sceneOf;
 
-struct Node {
-    int parent;
-    std::string name;
-};
-
-CompoundGraph namedGraph(const std::vector<Node>& nodes,
-                         const std::vector<std::pair<int, int>>& relations = {}) {
-    CompoundGraphBuilder builder;
-    builder.addNodes(static_cast<int32_t>(nodes.size()));
-    builder.setRoot(0);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        builder.setName(static_cast<int32_t>(i), nodes[i].name);
-        if (nodes[i].parent >= 0) {
-            EXPECT_EQ(builder.link(nodes[i].parent, static_cast<int32_t>(i)),
-                      CompoundGraphBuilder::LinkFault::None);
-        }
-    }
-    for (const auto& [source, target] : relations) {
-        builder.relate(source, target);
-    }
-    return builder.finish();
-}
+using testing_support::namedGraphOf;
+// A node: its parent and its name.
+using Node = std::pair<int, std::string>;
 
 // root(0): A(1) with a1, a2, a3 (4, 5, 6); B(2) with b1, b2 (7, 8); the
 // leaf c(3) right under the root.
@@ -66,7 +47,7 @@ std::vector<std::string> rankedNames(const CompoundGraph& graph, const NodeGroup
 }
 
 TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
-    const CompoundGraph graph = namedGraph(abc);
+    const CompoundGraph graph = namedGraphOf(abc);
     const NodeGroups one = groupNodes(graph, {}, 1);
     EXPECT_EQ(one.groupOf, (std::vector<int32_t>{0, 1, 2, 3, 1, 1, 1, 2, 2}));
     // Biggest first: A holds three leaves, B two, c one.
@@ -84,7 +65,7 @@ TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
     EXPECT_EQ(rankedNames(graph, groupNodes(graph, cut.shownAs, 2)),
               (std::vector<std::string>{"A", "B", "c"}));
     // A single group takes the first colour.
-    const CompoundGraph single = namedGraph({{-1, "root"}, {0, "X"}, {1, "x1"}, {1, "x2"}});
+    const CompoundGraph single = namedGraphOf({{-1, "root"}, {0, "X"}, {1, "x1"}, {1, "x2"}});
     const NodeGroups only = groupNodes(single, {}, 1);
     EXPECT_EQ(rankedNames(single, only), (std::vector<std::string>{"X"}));
     EXPECT_EQ(NodeGroups::colourOfRank(only.rank[1]), okabeIto(0));
@@ -101,7 +82,7 @@ TEST(NodeGroups, ColoursGoByGroupSizeThenNameWhateverTheNodeOrder) {
                                    {1, "m1"},  {1, "m2"},  {1, "m3"},    {2, "al1"},
                                    {2, "al2"}, {3, "z1"},  {3, "z2"}};
     for (const std::vector<Node>* nodes : {&first, &second}) {
-        const CompoundGraph graph = namedGraph(*nodes);
+        const CompoundGraph graph = namedGraphOf(*nodes);
         const NodeGroups groups = groupNodes(graph, {}, 1);
         EXPECT_EQ(rankedNames(graph, groups), (std::vector<std::string>{"Mid", "Alpha", "Zed"}));
         const std::vector<LegendEntry> legend = groupLegend(graph, groups);
@@ -111,16 +92,16 @@ TEST(NodeGroups, ColoursGoByGroupSizeThenNameWhateverTheNodeOrder) {
         EXPECT_EQ(std::get<LegendSwatch>(legend[2]), (LegendSwatch{okabeIto(2), "Zed"}));
     }
     // Groups of one name are told apart by their parents' names.
-    const CompoundGraph alike = namedGraph({{-1, "r"},
-                                            {0, "p"},
-                                            {0, "q"},
-                                            {1, "x"},
-                                            {2, "x"},
-                                            {2, "y"},
-                                            {3, "x1"},
-                                            {3, "x2"},
-                                            {4, "x3"},
-                                            {5, "y1"}});
+    const CompoundGraph alike = namedGraphOf({{-1, "r"},
+                                              {0, "p"},
+                                              {0, "q"},
+                                              {1, "x"},
+                                              {2, "x"},
+                                              {2, "y"},
+                                              {3, "x1"},
+                                              {3, "x2"},
+                                              {4, "x3"},
+                                              {5, "y1"}});
     const std::vector<LegendEntry> told = groupLegend(alike, groupNodes(alike, {}, 2));
     ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(std::get<LegendSwatch>(told[0]).text, "p.x");
@@ -139,7 +120,7 @@ TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
             nodes.push_back({group, "g" + std::to_string(k) + "." + std::to_string(leaf)});
         }
     }
-    const CompoundGraph graph = namedGraph(nodes);
+    const CompoundGraph graph = namedGraphOf(nodes);
     const NodeGroups groups = groupNodes(graph, {}, 1);
     ASSERT_EQ(groups.ranked.size(), 18u);
     EXPECT_EQ(graph.name(groups.ranked[0]), "g17");
@@ -157,7 +138,7 @@ TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
 }
 
 TEST(NodeGroups, CurvesTakeTheirSourcesOrTargetsGroupColour) {
-    const Scene scene = sceneOf(namedGraph(abc, abcRelations));
+    const Scene scene = sceneOf(namedGraphOf(abc, abcRelations));
     const NodeGroups groups = groupNodes(scene.graph(), {}, 1);
     const Colour a = okabeIto(0);
     const Colour b = okabeIto(1);
@@ -178,8 +159,8 @@ TEST(NodeGroups, CurvesTakeTheirSourcesOrTargetsGroupColour) {
 }
 
 TEST(NodeGroups, BothWayRelationsAreFoundAndDrawnLastAndOpaque) {
-    const CompoundGraph graph = namedGraph(abc, abcRelations);
-    Scene scene = sceneOf(namedGraph(abc, abcRelations));
+    const CompoundGraph graph = namedGraphOf(abc, abcRelations);
+    Scene scene = sceneOf(namedGraphOf(abc, abcRelations));
     const BothWays found = findBothWays(scene.bundles());
     EXPECT_EQ(found.marked, (std::vector<uint8_t>{1, 1, 0, 1, 1}));
     EXPECT_EQ(found.pairs, 2);
@@ -213,8 +194,8 @@ TEST(NodeGroups, TheBothWayColourIsTheCandidateFarthestFromThoseInUse) {
 }
 
 TEST(NodeGroups, TheLegendExplainsEachModeAndTheBandsShowTheGroups) {
-    const CompoundGraph graph = namedGraph(abc, abcRelations);
-    Scene scene = sceneOf(namedGraph(abc, abcRelations));
+    const CompoundGraph graph = namedGraphOf(abc, abcRelations);
+    Scene scene = sceneOf(namedGraphOf(abc, abcRelations));
     ViewSettings settings;
     EXPECT_EQ(describeScene(scene, settings).legend,
               (std::vector<LegendEntry>{LegendRamp{"source", "target"}}));

@@ -232,13 +232,21 @@ TEST(SceneWorker, ACollapseMovesTheNodesFrameByFrameIntoTheirParentWhenAllowed) 
     for (const SceneFrame& step : steps) {
         EXPECT_EQ(step.change, FrameChange::Moved);
     }
-    // On the way the leaves a1 and a2 are still drawn, moving towards A's
-    // place on the leaf circle; at the end the cut is A's and every node
-    // stands where a frame made at once puts it.
-    EXPECT_TRUE(steps.front().snapshot->cut.collapsed.empty()) << "a1 and a2 still apart";
-    EXPECT_EQ(steps.back().snapshot->cut.collapsed, std::vector<int32_t>{1});
-    EXPECT_EQ(steps.back().snapshot->positions, jumped.snapshot->positions);
+    // On the way the curves are drawn moving towards A's place on the leaf
+    // circle; at the end they are where a frame made at once draws them.
+    const auto pointsOf = [](const SceneFrame& frame) {
+        const SharedValues<float>& points = frame.description->curves.points;
+        return std::vector<float>(points.data(), points.data() + points.size());
+    };
+    EXPECT_NE(pointsOf(steps.front()), pointsOf(jumped)) << "the first step is on the way";
+    EXPECT_EQ(pointsOf(steps.back()), pointsOf(jumped));
     EXPECT_EQ(steps.back().cut, jumped.cut);
+    // The pointer answers for where the nodes are going from the first step
+    // on: a click on A's new place hits A while it moves.
+    for (const SceneFrame& step : steps) {
+        EXPECT_EQ(step.snapshot->cut.collapsed, std::vector<int32_t>{1});
+        EXPECT_EQ(step.snapshot->positions, jumped.snapshot->positions);
+    }
 }
 
 TEST(GraphLoading, ACancelledLoadLeavesTheSceneAndSaysSo) {
