@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
-#include "scene/GraphLoading.h"
-#include "scene/Scene.h"
+#include "model/GraphLoading.h"
+#include "model/Scene.h"
 
 #include <benchmark/benchmark.h>
 

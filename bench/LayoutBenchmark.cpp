@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
 #include "layout/TreeLayoutData.h"
-#include "scene/Scene.h"
+#include "model/Scene.h"
 
 #include <benchmark/benchmark.h>
 

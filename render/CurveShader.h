@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Result.h"
+#include "frame/DrawDescription.h"
 #include "render/GlslProgram.h"
-#include "scene/DrawDescription.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
+#include "frame/DensityScale.h"
+#include "frame/DrawDescription.h"
 #include "render/GlslProgram.h"
-#include "scene/DensityScale.h"
-#include "scene/DrawDescription.h"
 
 #include <cstdint>
 

@@ -3,7 +3,9 @@
 #include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
+#include "frame/FrameSession.h"
 #include "io/FileText.h"
+#include "model/GraphLoading.h"
 #include "platform/ExecutablePath.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
@@ -13,8 +15,6 @@
 #include "render/PngWriter.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/FrameSession.h"
-#include "scene/GraphLoading.h"
 #include "tools/render/RenderOptions.h"
 
 #include <GL/glew.h>
