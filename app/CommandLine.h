@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Result.h"
-#include "scene/SettingsOptions.h"
-#include "scene/ViewSettings.h"
+#include "settings/SettingsOptions.h"
+#include "settings/ViewSettings.h"
 
 #include <string>
 #include <vector>

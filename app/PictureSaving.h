@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/Result.h"
+#include "frame/DrawDescription.h"
 #include "render/FrameRenderer.h"
 #include "render/LabelFont.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/DrawDescription.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,5 @@
 #include "app/StartView.h"
+#include "model/NamedNodes.h"
 
 void StartView::begin(SettingsPanel& panel, Explorer& explorer) const {
     panel.typeSearch(wanted.search);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/Explorer.h"
-#include "scene/SettingsOptions.h"
+#include "explore/Explorer.h"
+#include "settings/SettingsOptions.h"
 #include "ui/SettingsPanel.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
-#include "scene/GraphLoading.h"
-#include "scene/Scene.h"
+#include "model/GraphLoading.h"
+#include "model/Scene.h"
 
 #include <filesystem>
 #include <fstream>
@@ -42,6 +42,12 @@ SyntheticGraphParameters millionRelations() {
         .nodes = 100000, .depth = 6, .fanOut = 8, .relations = 1000000, .locality = 0.7, .seed = 1};
 }
 
+SyntheticGraphParameters millionRelationsNodesWith(int64_t relations) {
+    SyntheticGraphParameters parameters = millionRelations();
+    parameters.relations = relations;
+    return parameters;
+}
+
 SyntheticGraphParameters twentyMillionRelations() {
     return {.nodes = 2000000,
             .depth = 6,
@@ -71,4 +77,18 @@ std::unique_ptr<Scene> loadQuietly(const std::string& path) {
         throw std::runtime_error(loaded.error().describe());
     }
     return scene;
+}
+
+void switchLayouts(benchmark::State& state, Scene& scene) {
+    ViewSettings wanted;
+    wanted.layoutType = static_cast<TreeLayoutType>(state.range(0));
+    ViewSettings other;
+    other.layoutType = wanted.layoutType == TreeLayoutType::Radial ? TreeLayoutType::Classic
+                                                                   : TreeLayoutType::Radial;
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.update(other);
+        state.ResumeTiming();
+        scene.update(wanted);
+    }
 }

@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
-#include "scene/GraphLoading.h"
-#include "scene/Scene.h"
+#include "model/GraphLoading.h"
+#include "model/Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,18 +38,7 @@ BENCHMARK(buildSplines)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAg
 
 // A layout switch: positions, samples, and the mix with the strength applied.
 void setLayout(benchmark::State& state) {
-    Scene& scene = millionScene();
-    ViewSettings wanted;
-    wanted.layoutType = static_cast<TreeLayoutType>(state.range(0));
-    ViewSettings other;
-    other.layoutType = wanted.layoutType == TreeLayoutType::Radial ? TreeLayoutType::Classic
-                                                                   : TreeLayoutType::Radial;
-    for (auto _ : state) {
-        state.PauseTiming();
-        scene.update(other);
-        state.ResumeTiming();
-        scene.update(wanted);
-    }
+    switchLayouts(state, millionScene());
     state.SetLabel(treeLayoutLabels[state.range(0)]);
 }
 BENCHMARK(setLayout)

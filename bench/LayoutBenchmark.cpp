@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
 #include "layout/TreeLayoutData.h"
-#include "scene/Scene.h"
+#include "model/Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,11 +10,7 @@ namespace {
 
 // 100,000 nodes from the generator, hierarchy only.
 const std::string& hierarchyFile() {
-    static const std::string path = [] {
-        SyntheticGraphParameters parameters = millionRelations();
-        parameters.relations = 0;
-        return syntheticGraphFile(parameters);
-    }();
+    static const std::string path = syntheticGraphFile(millionRelationsNodesWith(0));
     return path;
 }
 
@@ -47,17 +43,7 @@ BENCHMARK(buildLayouts)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAg
 // which these graphs have none) sampled and mixed again.
 void setLayout(benchmark::State& state, const std::string& path) {
     auto scene = loadQuietly(path);
-    ViewSettings wanted;
-    wanted.layoutType = static_cast<TreeLayoutType>(state.range(0));
-    ViewSettings other;
-    other.layoutType = wanted.layoutType == TreeLayoutType::Radial ? TreeLayoutType::Classic
-                                                                   : TreeLayoutType::Radial;
-    for (auto _ : state) {
-        state.PauseTiming();
-        scene->update(other);
-        state.ResumeTiming();
-        scene->update(wanted);
-    }
+    switchLayouts(state, *scene);
     state.SetLabel(treeLayoutLabels[state.range(0)]);
 }
 BENCHMARK_CAPTURE(setLayout, hierarchy, hierarchyFile())

@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
-#include "scene/FrameSession.h"
-#include "scene/GraphLoading.h"
+#include "frame/FrameSession.h"
+#include "model/GraphLoading.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "bench/BenchData.h"
 #include "io/GraphFileReader.h"
 #include "layout/TreeLayoutType.h"
-#include "scene/GraphLoading.h"
-#include "scene/Scene.h"
+#include "model/GraphLoading.h"
+#include "model/Scene.h"
 
 #include <benchmark/benchmark.h>
 

@@ -160,41 +160,22 @@ void unchangedFrame(benchmark::State& state, const std::string& path) {
 }
 
 const std::string& hundredThousandRelations() {
-    static const std::string path = [] {
-        SyntheticGraphParameters parameters = millionRelations();
-        parameters.relations = 100000;
-        return syntheticGraphFile(parameters);
-    }();
+    static const std::string path = syntheticGraphFile(millionRelationsNodesWith(100000));
     return path;
+}
+
+// Each frame timed by hand, over three runs.
+void timedByHand(benchmark::internal::Benchmark* run) {
+    run->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 }
 
 const std::string mini = "data/Graphs/jhotdraw-mini.rsf";
 const std::string full = "data/Graphs/jhotdraw.rsf";
 
-BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, jhotdraw, full)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, jhotdraw_mini, mini)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(unchangedFrame, relations_100000, hundredThousandRelations())
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(changedFrame, jhotdraw_mini, mini)->Apply(timedByHand);
+BENCHMARK_CAPTURE(changedFrame, jhotdraw, full)->Apply(timedByHand);
+BENCHMARK_CAPTURE(unchangedFrame, jhotdraw, full)->Apply(timedByHand);
+BENCHMARK_CAPTURE(unchangedFrame, jhotdraw_mini, mini)->Apply(timedByHand);
+BENCHMARK_CAPTURE(unchangedFrame, relations_100000, hundredThousandRelations())->Apply(timedByHand);
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/DrawDescription.h"
+#include "frame/DrawDescription.h"
 
 #include <cstdint>
 #include <span>

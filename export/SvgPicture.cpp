@@ -2,9 +2,9 @@
 
 #include "base/Utf8.h"
 
-#include "scene/BlendModeType.h"
-#include "scene/LegendLayout.h"
-#include "scene/ViewSettings.h"
+#include "frame/LegendLayout.h"
+#include "settings/BlendModeType.h"
+#include "settings/ViewSettings.h"
 
 #include <algorithm>
 #include <cmath>

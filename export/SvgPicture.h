@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/DrawDescription.h"
-#include "scene/Labels.h"
+#include "frame/DrawDescription.h"
+#include "frame/Labels.h"
 
 #include <string>
 

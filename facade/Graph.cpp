@@ -1,11 +1,11 @@
 #include "facade/Graph.h"
 
 #include "bundling/SplineSampling.h"
+#include "frame/SceneDrawing.h"
 #include "io/GraphFileReader.h"
 #include "layout/TreeLayouts.h"
+#include "model/GraphLoading.h"
 #include "render/ColorRamps.h"
-#include "scene/GraphLoading.h"
-#include "scene/SceneDrawing.h"
 
 Graph& Graph::instance() {
     static Graph* graph = new Graph();

@@ -3,18 +3,18 @@
 #include "base/Progress.h"
 #include "base/Result.h"
 #include "bundling/CurveSamples.h"
+#include "frame/FrameSession.h"
 #include "graph/CompoundGraph.h"
 #include "layout/Point.h"
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeMap.h"
+#include "model/Scene.h"
 #include "render/FrameRenderer.h"
 #include "render/LabelFont.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/FrameSession.h"
-#include "scene/Scene.h"
-#include "scene/ViewSettings.h"
-#include "scene/ViewState.h"
+#include "settings/ViewSettings.h"
+#include "settings/ViewState.h"
 
 #include <cstdint>
 #include <memory>

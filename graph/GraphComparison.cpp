@@ -176,27 +176,27 @@ std::string unionName(const PathTree& paths, int32_t path, int32_t above) {
     return name;
 }
 
-} // namespace
+using Versions = std::array<const CompoundGraph*, versionCount>;
+using VersionPaths = std::array<std::vector<int32_t>, versionCount>;
 
-std::string ComparisonSummary::line() const {
-    return "Compared: " + std::to_string(addedRelations) + " added, " +
-           std::to_string(removedRelations) + " removed, " + std::to_string(keptRelations) +
-           " kept relations; " + std::to_string(addedNodes) + " added, " +
-           std::to_string(removedNodes) + " removed nodes";
-}
-
-Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundGraph& newer) {
-    const std::array<const CompoundGraph*, versionCount> versions{&older, &newer};
-    PathTree paths;
-    std::array<std::vector<int32_t>, versionCount> pathOf;
+// Per version and node, the node of its path in the tree of both versions'
+// paths; none past the limit of parts.
+std::optional<VersionPaths> pathsOfVersions(const Versions& versions, PathTree& paths) {
+    VersionPaths pathOf;
     for (std::size_t v = 0; v < versionCount; ++v) {
         std::optional<std::vector<int32_t>> found = paths.pathsOf(*versions[v]);
         if (!found) {
-            return tooManyParts();
+            return std::nullopt;
         }
         pathOf[v] = std::move(*found);
     }
+    return pathOf;
+}
 
+// The union's nodes, each path a node that either version ends a node at:
+// which versions hold it, and where it comes in each.
+UnionNodes unionNodesOf(const Versions& versions, const PathTree& paths,
+                        const VersionPaths& pathOf) {
     const auto count = static_cast<std::size_t>(paths.count());
     UnionNodes nodes;
     nodes.holders.assign(count, 0);
@@ -213,10 +213,20 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
             ++place;
         }
     }
-    // Each union node under the nearest one its path runs through, the
-    // siblings of each gathered.
-    std::vector<std::vector<int32_t>> children(count);
+    return nodes;
+}
+
+// The union's hierarchy: each node under the nearest one its path runs
+// through, with its name there; the paths with none above them are the tops.
+struct UnionTree {
+    std::vector<std::vector<int32_t>> children;
     std::vector<int32_t> tops;
+};
+
+UnionTree unionTreeOf(UnionNodes& nodes, const PathTree& paths, const CompoundGraph& older,
+                      const CompoundGraph& newer) {
+    UnionTree tree;
+    tree.children.resize(static_cast<std::size_t>(paths.count()));
     for (int32_t path = 0; path < paths.count(); ++path) {
         if (nodes.holders[static_cast<std::size_t>(path)] == 0) {
             continue;
@@ -226,18 +236,23 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
             above = paths.isTop(above) ? none : paths.parentOf(above);
         }
         nodes.name[static_cast<std::size_t>(path)] = unionName(paths, path, above);
-        (above == none ? tops : children[static_cast<std::size_t>(above)]).push_back(path);
+        (above == none ? tree.tops : tree.children[static_cast<std::size_t>(above)])
+            .push_back(path);
     }
     if (nodes.holders[static_cast<std::size_t>(paths.rootTree)] != 0) {
         const CompoundGraph& named = newer.root != none ? newer : older;
         nodes.name[static_cast<std::size_t>(paths.rootTree)] = named.name(named.root);
     }
+    return tree;
+}
 
-    // Ids in the union's order: the root's tree, then the other trees.
-    std::vector<bool> placed(count, false);
-    std::vector<int32_t> idOf(count, none);
+// The union's paths in the order of their ids: the root's tree, then the
+// other trees, siblings merged from both versions' orders.
+std::vector<int32_t> unionOrder(const UnionNodes& nodes, const PathTree& paths, UnionTree& tree) {
+    std::vector<bool> placed(nodes.holders.size(), false);
     std::vector<int32_t> order;
     std::vector<int32_t> pending;
+    std::vector<int32_t>& tops = tree.tops;
     tops.erase(std::remove(tops.begin(), tops.end(), paths.rootTree), tops.end());
     std::vector<int32_t> topOrder = mergedSiblings(nodes, tops, placed);
     if (nodes.holders[static_cast<std::size_t>(paths.rootTree)] != 0) {
@@ -248,40 +263,19 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
         while (!pending.empty()) {
             const int32_t path = pending.back();
             pending.pop_back();
-            idOf[static_cast<std::size_t>(path)] = static_cast<int32_t>(order.size());
             order.push_back(path);
-            std::vector<int32_t>& below = children[static_cast<std::size_t>(path)];
+            std::vector<int32_t>& below = tree.children[static_cast<std::size_t>(path)];
             below = mergedSiblings(nodes, below, placed);
             pending.insert(pending.end(), below.rbegin(), below.rend());
         }
     }
+    return order;
+}
 
-    ComparedGraphs compared;
-    Comparison& comparison = compared.comparison;
-    ComparisonSummary& summary = comparison.summary;
-    CompoundGraphBuilder builder;
-    builder.addNodes(static_cast<int32_t>(order.size()));
-    for (const int32_t path : order) {
-        const auto p = static_cast<std::size_t>(path);
-        const int32_t id = idOf[p];
-        builder.setName(id, nodes.name[p]);
-        for (const int32_t child : children[p]) {
-            builder.link(id, idOf[static_cast<std::size_t>(child)]);
-        }
-        const uint8_t holders = nodes.holders[p];
-        comparison.origins.push_back(holders == inOlder   ? NodeOrigin::Removed
-                                     : holders == inNewer ? NodeOrigin::Added
-                                                          : NodeOrigin::Both);
-        if (path != paths.rootTree) {
-            summary.addedNodes += holders == inNewer ? 1 : 0;
-            summary.removedNodes += holders == inOlder ? 1 : 0;
-        }
-    }
-    if (nodes.holders[static_cast<std::size_t>(paths.rootTree)] != 0) {
-        builder.setRoot(idOf[static_cast<std::size_t>(paths.rootTree)]);
-    }
-
-    // Relations by their ends' ids, each with the versions that hold it.
+// Relations by their ends' ids in the union, each once with its kind.
+void relateVersions(const Versions& versions, const VersionPaths& pathOf,
+                    const std::vector<int32_t>& idOf, CompoundGraphBuilder& builder,
+                    Comparison& comparison) {
     std::vector<std::pair<uint64_t, uint8_t>> relations;
     for (std::size_t v = 0; v < versionCount; ++v) {
         const CompoundGraph& graph = *versions[v];
@@ -299,6 +293,7 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
         }
     }
     std::sort(relations.begin(), relations.end());
+    ComparisonSummary& summary = comparison.summary;
     for (std::size_t r = 0; r < relations.size();) {
         const uint64_t key = relations[r].first;
         uint8_t holders = 0;
@@ -314,6 +309,57 @@ Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundG
         summary.removedRelations += kind == RelationKind::Removed ? 1 : 0;
         summary.keptRelations += kind == RelationKind::Kept ? 1 : 0;
     }
+}
+
+} // namespace
+
+std::string ComparisonSummary::line() const {
+    return "Compared: " + std::to_string(addedRelations) + " added, " +
+           std::to_string(removedRelations) + " removed, " + std::to_string(keptRelations) +
+           " kept relations; " + std::to_string(addedNodes) + " added, " +
+           std::to_string(removedNodes) + " removed nodes";
+}
+
+Result<ComparedGraphs> compareGraphs(const CompoundGraph& older, const CompoundGraph& newer) {
+    const Versions versions{&older, &newer};
+    PathTree paths;
+    const std::optional<VersionPaths> pathOf = pathsOfVersions(versions, paths);
+    if (!pathOf) {
+        return tooManyParts();
+    }
+    UnionNodes nodes = unionNodesOf(versions, paths, *pathOf);
+    UnionTree tree = unionTreeOf(nodes, paths, older, newer);
+    const std::vector<int32_t> order = unionOrder(nodes, paths, tree);
+    std::vector<int32_t> idOf(nodes.holders.size(), none);
+    for (std::size_t id = 0; id < order.size(); ++id) {
+        idOf[static_cast<std::size_t>(order[id])] = static_cast<int32_t>(id);
+    }
+
+    ComparedGraphs compared;
+    Comparison& comparison = compared.comparison;
+    ComparisonSummary& summary = comparison.summary;
+    CompoundGraphBuilder builder;
+    builder.addNodes(static_cast<int32_t>(order.size()));
+    for (const int32_t path : order) {
+        const auto p = static_cast<std::size_t>(path);
+        const int32_t id = idOf[p];
+        builder.setName(id, nodes.name[p]);
+        for (const int32_t child : tree.children[p]) {
+            builder.link(id, idOf[static_cast<std::size_t>(child)]);
+        }
+        const uint8_t holders = nodes.holders[p];
+        comparison.origins.push_back(holders == inOlder   ? NodeOrigin::Removed
+                                     : holders == inNewer ? NodeOrigin::Added
+                                                          : NodeOrigin::Both);
+        if (path != paths.rootTree) {
+            summary.addedNodes += holders == inNewer ? 1 : 0;
+            summary.removedNodes += holders == inOlder ? 1 : 0;
+        }
+    }
+    if (nodes.holders[static_cast<std::size_t>(paths.rootTree)] != 0) {
+        builder.setRoot(idOf[static_cast<std::size_t>(paths.rootTree)]);
+    }
+    relateVersions(versions, *pathOf, idOf, builder, comparison);
     compared.graph = builder.finish();
     return compared;
 }

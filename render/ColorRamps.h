@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
-#include "scene/DrawDescription.h"
-#include "scene/RampColours.h"
-#include "scene/ViewSettings.h"
+#include "frame/DrawDescription.h"
+#include "frame/RampColours.h"
+#include "settings/ViewSettings.h"
 
 #include <cstdint>
 #include <vector>

@@ -72,16 +72,7 @@ void main() {
 CurveShader::~CurveShader() = default;
 
 Status CurveShader::prepare() {
-    if (program != 0) {
-        return {};
-    }
-    const Result<uint32_t> linked = linkGlslProgram(vertexSource, fragmentSource);
-    if (!linked) {
-        return Error("the curve shader did not build: " + linked.error().reason);
-    }
-    program = linked.value();
-    glGenTextures(1, &styleTexture);
-    return {};
+    return shader.prepare("curve", vertexSource, fragmentSource);
 }
 
 void CurveShader::load(const CurveSet& curves) {
@@ -98,7 +89,7 @@ void CurveShader::load(const CurveSet& curves) {
         texels[at + 2] = curves.weightOf(e);
     }
     glActiveTexture(GL_TEXTURE0 + styleUnit);
-    glBindTexture(GL_TEXTURE_2D, styleTexture);
+    glBindTexture(GL_TEXTURE_2D, shader.texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB32F, styleRow, rows, 0, GL_RGB, GL_FLOAT, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -106,22 +97,23 @@ void CurveShader::load(const CurveSet& curves) {
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
 
-    glUseProgram(program);
-    glUniform1fv(glGetUniformLocation(program, "parameters"), samplesPerCurve,
+    glUseProgram(shader.program);
+    glUniform1fv(glGetUniformLocation(shader.program, "parameters"), samplesPerCurve,
                  curves.parameters.data());
-    glUniform1i(glGetUniformLocation(program, "samplesPerCurve"), samplesPerCurve);
-    glUniform1i(glGetUniformLocation(program, "styles"), styleUnit);
-    glUniform1i(glGetUniformLocation(program, "styleRow"), styleRow);
-    glUniform1i(glGetUniformLocation(program, "ramp"), 0);
+    glUniform1i(glGetUniformLocation(shader.program, "samplesPerCurve"), samplesPerCurve);
+    glUniform1i(glGetUniformLocation(shader.program, "styles"), styleUnit);
+    glUniform1i(glGetUniformLocation(shader.program, "styleRow"), styleRow);
+    glUniform1i(glGetUniformLocation(shader.program, "ramp"), 0);
     const int32_t fixedCount = curves.fixedColourCount();
-    glUniform1i(glGetUniformLocation(program, "fixedColourCount"), fixedCount);
+    glUniform1i(glGetUniformLocation(shader.program, "fixedColourCount"), fixedCount);
     std::vector<float> colours;
     for (int32_t k = 0; k < fixedCount; ++k) {
         const Colour& c = curves.fixedColours[static_cast<std::size_t>(k)];
         colours.insert(colours.end(), {c.r, c.g, c.b, c.a});
     }
     if (fixedCount > 0) {
-        glUniform4fv(glGetUniformLocation(program, "fixedColours"), fixedCount, colours.data());
+        glUniform4fv(glGetUniformLocation(shader.program, "fixedColours"), fixedCount,
+                     colours.data());
     }
     glUseProgram(0);
 
@@ -142,12 +134,12 @@ void CurveShader::drawList(int32_t curveOffset, const int32_t* starts, int32_t c
                            bool counting) {
     GLint rampBound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_1D, &rampBound);
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "textured"), rampBound != 0 ? 1 : 0);
-    glUniform1i(glGetUniformLocation(program, "counting"), counting ? 1 : 0);
-    glUniform1i(glGetUniformLocation(program, "curveOffset"), curveOffset);
+    glUseProgram(shader.program);
+    glUniform1i(glGetUniformLocation(shader.program, "textured"), rampBound != 0 ? 1 : 0);
+    glUniform1i(glGetUniformLocation(shader.program, "counting"), counting ? 1 : 0);
+    glUniform1i(glGetUniformLocation(shader.program, "curveOffset"), curveOffset);
     glActiveTexture(GL_TEXTURE0 + styleUnit);
-    glBindTexture(GL_TEXTURE_2D, styleTexture);
+    glBindTexture(GL_TEXTURE_2D, shader.texture);
     glActiveTexture(GL_TEXTURE0);
     glMultiDrawArrays(GL_LINE_STRIP, starts, counts.data(), count);
     glActiveTexture(GL_TEXTURE0 + styleUnit);
@@ -157,10 +149,5 @@ void CurveShader::drawList(int32_t curveOffset, const int32_t* starts, int32_t c
 }
 
 void CurveShader::release() {
-    if (program != 0) {
-        glDeleteProgram(program);
-        glDeleteTextures(1, &styleTexture);
-    }
-    program = 0;
-    styleTexture = 0;
+    shader.release();
 }

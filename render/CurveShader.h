@@ -1,7 +1,8 @@
 #pragma once
 
 #include "base/Result.h"
-#include "scene/DrawDescription.h"
+#include "frame/DrawDescription.h"
+#include "render/GlslProgram.h"
 
 #include <cstdint>
 #include <vector>
@@ -34,8 +35,7 @@ public:
     void release();
 
 private:
-    uint32_t program = 0;
-    uint32_t styleTexture = 0;
+    ShaderProgram shader;
     int32_t samplesPerCurve = 0;
     std::vector<int32_t> firsts;
     std::vector<int32_t> counts;

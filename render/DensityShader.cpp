@@ -49,16 +49,7 @@ constexpr GLint rankUnit = 2;
 } // namespace
 
 Status DensityShader::prepare() {
-    if (program != 0) {
-        return {};
-    }
-    const Result<uint32_t> linked = linkGlslProgram(vertexSource, fragmentSource);
-    if (!linked) {
-        return Error("the density shader did not build: " + linked.error().reason);
-    }
-    program = linked.value();
-    glGenTextures(1, &rankTexture);
-    return {};
+    return shader.prepare("density", vertexSource, fragmentSource);
 }
 
 void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
@@ -66,30 +57,31 @@ void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
     const float right = region.centreX + region.halfExtent;
     const float bottom = region.centreY - region.halfExtent;
     const float top = region.centreY + region.halfExtent;
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "density"), 1);
-    glUniform1i(glGetUniformLocation(program, "ramp"), 0);
-    glUniform1f(glGetUniformLocation(program, "logLargest"), std::log(1.0f + scale.largest()));
+    glUseProgram(shader.program);
+    glUniform1i(glGetUniformLocation(shader.program, "density"), 1);
+    glUniform1i(glGetUniformLocation(shader.program, "ramp"), 0);
+    glUniform1f(glGetUniformLocation(shader.program, "logLargest"),
+                std::log(1.0f + scale.largest()));
     const std::span<const float> ranks = scale.ranks();
     const bool equalised = scale.type() == DensityScaleType::EqHist && !ranks.empty();
-    glUniform1i(glGetUniformLocation(program, "equalised"), equalised ? 1 : 0);
+    glUniform1i(glGetUniformLocation(shader.program, "equalised"), equalised ? 1 : 0);
     // Samplers of two kinds may not share a unit, even one left unread.
-    glUniform1i(glGetUniformLocation(program, "ranks"), rankUnit);
+    glUniform1i(glGetUniformLocation(shader.program, "ranks"), rankUnit);
     if (equalised) {
         const auto count = static_cast<int32_t>(ranks.size());
         const int32_t rows = (count + rankWidth - 1) / rankWidth;
         std::vector<float> texels(static_cast<std::size_t>(rows) * rankWidth, 1.0f);
         std::copy(ranks.begin(), ranks.end(), texels.begin());
         glActiveTexture(GL_TEXTURE0 + rankUnit);
-        glBindTexture(GL_TEXTURE_2D, rankTexture);
+        glBindTexture(GL_TEXTURE_2D, shader.texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, rankWidth, rows, 0, GL_RED, GL_FLOAT,
                      texels.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glActiveTexture(GL_TEXTURE0);
-        glUniform1i(glGetUniformLocation(program, "rankWidth"), rankWidth);
-        glUniform1i(glGetUniformLocation(program, "rankCount"), count);
+        glUniform1i(glGetUniformLocation(shader.program, "rankWidth"), rankWidth);
+        glUniform1i(glGetUniformLocation(shader.program, "rankCount"), count);
     }
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
@@ -110,10 +102,5 @@ void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
 }
 
 void DensityShader::release() {
-    if (program != 0) {
-        glDeleteProgram(program);
-        glDeleteTextures(1, &rankTexture);
-    }
-    program = 0;
-    rankTexture = 0;
+    shader.release();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
-#include "scene/DensityScale.h"
-#include "scene/DrawDescription.h"
+#include "frame/DensityScale.h"
+#include "frame/DrawDescription.h"
+#include "render/GlslProgram.h"
 
 #include <cstdint>
 
@@ -20,7 +21,6 @@ public:
     void release();
 
 private:
-    uint32_t program = 0;
+    ShaderProgram shader;
     // The equalised scale's places, a row of rankWidth counts after another.
-    uint32_t rankTexture = 0;
 };

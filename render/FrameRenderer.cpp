@@ -1,7 +1,7 @@
 #include "render/FrameRenderer.h"
 
 #include "render/LegendDrawing.h"
-#include "scene/BlendModeType.h"
+#include "settings/BlendModeType.h"
 
 #include <GL/glew.h>
 

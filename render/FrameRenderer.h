@@ -1,12 +1,12 @@
 #pragma once
 
 #include "base/Result.h"
+#include "frame/DensityScale.h"
+#include "frame/DrawDescription.h"
 #include "render/CurveShader.h"
 #include "render/DensityShader.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/DensityScale.h"
-#include "scene/DrawDescription.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -66,3 +66,26 @@ Result<uint32_t> linkGlslProgram(const std::string& vertexSource,
     glDeleteProgram(program);
     return error;
 }
+
+Status ShaderProgram::prepare(const std::string& shaderName, const std::string& vertexSource,
+                              const std::string& fragmentSource) {
+    if (program != 0) {
+        return {};
+    }
+    const Result<uint32_t> linked = linkGlslProgram(vertexSource, fragmentSource);
+    if (!linked) {
+        return Error("the " + shaderName + " shader did not build: " + linked.error().reason);
+    }
+    program = linked.value();
+    glGenTextures(1, &texture);
+    return {};
+}
+
+void ShaderProgram::release() {
+    if (program != 0) {
+        glDeleteProgram(program);
+        glDeleteTextures(1, &texture);
+    }
+    program = 0;
+    texture = 0;
+}

@@ -10,3 +10,15 @@
 // driver's info log. The caller deletes it with glDeleteProgram.
 Result<uint32_t> linkGlslProgram(const std::string& vertexSource,
                                  const std::string& fragmentSource);
+
+// A shader's program and the one texture it reads its data from, made on
+// first use and deleted together.
+struct ShaderProgram {
+    uint32_t program = 0;
+    uint32_t texture = 0;
+
+    // Links the program (once); the error names the shader.
+    Status prepare(const std::string& shaderName, const std::string& vertexSource,
+                   const std::string& fragmentSource);
+    void release();
+};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/Labels.h"
+#include "frame/Labels.h"
 
 #include <memory>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "frame/LegendLayout.h"
 #include "render/TextAtlas.h"
-#include "scene/LegendLayout.h"
 
 // Draws a laid-out key in its place, in pixels from the top left of a target
 // of that many pixels (the viewport), its text in the atlas's glyphs, which

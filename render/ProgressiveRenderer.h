@@ -1,8 +1,8 @@
 #pragma once
 
+#include "frame/DrawDescription.h"
 #include "render/FrameRenderer.h"
 #include "render/RenderTargets.h"
-#include "scene/DrawDescription.h"
 
 #include <chrono>
 #include <cstddef>

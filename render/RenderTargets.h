@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/DrawDescription.h"
-#include "scene/ViewSettings.h"
+#include "frame/DrawDescription.h"
+#include "settings/ViewSettings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "frame/DrawDescription.h"
+#include "frame/Labels.h"
 #include "render/LabelFont.h"
-#include "scene/DrawDescription.h"
-#include "scene/Labels.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/SettingsTable.h"
-#include "scene/ViewSettings.h"
+#include "settings/SettingsTable.h"
+#include "settings/ViewSettings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -71,6 +71,8 @@ control_click_at 894 369
 xdotool mousemove "$away_x" "$away_y"
 changed=$(wait_for_difference "$workdir/collapsed.png" "$whole_picture" 1000) ||
     fail "Control+click did not collapse A ($changed pixels)"
+# The nodes move for a while: the picture they settle in.
+screenshot_settled "$workdir/collapsed.png" "$whole_picture"
 # No curve ends at a1 any more: its relations end at A.
 at_a1=24x24+$((a1_x - 12))+$((a1_y - 2))
 before=$(pixels_of ramp "$workdir/plain.png" "$at_a1")

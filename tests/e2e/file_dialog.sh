@@ -8,9 +8,7 @@ start_display
 
 picked="$workdir/picked.rsf"
 cp data/Graphs/jhotdraw-mini.rsf "$picked"
-start_viewer "$viewer" data/Graphs/small.rsf
-wait_for_console "Building Splines ... done!"
-viewer_window >/dev/null
+start_viewer_drawn "$viewer" data/Graphs/small.rsf
 
 # The value of "# Splines", the value of "Tree Layout", and the picture's
 # lower part right of the bar: the rings of the radial tree cross it, while

@@ -42,6 +42,14 @@ start_viewer() {
     viewer_pid=$!
 }
 
+# Starts the viewer with the given arguments and waits for its window and
+# its first graph's curves.
+start_viewer_drawn() {
+    start_viewer "$@"
+    wait_for_console "Building Splines ... done!"
+    viewer_window >/dev/null
+}
+
 # Waits until the console holds the line, or fails after the timeout.
 wait_for_console() {
     local line=$1 seconds=${2:-60}

@@ -7,9 +7,7 @@ source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
 
-start_viewer "$viewer" data/Graphs/small.rsf
-wait_for_console "Building Splines ... done!"
-viewer_window >/dev/null
+start_viewer_drawn "$viewer" data/Graphs/small.rsf
 
 # The picture right of the bar, clear of the frame-rate text, fitted into
 # the 674 by 768 pixels that the bar leaves of the window; its right edge

@@ -1,6 +1,6 @@
 #include "export/SvgPicture.h"
 
-#include "scene/BlendModeType.h"
+#include "settings/BlendModeType.h"
 
 #include <expat.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "graph/GraphComparison.h"
 
-#include "scene/Scene.h"
+#include "model/Scene.h"
 #include "tests/support/GraphFixtures.h"
 #include "tests/support/GraphText.h"
 

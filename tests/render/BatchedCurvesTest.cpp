@@ -1,8 +1,8 @@
+#include "frame/SceneDrawing.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
 #include "render/FrameRenderer.h"
 #include "render/HeadlessGlContext.h"
-#include "scene/SceneDrawing.h"
 #include "tests/support/GraphFixtures.h"
 
 #include <GL/glew.h>

@@ -1,8 +1,8 @@
+#include "frame/ComparisonDrawing.h"
+#include "frame/Labels.h"
+#include "frame/SceneSnapshot.h"
 #include "layout/TreeLayouts.h"
 #include "render/TextAtlas.h"
-#include "scene/ComparisonDrawing.h"
-#include "scene/Labels.h"
-#include "scene/SceneSnapshot.h"
 #include "tests/render/RenderFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "tests/render/RenderFixture.h"
 
+#include "frame/LegendLayout.h"
 #include "render/FrameRenderer.h"
 #include "render/TextAtlas.h"
-#include "scene/BlendModeType.h"
-#include "scene/LegendLayout.h"
+#include "settings/BlendModeType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/render/RenderFixture.h"
 
-#include "scene/BlendModeType.h"
+#include "settings/BlendModeType.h"
 
 #include <gtest/gtest.h>
 

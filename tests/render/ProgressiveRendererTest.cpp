@@ -1,9 +1,9 @@
 #include "render/ProgressiveRenderer.h"
 
+#include "frame/SceneDrawing.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
 #include "render/HeadlessGlContext.h"
-#include "scene/SceneDrawing.h"
 #include "tests/support/GraphFixtures.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "graph/CompoundGraph.h"
 #include "graph/CompoundGraphBuilder.h"
-#include "scene/GraphLoading.h"
-#include "scene/Scene.h"
+#include "model/GraphLoading.h"
+#include "model/Scene.h"
 
 #include "tests/support/TestFiles.h"
 

@@ -1,6 +1,6 @@
 #include "ui/SettingsPanel.h"
 
-#include "scene/BlendModeType.h"
+#include "settings/BlendModeType.h"
 #include "tests/support/TestFiles.h"
 #include "ui/LoadFileButton.h"
 

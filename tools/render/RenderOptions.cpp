@@ -1,8 +1,9 @@
 #include "tools/render/RenderOptions.h"
 
 #include "base/PathNames.h"
+#include "model/NamedNodes.h"
+#include "model/Search.h"
 #include "render/RenderTargets.h"
-#include "scene/Search.h"
 
 #include <sstream>
 

@@ -2,9 +2,9 @@
 
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
-#include "scene/SettingsOptions.h"
-#include "scene/ViewSettings.h"
-#include "scene/ViewState.h"
+#include "settings/SettingsOptions.h"
+#include "settings/ViewSettings.h"
+#include "settings/ViewState.h"
 
 #include <cstdint>
 #include <string>

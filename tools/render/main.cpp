@@ -3,7 +3,9 @@
 #include "base/DataFiles.h"
 #include "export/BackgroundMatte.h"
 #include "export/SvgPicture.h"
+#include "frame/FrameSession.h"
 #include "io/FileText.h"
+#include "model/GraphLoading.h"
 #include "platform/ExecutablePath.h"
 #include "render/ColorRamps.h"
 #include "render/FrameImage.h"
@@ -13,8 +15,6 @@
 #include "render/PngWriter.h"
 #include "render/RenderTargets.h"
 #include "render/TextAtlas.h"
-#include "scene/FrameSession.h"
-#include "scene/GraphLoading.h"
 #include "tools/render/RenderOptions.h"
 
 #include <GL/glew.h>
@@ -84,65 +84,51 @@ FrameImage drawnPicture(GlDrawing& gl, FrameSession& session, const ViewSettings
     return overBlack;
 }
 
-} // namespace
+// The error that ends a run, and the status it ends with: 1 for a failure,
+// 2 for options that name what is not there. A ramp's or a shader's error
+// goes to the console as the viewer prints it, the others to standard error.
+struct Failure {
+    std::string message;
+    int status = 1;
+    bool onConsole = false;
+};
 
-int main(int argc, char** argv) {
-    const Result<RenderOptions> parsed = parseRenderOptions({argv + 1, argv + argc});
-    if (!parsed) {
-        std::cerr << "hebview-render: " << parsed.error().describe()
-                  << "\n(see hebview-render --help)\n";
-        return 2;
-    }
-    const RenderOptions& options = parsed.value();
-    if (options.helpWanted) {
-        std::cout << renderOptionsHelp();
-        return 0;
-    }
-    // A picture that could not be written is found out before the work.
-    if (const Status writable = checkWritable(options.outputPath); !writable) {
-        std::cerr << "hebview-render: " << writable.error().describe() << '\n';
-        return 1;
-    }
-    datafiles::setFolders(datafiles::foldersFor(executableFolder(), HEBVIEW_SOURCE_DIR));
-    StageTimes times(options.timings);
+// The drawing's means: the ramps' colours, and for a PNG a GL context with
+// its targets and ramp textures at the picture's size.
+std::optional<Failure> prepareDrawing(const RenderOptions& options, std::unique_ptr<GlDrawing>& gl,
+                                      RampColours& ramps, StageTimes& times) {
     // An SVG is written from the description alone: no GL context is made.
-    const bool svg = writesSvg(options);
-    std::unique_ptr<GlDrawing> gl;
-    RampColours ramps;
-    if (svg) {
+    if (writesSvg(options)) {
         if (const Status read = readColorRamps(ramps); !read) {
-            console::line(read.error().describe());
-            return 1;
+            return Failure{read.error().describe(), 1, true};
         }
-    } else {
-        gl = std::make_unique<GlDrawing>();
-        if (!gl->context.status()) {
-            std::cerr << "hebview-render: no OpenGL context: "
-                      << gl->context.status().error().describe() << '\n';
-            return 1;
-        }
-        if (const int32_t largest = largestFrameSize(); options.size > largest) {
-            std::cerr << "hebview-render: --size " << options.size
-                      << " is larger than this OpenGL can draw (" << largest << " pixels)\n";
-            return 1;
-        }
-        times.stageDone("GL context");
-        gl->targets.create(options.size);
-        Status ready = gl->renderer.prepare();
-        if (ready) {
-            ready = loadColorRamps(gl->targets.colorRampTextures, &ramps);
-        }
-        if (!ready) {
-            console::line(ready.error().describe());
-            return 1;
-        }
+        return std::nullopt;
     }
-    times.stageDone("render targets and colour ramps");
-    ViewSettings settings = options.settings;
-    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
-    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
-    settings.lineWidth *= scale;
-    settings.splineWidth *= scale;
+    gl = std::make_unique<GlDrawing>();
+    if (!gl->context.status()) {
+        return Failure{"hebview-render: no OpenGL context: " +
+                       gl->context.status().error().describe()};
+    }
+    if (const int32_t largest = largestFrameSize(); options.size > largest) {
+        return Failure{"hebview-render: --size " + std::to_string(options.size) +
+                       " is larger than this OpenGL can draw (" + std::to_string(largest) +
+                       " pixels)"};
+    }
+    times.stageDone("GL context");
+    gl->targets.create(options.size);
+    Status ready = gl->renderer.prepare();
+    if (ready) {
+        ready = loadColorRamps(gl->targets.colorRampTextures, &ramps);
+    }
+    if (!ready) {
+        return Failure{ready.error().describe(), 1, true};
+    }
+    return std::nullopt;
+}
+
+// The graph (or the two versions compared) read into a scene, with the
+// stages and the advice on the console; the reader has printed why not.
+std::optional<Scene> loadScene(const RenderOptions& options, const ViewSettings& settings) {
     // The stages as the viewer prints them, without its quarters.
     ConsoleProgress stages(ConsoleProgress::Quarters::hidden);
     Progress progress(&stages);
@@ -157,17 +143,89 @@ int main(int argc, char** argv) {
                                ? readScene(graphPath, ThreadPool::shared(), load)
                                : readComparison(olderPath, graphPath, ThreadPool::shared(), load);
     if (!loaded) {
-        return 1;
+        return std::nullopt;
     }
     Scene scene = std::move(loaded).value();
-    times.stageDone("reading, layouts, routes, samples");
     if (scene.comparison()) {
         console::line(scene.comparison()->summary.line());
     }
     if (const std::optional<std::string> hint = densityHint(scene.graph(), settings)) {
         console::line(*hint);
     }
-    FrameSession session(scene, options.size);
+    return scene;
+}
+
+// The view the options ask for, cut as they ask (the line saying how on the
+// console), the whole picture leaving room for the key.
+Result<ViewState> viewFor(const RenderOptions& options, ViewSettings& settings,
+                          FrameSession& session, const Scene& scene) {
+    // Without --depth, the depth the graph opened at.
+    if (settings.depth <= 0) {
+        settings.depth = scene.cut().depth;
+    }
+    Result<ViewState> view =
+        viewStateOf(options, scene.graph(), session.labelledExtent(settings), settings.depth);
+    if (!view) {
+        return view;
+    }
+    console::line(session.applyCut(settings, view.value()).line());
+    if (settings.showLegend && options.view.zoom == 1.0 && options.view.centreX == 0.0f &&
+        options.view.centreY == 0.0f) {
+        FrameRegion& region = view.value().region;
+        region.halfExtent = session.legendExtent(settings, view.value(), region.halfExtent);
+    }
+    return view;
+}
+
+// The picture written as SVG or, drawn with GL, as PNG.
+Status writePicture(const RenderOptions& options, GlDrawing* gl, FrameSession& session,
+                    const ViewSettings& settings, const ViewState& view, const LabelFont* font,
+                    StageTimes& times) {
+    if (gl == nullptr) {
+        const std::string picture =
+            svgPicture(*session.frameAnyway(settings, view).description, options.size, font);
+        times.stageDone("describing the picture as SVG");
+        if (Status written = writeFileText(options.outputPath, picture); !written) {
+            return written;
+        }
+        times.stageDone("writing the SVG");
+        return {};
+    }
+    const FrameImage frame = drawnPicture(*gl, session, settings, view, options.background);
+    glFinish();
+    times.stageDone("drawing and reading the frame back");
+    const bool transparent = options.background.a < 1.0f;
+    if (Status written = writePng(frame, options.outputPath, transparent); !written) {
+        return written;
+    }
+    times.stageDone("writing the PNG");
+    return {};
+}
+
+std::optional<Failure> render(const RenderOptions& options) {
+    // A picture that could not be written is found out before the work.
+    if (const Status writable = checkWritable(options.outputPath); !writable) {
+        return Failure{"hebview-render: " + writable.error().describe()};
+    }
+    datafiles::setFolders(datafiles::foldersFor(executableFolder(), HEBVIEW_SOURCE_DIR));
+    StageTimes times(options.timings);
+    std::unique_ptr<GlDrawing> gl;
+    RampColours ramps;
+    if (std::optional<Failure> failed = prepareDrawing(options, gl, ramps, times)) {
+        return failed;
+    }
+    times.stageDone("render targets and colour ramps");
+    ViewSettings settings = options.settings;
+    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
+    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
+    settings.lineWidth *= scale;
+    settings.splineWidth *= scale;
+    std::optional<Scene> scene = loadScene(options, settings);
+    if (!scene) {
+        return Failure{};
+    }
+    times.stageDone("reading, layouts, routes, samples");
+    FrameSession session(*scene, options.size);
     session.setRamps(std::move(ramps));
     // The key's text is the labels' size.
     std::shared_ptr<const LabelFont> font;
@@ -178,44 +236,40 @@ int main(int argc, char** argv) {
             gl->labelText = std::make_unique<TextAtlas>(font);
         }
     }
-    // Without --depth, the depth the graph opened at.
-    if (settings.depth <= 0) {
-        settings.depth = scene.cut().depth;
-    }
-    Result<ViewState> view =
-        viewStateOf(options, scene.graph(), session.labelledExtent(settings), settings.depth);
+    const Result<ViewState> view = viewFor(options, settings, session, *scene);
     if (!view) {
-        std::cerr << "hebview-render: " << view.error().describe() << '\n';
-        return 2;
-    }
-    console::line(session.applyCut(settings, view.value()).line());
-    // The whole picture leaves room for the key.
-    if (settings.showLegend && options.view.zoom == 1.0 && options.view.centreX == 0.0f &&
-        options.view.centreY == 0.0f) {
-        FrameRegion& region = view.value().region;
-        region.halfExtent = session.legendExtent(settings, view.value(), region.halfExtent);
+        return Failure{"hebview-render: " + view.error().describe(), 2};
     }
     times.stageDone("layout and bundling strength of the settings");
-    if (svg) {
-        const std::string picture = svgPicture(
-            *session.frameAnyway(settings, view.value()).description, options.size, font.get());
-        times.stageDone("describing the picture as SVG");
-        if (const Status written = writeFileText(options.outputPath, picture); !written) {
-            std::cerr << "hebview-render: " << written.error().describe() << '\n';
-            return 1;
+    if (const Status written =
+            writePicture(options, gl.get(), session, settings, view.value(), font.get(), times);
+        !written) {
+        return Failure{"hebview-render: " + written.error().describe()};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Result<RenderOptions> parsed = parseRenderOptions({argv + 1, argv + argc});
+    if (!parsed) {
+        std::cerr << "hebview-render: " << parsed.error().describe()
+                  << "\n(see hebview-render --help)\n";
+        return 2;
+    }
+    const RenderOptions& options = parsed.value();
+    if (options.helpWanted) {
+        std::cout << renderOptionsHelp();
+        return 0;
+    }
+    if (const std::optional<Failure> failed = render(options)) {
+        if (failed->onConsole) {
+            console::line(failed->message);
+        } else if (!failed->message.empty()) {
+            std::cerr << failed->message << '\n';
         }
-        times.stageDone("writing the SVG");
-    } else {
-        const FrameImage frame =
-            drawnPicture(*gl, session, settings, view.value(), options.background);
-        glFinish();
-        times.stageDone("drawing and reading the frame back");
-        const bool transparent = options.background.a < 1.0f;
-        if (const Status written = writePng(frame, options.outputPath, transparent); !written) {
-            std::cerr << "hebview-render: " << written.error().describe() << '\n';
-            return 1;
-        }
-        times.stageDone("writing the PNG");
+        return failed->status;
     }
     console::line("Wrote " + options.outputPath);
     return 0;

@@ -1,0 +1,321 @@
+#include "explore/Explorer.h"
+
+#include "explore/Picking.h"
+#include "model/Search.h"
+
+#include <algorithm>
+#include <cmath>
+
+void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
+    const bool newGraph =
+        !snapshot || !newSnapshot || snapshot->graphNumber != newSnapshot->graphNumber;
+    const bool newBundles = newGraph || snapshot->bundles != newSnapshot->bundles;
+    snapshot = std::move(newSnapshot);
+    if (newBundles) {
+        // What a node relates to is counted in the bundles of the cut.
+        highlightNow = Highlight();
+        hoverCounts = Highlight();
+    }
+    if (newGraph) {
+        hoveredNode = CompoundGraph::none;
+        pinnedNode = CompoundGraph::none;
+        toggled.clear();
+        matchIndex.reset();
+        search(searchText);
+    }
+    refreshHighlight();
+}
+
+void Explorer::setWindow(int newWidth, int newHeight) {
+    shownWindow.width = std::max(newWidth, 1);
+    shownWindow.height = std::max(newHeight, 1);
+}
+
+void Explorer::setPictureLeft(int left) {
+    shownWindow.left = std::max(left, 0);
+}
+
+int32_t Explorer::pickAt(double x, double y) const {
+    if (!snapshot) {
+        return CompoundGraph::none;
+    }
+    const Point point = sceneAt(view, window(), x, y);
+    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
+    return pickNode(snapshot->graph(), snapshot->positions, snapshot->rectangles, point, radius,
+                    snapshot->cut.shownAs);
+}
+
+int32_t Explorer::shownFor(int32_t node) const {
+    if (node == CompoundGraph::none || !snapshot) {
+        return node;
+    }
+    return snapshot->cutView().shownAs(node);
+}
+
+int32_t Explorer::highlighted() const {
+    return shownFor(pinnedNode != CompoundGraph::none ? pinnedNode : hoveredNode);
+}
+
+void Explorer::refreshHighlight() {
+    const auto of = [this](int32_t node) {
+        return node == CompoundGraph::none
+                   ? Highlight()
+                   : highlightOf(snapshot->graph(), *snapshot->bundles, node,
+                                 snapshot->comparison
+                                     ? std::span<const RelationKind>(snapshot->comparison->kinds)
+                                     : std::span<const RelationKind>());
+    };
+    if (highlighted() != highlightNow.node) {
+        highlightNow = of(highlighted());
+    }
+    if (hoveredNode != highlightNow.node && hoveredNode != hoverCounts.node) {
+        hoverCounts = of(hoveredNode);
+    }
+}
+
+void Explorer::pointerMoved(double x, double y) {
+    if (pressed) {
+        if (!dragging && std::hypot(x - pressX, y - pressY) > clickSlop) {
+            // The pan starts where the button went down.
+            dragging = true;
+            lastX = pressX;
+            lastY = pressY;
+        }
+        if (dragging) {
+            view = panned(view, window(), x - lastX, y - lastY);
+            lastX = x;
+            lastY = y;
+        }
+        return;
+    }
+    hoveredNode = pickAt(x, y);
+    refreshHighlight();
+}
+
+void Explorer::pointerPressed(double x, double y, double) {
+    pressed = true;
+    dragging = false;
+    pressX = x;
+    pressY = y;
+}
+
+void Explorer::pointerReleased(double x, double y, double milliseconds, bool control) {
+    if (!pressed) {
+        return;
+    }
+    pointerMoved(x, y);
+    pressed = false;
+    if (dragging) {
+        dragging = false;
+        lastClickAt.reset();
+        return;
+    }
+    if (control) {
+        // Control+click collapses or expands, and pins nothing.
+        lastClickAt.reset();
+        toggleCollapse(pickAt(x, y));
+        return;
+    }
+    const bool doubleClick = lastClickAt &&
+                             milliseconds - *lastClickAt <= doubleClickMilliseconds &&
+                             std::hypot(x - lastClickX, y - lastClickY) <= clickSlop;
+    lastClickAt = doubleClick ? std::nullopt : std::optional<double>(milliseconds);
+    lastClickX = x;
+    lastClickY = y;
+    const int32_t node = pickAt(x, y);
+    hoveredNode = node;
+    if (doubleClick) {
+        // The first click pinned or unpinned; the second centres or fits.
+        if (node == CompoundGraph::none) {
+            fit();
+        } else {
+            pinnedNode = node;
+            view = centredOn(view, snapshot->positions[static_cast<std::size_t>(node)]);
+        }
+    } else {
+        pinnedNode = node == pinnedNode ? CompoundGraph::none : node;
+    }
+    refreshHighlight();
+}
+
+void Explorer::pin(int32_t node) {
+    pinnedNode = node;
+    refreshHighlight();
+}
+
+void Explorer::pointerLeft() {
+    if (!pressed) {
+        hoveredNode = CompoundGraph::none;
+        refreshHighlight();
+    }
+}
+
+void Explorer::wheel(double x, double y, int steps) {
+    view = zoomedAt(view, window(), x, y, std::pow(zoomStep, steps));
+}
+
+void Explorer::zoomAtCentre(int steps) {
+    wheel(window().middleX(), window().middleY(), steps);
+}
+
+void Explorer::panSteps(int right, int up) {
+    // The view moves, so the picture moves the other way.
+    view = panned(view, window(), -right * panStep, up * panStep);
+}
+
+void Explorer::fit() {
+    view = Camera();
+    view.zoom = fitZoom;
+}
+
+void Explorer::setFitZoom(double zoom) {
+    if (zoom == fitZoom) {
+        return;
+    }
+    Camera fitted;
+    fitted.zoom = fitZoom;
+    fitZoom = zoom;
+    if (view == fitted) {
+        fit();
+    }
+}
+
+void Explorer::search(const std::string& text) {
+    searchText = text;
+    searchMatches = snapshot ? searchNodes(snapshot->graph(), text) : std::vector<int32_t>();
+    matchIndex.reset();
+}
+
+void Explorer::stepThroughMatches(int steps) {
+    if (searchMatches.empty()) {
+        return;
+    }
+    const auto count = static_cast<int32_t>(searchMatches.size());
+    int32_t index = 0;
+    if (steps != 0 && matchIndex) {
+        index = ((*matchIndex + steps) % count + count) % count;
+    }
+    matchIndex = index;
+    pinnedNode = searchMatches[static_cast<std::size_t>(index)];
+    // A match inside a collapsed node is opened down to; nodes do not move
+    // when their parents open, so its place is known already.
+    for (const int32_t above : collapsedAbove(snapshot->graph(), snapshot->cut, pinnedNode)) {
+        toggleCollapse(above);
+    }
+    view = centredOn(view, snapshot->positions[static_cast<std::size_t>(pinnedNode)]);
+    refreshHighlight();
+}
+
+void Explorer::toggleCollapse(int32_t node) {
+    if (node == CompoundGraph::none || !snapshot || snapshot->graph().isLeaf(node)) {
+        return;
+    }
+    const auto at = std::lower_bound(toggled.begin(), toggled.end(), node);
+    if (at != toggled.end() && *at == node) {
+        toggled.erase(at);
+    } else {
+        toggled.insert(at, node);
+    }
+}
+
+void Explorer::clearToggles() {
+    toggled.clear();
+}
+
+bool Explorer::settle(double milliseconds) {
+    if (!(view == lastSeen) || !(window() == lastWindow)) {
+        lastSeen = view;
+        lastWindow = window();
+        movedAt = milliseconds;
+        cameraMoved = true;
+        return false;
+    }
+    if (!cameraMoved || milliseconds - movedAt < restMilliseconds) {
+        return false;
+    }
+    cameraMoved = false;
+    const FrameRegion wanted = regionFor(view, window());
+    if (wanted == region) {
+        return false;
+    }
+    region = wanted;
+    return true;
+}
+
+ViewState Explorer::viewState() const {
+    ViewState state;
+    state.region = region;
+    state.graphNumber = snapshot ? snapshot->graphNumber : 0;
+    state.highlighted = highlighted();
+    state.marked = searchMatches;
+    state.toggled = toggled;
+    return state;
+}
+
+namespace {
+
+// A line naming the nodes of a list of ends, or nothing when it is empty.
+std::string endsLine(const CompoundGraph& graph, std::string_view title,
+                     const Highlight::Ends& ends) {
+    if (ends.count == 0) {
+        return {};
+    }
+    std::string line = "\n" + std::string(title);
+    for (std::size_t i = 0; i < ends.first.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + shownName(graph.name(ends.first[i]));
+    }
+    const auto unnamed = ends.count - static_cast<int32_t>(ends.first.size());
+    if (unnamed > 0) {
+        line += " and " + std::to_string(unnamed) + " more";
+    }
+    return line;
+}
+
+// In a comparison, where the node comes from and its relations of each
+// kind, drawn or not.
+std::string comparisonLines(const Comparison& comparison, int32_t node, const Highlight& counts) {
+    std::string lines;
+    const NodeOrigin origin = comparison.origins[static_cast<std::size_t>(node)];
+    if (origin != NodeOrigin::Both) {
+        lines += origin == NodeOrigin::Added ? "\nOnly in the newer version"
+                                             : "\nOnly in the older version";
+    }
+    const auto of = [&counts](RelationKind kind) {
+        return std::to_string(counts.byKind[static_cast<std::size_t>(kind)]);
+    };
+    return lines + "\nCompared: " + of(RelationKind::Added) + " added, " +
+           of(RelationKind::Removed) + " removed, " + of(RelationKind::Kept) + " kept relations";
+}
+
+} // namespace
+
+std::string Explorer::tooltip() const {
+    const int32_t node = hoveredNode;
+    if (!snapshot || node == CompoundGraph::none) {
+        return {};
+    }
+    const CompoundGraph& graph = snapshot->graph();
+    const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
+    std::string text = shownPath(graph, node) + "\n";
+    if (snapshot->cut.collapsed.empty()) {
+        text += std::to_string(counts.leaving) + " outgoing, " + std::to_string(counts.arriving) +
+                " incoming relations";
+    } else {
+        // With a cut, relations come in bundles, one to each node shown.
+        text += std::to_string(counts.leaving) + " relations to " +
+                std::to_string(counts.uses.count) + " nodes, " + std::to_string(counts.arriving) +
+                " relations from " + std::to_string(counts.usedBy.count) + " nodes";
+    }
+    if (!graph.isLeaf(node)) {
+        text += "\n" + std::to_string(counts.leaves) + " leaves";
+    }
+    if (snapshot->cut.isCollapsed(node)) {
+        text += "\n" + std::to_string(snapshot->bundles->inside[static_cast<std::size_t>(node)]) +
+                " relations inside";
+    }
+    if (snapshot->comparison) {
+        text += comparisonLines(*snapshot->comparison, node, counts);
+    }
+    text += endsLine(graph, "Uses:", counts.uses) + endsLine(graph, "Used by:", counts.usedBy);
+    return bothWaysShown ? text + endsLine(graph, "Both ways:", counts.bothWays) : text;
+}

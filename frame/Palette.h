@@ -1,0 +1,58 @@
+#pragma once
+
+#include "settings/Colour.h"
+
+#include <cstdint>
+
+// Every colour that means something in a picture, in one place, so that a
+// new meaning can be given a colour that no other one has.
+
+// The colour-blind-safe pair of the Okabe-Ito palette: relations leaving
+// the highlighted node orange, arriving ones sky blue; search marks yellow.
+inline constexpr Colour leavingColour{0.902f, 0.624f, 0.0f, 1.0f};
+inline constexpr Colour arrivingColour{0.337f, 0.706f, 0.914f, 1.0f};
+inline constexpr Colour searchColour{0.941f, 0.894f, 0.259f, 1.0f};
+inline constexpr Colour highlightMarkColour{1.0f, 1.0f, 1.0f, 1.0f};
+// The names' colour, light grey.
+inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
+// The tree and its rings, and the overlay of the node-link structure.
+inline constexpr Colour treeRed{1.0f, 0.0f, 0.0f, 1.0f};
+inline constexpr Colour overlayBlue{0.8f, 0.8f, 1.0f, 0.5f};
+
+// The colour-blind-safe pair of the Okabe-Ito palette: what the newer
+// version added bluish green (#009E73), what it removed vermillion
+// (#D55E00).
+inline constexpr Colour addedColour{0.0f, 158.0f / 255.0f, 115.0f / 255.0f, 1.0f};
+inline constexpr Colour removedColour{213.0f / 255.0f, 94.0f / 255.0f, 0.0f, 1.0f};
+// Kept curves keep the ramp's or the groups' colours: their swatch in the
+// key is a dim grey.
+inline constexpr Colour keptSwatch{0.5f, 0.5f, 0.5f, 1.0f};
+
+// The colour of a 0xRRGGBB value, opaque.
+constexpr Colour rgb(uint32_t hex) {
+    return {static_cast<float>((hex >> 16) & 0xFFu) / 255.0f,
+            static_cast<float>((hex >> 8) & 0xFFu) / 255.0f,
+            static_cast<float>(hex & 0xFFu) / 255.0f, 1.0f};
+}
+
+// The colours groups take, the biggest group first: the seven Okabe-Ito
+// colours other than black, as published, then Paul Tol's nine muted ones.
+inline constexpr Colour groupColours[] = {
+    // Okabe-Ito.
+    rgb(0xE69F00), rgb(0x56B4E9), rgb(0x009E73), rgb(0xF0E442), rgb(0x0072B2), rgb(0xD55E00),
+    rgb(0xCC79A7),
+    // Tol's muted.
+    rgb(0xCC6677), rgb(0x332288), rgb(0xDDCC77), rgb(0x117733), rgb(0x88CCEE), rgb(0x882255),
+    rgb(0x44AA99), rgb(0x999933), rgb(0xAA4499)};
+// Neutral grey, #888888.
+inline constexpr Colour othersColour{0.533f, 0.533f, 0.533f, 1.0f};
+
+// What both-way marks choose from: the one farthest from every colour in use.
+inline constexpr Colour bothWayCandidates[] = {{1.0f, 1.0f, 1.0f, 1.0f},
+                                               {0.0f, 1.0f, 0.0f, 1.0f},
+                                               {0.0f, 1.0f, 1.0f, 1.0f},
+                                               {1.0f, 0.0f, 1.0f, 1.0f},
+                                               {1.0f, 1.0f, 0.0f, 1.0f}};
+
+// Behind the key: black, mostly opaque, whatever the background.
+inline constexpr Colour legendBoxColour{0.0f, 0.0f, 0.0f, 0.75f};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "frame/Labels.h"
+#include "graph/CompoundGraph.h"
+#include "layout/Point.h"
+#include "layout/Rect.h"
+#include "model/CutView.h"
+#include "model/Scene.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the window needs of a scene between frames, to answer the pointer
+// and to write names: the graph, where its nodes are, and where their
+// labels could go. The graph is shared, the rest copied, so that the scene
+// may go on changing.
+struct SceneSnapshot {
+    // Another graph (a later load) has another number.
+    uint64_t graphNumber = 0;
+    std::shared_ptr<const CompoundGraph> sharedGraph = std::make_shared<const CompoundGraph>();
+    // Which nodes are shown, and the bundles between them.
+    Cut cut;
+    std::shared_ptr<const Bundles> bundles = std::make_shared<const Bundles>();
+    // What the nodes and relations come from, when the graph is the union
+    // of two versions; null otherwise.
+    std::shared_ptr<const Comparison> comparison;
+    TreeLayoutType layoutType = TreeLayoutType::Radial;
+    std::vector<Point> positions;
+    // By node id, in treemap layouts; empty otherwise.
+    std::vector<Rect> rectangles;
+    std::vector<Label> labels;
+
+    const CompoundGraph& graph() const { return *sharedGraph; }
+    // Which nodes are drawn, and as what.
+    CutView cutView() const { return CutView(graph(), cut.shownAs); }
+};
+
+std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene);
+
+// The labels to write over the visible part of the scene (in scene units)
+// at this scale, the highlighted node's among them whatever it overlaps.
+std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure& measure,
+                                double pixelsPerUnit, const Rect& visible, int32_t highlighted);

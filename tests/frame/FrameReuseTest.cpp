@@ -1,0 +1,163 @@
+#include "frame/FrameReuse.h"
+#include "frame/FrameSession.h"
+#include "model/GraphLoading.h"
+
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::randomParents;
+using testing_support::sceneOf;
+
+Scene randomScene() {
+    std::vector<std::pair<int, int>> relations;
+    for (int i = 0; i < 40; ++i) {
+        relations.emplace_back((i * 7 + 1) % 30, (i * 11 + 4) % 30);
+    }
+    return sceneOf(graphOf(randomParents(30, 8), relations));
+}
+
+TEST(FrameReuse, AnUnchangedSceneNeedsNoNewFrameUntilTheFrameIsForgotten) {
+    Scene scene = randomScene();
+    const ViewSettings settings;
+    FrameReuse reuse;
+    const FrameKey key = frameKeyOf(scene, settings);
+    EXPECT_TRUE(reuse.needsDrawing(key));
+    reuse.markDrawn(key);
+    scene.update(settings);
+    EXPECT_FALSE(reuse.needsDrawing(frameKeyOf(scene, settings)));
+    EXPECT_EQ(reuse.drawnCount(), 1);
+    reuse.forget();
+    EXPECT_TRUE(reuse.needsDrawing(key));
+}
+
+TEST(FrameReuse, EverySettingThatChangesThePictureChangesTheKey) {
+    const std::vector<std::pair<const char*, std::function<void(ViewSettings&)>>> changes{
+        {"layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::Classic; }},
+        {"beta", [](ViewSettings& s) { s.beta = 0.2f; }},
+        {"treemap layout", [](ViewSettings& s) { s.layoutType = TreeLayoutType::TreeMapSquared; }},
+        {"treemap spacing", [](ViewSettings& s) { s.treeMapSpacing = 0.03f; }},
+        {"blend mode", [](ViewSettings& s) { s.blendMode = BlendModeType::Max; }},
+        {"colour ramp", [](ViewSettings& s) { s.colorRamp = 1; }},
+        {"line width", [](ViewSettings& s) { s.lineWidth = 8.0f; }},
+        {"spline width", [](ViewSettings& s) { s.splineWidth = 1.0f; }},
+        {"show tree", [](ViewSettings& s) { s.showTree = false; }},
+        {"min alpha", [](ViewSettings& s) { s.minAlpha = 0.8f; }},
+        {"alpha exponent", [](ViewSettings& s) { s.alphaExponent = 4.0f; }},
+        {"flip alpha", [](ViewSettings& s) { s.flipAlpha = true; }},
+        {"show splines", [](ViewSettings& s) { s.showSplines = false; }},
+    };
+    Scene scene = randomScene();
+    ViewSettings settings;
+    FrameKey before = frameKeyOf(scene, settings);
+    for (const auto& [name, change] : changes) {
+        change(settings);
+        scene.update(settings);
+        const FrameKey after = frameKeyOf(scene, settings);
+        EXPECT_FALSE(after == before) << name;
+        before = after;
+    }
+    scene.setGraph(graphOf({-1, 0, 0}));
+    scene.update(settings);
+    EXPECT_FALSE(frameKeyOf(scene, settings) == before) << "another graph";
+}
+
+TEST(FrameReuse, ASpacingMoveWithinEpsilonKeepsTheFrame) {
+    ViewSettings settings;
+    settings.layoutType = TreeLayoutType::TreeMapSlice;
+    Scene scene = sceneOf(graphOf(randomParents(30, 8)), settings);
+    const FrameKey before = frameKeyOf(scene, settings);
+    settings.treeMapSpacing += 1e-7f;
+    scene.update(settings);
+    EXPECT_TRUE(frameKeyOf(scene, settings) == before);
+}
+
+// Every character 7 pixels wide, lines 12 pixels high.
+class FixedMeasure : public TextMeasure {
+public:
+    float width(std::string_view text) const override {
+        return 7.0f * static_cast<float>(text.size());
+    }
+    float height() const override { return 12.0f; }
+};
+
+TEST(FrameSession, AFrameIsMadeOnlyForAChangeAndCarriesTheRampTheNamesAndTheSharedGraph) {
+    Scene scene = randomScene();
+    FrameSession session(scene, 1024);
+    RampColours ramps;
+    ramps[2] = SharedValues<Colour>::copyOf(
+        std::vector<Colour>{{1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 1.0f}});
+    session.setRamps(ramps);
+    session.setLabelMeasure(std::make_shared<const FixedMeasure>());
+    ViewSettings settings;
+    const std::optional<SessionFrame> first = session.frame(settings);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->description->curves.ramp.size(), 2u) << "ramp 3, the default";
+    EXPECT_TRUE(first->description->labels.empty()) << "names are off";
+    EXPECT_FALSE(session.frame(settings).has_value()) << "nothing changed";
+
+    settings.showLabels = true;
+    const std::optional<SessionFrame> named = session.frame(settings);
+    ASSERT_TRUE(named.has_value());
+    EXPECT_FALSE(named->description->labels.empty());
+    EXPECT_EQ(named->description->labelPixels, 12.0f) << "24 pixels of a 2048 frame, at 1024";
+    EXPECT_EQ(named->snapshot, first->snapshot) << "nothing moved";
+
+    // A strength moves no node: the window's snapshot stays; a layout makes
+    // a new one, which shares the graph rather than copying it.
+    settings.beta = 0.5f;
+    const std::optional<SessionFrame> mixed = session.frame(settings);
+    ASSERT_TRUE(mixed.has_value());
+    EXPECT_EQ(mixed->snapshot, first->snapshot);
+    EXPECT_NE(mixed->description->curves.points.data(), first->description->curves.points.data())
+        << "the first frame's points are not written over";
+    settings.layoutType = TreeLayoutType::Classic;
+    settings.colorRamp = 1;
+    const std::optional<SessionFrame> classic = session.frame(settings);
+    ASSERT_TRUE(classic.has_value());
+    EXPECT_NE(classic->snapshot, first->snapshot);
+    EXPECT_EQ(&classic->snapshot->graph(), &first->snapshot->graph());
+    EXPECT_TRUE(classic->description->curves.ramp.empty()) << "ramp 1 was not loaded";
+}
+
+TEST(FrameSession, ACutWhoseCurvesDoNotFitIsRefusedAndTheCutBeforeStays) {
+    // Two groups of five leaves, each leaf related both ways to each of the
+    // other group's: 50 relations, 2 bundles at depth 1.
+    std::vector<int> parents{-1, 0, 0};
+    std::vector<std::pair<int, int>> relations;
+    for (int leaf = 0; leaf < 10; ++leaf) {
+        parents.push_back(leaf < 5 ? 1 : 2);
+    }
+    for (int a = 3; a < 8; ++a) {
+        for (int b = 8; b < 13; ++b) {
+            relations.emplace_back(a, b);
+            relations.emplace_back(b, a);
+        }
+    }
+    Scene scene = sceneOf(graphOf(parents, relations));
+    FrameSession session(scene);
+    ViewSettings settings;
+    settings.depth = 1;
+    EXPECT_EQ(session.applyCut(settings, {}).bundles, 2);
+    // The whole tree would need 50 curves where 2 are shown.
+    const uint64_t forTwo = memoryNeeded(scene.graph(), scene.bundles());
+    session.setMemoryAvailable(forTwo);
+    settings.depth = 2;
+    const CutSummary kept = session.applyCut(settings, {});
+    EXPECT_EQ(kept.bundles, 2);
+    EXPECT_EQ(kept.depth, 1);
+    const std::optional<Error> why = session.takeRefusal();
+    ASSERT_TRUE(why.has_value());
+    EXPECT_NE(why->reason.find("showing 50 bundles needs about"), std::string::npos) << why->reason;
+    EXPECT_FALSE(session.takeRefusal().has_value()) << "said once";
+    session.setMemoryAvailable(std::nullopt);
+    settings.depth = 0;
+    EXPECT_EQ(session.applyCut(settings, {}).bundles, 50) << "with the memory, the whole tree";
+}
+
+} // namespace
