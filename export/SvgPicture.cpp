@@ -2,6 +2,7 @@
 
 #include "base/Utf8.h"
 
+#include "frame/DrawList.h"
 #include "frame/LegendLayout.h"
 #include "settings/BlendModeType.h"
 #include "settings/ViewSettings.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <iterator>
 #include <numbers>
+#include <variant>
 
 namespace {
 
@@ -367,18 +369,13 @@ std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasu
         w.raw(hexColour(frame.background));
         w.raw("\"/>\n");
     }
-    writeLines(w, map, frame.tree);
-    for (const LineSet& bands : frame.groupBands) {
-        writeLines(w, map, bands);
-    }
-    if (frame.showCurves) {
-        writeCurves(w, map, frame.curves, frame.curves.ramp.span());
-    }
-    if (frame.showOverlay) {
-        writeLines(w, map, frame.overlay);
-    }
-    for (const LineSet& marks : frame.marks) {
-        writeLines(w, map, marks);
+    for (const DrawLayer& layer : drawLayers(frame)) {
+        if (const LineSet* const* lines = std::get_if<const LineSet*>(&layer)) {
+            writeLines(w, map, **lines);
+        } else {
+            const CurveSet& curves = *std::get<const CurveSet*>(layer);
+            writeCurves(w, map, curves, curves.ramp.span());
+        }
     }
     writeLabels(w, map, frame);
     if (frame.showLegend && legendMeasure != nullptr) {

@@ -366,10 +366,9 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     const std::span<const int32_t> shownAs =
         cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs;
     // A node hidden in a collapsed one is highlighted and marked on that one.
+    const CutView shown(scene.graph(), shownAs);
     const auto shownFor = [&](int32_t node) {
-        return shownAs.empty() || node < 0 || node >= scene.graph().nodeCount()
-                   ? node
-                   : shownAs[static_cast<std::size_t>(node)];
+        return node < 0 || node >= scene.graph().nodeCount() ? node : shown.shownAs(node);
     };
     const int32_t highlighted = shownFor(view.highlighted);
     const bool highlighting = highlighted >= 0 && highlighted < scene.graph().nodeCount();

@@ -72,20 +72,7 @@ void FrameRenderer::clear(const Colour& background) {
 
 void FrameRenderer::drawFrame(const DrawDescription& frame) {
     enterFrame(targets.frameTexture, frame.region);
-    clear(frame.background);
-    drawLines(frame.tree);
-    for (const LineSet& bands : frame.groupBands) {
-        drawLines(bands);
-    }
-    if (frame.showCurves) {
-        drawCurves(frame.curves);
-    }
-    if (frame.showOverlay) {
-        drawLines(frame.overlay);
-    }
-    for (const LineSet& marks : frame.marks) {
-        drawLines(marks);
-    }
+    drawAllLayers(frame, *this);
     leaveFrame();
     finishFrame(targets.frameTexture);
 }
@@ -223,7 +210,12 @@ void FrameRenderer::uploadBuffer(const CurveSet& curves, std::size_t index) {
     }
 }
 
-void FrameRenderer::loadCurves(const CurveSet& curves) {
+void FrameRenderer::beginCurves(const CurveSet& curves) {
+    if (!pointsUploaded(curves)) {
+        for (std::size_t index = 0; index < bufferCount(curves); ++index) {
+            uploadBuffer(curves, index);
+        }
+    }
     curveShader.load(curves);
     if (curves.blendMode == BlendModeType::Density) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targets.frameBuffer);
@@ -330,12 +322,7 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
 }
 
 void FrameRenderer::drawCurves(const CurveSet& curves) {
-    if (!pointsUploaded(curves)) {
-        for (std::size_t index = 0; index < bufferCount(curves); ++index) {
-            uploadBuffer(curves, index);
-        }
-    }
-    loadCurves(curves);
+    beginCurves(curves);
     drawCurveRange(curves, 0, curves.curveCount());
     finishCurves(curves);
 }

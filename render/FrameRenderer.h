@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "frame/DensityScale.h"
 #include "frame/DrawDescription.h"
+#include "frame/DrawList.h"
 #include "render/CurveShader.h"
 #include "render/DensityShader.h"
 #include "render/RenderTargets.h"
@@ -16,9 +17,10 @@
 
 // Draws a DrawDescription with GL into a 2048 by 2048 off-screen frame, and
 // shows that frame in the window as one textured square. Reads nothing but
-// the description; needs the context that made the targets. The pieces of
-// drawFrame are public, so that a frame can also be drawn a part at a time.
-class FrameRenderer {
+// the description, and draws its layers in their order (see DrawList);
+// needs the context that made the targets. As a DrawBackend it draws a
+// frame a part at a time as well.
+class FrameRenderer : public DrawBackend {
 public:
     explicit FrameRenderer(RenderTargets& targets) : targets(targets) {}
 
@@ -27,8 +29,8 @@ public:
     // Deletes the renderer's own GL objects.
     void release();
 
-    // The whole frame into the frame texture: background, tree, group
-    // bands, curves, overlay, marks, then the texture's mipmaps. Afterwards the window's
+    // The whole frame into the frame texture, its layers in their order,
+    // then the texture's mipmaps. Afterwards the window's
     // framebuffer, viewport and projection are back, the matrix mode is the
     // projection and the frame texture is bound and enabled.
     void drawFrame(const DrawDescription& frame);
@@ -52,26 +54,27 @@ public:
     // Ends a frame drawn into the texture: its mipmaps, and the texture bound
     // and enabled.
     void finishFrame(uint32_t texture);
-    void clear(const Colour& background);
+    void clear(const Colour& background) override;
     void drawLines(const LineSet& lines);
     // Items first .. first + count - 1 of the lines (see LineSet::itemCount).
-    void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count);
+    void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) override;
     // The curves' points go into GL a vertex buffer at a time; only a set
     // whose points are not there yet needs them.
     bool pointsUploaded(const CurveSet& curves) const;
     static std::size_t bufferCount(const CurveSet& curves);
     void uploadBuffer(const CurveSet& curves, std::size_t index);
-    // Styles and ramp coordinates of the set, for drawing it; for the
-    // density view also an empty density target.
-    void loadCurves(const CurveSet& curves);
+    // The set's points where they are not there yet, its styles and ramp
+    // coordinates, for drawing it; for the density view also an empty
+    // density target.
+    void beginCurves(const CurveSet& curves) override;
     // The curves at places first .. first + count - 1 of the drawing order
-    // of the set loaded and uploaded last: into the frame, or counted into
-    // the density target (each curve by its weight). Any range may follow
-    // any other: each sets the line widths of its own places.
-    void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count);
+    // of the set begun last: into the frame, or counted into the density
+    // target (each curve by its weight). Any range may follow any other:
+    // each sets the line widths of its own places.
+    void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) override;
     // After the last range: the density view shows its counts in the frame.
-    void finishCurves(const CurveSet& curves);
-    // All curves: upload, load and draw.
+    void finishCurves(const CurveSet& curves) override;
+    // All curves: begun, drawn and finished.
     void drawCurves(const CurveSet& curves);
     // Writes the frame's names, in the text's glyphs, into the texture
     // (which shows the frame's region); the caller ends the frame.

@@ -12,7 +12,6 @@ namespace {
 constexpr double batchShare = 0.5;
 // Roughly what each part of a frame costs, for the progress shown.
 constexpr double uploadShare = 0.15;
-constexpr double treeShare = 0.1;
 constexpr double curveShare = 0.65;
 
 double secondsOf(ProgressiveRenderer::Clock::duration duration) {
@@ -39,14 +38,27 @@ void ProgressiveRenderer::start(std::shared_ptr<const DrawDescription> newFrame)
     current = std::move(newFrame);
     started = Clock::now();
     uploaded = 0;
-    tree.drawn = 0;
-    curves.drawn = 0;
-    overlay.drawn = 0;
+    layers = drawLayers(frame());
+    layer = 0;
+    batches = {};
     phase = Phase::Upload;
     if (!frame().showCurves || renderer.pointsUploaded(frame().curves) ||
         FrameRenderer::bufferCount(frame().curves) == 0) {
-        phase = Phase::Tree;
+        phase = Phase::Layers;
     }
+}
+
+double ProgressiveRenderer::layersDone() const {
+    // The curves take their share, the layers of lines the rest evenly.
+    const std::size_t lineLayers = layers.size() - (frame().showCurves ? 1 : 0);
+    const double perLines = lineLayers == 0 ? 0.0 : (1.0 - uploadShare - curveShare) / lineLayers;
+    double done = 0.0;
+    for (std::size_t k = 0; k < layers.size() && k <= layer; ++k) {
+        const double weight =
+            std::holds_alternative<const CurveSet*>(layers[k]) ? curveShare : perLines;
+        done += weight * (k < layer ? 1.0 : shareOf(batches.drawn, itemCount(layers[k])));
+    }
+    return done;
 }
 
 double ProgressiveRenderer::done() const {
@@ -55,17 +67,8 @@ double ProgressiveRenderer::done() const {
         return 1.0;
     case Phase::Upload:
         return uploadShare * shareOf(uploaded, FrameRenderer::bufferCount(frame().curves));
-    case Phase::Tree:
-        return uploadShare + treeShare * shareOf(tree.drawn, frame().tree.itemCount());
-    case Phase::Curves:
-        return uploadShare + treeShare +
-               curveShare *
-                   shareOf(curves.drawn, static_cast<std::size_t>(frame().curves.curveCount()));
-    case Phase::Overlay:
-    case Phase::Finish:
-        return uploadShare + treeShare + curveShare +
-               (1.0 - uploadShare - treeShare - curveShare) *
-                   shareOf(overlay.drawn, frame().overlay.itemCount());
+    case Phase::Layers:
+        return uploadShare + layersDone();
     }
     return 1.0;
 }
@@ -75,17 +78,22 @@ void ProgressiveRenderer::upload() {
     glFinish();
     ++uploaded;
     if (uploaded == FrameRenderer::bufferCount(frame().curves)) {
-        phase = Phase::Tree;
+        phase = Phase::Layers;
     }
 }
 
-bool ProgressiveRenderer::drawBatches(
-    Batches& batches, std::size_t total, Clock::time_point deadline, Clock::duration budget,
-    const std::function<void(std::size_t first, std::size_t count)>& draw) {
+bool ProgressiveRenderer::drawBatches(const DrawLayer& drawn, Clock::time_point deadline,
+                                      Clock::duration budget) {
+    const std::size_t total = itemCount(drawn);
+    if (total == 0) {
+        // Nothing to draw still begins and finishes a set of curves.
+        drawLayerRange(renderer, drawn, 0, 0);
+        return true;
+    }
     while (batches.drawn < total && Clock::now() < deadline) {
         const std::size_t count = std::min(batches.perBatch, total - batches.drawn);
         const Clock::time_point begin = Clock::now();
-        draw(batches.drawn, count);
+        drawLayerRange(renderer, drawn, batches.drawn, count);
         // Rasterising runs behind the calls; the batch is timed to its end.
         glFinish();
         batches.drawn += count;
@@ -101,6 +109,17 @@ bool ProgressiveRenderer::drawBatches(
     return batches.drawn == total;
 }
 
+void ProgressiveRenderer::complete() {
+    renderer.finishFrame(targets.back());
+    std::swap(targets.frameTexture, targets.backTexture);
+    completedRegion = frame().region;
+    drawingTime = Clock::now() - started;
+    completed = std::move(current);
+    completedDensity = renderer.densityScale();
+    ++framesCompleted;
+    phase = Phase::Idle;
+}
+
 bool ProgressiveRenderer::advance(Clock::duration budget) {
     const Clock::time_point deadline = Clock::now() + budget;
     while (phase != Phase::Idle && Clock::now() < deadline) {
@@ -109,66 +128,18 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             continue;
         }
         renderer.enterFrame(targets.back(), frame().region);
-        switch (phase) {
-        case Phase::Idle:
-        case Phase::Upload:
-            break;
-        case Phase::Tree:
-            if (tree.drawn == 0) {
-                renderer.clear(frame().background);
-            }
-            if (drawBatches(tree, frame().tree.itemCount(), deadline, budget,
-                            [this](std::size_t first, std::size_t count) {
-                                renderer.drawLineRange(frame().tree, first, count);
-                            })) {
-                for (const LineSet& bands : frame().groupBands) {
-                    renderer.drawLines(bands);
-                }
-                if (frame().showCurves) {
-                    renderer.loadCurves(frame().curves);
-                    phase = Phase::Curves;
-                } else {
-                    phase = Phase::Overlay;
-                }
-            }
-            break;
-        case Phase::Curves: {
-            const auto total = static_cast<std::size_t>(frame().curves.curveCount());
-            if (drawBatches(curves, total, deadline, budget,
-                            [this](std::size_t first, std::size_t count) {
-                                renderer.drawCurveRange(frame().curves, static_cast<int32_t>(first),
-                                                        static_cast<int32_t>(count));
-                            })) {
-                renderer.finishCurves(frame().curves);
-                phase = Phase::Overlay;
-            }
-            break;
+        if (layer == 0 && batches.drawn == 0) {
+            renderer.clear(frame().background);
         }
-        case Phase::Overlay:
-            if (!frame().showOverlay ||
-                drawBatches(overlay, frame().overlay.itemCount(), deadline, budget,
-                            [this](std::size_t first, std::size_t count) {
-                                renderer.drawLineRange(frame().overlay, first, count);
-                            })) {
-                for (const LineSet& marks : frame().marks) {
-                    renderer.drawLines(marks);
-                }
-                phase = Phase::Finish;
-            }
-            break;
-        case Phase::Finish:
-            break;
+        // Each layer learns its own batch size: a curve costs far more than
+        // a line.
+        while (layer < layers.size() && drawBatches(layers[layer], deadline, budget)) {
+            ++layer;
+            batches = {};
         }
         renderer.leaveFrame();
-        if (phase == Phase::Finish) {
-            renderer.finishFrame(targets.back());
-            std::swap(targets.frameTexture, targets.backTexture);
-            completedRegion = frame().region;
-            drawingTime = Clock::now() - started;
-            completed = std::move(current);
-            completedDensity = renderer.densityScale();
-            ++framesCompleted;
-            phase = Phase::Idle;
+        if (layer == layers.size()) {
+            complete();
         }
     }
     return phase != Phase::Idle;

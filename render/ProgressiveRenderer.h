@@ -7,14 +7,15 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <vector>
 
 // Draws a frame a part at a time, each part within a time budget, into the
 // back texture, while the window goes on showing the last complete frame;
 // when the new frame is complete, the two textures change places. The
 // finished frame is the one FrameRenderer::drawFrame makes in one go: the
-// same drawing in the same order, only spread over several calls.
+// same layers in the same order (see DrawList), only spread over several
+// calls.
 class ProgressiveRenderer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -49,7 +50,7 @@ public:
     int64_t framesCompleted = 0;
 
 private:
-    enum class Phase { Idle, Upload, Tree, Curves, Overlay, Finish };
+    enum class Phase { Idle, Upload, Layers };
 
     // How many items of a part are drawn, and how many a batch takes.
     struct Batches {
@@ -59,11 +60,13 @@ private:
 
     // One vertex buffer of the curves into GL.
     void upload();
-    // Draws batches of the phase's items into the frame being made until
+    // Draws batches of the layer's items into the frame being made until
     // they are all drawn or the deadline passes; true when all are.
-    bool drawBatches(Batches& batches, std::size_t total, Clock::time_point deadline,
-                     Clock::duration budget,
-                     const std::function<void(std::size_t first, std::size_t count)>& draw);
+    bool drawBatches(const DrawLayer& layer, Clock::time_point deadline, Clock::duration budget);
+    // The layers drawn so far, of the curves and of the lines, as a share of
+    // the frame after its upload.
+    double layersDone() const;
+    void complete();
 
     RenderTargets& targets;
     FrameRenderer& renderer;
@@ -79,7 +82,8 @@ private:
     Phase phase = Phase::Idle;
     // Vertex buffers of the frame's curves put into GL so far.
     std::size_t uploaded = 0;
-    Batches tree;
-    Batches curves;
-    Batches overlay;
+    // The frame's layers, the one being drawn, and its items drawn.
+    std::vector<DrawLayer> layers;
+    std::size_t layer = 0;
+    Batches batches;
 };

@@ -2,6 +2,7 @@
 #include "frame/FrameSession.h"
 #include "model/GraphLoading.h"
 
+#include "tests/support/CountingBackend.h"
 #include "tests/support/GraphFixtures.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,33 @@ TEST(FrameSession, AFrameIsMadeOnlyForAChangeAndCarriesTheRampTheNamesAndTheShar
     EXPECT_NE(classic->snapshot, first->snapshot);
     EXPECT_EQ(&classic->snapshot->graph(), &first->snapshot->graph());
     EXPECT_TRUE(classic->description->curves.ramp.empty()) << "ramp 1 was not loaded";
+}
+
+TEST(FrameSession, ItsFramesDrawTheirLayersInOneOrderThroughAnyBackend) {
+    // root -> A(1) -> {a1(3), a2(4)}, root -> B(2) -> {b1(5)}; a1 -> b1 -> a2.
+    Scene scene = sceneOf(graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {5, 4}}));
+    FrameSession session(scene);
+    ViewSettings settings;
+    settings.showSplines = true;
+    settings.showTree = true;
+    ViewState view;
+    view.marked = {5, 4};
+    view.highlighted = 3;
+    const auto callsOf = [&] {
+        testing_support::CountingBackend backend;
+        drawAllLayers(*session.frameAnyway(settings, view).description, backend);
+        EXPECT_GE(backend.calls.size(), 2u);
+        EXPECT_EQ(backend.calls[0], "clear");
+        EXPECT_NE(backend.calls[1], "lines 0") << "the tree comes first";
+        return std::vector<std::string>(backend.calls.begin() + 2, backend.calls.end());
+    };
+    // Over the tree: the two curves, the overlay's five links to parents,
+    // the two search marks' rings, the highlighted node's ring last.
+    EXPECT_EQ(callsOf(), (std::vector<std::string>{"begin 2", "curves 0+2", "finish", "lines 5",
+                                                   "lines 2", "lines 1"}));
+    settings.showSplines = false;
+    settings.showTree = false;
+    EXPECT_EQ(callsOf(), (std::vector<std::string>{"lines 2", "lines 1"}));
 }
 
 TEST(FrameSession, ACutWhoseCurvesDoNotFitIsRefusedAndTheCutBeforeStays) {
