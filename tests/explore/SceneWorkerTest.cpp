@@ -216,18 +216,26 @@ TEST(SceneWorker, ACollapseMovesTheNodesFrameByFrameIntoTheirParentWhenAllowed) 
     worker.allowMotion(true);
     ViewState wholeView;
     wholeView.graphNumber = collapseA.graphNumber;
-    worker.show(ViewSettings(), wholeView);
-    EXPECT_EQ(nextFrame(worker).change, FrameChange::Moved) << "expanding moves too";
-    worker.show(ViewSettings(), collapseA);
-    std::vector<SceneFrame> steps;
-    for (;;) {
-        worker.waitForFrameOrIdle();
-        std::optional<SceneFrame> frame = worker.takeFrame();
-        if (!frame) {
-            break;
+    // Every frame the worker offers until it rests.
+    const auto allFrames = [&worker] {
+        std::vector<SceneFrame> frames;
+        for (;;) {
+            worker.waitForFrameOrIdle();
+            std::optional<SceneFrame> frame = worker.takeFrame();
+            if (!frame) {
+                return frames;
+            }
+            frames.push_back(std::move(*frame));
         }
-        steps.push_back(std::move(*frame));
-    }
+    };
+    worker.show(ViewSettings(), wholeView);
+    // The expansion's motion runs to its end first, so that none of its
+    // frames is taken for one of the collapse.
+    const std::vector<SceneFrame> expanding = allFrames();
+    ASSERT_FALSE(expanding.empty());
+    EXPECT_EQ(expanding.front().change, FrameChange::Moved) << "expanding moves too";
+    worker.show(ViewSettings(), collapseA);
+    const std::vector<SceneFrame> steps = allFrames();
     ASSERT_GE(steps.size(), 2u) << "a first step, and the last once 300 ms have passed";
     for (const SceneFrame& step : steps) {
         EXPECT_EQ(step.change, FrameChange::Moved);
