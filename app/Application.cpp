@@ -65,7 +65,9 @@ Application& Application::instance() {
     return *application;
 }
 
-Application::Application() = default;
+Application::Application() : Application(ViewerContext::instance()) {}
+
+Application::Application(ViewerContext& context) : context(context) {}
 
 Application::~Application() = default;
 
@@ -83,7 +85,7 @@ Status Application::init() {
     glEnable(GL_TEXTURE_2D);
 
     settingsPanel = std::make_unique<SettingsPanel>(
-        settings, counts,
+        context.settings, context.counts,
         [this] {
             tellUnlessShown(onLoadFile([this](const std::string& path) { worker->load(path); },
                                        shownGraphPath));
@@ -91,9 +93,11 @@ Status Application::init() {
         [this] { savePicture(); }, [this] { expandAll(); });
     settingsPanel->comparing.compareWith = [this] { compareWith(); };
     settingsPanel->comparing.stop = [this] { stopComparing(); };
-    settingsPanel->search.changed = [this](const std::string& text) { explorer.search(text); };
-    settingsPanel->search.step = [this](int steps) { explorer.stepThroughMatches(steps); };
-    startView.begin(*settingsPanel, explorer);
+    settingsPanel->search.changed = [this](const std::string& text) {
+        context.explorer.search(text);
+    };
+    settingsPanel->search.step = [this](int steps) { context.explorer.stepThroughMatches(steps); };
+    startView.begin(*settingsPanel, context.explorer);
     const EffectReport effect = EffectManager::instance().create();
     for (const std::string& line : effect.lines) {
         console::line(line);
@@ -119,7 +123,7 @@ Status Application::init() {
     frameLabelFont = std::make_shared<const LabelFont>(framedLabelPixels);
     worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
                                            &loadStages());
-    worker->show(settings);
+    worker->show(context.settings);
     const std::string graphPath =
         startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
     if (startupOlderPath.empty()) {
@@ -135,7 +139,7 @@ void Application::reshape(int& width, int& height) {
         height = 1;
     }
     glViewport(0, 0, width, height);
-    explorer.setWindow(width, height);
+    context.explorer.setWindow(width, height);
     wake();
 }
 
@@ -145,13 +149,13 @@ double Application::milliseconds() const {
 
 // The explorer's view goes to the worker, and what it found to the panel.
 void Application::followExplorer() {
-    explorer.settle(milliseconds());
-    worker->show(settings, explorer.viewState());
+    context.explorer.settle(milliseconds());
+    worker->show(context.settings, context.explorer.viewState());
     SettingsPanel::Search& search = settingsPanel->search;
-    search.matches = static_cast<int32_t>(explorer.matches().size());
-    search.current = explorer.currentMatch();
-    explorer.showBothWays(settings.markBothWays);
-    settingsPanel->tooltip = explorer.tooltip();
+    search.matches = static_cast<int32_t>(context.explorer.matches().size());
+    search.current = context.explorer.currentMatch();
+    context.explorer.showBothWays(context.settings.markBothWays);
+    settingsPanel->tooltip = context.explorer.tooltip();
 }
 
 void Application::takeFrame() {
@@ -163,38 +167,38 @@ void Application::takeFrame() {
     if (std::optional<Error> refused = worker->takeCutRefusal()) {
         // The depth asked for is not shown: the panel goes back to the one
         // that is.
-        settings.depth = shownDepth;
-        appliedDepth = shownDepth;
+        context.settings.depth = context.shownCut.depth;
+        context.explorer.setDepth(context.settings.depth);
         showMessage(refused->describe());
     }
     std::optional<SceneFrame> frame = worker->takeFrame();
     if (!frame) {
         return;
     }
-    const bool loaded =
-        !explorer.scene() || explorer.scene()->graphNumber != frame->snapshot->graphNumber;
+    const bool loaded = !context.explorer.scene() ||
+                        context.explorer.scene()->graphNumber != frame->snapshot->graphNumber;
     if (loaded && loadErrorShown) {
         settingsPanel->message.clear();
         loadErrorShown = false;
     }
-    explorer.setScene(frame->snapshot);
+    context.explorer.setScene(frame->snapshot);
     if (std::optional<std::string> unknown =
-            startView.pinOnFirstGraph(explorer, frame->graphPath)) {
+            startView.pinOnFirstGraph(context.explorer, frame->graphPath)) {
         console::line(*unknown);
         showMessage(*unknown);
     }
-    counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount(),
-              frame->cut.treeDepth};
+    context.counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount(),
+                      frame->cut.treeDepth};
     if (loaded) {
         // Each graph opens at its own depth, which the panel then shows.
-        settings.depth = frame->cut.depth;
-        appliedDepth = settings.depth;
-        openedDepth = frame->openedDepth;
+        context.settings.depth = frame->cut.depth;
+        context.explorer.setDepth(context.settings.depth);
     }
-    shownDepth = frame->cut.depth;
+    context.shownCut = frame->cut;
     const std::shared_ptr<const Comparison>& comparison = frame->snapshot->comparison;
     settingsPanel->comparing.summary = comparison ? comparison->summary.line() : std::string();
     settingsPanel->cutLine = frame->cut.line();
+    const int32_t openedDepth = frame->snapshot->openedDepth;
     if (openedDepth > 0 && !frame->cut.custom && frame->cut.depth == openedDepth) {
         settingsPanel->cutLine += "; press ] for more";
     }
@@ -214,22 +218,22 @@ void Application::takeFrame() {
 // With labels on, the fitted view leaves room for the radial tree's names,
 // and with the key shown, for the key.
 void Application::fitLabels() {
-    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
     const double legendZoom = legendFitZoom();
-    if (!settings.showLabels || !scene) {
-        explorer.setFitZoom(legendZoom);
+    if (!context.settings.showLabels || !scene) {
+        context.explorer.setFitZoom(legendZoom);
         return;
     }
     // The fitted frame square spans the picture's shorter side less the
     // projection's margin. Measuring every name is worth doing only when
     // the scene or the window changes.
-    const ViewWindow& window = explorer.window();
+    const ViewWindow& window = context.explorer.window();
     const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
                   labelledExtent(scene->layoutType, scene->labels, windowText(), across)};
     }
-    explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent * legendZoom);
+    context.explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent * legendZoom);
 }
 
 const TextAtlas& Application::windowText() {
@@ -240,11 +244,11 @@ const TextAtlas& Application::windowText() {
 }
 
 LegendLayout Application::windowLegend(bool forFit) {
-    if (!settings.showLegend || legendEntries.empty()) {
+    if (!context.settings.showLegend || legendEntries.empty()) {
         return {};
     }
     std::vector<LegendEntry> entries = legendEntries;
-    if (forFit && settings.showSplines) {
+    if (forFit && context.settings.showSplines) {
         for (LegendEntry& entry : highlightLegend()) {
             if (std::find(entries.begin(), entries.end(), entry) == entries.end()) {
                 entries.push_back(std::move(entry));
@@ -252,7 +256,7 @@ LegendLayout Application::windowLegend(bool forFit) {
         }
     }
     // Curve widths as the window shows the frame's pixels.
-    const double shown = pixelsPerSceneUnit(explorer.camera(), explorer.window());
+    const double shown = pixelsPerSceneUnit(context.explorer.camera(), context.explorer.window());
     const double drawn = progressive.frameRegion().pixelsPerUnit(DrawDescription::framePixels);
     return layOutLegend(entries, legendRamp.span(), windowText(), static_cast<float>(shown / drawn),
                         forFit ? nullptr : progressive.frameDensity().get());
@@ -260,11 +264,11 @@ LegendLayout Application::windowLegend(bool forFit) {
 
 double Application::legendFitZoom() {
     const LegendLayout layout = windowLegend(true);
-    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
     if (layout.empty() || !scene) {
         return 1.0;
     }
-    const ViewWindow& window = explorer.window();
+    const ViewWindow& window = context.explorer.window();
     const PixelBox place =
         legendPlace(layout, static_cast<float>(window.width), static_cast<float>(window.height));
     const double room = roomBeside(scene->layoutType == TreeLayoutType::Radial, window.middleX(),
@@ -278,7 +282,7 @@ double Application::legendFitZoom() {
 // where the panel leaves it room.
 void Application::drawLegend() {
     const LegendLayout layout = windowLegend(false);
-    const ViewWindow& window = explorer.window();
+    const ViewWindow& window = context.explorer.window();
     const PixelBox place =
         legendPlace(layout, static_cast<float>(window.width), static_cast<float>(window.height));
     if (layout.empty() || place.x < static_cast<float>(window.left) || place.y < 0.0f) {
@@ -288,22 +292,23 @@ void Application::drawLegend() {
 }
 
 void Application::drawLabels() {
-    const std::shared_ptr<const SceneSnapshot>& scene = explorer.scene();
-    if (!settings.showLabels || !scene || !labelText) {
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
+    if (!context.settings.showLabels || !scene || !labelText) {
         return;
     }
-    const Camera& camera = explorer.camera();
-    const ViewWindow& window = explorer.window();
+    const Camera& camera = context.explorer.camera();
+    const ViewWindow& window = context.explorer.window();
     const double pixelsPerUnit = pixelsPerSceneUnit(camera, window);
     if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
-        !(placed.window == window) || placed.highlighted != explorer.highlighted()) {
+        !(placed.window == window) || placed.highlighted != context.explorer.highlighted()) {
         const OrthoBox box = viewBox(camera, window);
         const auto unit = [](double display) {
             return static_cast<float>(display / Camera::displayScale);
         };
         const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
-        placed = {scene, camera, window, explorer.highlighted(),
-                  labelsToShow(*scene, *labelText, pixelsPerUnit, visible, explorer.highlighted())};
+        placed = {scene, camera, window, context.explorer.highlighted(),
+                  labelsToShow(*scene, *labelText, pixelsPerUnit, visible,
+                               context.explorer.highlighted())};
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -320,8 +325,8 @@ void Application::display() {
 
     // The window projection, moved and scaled by the camera, with the
     // picture beside the panel.
-    explorer.setPictureLeft(settingsPanel->pictureLeft(explorer.window().width));
-    const OrthoBox box = viewBox(explorer.camera(), explorer.window());
+    context.explorer.setPictureLeft(settingsPanel->pictureLeft(context.explorer.window().width));
+    const OrthoBox box = viewBox(context.explorer.camera(), context.explorer.window());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(box.left, box.right, box.bottom, box.top, 1.0, -1.0);
@@ -333,10 +338,7 @@ void Application::display() {
     glLoadIdentity();
 
     // Another depth starts from its own cut: the nodes toggled go.
-    if (settings.depth != appliedDepth) {
-        appliedDepth = settings.depth;
-        explorer.clearToggles();
-    }
+    context.explorer.setDepth(context.settings.depth);
     takeFrame();
     if (progressive.drawing()) {
         const int64_t completed = progressive.framesCompleted;
@@ -412,7 +414,7 @@ void Application::saveWhenDrawn() {
     pendingSave.reset();
     // The key as on screen.
     DrawDescription shown = *progressive.completedFrame();
-    shown.showLegend = settings.showLegend;
+    shown.showLegend = context.settings.showLegend;
     const Status saved = pictureSaver.save(paths, shown, frameLabelFont);
     if (!saved) {
         showMessage(saved.error().describe());
@@ -434,7 +436,7 @@ void Application::drawProgress() {
     } else {
         return;
     }
-    const ViewWindow& window = explorer.window();
+    const ViewWindow& window = context.explorer.window();
     drawProgressBar(window.width, window.height, fraction);
     drawText(50, 75, text.c_str());
 }
@@ -457,7 +459,7 @@ void Application::idle() {
     // at work, wakes it.
     glutIdleFunc(nullptr);
     resting = true;
-    if ((worker->busy() || explorer.settling()) && !polling) {
+    if ((worker->busy() || context.explorer.settling()) && !polling) {
         polling = true;
         glutTimerFunc(pollMilliseconds, onPoll, 0);
     }
@@ -481,7 +483,7 @@ void Application::wake() {
 }
 
 void Application::drawText(int x, int y, const char* text) {
-    const ViewWindow& window = explorer.window();
+    const ViewWindow& window = context.explorer.window();
     drawWindowText(window.width, window.height, x, y, text);
 }
 
@@ -512,39 +514,40 @@ void Application::showLoadError(const std::string& message) {
 void Application::pointerButton(int button, int state, int x, int y) {
     if (button == wheelUpButton || button == wheelDownButton) {
         if (state == GLUT_DOWN) {
-            explorer.wheel(x, y, button == wheelUpButton ? 1 : -1);
+            context.explorer.wheel(x, y, button == wheelUpButton ? 1 : -1);
         }
     } else if (button == GLUT_LEFT_BUTTON) {
         if (state == GLUT_DOWN) {
-            explorer.pointerPressed(x, y, milliseconds());
+            context.explorer.pointerPressed(x, y, milliseconds());
         } else {
             const bool control = (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0;
-            explorer.pointerReleased(x, y, milliseconds(), control);
+            context.explorer.pointerReleased(x, y, milliseconds(), control);
         }
     }
     wake();
 }
 
 void Application::pointerMoved(int x, int y) {
-    explorer.pointerMoved(x, y);
+    context.explorer.pointerMoved(x, y);
     wake();
 }
 
 void Application::pointerLeft() {
-    explorer.pointerLeft();
+    context.explorer.pointerLeft();
     wake();
 }
 
 void Application::stepDepth(int steps) {
-    const int32_t shown = settings.depth >= 1 && settings.depth < counts.treeDepth
-                              ? settings.depth
-                              : counts.treeDepth;
-    settings.depth = std::clamp(shown + steps, 1, std::max(1, counts.treeDepth));
+    const int32_t shown =
+        context.settings.depth >= 1 && context.settings.depth < context.counts.treeDepth
+            ? context.settings.depth
+            : context.counts.treeDepth;
+    context.settings.depth = std::clamp(shown + steps, 1, std::max(1, context.counts.treeDepth));
 }
 
 void Application::expandAll() {
-    settings.depth = counts.treeDepth;
-    explorer.clearToggles();
+    context.settings.depth = context.counts.treeDepth;
+    context.explorer.clearToggles();
     wake();
 }
 
@@ -558,7 +561,7 @@ void Application::compareWith() {
 }
 
 void Application::stopComparing() {
-    if (explorer.scene() && explorer.scene()->comparison) {
+    if (context.explorer.scene() && context.explorer.scene()->comparison) {
         worker->load(shownGraphPath);
     }
 }
@@ -567,10 +570,10 @@ void Application::keyPressed(unsigned char key) {
     switch (key) {
     case '+':
     case '=':
-        explorer.zoomAtCentre(1);
+        context.explorer.zoomAtCentre(1);
         break;
     case '-':
-        explorer.zoomAtCentre(-1);
+        context.explorer.zoomAtCentre(-1);
         break;
     case '/':
         settingsPanel->focusSearch();
@@ -582,10 +585,10 @@ void Application::keyPressed(unsigned char key) {
         settingsPanel->visible = !settingsPanel->visible;
         break;
     case legendKey:
-        settings.showLegend = !settings.showLegend;
+        context.settings.showLegend = !context.settings.showLegend;
         break;
     case collapseKey:
-        explorer.toggleCollapse(explorer.hovered());
+        context.explorer.toggleCollapse(context.explorer.hovered());
         break;
     case shallowerKey:
     case deeperKey:
@@ -600,19 +603,19 @@ void Application::keyPressed(unsigned char key) {
 void Application::specialKeyPressed(int key) {
     switch (key) {
     case GLUT_KEY_LEFT:
-        explorer.panSteps(-1, 0);
+        context.explorer.panSteps(-1, 0);
         break;
     case GLUT_KEY_RIGHT:
-        explorer.panSteps(1, 0);
+        context.explorer.panSteps(1, 0);
         break;
     case GLUT_KEY_UP:
-        explorer.panSteps(0, 1);
+        context.explorer.panSteps(0, 1);
         break;
     case GLUT_KEY_DOWN:
-        explorer.panSteps(0, -1);
+        context.explorer.panSteps(0, -1);
         break;
     case GLUT_KEY_HOME:
-        explorer.fit();
+        context.explorer.fit();
         break;
     default:
         return;

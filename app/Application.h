@@ -3,6 +3,7 @@
 #include "app/LoopWatch.h"
 #include "app/PictureSaving.h"
 #include "app/StartView.h"
+#include "app/ViewerContext.h"
 #include "base/Result.h"
 #include "explore/Explorer.h"
 #include "explore/SceneWorker.h"
@@ -55,7 +56,9 @@ public:
 
     static Application& instance();
 
+    // The viewer over the process's context, or over one of a test's own.
     Application();
+    explicit Application(ViewerContext& context);
     virtual ~Application();
 
     // GL state, the settings panel, the shader effect, the render targets
@@ -108,9 +111,8 @@ public:
     double fps = 1.0 / 60.0;
     double frameTime = 0.0;
 
-    ViewSettings settings;
-    // The graph on screen, as the panel shows it.
-    PanelCounts counts;
+    // The settings, the exploration, the counts and the cut on screen.
+    ViewerContext& context;
     std::unique_ptr<SettingsPanel> settingsPanel;
     // The panel on screen, drawn with Dear ImGui.
     PanelImGui panelUi;
@@ -119,7 +121,6 @@ public:
     FrameRenderer renderer{targets};
     ProgressiveRenderer progressive{targets, renderer};
     PictureSaver pictureSaver{targets, renderer};
-    Explorer explorer;
     // With HEBVIEW_STALL_REPORT set, Escape prints the loop's longest stall.
     LoopWatch loopWatch;
 
@@ -194,12 +195,6 @@ private:
     std::optional<PicturePaths> pendingSave;
     // The banner shows why a load failed.
     bool loadErrorShown = false;
-    // The depth the cut was last made for, and the one the graph opened
-    // at (0: the whole tree).
-    int32_t appliedDepth = 0;
-    int32_t openedDepth = 0;
-    // The depth of the cut the picture shows.
-    int32_t shownDepth = 0;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

@@ -1,5 +1,7 @@
 #include "app/Config.h"
 
+#include "app/ViewerContext.h"
+
 #include "base/Console.h"
 
 #include <GL/freeglut.h>
@@ -126,8 +128,7 @@ bool isStandardMode(int32_t width, int32_t height) {
 } // namespace
 
 Config& Config::instance() {
-    static Config* config = new Config();
-    return *config;
+    return ViewerContext::instance().config;
 }
 
 Config::Config() = default;

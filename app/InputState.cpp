@@ -1,12 +1,13 @@
 #include "app/InputState.h"
 
+#include "app/ViewerContext.h"
+
 #include <GL/freeglut.h>
 
 #include <cstring>
 
 InputState& InputState::instance() {
-    static InputState* state = new InputState();
-    return *state;
+    return ViewerContext::instance().input;
 }
 
 InputState::InputState() {

@@ -84,7 +84,7 @@ void onMouse(int button, int state, int x, int y) {
     Application& application = Application::instance();
     application.wake();
     // The panel sees every button event, so that it never misses a release.
-    const bool endsDrag = application.explorer.held() && state == GLUT_UP;
+    const bool endsDrag = application.context.explorer.held() && state == GLUT_UP;
     const bool taken = panel() != nullptr && panelUi().mouseButton(*panel(), button, state, x, y);
     if (!taken || endsDrag) {
         InputState::instance().mouseButton(button, state, x, y);
@@ -97,7 +97,7 @@ void onMouse(int button, int state, int x, int y) {
 void onMotion(int x, int y) {
     Application& application = Application::instance();
     const bool overPanel = panel() != nullptr && panelUi().mouseMotion(*panel(), x, y);
-    if (overPanel && !application.explorer.held()) {
+    if (overPanel && !application.context.explorer.held()) {
         application.pointerLeft();
     } else {
         application.pointerMoved(x, y);
@@ -206,7 +206,7 @@ int runViewer(int argc, char** argv) {
     }
 
     Application& application = Application::instance();
-    application.settings = commandLine.settings;
+    application.context.settings = commandLine.settings;
     if (!commandLine.graphPath.empty()) {
         application.startupGraphPath = commandLine.graphPath;
     }

@@ -222,6 +222,13 @@ void Explorer::clearToggles() {
     toggled.clear();
 }
 
+void Explorer::setDepth(int32_t depth) {
+    if (depth != toggledFrom) {
+        toggledFrom = depth;
+        toggled.clear();
+    }
+}
+
 bool Explorer::settle(double milliseconds) {
     if (!(view == lastSeen) || !(window() == lastWindow)) {
         lastSeen = view;

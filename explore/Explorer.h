@@ -69,6 +69,8 @@ public:
     // another depth, starts from that depth's cut again.
     void toggleCollapse(int32_t node);
     void clearToggles();
+    // The depth whose cut the toggles start from: another depth drops them.
+    void setDepth(int32_t depth);
     const std::vector<int32_t>& toggledNodes() const { return toggled; }
 
     // Marks every node whose name or path holds the text; the count of
@@ -144,8 +146,10 @@ private:
     double lastClickX = 0.0;
     double lastClickY = 0.0;
 
-    // The nodes the user collapsed or expanded, in node order.
+    // The nodes the user collapsed or expanded, in node order, from the cut
+    // of this depth.
     std::vector<int32_t> toggled;
+    int32_t toggledFrom = 0;
     std::string searchText;
     std::vector<int32_t> searchMatches;
     std::optional<int32_t> matchIndex;

@@ -142,7 +142,7 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
         view.highlighted = CompoundGraph::none;
         view.marked.clear();
         view.toggled.clear();
-        settings.depth = openedDepth;
+        settings.depth = scene.openedDepth();
     }
     const bool moves = motionAllowed;
     std::optional<SessionFrame> made;
@@ -185,11 +185,8 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     }
     if (made) {
         offered = SceneFrame{std::move(made->description),
-                             motion ? motion->settled : std::move(made->snapshot),
-                             graphPath,
-                             made->cut,
-                             openedDepth,
-                             change};
+                             motion ? motion->settled : std::move(made->snapshot), graphPath,
+                             made->cut, change};
     }
 }
 
@@ -266,7 +263,6 @@ void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>
     }
     scene = std::move(loaded).value();
     graphPath = asked.path;
-    openedDepth = scene.cut().depth;
     settingsPending = true;
     if (scene.comparison()) {
         progress->advise(scene.comparison()->summary.line());

@@ -38,8 +38,6 @@ struct SceneFrame {
     std::string graphPath;
     // Where the hierarchy is cut.
     CutSummary cut;
-    // The depth the graph opened at; 0 for the whole tree.
-    int32_t openedDepth = 0;
     FrameChange change = FrameChange::Still;
 };
 
@@ -129,8 +127,6 @@ private:
     std::shared_ptr<const SceneSnapshot> lastShown;
     ViewSettings lastSettings;
     ViewState lastView;
-    // The depth the graph on screen opened at.
-    int32_t openedDepth = 0;
     ProgressObserver* const observer;
     std::string graphPath;
 

@@ -87,8 +87,13 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 }
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
+    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
+    ViewSettings scaled = settings;
+    const float scale = static_cast<float>(pixels) / DrawDescription::framePixels;
+    scaled.lineWidth *= scale;
+    scaled.splineWidth *= scale;
     DrawDescription description =
-        describeScene(*scene, settings, view, rampOf(ramps, settings.colorRamp));
+        describeScene(*scene, scaled, view, rampOf(ramps, settings.colorRamp));
     if (settings.showLabels && labelMeasure) {
         description.labelPixels = labelPixels();
         description.labels =

@@ -27,8 +27,9 @@ struct SessionFrame {
 // The one way frames are made, for the viewer's worker, hebview-render,
 // saving and the graph's own drawing: the scene cut at the settings' depth
 // with the view's toggled nodes and brought up to date for the settings,
-// described for the view, with the ramp's colours and the names the frame
-// shows placed at its size. A frame that would look like the last one made
+// described for the view at its size (widths, given in pixels of the
+// 2048-pixel frame, scaled to it), with the ramp's colours and the names the
+// frame shows placed at its size. A frame that would look like the last one made
 // is not made again. Knows no GL.
 class FrameSession {
 public:

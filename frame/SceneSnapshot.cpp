@@ -7,6 +7,7 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
     snapshot->graphNumber = scene.graphNumber();
     snapshot->sharedGraph = scene.sharedGraph();
     snapshot->cut = scene.cut();
+    snapshot->openedDepth = scene.openedDepth();
     snapshot->bundles = scene.sharedBundles();
     snapshot->comparison = scene.comparison();
     snapshot->layoutType = scene.appliedLayout().value_or(TreeLayoutType::Radial);

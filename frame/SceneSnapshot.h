@@ -26,6 +26,8 @@ struct SceneSnapshot {
     // What the nodes and relations come from, when the graph is the union
     // of two versions; null otherwise.
     std::shared_ptr<const Comparison> comparison;
+    // The depth the graph opened at; 0 for the whole tree.
+    int32_t openedDepth = 0;
     TreeLayoutType layoutType = TreeLayoutType::Radial;
     std::vector<Point> positions;
     // By node id, in treemap layouts; empty otherwise.

@@ -52,7 +52,7 @@ Result<Scene> buildScene(CompoundGraph graph, std::shared_ptr<const Comparison> 
     if (cut) {
         const int32_t depth =
             options.depth > 0 ? options.depth : openingDepth(scene.graph(), readableBundles, pool);
-        scene.setCut(cutOf(scene.graph(), depth));
+        scene.setOpeningCut(cutOf(scene.graph(), depth));
         scene.gatherBundles();
         const Bundles& bundles = scene.bundles();
         if (Status fits = fitsMemory(memoryNeeded(scene.graph(), bundles), bundles.bundleCount(),

@@ -39,6 +39,7 @@ void Scene::setGraph(CompoundGraph newGraph, std::shared_ptr<const Comparison> c
     layout = TreeLayoutData();
     treeMapData = TreeMap();
     cutData = cutOf(graph(), 0);
+    openedAt = 0;
     bundleData = std::make_shared<const Bundles>();
     routeData = Routes();
     curveSamples = CurveSamples();
@@ -116,6 +117,11 @@ void Scene::setCut(Cut newCut, std::shared_ptr<const Bundles> bundles) {
     setCut(std::move(newCut));
     bundleData = std::move(bundles);
     bundlesGathered = true;
+}
+
+void Scene::setOpeningCut(Cut newCut) {
+    openedAt = newCut.depth;
+    setCut(std::move(newCut));
 }
 
 void Scene::setCut(Cut newCut) {

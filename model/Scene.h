@@ -49,6 +49,11 @@ public:
     // The same with the cut's bundles, gathered already.
     void setCut(Cut newCut, std::shared_ptr<const Bundles> bundles);
     const Cut& cut() const { return cutData; }
+    // The cut a graph opens at (see GraphLoading): its depth stays the
+    // graph's opening depth whatever cut comes after it.
+    void setOpeningCut(Cut newCut);
+    // The depth the graph opened at; 0 for the whole tree.
+    int32_t openedDepth() const { return openedAt; }
     // The bundles a cut of this graph gathers.
     Bundles bundlesOf(const Cut& cut) const;
 
@@ -122,6 +127,7 @@ private:
     TreeLayoutData layout;
     TreeMap treeMapData;
     Cut cutData;
+    int32_t openedAt = 0;
     std::shared_ptr<const Comparison> comparisonData;
     bool keptShown = true;
     std::shared_ptr<const Bundles> bundleData = std::make_shared<const Bundles>();

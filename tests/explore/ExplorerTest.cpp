@@ -348,6 +348,13 @@ TEST(Explorer, ASearchMatchInACollapsedNodeIsShownThereAndEnterOpensIt) {
     explorer.pointerReleased(b.x, b.y, 80.0, true);
     EXPECT_EQ(explorer.toggledNodes(), (std::vector<int32_t>{1, 2}));
     EXPECT_EQ(explorer.pinned(), 7) << "a control+click pins nothing";
+    // The toggles start from a depth's cut: another depth drops them, the
+    // same one keeps them.
+    explorer.setDepth(2);
+    EXPECT_TRUE(explorer.toggledNodes().empty());
+    explorer.toggleCollapse(1);
+    explorer.setDepth(2);
+    EXPECT_EQ(explorer.toggledNodes(), std::vector<int32_t>{1});
 }
 
 } // namespace

@@ -78,6 +78,23 @@ TEST(GraphLoading, ASecondLoadReplacesTheFirstAndMixesWithTheStrengthAppliedBefo
     EXPECT_NEAR(scene.curves().arcLength[0], 1.6f, 1e-5);
 }
 
+TEST(GraphLoading, TheDepthAGraphOpensAtStaysItsOpeningDepthWhateverTheCutAfter) {
+    // root -> A -> a1 -> a1x, root -> B: depth 3.
+    TempFile file(testing_support::graphText({-1, 0, 1, 2, 0}, {{3, 4}}));
+    LoadOptions options;
+    options.depth = 1;
+    CoutCapture quiet;
+    Result<Scene> loaded = readScene(file.path(), ThreadPool::shared(), options);
+    ASSERT_TRUE(loaded.ok());
+    Scene& scene = loaded.value();
+    EXPECT_EQ(scene.cut().collapsed, std::vector<int32_t>{1});
+    EXPECT_EQ(scene.openedDepth(), 1);
+    scene.setCut(cutOf(scene.graph(), 2));
+    EXPECT_EQ(scene.openedDepth(), 1);
+    scene.setGraph(CompoundGraph{});
+    EXPECT_EQ(scene.openedDepth(), 0) << "another graph opens afresh";
+}
+
 TEST(GraphLoading, ARejectedFileKeepsTheGraphOnScreen) {
     TempFile good(smallGraph);
     TempFile bad("HierarchyElements 5\nRoot 0\nH 0 changed\nPCR 0 1\nPCR 2 1\n");

@@ -216,10 +216,6 @@ std::optional<Failure> render(const RenderOptions& options) {
     }
     times.stageDone("render targets and colour ramps");
     ViewSettings settings = options.settings;
-    // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
-    const float scale = static_cast<float>(options.size) / DrawDescription::framePixels;
-    settings.lineWidth *= scale;
-    settings.splineWidth *= scale;
     std::optional<Scene> scene = loadScene(options, settings);
     if (!scene) {
         return Failure{};
