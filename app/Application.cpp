@@ -8,6 +8,7 @@
 #include "effect/EffectManager.h"
 #include "explore/Motion.h"
 #include "frame/SceneDrawing.h"
+#include "model/GraphLoading.h"
 #include "platform/Clock.h"
 #include "platform/WindowTitle.h"
 #include "render/ColorRamps.h"
@@ -126,10 +127,12 @@ Status Application::init() {
     worker->show(context.settings);
     const std::string graphPath =
         startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
+    // The command line's depth holds for the graph it names; later graphs
+    // open at their own.
     if (startupOlderPath.empty()) {
-        worker->load(graphPath);
+        worker->load(graphPath, context.settings.depth);
     } else {
-        worker->compare(startupOlderPath, graphPath);
+        worker->compare(startupOlderPath, graphPath, context.settings.depth);
     }
     return {};
 }
@@ -161,6 +164,11 @@ void Application::followExplorer() {
 void Application::takeFrame() {
     fitLabels();
     followExplorer();
+    // The advice on a graph just opened goes with the first change made.
+    if (!settingsPanel->advice.empty() && (!(adviceFor.settings == context.settings) ||
+                                           adviceFor.toggled != context.explorer.toggledNodes())) {
+        settingsPanel->advice.clear();
+    }
     if (std::optional<Error> failed = worker->takeLoadError()) {
         showLoadError(failed->describe());
     }
@@ -182,17 +190,19 @@ void Application::takeFrame() {
         loadErrorShown = false;
     }
     context.explorer.setScene(frame->snapshot);
-    if (std::optional<std::string> unknown =
-            startView.pinOnFirstGraph(context.explorer, frame->graphPath)) {
-        console::line(*unknown);
-        showMessage(*unknown);
-    }
     context.counts = {frame->snapshot->graph().nodeCount(), frame->snapshot->graph().edgeCount(),
                       frame->cut.treeDepth};
     if (loaded) {
         // Each graph opens at its own depth, which the panel then shows.
         context.settings.depth = frame->cut.depth;
         context.explorer.setDepth(context.settings.depth);
+        settingsPanel->advice = densityHint(frame->cut.bundles, context.settings).value_or("");
+        adviceFor = {context.settings, context.explorer.toggledNodes()};
+    }
+    if (std::optional<std::string> unknown =
+            startView.applyToFirstGraph(context.explorer, frame->graphPath)) {
+        console::line(*unknown);
+        showMessage(*unknown);
     }
     context.shownCut = frame->cut;
     const std::shared_ptr<const Comparison>& comparison = frame->snapshot->comparison;

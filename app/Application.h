@@ -195,6 +195,11 @@ private:
     std::optional<PicturePaths> pendingSave;
     // The banner shows why a load failed.
     bool loadErrorShown = false;
+    // What the advice on the graph shown was given for.
+    struct AdviceFor {
+        ViewSettings settings;
+        std::vector<int32_t> toggled;
+    } adviceFor;
     bool startFailed = false;
     bool redrawWanted = true;
     bool resting = false;

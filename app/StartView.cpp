@@ -8,13 +8,22 @@ void StartView::begin(SettingsPanel& panel, Explorer& explorer) const {
     explorer.setCamera(camera);
 }
 
-std::optional<std::string> StartView::pinOnFirstGraph(Explorer& explorer,
-                                                      const std::string& graphPath) {
-    if (pinDone || !explorer.scene()) {
+std::optional<std::string> StartView::applyToFirstGraph(Explorer& explorer,
+                                                        const std::string& graphPath) {
+    if (applied || !explorer.scene()) {
         return std::nullopt;
     }
-    pinDone = true;
-    const Result<int32_t> node = highlightedNode(wanted, explorer.scene()->graph(), graphPath);
+    applied = true;
+    const SceneSnapshot& scene = *explorer.scene();
+    const Result<std::vector<int32_t>> toggled =
+        collapsedNodes(wanted, scene.graph(), graphPath, scene.cut.depth);
+    if (!toggled) {
+        return toggled.error().describe();
+    }
+    for (const int32_t node : toggled.value()) {
+        explorer.toggleCollapse(node);
+    }
+    const Result<int32_t> node = highlightedNode(wanted, scene.graph(), graphPath);
     if (!node) {
         return node.error().describe();
     }

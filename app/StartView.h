@@ -9,7 +9,7 @@
 
 // The view the command line asks the viewer to start with, as
 // hebview-render draws it: the search text, the zoom and centre, and the
-// node to highlight, which waits for the first graph.
+// node to highlight and those to collapse, which wait for the first graph.
 class StartView {
 public:
     StartView() = default;
@@ -18,12 +18,13 @@ public:
     // The search text goes into the panel's field, and through it to the
     // explorer; the camera takes the zoom and centre.
     void begin(SettingsPanel& panel, Explorer& explorer) const;
-    // Once the first graph is shown, pins the node asked for. The message
-    // when that graph has no such node, for the window is up by then and
-    // the graph stays worth exploring; nothing for later graphs.
-    std::optional<std::string> pinOnFirstGraph(Explorer& explorer, const std::string& graphPath);
+    // Once the first graph is shown at its depth, pins the node asked for
+    // and collapses those named. The message when that graph has no such
+    // node, for the window is up by then and the graph stays worth
+    // exploring; nothing for later graphs.
+    std::optional<std::string> applyToFirstGraph(Explorer& explorer, const std::string& graphPath);
 
 private:
     ViewOptions wanted;
-    bool pinDone = false;
+    bool applied = false;
 };

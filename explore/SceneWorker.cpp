@@ -43,12 +43,13 @@ std::optional<Error> SceneWorker::takeLoadError() {
     return error;
 }
 
-void SceneWorker::load(const std::string& path) {
-    request({path, {}});
+void SceneWorker::load(const std::string& path, int32_t depth) {
+    request({path, {}, depth});
 }
 
-void SceneWorker::compare(const std::string& olderPath, const std::string& newerPath) {
-    request({newerPath, olderPath});
+void SceneWorker::compare(const std::string& olderPath, const std::string& newerPath,
+                          int32_t depth) {
+    request({newerPath, olderPath, depth});
 }
 
 void SceneWorker::request(LoadRequest asked) {
@@ -251,6 +252,7 @@ void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>
     ThreadPool& pool = scene.threadPool();
     lock.unlock();
     LoadOptions options = loadOptionsFor(settings);
+    options.depth = asked.depth;
     options.progress = progress.get();
     Result<Scene> loaded = asked.olderPath.empty()
                                ? readScene(asked.path, pool, options)
@@ -267,7 +269,8 @@ void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>
     if (scene.comparison()) {
         progress->advise(scene.comparison()->summary.line());
     }
-    if (const std::optional<std::string> hint = densityHint(scene.graph(), wanted)) {
+    if (const std::optional<std::string> hint =
+            densityHint(scene.bundles().bundleCount(), wanted)) {
         progress->advise(*hint);
     }
 }

@@ -62,10 +62,11 @@ public:
     // The scene for these settings and view; a newer request replaces one
     // not begun.
     void show(const ViewSettings& settings, const ViewState& view = {});
-    void load(const std::string& path);
+    // A graph opens cut at the depth given, or at its readable depth for 0.
+    void load(const std::string& path, int32_t depth = 0);
     // A load of the union of two versions of a graph (see readComparison),
     // shown as the newer one's; cancelled and refused as a load is.
-    void compare(const std::string& olderPath, const std::string& newerPath);
+    void compare(const std::string& olderPath, const std::string& newerPath, int32_t depth = 0);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
     // Why the cut asked for last was not made (its curves would not fit in
@@ -108,6 +109,7 @@ private:
     struct LoadRequest {
         std::string path;
         std::string olderPath;
+        int32_t depth = 0;
     };
 
     void request(LoadRequest asked);

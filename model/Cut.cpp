@@ -73,9 +73,15 @@ std::vector<int32_t> collapsedAbove(const CompoundGraph& graph, const Cut& cut, 
     return above;
 }
 
-int32_t openingDepth(const CompoundGraph& graph, int64_t bundles, ThreadPool& pool) {
+int32_t openingDepth(const CompoundGraph& graph, int64_t bundles, ThreadPool& pool,
+                     std::span<const RelationKind> kinds, bool keptShown) {
     const int32_t deepest = treeDepth(graph);
-    if (graph.edgeCount() <= bundles) {
+    // With nothing collapsed every relation drawn is a bundle of its own.
+    const int64_t drawn =
+        keptShown ? graph.edgeCount()
+                  : std::count_if(kinds.begin(), kinds.end(),
+                                  [](RelationKind kind) { return kind != RelationKind::Kept; });
+    if (drawn <= bundles) {
         return deepest;
     }
     // Fewer bundles the shallower the cut: the deepest depth that fits is
@@ -85,7 +91,7 @@ int32_t openingDepth(const CompoundGraph& graph, int64_t bundles, ThreadPool& po
     while (tooMany - fits > 1) {
         const int32_t middle = fits + (tooMany - fits) / 2;
         const Cut cut = cutOf(graph, middle);
-        if (gatherBundles(graph, cut.shownAs, pool).bundleCount() <= bundles) {
+        if (gatherBundles(graph, cut.shownAs, pool, kinds, keptShown).bundleCount() <= bundles) {
             fits = middle;
         } else {
             tooMany = middle;

@@ -2,6 +2,7 @@
 
 #include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
+#include "graph/GraphComparison.h"
 
 #include <cstdint>
 #include <span>
@@ -44,8 +45,11 @@ std::vector<int32_t> collapsedAbove(const CompoundGraph& graph, const Cut& cut, 
 
 // The deepest depth whose cut leaves at most `bundles` bundles; the tree's
 // depth when every relation fits, 1 when not even the shallowest cut does.
+// In a comparison the bundles are counted as drawn: split by the relations'
+// kinds, the kept ones left out unless shown.
 int32_t openingDepth(const CompoundGraph& graph, int64_t bundles,
-                     ThreadPool& pool = ThreadPool::shared());
+                     ThreadPool& pool = ThreadPool::shared(),
+                     std::span<const RelationKind> kinds = {}, bool keptShown = true);
 
 // What a cut shows, in one line: "Depth K of D: B bundles of R relations"
 // for a cut by depth, "Custom cut: B bundles of R relations" for one the

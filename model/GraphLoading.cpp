@@ -50,8 +50,7 @@ Result<Scene> buildScene(CompoundGraph graph, std::shared_ptr<const Comparison> 
 
     beginStage(progress, "Building Splines", "Building Splines ...");
     if (cut) {
-        const int32_t depth =
-            options.depth > 0 ? options.depth : openingDepth(scene.graph(), readableBundles, pool);
+        const int32_t depth = options.depth > 0 ? options.depth : scene.readableDepth();
         scene.setOpeningCut(cutOf(scene.graph(), depth));
         scene.gatherBundles();
         const Bundles& bundles = scene.bundles();
@@ -186,11 +185,15 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress,
     return {};
 }
 
-std::optional<std::string> densityHint(const CompoundGraph& graph, const ViewSettings& settings) {
-    if (graph.edgeCount() > densityHintRelations && settings.blendMode == BlendModeType::None) {
-        return "Hint: " + std::to_string(graph.edgeCount()) +
-               " curves hide one another; Blend Mode \"Density\" (--blend density) shows where "
-               "they bundle, and \"Show Tree\" off (--tree off) takes the overlay off them.";
+std::optional<std::string> densityHint(int64_t curves, const ViewSettings& settings) {
+    if (curves <= readableBundles || settings.blendMode != BlendModeType::None) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::string hint = "Hint: " + std::to_string(curves) +
+                       " curves hide one another; Blend Mode \"Density\" (--blend density) "
+                       "shows where they bundle";
+    if (settings.showTree) {
+        hint += ", and \"Show Tree\" off (--tree off) takes the overlay off them";
+    }
+    return hint + ".";
 }

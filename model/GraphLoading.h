@@ -80,9 +80,8 @@ Status loadGraphFile(Scene& scene, const std::string& path, Progress* progress =
                      std::optional<uint64_t> memoryAvailable = std::nullopt,
                      const std::string& separator = {});
 
-// Past this many relations the curves drawn over one another hide the
-// structure unless they are shown as a density.
-inline constexpr int32_t densityHintRelations = 50000;
-// A line of advice for the console when a graph that large is shown with
-// the blend mode "None"; nothing otherwise.
-std::optional<std::string> densityHint(const CompoundGraph& graph, const ViewSettings& settings);
+// Advice for a picture of that many curves drawn over one another, past
+// readableBundles of them, where they hide the structure: the parts that
+// apply to the settings (the blend mode "Density", the tree overlay off);
+// nothing where none does.
+std::optional<std::string> densityHint(int64_t curves, const ViewSettings& settings);

@@ -6,9 +6,19 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// The nodes the view options name, found in the graph (see findNode).
+// How people name a node: by its path (see pathOf), by its path without the
+// top of its tree's name, or by a shorter tail of its path, cut at a dot,
+// that names only that node (the last names of the path, as a label shows
+// them). A path two nodes share names the first of them. An Error for a
+// name no node has, and for a tail several nodes share, with their paths
+// (up to ten).
+Result<int32_t> nodeNamed(const CompoundGraph& graph, std::string_view name,
+                          const std::string& graphPath);
+
+// The nodes the view options name, found in the graph as above.
 
 // The node the view highlights: none for no name, an Error for a name that
 // the graph, read from graphPath, does not have.

@@ -67,11 +67,19 @@ void Scene::buildLayouts() {
     layoutApplied.reset();
 }
 
+std::span<const RelationKind> Scene::relationKinds() const {
+    if (comparisonData) {
+        return comparisonData->kinds;
+    }
+    return {};
+}
+
 Bundles Scene::bundlesOf(const Cut& cut) const {
-    return ::gatherBundles(graph(), cut.shownAs, *pool,
-                           comparisonData ? std::span<const RelationKind>(comparisonData->kinds)
-                                          : std::span<const RelationKind>(),
-                           keptShown);
+    return ::gatherBundles(graph(), cut.shownAs, *pool, relationKinds(), keptShown);
+}
+
+int32_t Scene::readableDepth() const {
+    return openingDepth(graph(), readableBundles, *pool, relationKinds(), keptShown);
 }
 
 void Scene::gatherBundles() {

@@ -56,6 +56,10 @@ public:
     int32_t openedDepth() const { return openedAt; }
     // The bundles a cut of this graph gathers.
     Bundles bundlesOf(const Cut& cut) const;
+    // The deepest depth whose cut draws at most readableBundles bundles.
+    int32_t readableDepth() const;
+    // Per relation, its kind in a comparison; empty otherwise.
+    std::span<const RelationKind> relationKinds() const;
 
     // What the graph's relations and nodes come from, when it is the union
     // of two versions; null otherwise.

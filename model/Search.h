@@ -9,7 +9,3 @@
 // The nodes whose name or path (see pathOf) holds the text, letters
 // compared without case; in node order. Nothing for an empty text.
 std::vector<int32_t> searchNodes(const CompoundGraph& graph, std::string_view text);
-
-// The node with this path (see pathOf), else the first node with this name;
-// none when there is neither.
-int32_t findNode(const CompoundGraph& graph, std::string_view pathOrName);

@@ -20,10 +20,12 @@ if ! $progress; then
 fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-# Ninja numbers its steps "[done/total]"; each one rewrites the line.
+# Ninja numbers its steps "[done/total]"; each one rewrites the line. Its
+# step 0, re-checking the sources, is no building.
 if ! cmake --build build "${targets[@]}" 2>&1 | tee "$log" |
-    awk -F'[][/]' '/^\[[0-9]+\/[0-9]+\]/ { printf "\rBuilding: %d of %d steps", $2, $3; shown = 1; fflush() }
-                   END { if (shown) print "" }'; then
+    awk -F'[][/]' '/^\[[0-9]+\/[0-9]+\]/ && $2 > 0 { printf "\rBuilding: %d of %d steps", $2, $3; shown = 1; fflush() }
+                   /^ninja: no work to do/ { idle = 1 }
+                   END { if (shown) print ""; else if (idle) print "Building: up to date" }'; then
     cat "$log" >&2
     exit 1
 fi

@@ -12,7 +12,7 @@ inline constexpr int32_t colorRampCount = 5;
 
 // The most bundles a picture shows at first: a graph of more relations opens
 // at the deepest cut that keeps within them.
-inline constexpr int64_t readableBundles = 50000;
+inline constexpr int64_t readableBundles = 5000;
 
 // Every setting the user can change: the settings panel, the command line of
 // both programs and the tools write it; the scene applies it. What each

@@ -26,6 +26,8 @@ constexpr unsigned char escapeKey = 27;
 
 // The message banner: dark red, so that it stands apart from the red tree.
 const ImVec4 bannerColour(0.6f, 0.08f, 0.08f, 0.95f);
+// Advice: slate blue, which no mark of the picture uses.
+const ImVec4 adviceColour(0.16f, 0.24f, 0.38f, 0.95f);
 constexpr float bannerTop = 8.0f;
 // Pixels kept free between a banner and the picture's sides.
 constexpr float bannerMargin = 20.0f;
@@ -115,6 +117,36 @@ int arrowSteps(int key) {
     default:
         return 0;
     }
+}
+
+// A banner of that colour over the picture from that height down, with a
+// button that dismisses it; where it ends.
+float buildBanner(SettingsPanel& panel, const std::string& text, const ImVec4& colour,
+                  const char* id, float top, bool& dismissed) {
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    const auto left = static_cast<float>(panel.pictureLeft(static_cast<int>(display.x)));
+    const float pictureWidth = std::max(display.x - left, narrowestBanner);
+    ImGui::SetNextWindowPos(ImVec2(left + pictureWidth / 2.0f, top), ImGuiCond_Always,
+                            ImVec2(0.5f, 0.0f));
+    ImGui::PushStyleColor(ImGuiCol_WindowBg, colour);
+    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
+    const ImGuiWindowFlags flags =
+        ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
+        ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing;
+    if (ImGui::Begin(id, nullptr, flags)) {
+        ImGui::PushTextWrapPos(std::max(pictureWidth - 2.0f * bannerMargin, narrowestBanner));
+        ImGui::TextUnformatted(SettingsPanel::shownText(text).c_str());
+        ImGui::PopTextWrapPos();
+        if (ImGui::SmallButton("Dismiss")) {
+            dismissed = true;
+        }
+    }
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
+    ImGui::End();
+    ImGui::PopStyleColor(2);
+    return at.y + size.y;
 }
 
 } // namespace
@@ -220,33 +252,16 @@ void PanelImGui::buildBar(SettingsPanel& panel) {
 // The message, until dismissed or replaced, at the top of the picture,
 // wrapped within it so that neither its text nor its button is under the
 // bar.
-void PanelImGui::buildBanner(SettingsPanel& panel) {
-    if (panel.message.empty()) {
-        return;
+// The message first, the advice under it.
+void PanelImGui::buildBanners(SettingsPanel& panel) {
+    float top = bannerTop;
+    if (!panel.message.empty()) {
+        top = buildBanner(panel, panel.message, bannerColour, "##message", top, dismissClicked) +
+              bannerTop;
     }
-    const ImVec2 display = ImGui::GetIO().DisplaySize;
-    const auto left = static_cast<float>(panel.pictureLeft(static_cast<int>(display.x)));
-    const float pictureWidth = std::max(display.x - left, narrowestBanner);
-    ImGui::SetNextWindowPos(ImVec2(left + pictureWidth / 2.0f, bannerTop), ImGuiCond_Always,
-                            ImVec2(0.5f, 0.0f));
-    ImGui::PushStyleColor(ImGuiCol_WindowBg, bannerColour);
-    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
-    const ImGuiWindowFlags flags =
-        ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
-        ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing;
-    if (ImGui::Begin("##message", nullptr, flags)) {
-        ImGui::PushTextWrapPos(std::max(pictureWidth - 2.0f * bannerMargin, narrowestBanner));
-        ImGui::TextUnformatted(SettingsPanel::shownText(panel.message).c_str());
-        ImGui::PopTextWrapPos();
-        if (ImGui::SmallButton("Dismiss")) {
-            dismissClicked = true;
-        }
+    if (!panel.advice.empty()) {
+        buildBanner(panel, panel.advice, adviceColour, "##advice", top, adviceDismissed);
     }
-    const ImVec2 at = ImGui::GetWindowPos();
-    const ImVec2 size = ImGui::GetWindowSize();
-    panel.frame.popups.push_back({at.x, at.y, size.x, size.y});
-    ImGui::End();
-    ImGui::PopStyleColor(2);
 }
 
 void PanelImGui::beginFrame(SettingsPanel& panel) {
@@ -258,7 +273,7 @@ void PanelImGui::beginFrame(SettingsPanel& panel) {
     if (panel.visible) {
         buildBar(panel);
     }
-    buildBanner(panel);
+    buildBanners(panel);
     buildTooltip(panel);
 }
 
@@ -273,6 +288,10 @@ void PanelImGui::finishFrame(SettingsPanel& panel) {
     if (dismissClicked) {
         dismissClicked = false;
         panel.message.clear();
+    }
+    if (adviceDismissed) {
+        adviceDismissed = false;
+        panel.advice.clear();
     }
     std::vector<const PanelRow*> clicked;
     clicked.swap(clickedButtons);

@@ -42,7 +42,7 @@ private:
     void buildSearch(SettingsPanel& panel);
     void buildRow(SettingsPanel& panel, const PanelRow& row, float valueX);
     void buildBar(SettingsPanel& panel);
-    void buildBanner(SettingsPanel& panel);
+    void buildBanners(SettingsPanel& panel);
     void beginFrame(SettingsPanel& panel);
     // Records what routing needs from the frame, then runs the buttons
     // clicked in it.
@@ -52,6 +52,7 @@ private:
 
     bool started = false;
     bool dismissClicked = false;
+    bool adviceDismissed = false;
     // Escape in the search field ends the typing in the next frame, keeping
     // the text (Dear ImGui's own Escape would put back the text from
     // before).

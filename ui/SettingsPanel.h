@@ -131,6 +131,9 @@ public:
     // A message in red over the picture until dismissed or replaced; empty
     // for none.
     std::string message;
+    // Advice on the picture, under the message, until dismissed or the
+    // next change; empty for none.
+    std::string advice;
     // Where the hierarchy is cut, as one line; empty before a graph.
     std::string cutLine;
     // Comparing the graph on screen with an older version of it: what the

@@ -110,10 +110,14 @@ greater "$white" 0.05 || fail "a1's mark left the pointer when zooming ($white)"
 
 load_in_dialog "$bad"
 wait_for_console "$bad:3: node id ${digits:0:80}... (16500 bytes) is out of range 0..1"
-sleep 2
-screenshot "$workdir/rejected.png"
-# The banner sits at the top of the picture, clear of the bar.
-banner=$(colour_fraction "$workdir/rejected.png" "#991414" 500x40+487+60)
+# The banner sits at the top of the picture, clear of the bar, once the
+# dialog has gone from over it.
+for _ in $(seq 50); do
+    sleep 0.2
+    screenshot "$workdir/rejected.png"
+    banner=$(colour_fraction "$workdir/rejected.png" "#991414" 500x40+487+60)
+    greater "$banner" 0.1 && break
+done
 greater "$banner" 0.1 || fail "no red message banner at the top of the picture ($banner)"
 changed=$(differing_pixels "$workdir/zoomed.png" "$workdir/rejected.png" 330x24+60+55)
 greater 20 "$changed" || fail "the message banner reaches over the bar ($changed pixels)"
@@ -136,4 +140,27 @@ xdotool mousemove "$away_x" "$away_y"
 press_key Escape
 status=$(viewer_status)
 [ "$status" = 0 ] || fail "Escape ended the viewer with status $status: $(cat "$workdir/console")"
+
+# The command line's depth and collapsed nodes hold for its graph: at depth
+# 1, as with A collapsed, no curve ends at a1 once the picture is drawn.
+for asked in "--depth 1" "--collapse A"; do
+    # shellcheck disable=SC2086 # the option and its value, split
+    start_viewer_drawn "$viewer" $asked data/Graphs/small.rsf
+    xdotool mousemove "$away_x" "$away_y"
+    screenshot_changed "$workdir/black.png" "$curve_region" "$workdir/asked.png" "the picture"
+    for _ in $(seq 60); do
+        after=$(pixels_of ramp "$workdir/asked.png" "$at_a1")
+        greater 5 "$after" && break
+        sleep 0.5
+        screenshot "$workdir/asked.png"
+    done
+    greater 5 "$after" || fail "curves still end at a1 with $asked ($after pixels)"
+    press_key Escape
+    status=$(viewer_status)
+    [ "$status" = 0 ] || fail "Escape ended the viewer with status $status"
+done
+start_viewer "$viewer" --collapse nosuchnode data/Graphs/small.rsf
+wait_for_console "no node named 'nosuchnode' in data/Graphs/small.rsf"
+press_key Escape
+viewer_status >/dev/null
 echo "explore: ok"

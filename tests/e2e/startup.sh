@@ -21,6 +21,9 @@ diff <(printf '%s' "${effect_report}Reading data/Graphs/jhotdraw-mini.rsf ... do
 Building Tree Layouts ... done!
 Building Splines ... done!
 ") "$workdir/run-console" >&2 || fail "scripts/run.sh: the console differs from the expected text"
+# Everything is built before the tests run.
+grep -qxF "Building: up to date" "$workdir/console" ||
+    fail "scripts/run.sh with nothing to build did not say so: $(head -n 5 "$workdir/console")"
 red=$(pixels_of red "$workdir/default.png" "$picture")
 greater "$red" 1000 || fail "scripts/run.sh: no radial tree in the window ($red red pixels)"
 # The white "FPS" text sits 50 pixels above the bottom left of the window.

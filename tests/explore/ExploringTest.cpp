@@ -87,28 +87,6 @@ TEST(Highlight, LongPathsAreShownByTheirEndsAndTheDepth) {
               accents.substr(0, 56) + " ... " + accents.substr(0, 56) + " (depth 0)");
 }
 
-TEST(Search, ANodeIsFoundByItsPathBeforeAnotherByTheSameName) {
-    CompoundGraphBuilder builder;
-    builder.addNodes(5);
-    builder.setRoot(0);
-    const char* names[] = {"top", "a", "x", "x", "a.x"};
-    for (int32_t node = 0; node < 5; ++node) {
-        builder.setName(node, names[node]);
-    }
-    builder.link(0, 1);
-    builder.link(1, 2);
-    builder.link(0, 3);
-    builder.link(0, 4);
-    const CompoundGraph graph = builder.finish();
-    EXPECT_EQ(findNode(graph, "x"), 2) << "the first of that name";
-    EXPECT_EQ(findNode(graph, "top.x"), 3);
-    EXPECT_EQ(findNode(graph, "top.a.x"), 2) << "a path, though node 4 is named a.x too";
-    EXPECT_EQ(findNode(graph, "a.x"), 4);
-    EXPECT_EQ(findNode(graph, "top"), 0);
-    EXPECT_EQ(findNode(graph, "y"), CompoundGraph::none);
-    EXPECT_EQ(findNode(graph, ""), CompoundGraph::none);
-}
-
 TEST(Search, NamesAndPathsMatchWithoutCase) {
     CompoundGraphBuilder builder;
     builder.addNodes(4);
@@ -150,9 +128,6 @@ TEST(Search, AMatchMayRunAcrossNamesAndRestartsWithinTheText) {
     const CompoundGraph chain = deepChain(5000);
     EXPECT_EQ(searchNodes(chain, "A.B"), std::vector<int32_t>{5000});
     EXPECT_EQ(searchNodes(chain, "a").size(), 5001u);
-    EXPECT_EQ(findNode(chain, pathOf(chain, 5000)), 5000);
-    EXPECT_EQ(findNode(chain, pathOf(chain, 4000)), 4000);
-    EXPECT_EQ(findNode(chain, pathOf(chain, 4000) + "."), CompoundGraph::none);
 }
 
 TEST(Picking, NodeLinkLayoutsPickTheNearestNodeWithinTheRadius) {

@@ -139,6 +139,15 @@ TEST(Bundles, InAComparisonEachKindGathersApartAndKeptOnesMayBeLeftOut) {
         gatherBundles(graph, cutOf(graph, 0).shownAs, ThreadPool::shared(), kinds, false);
     EXPECT_EQ(whole.source, (std::vector<int32_t>{3, 4, 3, 6}));
     EXPECT_EQ(whole.kind, (std::vector<RelationKind>{Added, Removed, Added, Added}));
+
+    // The opening depth counts the bundles as drawn: split by kind, depth 2
+    // draws 8 (a2->b1 removed and a2x->b1 kept stay apart), not 7; with the
+    // kept ones left out, the whole tree draws only its 4 changes.
+    EXPECT_EQ(openingDepth(graph, 7), 2);
+    EXPECT_EQ(openingDepth(graph, 7, ThreadPool::shared(), kinds), 1);
+    EXPECT_EQ(openingDepth(graph, 8, ThreadPool::shared(), kinds), 2);
+    EXPECT_EQ(openingDepth(graph, 4, ThreadPool::shared(), kinds, false), 3);
+    EXPECT_EQ(openingDepth(graph, 3, ThreadPool::shared(), kinds, false), 1);
 }
 
 TEST(Cut, DepthsTogglesAndTheLine) {

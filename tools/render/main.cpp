@@ -149,7 +149,8 @@ std::optional<Scene> loadScene(const RenderOptions& options, const ViewSettings&
     if (scene.comparison()) {
         console::line(scene.comparison()->summary.line());
     }
-    if (const std::optional<std::string> hint = densityHint(scene.graph(), settings)) {
+    if (const std::optional<std::string> hint =
+            densityHint(scene.bundles().bundleCount(), settings)) {
         console::line(*hint);
     }
     return scene;
