@@ -26,6 +26,18 @@ TEST(Motion, NodesEaseAndTurnAroundTheCentreTheShorterWay) {
     const Point straight = MotionPath({from}, {to}, false).at(0.5)[0];
     EXPECT_NEAR(straight.x, (from.x + to.x) / 2.0, 1e-7);
 
+    // Across the bottom, where the angle (from the top, clockwise) jumps
+    // from 180 to -180 degrees: from 170 to 190 at radius 0.5 passes the
+    // bottom, (0, -0.5), halfway, not the top.
+    const auto at = [](double degrees) {
+        const double angle = degrees * std::acos(-1.0) / 180.0;
+        return Point{static_cast<float>(0.5 * std::sin(angle)),
+                     static_cast<float>(0.5 * std::cos(angle))};
+    };
+    const Point bottom = MotionPath({at(170.0)}, {at(190.0)}, true).at(0.5)[0];
+    EXPECT_NEAR(bottom.x, 0.0, 1e-6);
+    EXPECT_NEAR(bottom.y, -0.5, 1e-6);
+
     // Hidden nodes start where the node standing for them is.
     const std::vector<Point> places =
         shownPlaces(std::vector<Point>{{0, 0}, {1, 1}, {2, 2}}, std::vector<int32_t>{0, 1, 1});

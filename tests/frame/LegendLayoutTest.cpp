@@ -113,6 +113,24 @@ TEST(LegendLayout, DensityCountsThatWouldRunIntoOthersAreLeftOut) {
     EXPECT_FLOAT_EQ(known.texts[2].anchor.x, 136.0f);
     EXPECT_EQ(known.texts[2].align, Label::Align::End);
     EXPECT_EQ(known.lines.size(), 2u) << "a tick per count shown";
+
+    // Forty pixels: 16 of 10, 6 of 11, 10 of 12, 7 of 13, one of 14, each
+    // count ranked at the middle of its share: ticks at 38 (10), 76.5 (11),
+    // 104.5 (12) and 148.25 (14). "11" would run into "10" and is left out;
+    // "12" is then measured against "10", which it clears, though it would
+    // run into the "11" left out.
+    std::vector<float> forty;
+    for (const auto& [count, pixels] :
+         std::vector<std::pair<float, int>>{{10, 16}, {11, 6}, {12, 10}, {13, 7}, {14, 1}}) {
+        forty.insert(forty.end(), static_cast<std::size_t>(pixels), count);
+    }
+    const DensityScale five(forty, DensityScaleType::EqHist);
+    const LegendLayout spaced = layOutLegend(entries, {}, measure, 1.0f, &five);
+    std::vector<std::string> shown;
+    for (std::size_t k = 1; k < spaced.texts.size(); ++k) {
+        shown.push_back(spaced.texts[k].text);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"10", "12", "14"}));
 }
 
 TEST(LegendLayout, ThePicturesRoomBesideTheKey) {

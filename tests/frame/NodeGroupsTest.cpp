@@ -113,14 +113,21 @@ TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
     // Eighteen groups, group k with k + 1 leaves: the sixteen biggest keep
     // colours of their own, the two smallest are "others".
     std::vector<Node> nodes{{-1, "root"}};
+    std::vector<int> firstLeaf;
     for (int k = 0; k < 18; ++k) {
         const int group = static_cast<int>(nodes.size());
         nodes.push_back({0, "g" + std::to_string(k)});
+        firstLeaf.push_back(group + 1);
         for (int leaf = 0; leaf <= k; ++leaf) {
             nodes.push_back({group, "g" + std::to_string(k) + "." + std::to_string(leaf)});
         }
     }
-    const CompoundGraph graph = namedGraphOf(nodes);
+    // From the smallest group (g0, ranked 18th), from g1 (17th) and from g2
+    // (16th, the palette's last colour), each to g17.
+    const Scene scene = sceneOf(namedGraphOf(nodes, {{firstLeaf[0], firstLeaf[17]},
+                                                     {firstLeaf[1], firstLeaf[17]},
+                                                     {firstLeaf[2], firstLeaf[17]}}));
+    const CompoundGraph& graph = scene.graph();
     const NodeGroups groups = groupNodes(graph, {}, 1);
     ASSERT_EQ(groups.ranked.size(), 18u);
     EXPECT_EQ(graph.name(groups.ranked[0]), "g17");
@@ -135,6 +142,13 @@ TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
     ASSERT_EQ(legend.size(), 17u);
     EXPECT_EQ(std::get<LegendSwatch>(legend[15]).text, "g2");
     EXPECT_EQ(std::get<LegendSwatch>(legend[16]), (LegendSwatch{othersColour, "others"}));
+
+    CurveSet curves = describeCurves(scene, ViewSettings());
+    styleGroups(curves, scene.bundles(), groups, ColorBy::SourceGroup);
+    ASSERT_EQ(curves.curveCount(), 3);
+    EXPECT_EQ(*curves.fixedColourOf(0), othersColour);
+    EXPECT_EQ(*curves.fixedColourOf(1), othersColour);
+    EXPECT_EQ(*curves.fixedColourOf(2), NodeGroups::colourOfRank(15));
 }
 
 TEST(NodeGroups, CurvesTakeTheirSourcesOrTargetsGroupColour) {

@@ -229,6 +229,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"HierarchyElements\" line needs a node count"},
         Rejection{"HierarchyElements 3\nRoot -1\n", 2, "node id -1 is negative"},
         Rejection{"HierarchyElements 3\nRoot 3\n", 2, "node id 3 is out of range 0..2"},
+        // Empty lines count: the line numbers after them stay right.
+        Rejection{"HierarchyElements 3\n\nRoot 3\n", 3, "node id 3 is out of range 0..2"},
+        Rejection{"HierarchyElements 3\nRoot 0\n\n\nR 1 7\n", 5, "node id 7 is out of range 0..2"},
         Rejection{"HierarchyElements 3\nRoot 0\nR 1 99999999999999999999\n", 3,
                   "node id 99999999999999999999 is out of range 0..2"},
         Rejection{"HierarchyElements 3\nRoot x\n", 2, "node id \"x\" is not a number"},
