@@ -261,6 +261,11 @@ ViewState Explorer::viewState() const {
 
 namespace {
 
+// A count and its noun, which agrees with it: "1 node", "2 nodes".
+std::string counted(int64_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 // A line naming the nodes of a list of ends, or nothing when it is empty.
 std::string endsLine(const CompoundGraph& graph, std::string_view title,
                      const Highlight::Ends& ends) {
@@ -290,8 +295,10 @@ std::string comparisonLines(const Comparison& comparison, int32_t node, const Hi
     const auto of = [&counts](RelationKind kind) {
         return std::to_string(counts.byKind[static_cast<std::size_t>(kind)]);
     };
+    const int64_t kept = counts.byKind[static_cast<std::size_t>(RelationKind::Kept)];
     return lines + "\nCompared: " + of(RelationKind::Added) + " added, " +
-           of(RelationKind::Removed) + " removed, " + of(RelationKind::Kept) + " kept relations";
+           of(RelationKind::Removed) + " removed, " +
+           counted(kept, "kept relation", "kept relations");
 }
 
 } // namespace
@@ -303,22 +310,30 @@ std::string Explorer::tooltip() const {
     }
     const CompoundGraph& graph = snapshot->graph();
     const Highlight& counts = node == highlightNow.node ? highlightNow : hoverCounts;
-    std::string text = shownPath(graph, node) + "\n";
+    std::string text = shownPath(graph, node);
     if (snapshot->cut.collapsed.empty()) {
-        text += std::to_string(counts.leaving) + " outgoing, " + std::to_string(counts.arriving) +
-                " incoming relations";
+        text += "\n" + std::to_string(counts.leaving) + " outgoing, " +
+                counted(counts.arriving, "incoming relation", "incoming relations");
     } else {
-        // With a cut, relations come in bundles, one to each node shown.
-        text += std::to_string(counts.leaving) + " relations to " +
-                std::to_string(counts.uses.count) + " nodes, " + std::to_string(counts.arriving) +
-                " relations from " + std::to_string(counts.usedBy.count) + " nodes";
+        // With a cut, relations come in bundles, one to each node shown;
+        // a direction without any is left out.
+        std::string line;
+        if (counts.leaving > 0) {
+            line = counted(counts.leaving, "relation", "relations") + " to " +
+                   counted(counts.uses.count, "node", "nodes");
+        }
+        if (counts.arriving > 0) {
+            line += (line.empty() ? "" : ", ") + counted(counts.arriving, "relation", "relations") +
+                    " from " + counted(counts.usedBy.count, "node", "nodes");
+        }
+        text += line.empty() ? "" : "\n" + line;
     }
     if (!graph.isLeaf(node)) {
-        text += "\n" + std::to_string(counts.leaves) + " leaves";
+        text += "\n" + counted(counts.leaves, "leaf", "leaves");
     }
     if (snapshot->cut.isCollapsed(node)) {
-        text += "\n" + std::to_string(snapshot->bundles->inside[static_cast<std::size_t>(node)]) +
-                " relations inside";
+        text += "\n" + counted(snapshot->bundles->inside[static_cast<std::size_t>(node)],
+                               "relation inside", "relations inside");
     }
     if (snapshot->comparison) {
         text += comparisonLines(*snapshot->comparison, node, counts);

@@ -379,11 +379,14 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     }
     colourCurves(frame, scene, settings, layoutType, pixel);
     if (frame.showCurves && scene.comparison()) {
-        // The kinds' colours win over the ramp's, the groups' and the both-way one.
+        // The kinds' colours win over the ramp's, the groups' and the both-way
+        // one; a density draws none of them.
         styleComparison(frame.curves, scene.bundles().kind);
-        for (LegendEntry& entry :
-             comparisonLegend(scene.comparison()->summary, settings.showKept)) {
-            frame.legend.push_back(std::move(entry));
+        if (settings.blendMode != BlendModeType::Density) {
+            for (LegendEntry& entry :
+                 comparisonLegend(scene.comparison()->summary, settings.showKept)) {
+                frame.legend.push_back(std::move(entry));
+            }
         }
     }
     if (frame.showCurves && highlighting) {

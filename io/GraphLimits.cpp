@@ -1,5 +1,7 @@
 #include "io/GraphLimits.h"
 
+#include "base/SystemMemory.h"
+
 #include <string>
 
 namespace graphlimits {
@@ -55,6 +57,14 @@ uint64_t routeEntries(const CompoundGraph& graph, std::span<const int32_t> sourc
         }
     }
     return entries;
+}
+
+Error outOfMemory() {
+    std::string reason(outOfMemoryReason);
+    if (const std::optional<uint64_t> available = availableMemoryBytes()) {
+        reason += "; " + std::to_string(*available >> 20) + " MiB are available";
+    }
+    return Error(std::move(reason));
 }
 
 } // namespace graphlimits

@@ -51,14 +51,17 @@ uint64_t routeEntries(const CompoundGraph& graph, std::span<const int32_t> sourc
 // The reason of the Error a step that ran out of memory returns.
 inline constexpr std::string_view outOfMemoryReason = "there is not enough memory for this graph";
 
-// The step's result, or where it runs out of memory, an Error with
-// outOfMemoryReason: a graph too large for the machine is refused, and the
-// program goes on.
+// outOfMemoryReason and, where it can be told, the memory available once
+// the step has let go of what it had: "...; N MiB are available".
+Error outOfMemory();
+
+// The step's result, or where it runs out of memory, that Error: a graph too
+// large for the machine is refused, and the program goes on.
 template <typename T, typename Step> Result<T> withinMemory(Step&& step) {
     try {
         return step();
     } catch (const std::bad_alloc&) {
-        return Error(std::string(outOfMemoryReason));
+        return outOfMemory();
     }
 }
 

@@ -116,7 +116,7 @@ uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles) {
 }
 
 Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOptions& options) {
-    beginStage(options.progress, "Reading", "Reading " + path + " ...");
+    beginStage(options.progress, "Reading", "Reading " + printable(path) + " ...");
     return namedAfter(
         path, options.progress, graphlimits::withinMemory<Scene>([&]() -> Result<Scene> {
             Result<CompoundGraph> file = readGraph(path, {options.separator, options.progress});
@@ -131,7 +131,7 @@ Result<Scene> readComparison(const std::string& olderPath, const std::string& ne
                              ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
     const GraphReadOptions reading{options.separator, progress};
-    beginStage(progress, "Reading", "Reading " + olderPath + " ...");
+    beginStage(progress, "Reading", "Reading " + printable(olderPath) + " ...");
     const Result<CompoundGraph> older = namedAfter(
         olderPath, progress,
         graphlimits::withinMemory<CompoundGraph>([&] { return readGraph(olderPath, reading); }));
@@ -139,7 +139,7 @@ Result<Scene> readComparison(const std::string& olderPath, const std::string& ne
         return older.error();
     }
     endStage(progress);
-    beginStage(progress, "Reading", "Reading " + newerPath + " ...");
+    beginStage(progress, "Reading", "Reading " + printable(newerPath) + " ...");
     return namedAfter(
         newerPath, progress, graphlimits::withinMemory<Scene>([&]() -> Result<Scene> {
             Result<CompoundGraph> newer = readGraph(newerPath, reading);

@@ -222,8 +222,9 @@ const std::vector<CommandOption<ViewOptions>>& viewOptions() {
 
 std::string viewOptionsNote() {
     return "\nScene coordinates: the whole picture is the square from -1.01 to 1.01 in x\n"
-           "and y, y up; the radial tree's leaves lie on the circle of radius 1, and the\n"
-           "classic tree and the treemaps lie within -1 to 1.\n";
+           "and y, y up; the radial tree's leaves lie on the circle of radius 0.8 (the\n"
+           "bottom leaf at 0,-0.8: --zoom 4 --center 0,-0.8 magnifies it in the middle),\n"
+           "and the classic tree and the treemaps lie within -1 to 1.\n";
 }
 
 std::string optionHelpLine(const std::string& name, const std::string& argument,

@@ -32,6 +32,7 @@ constexpr float bannerTop = 8.0f;
 // Pixels kept free between a banner and the picture's sides.
 constexpr float bannerMargin = 20.0f;
 constexpr float narrowestBanner = 120.0f;
+constexpr float tooltipCharacters = 60.0f;
 
 void setModifiers(int modifiers) {
     ImGuiIO& io = ImGui::GetIO();
@@ -99,11 +100,21 @@ void buildValue(SettingsPanel& panel, const PanelRow& row) {
 }
 
 // About the node under the pointer, unless the pointer is on the panel.
+// Wrapped at about 60 characters, or narrower where the window is, so that
+// Dear ImGui can keep it whole inside the window.
 void buildTooltip(const SettingsPanel& panel) {
     const ImVec2 mouse = ImGui::GetIO().MousePos;
-    if (!panel.tooltip.empty() && !panel.takesMouseButton(mouse.x, mouse.y)) {
-        ImGui::SetTooltip("%s", SettingsPanel::shownText(panel.tooltip).c_str());
+    if (panel.tooltip.empty() || panel.takesMouseButton(mouse.x, mouse.y)) {
+        return;
     }
+    const float display = ImGui::GetIO().DisplaySize.x;
+    const float wrap = std::min(ImGui::CalcTextSize("0").x * tooltipCharacters,
+                                std::max(display - 2.0f * bannerMargin, narrowestBanner));
+    ImGui::BeginTooltip();
+    ImGui::PushTextWrapPos(wrap);
+    ImGui::TextUnformatted(SettingsPanel::shownText(panel.tooltip).c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::EndTooltip();
 }
 
 int arrowSteps(int key) {

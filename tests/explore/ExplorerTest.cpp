@@ -93,13 +93,13 @@ TEST(Explorer, TheTooltipGivesThePathTheRelationsAndAnInnerNodesLeaves) {
     EXPECT_EQ(explorer.highlighted(), 5);
     EXPECT_EQ(explorer.hovered(), 4);
     EXPECT_EQ(explorer.tooltip(),
-              "n0.n1.n4\n1 outgoing, 1 incoming relations\nUses: n3\nUsed by: n5")
+              "n0.n1.n4\n1 outgoing, 1 incoming relation\nUses: n3\nUsed by: n5")
         << "the node under the pointer, though another is pinned";
     // With both-way relations marked: n3 and n5 relate both ways, n4 with
     // nobody.
     explorer.showBothWays(true);
     EXPECT_EQ(explorer.tooltip(),
-              "n0.n1.n4\n1 outgoing, 1 incoming relations\nUses: n3\nUsed by: n5");
+              "n0.n1.n4\n1 outgoing, 1 incoming relation\nUses: n3\nUsed by: n5");
     explorer.pointerMoved(leaf.x, leaf.y);
     EXPECT_EQ(explorer.tooltip(), "n0.n1.n3\n1 outgoing, 2 incoming relations\nUses: n5\nUsed "
                                   "by: n4, n5\nBoth ways: n5");
@@ -122,13 +122,15 @@ TEST(Explorer, InAComparisonTheTooltipCountsEachKindThoughKeptOnesAreHidden) {
     explorer.setScene(snapshotOf(scene));
     const Pixel collapsed = pixelOfNode(explorer, 1);
     explorer.pointerMoved(collapsed.x, collapsed.y);
-    EXPECT_EQ(explorer.tooltip(), "n0.n1\n0 relations to 0 nodes, 2 relations from 2 nodes\n"
-                                  "2 leaves\n1 relations inside\n"
-                                  "Compared: 2 added, 0 removed, 1 kept relations\n"
+    // Counts agree with their nouns, and a direction without relations is
+    // left out.
+    EXPECT_EQ(explorer.tooltip(), "n0.n1\n2 relations from 2 nodes\n"
+                                  "2 leaves\n1 relation inside\n"
+                                  "Compared: 2 added, 0 removed, 1 kept relation\n"
                                   "Used by: n5, n6");
     const Pixel added = pixelOfNode(explorer, 6);
     explorer.pointerMoved(added.x, added.y);
-    EXPECT_EQ(explorer.tooltip(), "n0.n2.n6\n1 relations to 1 nodes, 0 relations from 0 nodes\n"
+    EXPECT_EQ(explorer.tooltip(), "n0.n2.n6\n1 relation to 1 node\n"
                                   "Only in the newer version\n"
                                   "Compared: 1 added, 0 removed, 0 kept relations\nUses: n1");
 }
@@ -146,7 +148,7 @@ TEST(Explorer, TheTooltipNamesTenEndsInNodeOrderAndCountsTheRest) {
         snapshotOf(sceneOf(graphOf({-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, relations))), 1));
     const Pixel leaf = pixelOfNode(explorer, 1);
     explorer.pointerMoved(leaf.x, leaf.y);
-    EXPECT_EQ(explorer.tooltip(), "n0.n1\n12 outgoing, 1 incoming relations\n"
+    EXPECT_EQ(explorer.tooltip(), "n0.n1\n12 outgoing, 1 incoming relation\n"
                                   "Uses: n2, n3, n4, n5, n6, n7, n8, n9, n10, n11 and 2 more\n"
                                   "Used by: n3");
 }

@@ -241,10 +241,14 @@ TEST(SceneDrawing, AComparisonDrawsItsChangesInTheirColoursLastAndMarksTheirNode
     EXPECT_EQ(frame.curves.order, (std::vector<int32_t>{1, 0}));
     EXPECT_EQ(std::get<LegendSwatch>(frame.legend.back()).text, "kept: 1, hidden");
 
-    // Density counts every curve drawn, whatever its kind.
+    // Density counts every curve drawn, whatever its kind, and its key lists
+    // no kinds' colours, which it does not draw.
     settings.blendMode = BlendModeType::Density;
-    EXPECT_EQ(describeScene(comparedScene(settings), settings).curves.blendMode,
-              BlendModeType::Density);
+    frame = describeScene(comparedScene(settings), settings);
+    EXPECT_EQ(frame.curves.blendMode, BlendModeType::Density);
+    for (const LegendEntry& entry : frame.legend) {
+        EXPECT_FALSE(std::holds_alternative<LegendSwatch>(entry));
+    }
 }
 
 } // namespace

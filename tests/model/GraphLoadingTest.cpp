@@ -234,6 +234,12 @@ TEST(GraphLoading, AMissingFileIsReportedWithItsPath) {
               "Reading no/such/graph.rsf ... failed!\n"
               "no/such/graph.rsf: cannot open the file (No such file or directory)\n");
     EXPECT_EQ(scene.graph().nodeCount(), 0);
+
+    // A path's control characters and bidi overrides are shown escaped.
+    PrintedLoad hostile;
+    EXPECT_FALSE(loadGraphFile(scene, "no/\x1b[2J\xe2\x80\xaegraph.rsf", hostile.progress()).ok());
+    EXPECT_TRUE(hostile.text().starts_with("Reading no/\\x1B[2J\\u202Egraph.rsf ... failed!\n"))
+        << hostile.text();
 }
 
 // Last year's JSON export against this year's line-format file, whose

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         std::cerr << "hebview-convert: " << written.error().describe() << '\n';
         return 1;
     }
-    std::cout << "Wrote " << output << " (" << graph.value().nodeCount() << " nodes, "
+    std::cout << "Wrote " << printable(output) << " (" << graph.value().nodeCount() << " nodes, "
               << graph.value().edgeCount() << " relations)\n";
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "tools/graphgen/SyntheticGraph.h"
 
+#include "base/Error.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -79,6 +81,6 @@ int main(int argc, char** argv) {
         std::cerr << "hebview-graphgen: writing " << output << " failed\n";
         return 1;
     }
-    std::cout << "Wrote " << output << ": " << written << " nodes\n";
+    std::cout << "Wrote " << printable(output) << ": " << written << " nodes\n";
     return 0;
 }

@@ -268,6 +268,6 @@ int main(int argc, char** argv) {
         }
         return failed->status;
     }
-    console::line("Wrote " + options.outputPath);
+    console::line("Wrote " + printable(options.outputPath));
     return 0;
 }
