@@ -567,7 +567,7 @@ void Application::compareWith() {
     }
     tellUnlessShown(onLoadFile(
         [this](const std::string& olderPath) { worker->compare(olderPath, shownGraphPath); },
-        shownGraphPath, SettingsPanel::compareWithLabel));
+        shownGraphPath, SettingsPanel::compareDialogTitle));
 }
 
 void Application::stopComparing() {

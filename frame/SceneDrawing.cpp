@@ -321,12 +321,14 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
         frame.legend.emplace_back(LegendRamp{rampStartText, rampEndText});
         inUse.insert(inUse.end(), curves.ramp.span().begin(), curves.ramp.span().end());
     }
-    if (byGroup(settings.colorBy)) {
+    // A density draws neither groups nor both-way marks: its key is its
+    // scale (and the bundles' widths, which it draws).
+    if (byGroup(settings.colorBy) && settings.blendMode != BlendModeType::Density) {
         const Cut& cut = scene.cut();
         const NodeGroups groups = groupNodes(
             scene.graph(), cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs,
             settings.groupDepth);
-        if (curvesShown && !density) {
+        if (curvesShown) {
             styleGroups(curves, scene.bundles(), groups, settings.colorBy);
         }
         frame.groupBands = describeGroupBands(layoutType, scene, groups, settings.lineWidth, pixel);

@@ -94,6 +94,7 @@ template <bool SettingDescriptor::*flag> SettingDescriptor withFlag(SettingDescr
 
 constexpr auto alphaOnly = &withFlag<&SettingDescriptor::alphaOnly>;
 constexpr auto densityOnly = &withFlag<&SettingDescriptor::densityOnly>;
+constexpr auto notInDensity = &withFlag<&SettingDescriptor::notInDensity>;
 constexpr auto firstOfGroup = &withFlag<&SettingDescriptor::startsGroup>;
 constexpr auto treeDepth = &withFlag<&SettingDescriptor::treeDepth>;
 constexpr auto afterLevels = &withFlag<&SettingDescriptor::afterLevels>;
@@ -131,13 +132,14 @@ std::span<const SettingDescriptor> settingsTable() {
         treeDepth(firstOfGroup(number<&S::depth>("Depth", "--depth", {1.0, 1e6, 1.0}, 0,
                                                  "collapse every node at this depth (root 0)"))),
         // The picture's colours, below the levels.
-        afterLevels(firstOfGroup(choice<&S::colorBy>("Color By", "--color-by", ColorBy::Ramp,
-                                                     colorByLabels, colorByNames))),
-        afterLevels(number<&S::groupDepth>("Group Depth", "--group-depth", {1.0, 64.0, 1.0}, 1,
-                                           "depth of the nodes that name the groups (root 0)")),
-        afterLevels(toggle<&S::markBothWays>("Mark Both-Way", "--both-way", false,
-                                             "draw relations whose reverse exists opaque, in a "
-                                             "colour of their own")),
+        afterLevels(notInDensity(firstOfGroup(choice<&S::colorBy>(
+            "Color By", "--color-by", ColorBy::Ramp, colorByLabels, colorByNames)))),
+        afterLevels(notInDensity(
+            number<&S::groupDepth>("Group Depth", "--group-depth", {1.0, 64.0, 1.0}, 1,
+                                   "depth of the nodes that name the groups (root 0)"))),
+        afterLevels(notInDensity(toggle<&S::markBothWays>(
+            "Mark Both-Way", "--both-way", false,
+            "draw relations whose reverse exists opaque, in a colour of their own"))),
         afterLevels(densityOnly(choice<&S::densityScale>("Density Scale", "--density-scale",
                                                          DensityScaleType::Log, densityScaleLabels,
                                                          densityScaleNames))),

@@ -33,6 +33,9 @@ struct SettingDescriptor {
     bool alphaOnly = false;
     // Counts only while the blend mode is Density; shown disabled otherwise.
     bool densityOnly = false;
+    // Counts only while the blend mode is not Density, which draws how many
+    // curves cover a pixel and nothing of their colours.
+    bool notInDensity = false;
     // Set apart from the setting before it: the panel draws a separator.
     bool startsGroup = false;
     // A depth in the hierarchy: it runs from 1 to the graph's depth (the

@@ -141,14 +141,16 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
 }
 
 bool SettingsPanel::applies(const PanelRow& row) const {
+    const bool compared = !comparing.summary.empty();
     if (!row.isSetting()) {
-        return true;
+        return compared || std::string_view(row.label) != stopComparingLabel;
     }
     if (row.setting->comparison) {
-        return !comparing.summary.empty();
+        return compared;
     }
+    const bool density = settings.blendMode == BlendModeType::Density;
     return (!row.setting->alphaOnly || settings.blendMode == BlendModeType::Alpha) &&
-           (!row.setting->densityOnly || settings.blendMode == BlendModeType::Density);
+           (!row.setting->densityOnly || density) && (!row.setting->notInDensity || !density);
 }
 
 std::string SettingsPanel::valueText(const PanelRow& row) const {

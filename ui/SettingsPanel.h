@@ -73,6 +73,9 @@ public:
     static constexpr const char* expandAllLabel = "Expand All";
     static constexpr const char* compareWithLabel = "Compare With...";
     static constexpr const char* stopComparingLabel = "Stop Comparing";
+    // The title of the dialog "Compare With..." opens: what the file is.
+    static constexpr const char* compareDialogTitle =
+        "Compare With: choose the older version of the graph";
     static constexpr PanelRect placement{10.0f, 30.0f, 330.0f, 640.0f};
     // Alpha, red, green, blue: translucent dark grey.
     static constexpr uint8_t background[4] = {150, 50, 50, 50};

@@ -244,11 +244,12 @@ TEST(SceneDrawing, AComparisonDrawsItsChangesInTheirColoursLastAndMarksTheirNode
     // Density counts every curve drawn, whatever its kind, and its key lists
     // no kinds' colours, which it does not draw.
     settings.blendMode = BlendModeType::Density;
+    // Nor groups: the key is the density scale (nothing is bundled here).
+    settings.colorBy = ColorBy::SourceGroup;
     frame = describeScene(comparedScene(settings), settings);
     EXPECT_EQ(frame.curves.blendMode, BlendModeType::Density);
-    for (const LegendEntry& entry : frame.legend) {
-        EXPECT_FALSE(std::holds_alternative<LegendSwatch>(entry));
-    }
+    EXPECT_EQ(frame.legend, (std::vector<LegendEntry>{LegendDensity{settings.densityScale}}));
+    EXPECT_TRUE(frame.groupBands.empty());
 }
 
 } // namespace

@@ -281,18 +281,26 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
             EXPECT_EQ(panel.applies(row(label)), applies) << label;
         }
     }
-    // The density scale only in the density view.
+    // The density scale only in the density view, the curves' colours only
+    // outside it.
     for (const auto& [mode, applies] :
          {std::pair{BlendModeType::Alpha, false}, {BlendModeType::Density, true}}) {
         settings.blendMode = mode;
         EXPECT_EQ(panel.applies(row("Density Scale")), applies);
+        for (const char* label : {"Color By", "Group Depth", "Mark Both-Way"}) {
+            EXPECT_EQ(panel.applies(row(label)), !applies) << label;
+        }
     }
     EXPECT_TRUE(panel.applies(row("Spline Width")));
-    // "Show Kept" counts only while two versions are compared.
+    // "Show Kept" and "Stop Comparing" count only while two versions are
+    // compared.
     EXPECT_FALSE(panel.applies(row("Show Kept")));
+    EXPECT_FALSE(panel.applies(row("Stop Comparing")));
+    EXPECT_TRUE(panel.applies(row("Compare With...")));
     panel.comparing.summary =
         "Compared: 1 added, 0 removed, 0 kept relations; 0 added, 0 removed nodes";
     EXPECT_TRUE(panel.applies(row("Show Kept")));
+    EXPECT_TRUE(panel.applies(row("Stop Comparing")));
     settings.blendMode = BlendModeType::Max;
     panel.frame.hovered = &row("Min Alpha");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a disabled setting";
