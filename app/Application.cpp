@@ -241,7 +241,7 @@ void Application::fitLabels() {
     const double across = std::min(window.pictureWidth(), window.height) / 1.05;
     if (!sameScene(fitted.scene, scene) || fitted.across != across) {
         fitted = {scene, across,
-                  labelledExtent(scene->layoutType, scene->labels, windowText(), across)};
+                  labelledExtent(scene->layoutType, *scene->widestLabels, windowText(), across)};
     }
     context.explorer.setFitZoom(DrawDescription::frameExtent / fitted.extent * legendZoom);
 }
@@ -316,9 +316,12 @@ void Application::drawLabels() {
             return static_cast<float>(display / Camera::displayScale);
         };
         const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
+        // The panel covers the window left of the picture.
+        const double panelEdge =
+            box.left + (box.right - box.left) * window.left / std::max(1, window.width);
         placed = {scene, camera, window, context.explorer.highlighted(),
                   labelsToShow(*scene, *labelText, pixelsPerUnit, visible,
-                               context.explorer.highlighted())};
+                               context.explorer.highlighted(), unit(panelEdge))};
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

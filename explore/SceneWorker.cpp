@@ -8,6 +8,8 @@ SceneWorker::SceneWorker(ThreadPool& pool, RampColours ramps,
     : scene(pool), observer(observer) {
     session.setRamps(std::move(ramps));
     session.setLabelMeasure(std::move(labelMeasure));
+    // The window keeps the picture it shows, so highlights draw over it.
+    session.keepPictures(true);
     thread = std::thread([this] { run(); });
 }
 
@@ -82,7 +84,8 @@ std::optional<SceneFrame> SceneWorker::takeFrame() {
 
 bool SceneWorker::busy() const {
     std::lock_guard<std::mutex> lock(state);
-    return working || settingsPending || pendingLoad.has_value() || offered.has_value();
+    return working || settingsPending || pendingLoad.has_value() || offered.has_value() ||
+           loadError.has_value() || cutRefusal.has_value();
 }
 
 bool SceneWorker::hasRequests() const {

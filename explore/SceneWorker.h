@@ -80,7 +80,8 @@ public:
     // fast), or is shown at once. Off at first: headless drawing never moves.
     void allowMotion(bool allowed);
 
-    // Whether a request waits or runs, or a frame waits to be taken.
+    // Whether a request waits or runs, or a frame or why a load or a cut
+    // failed waits to be taken: the window rests only once nothing does.
     bool busy() const;
     // Whether a request waits or runs.
     bool hasRequests() const;

@@ -194,14 +194,14 @@ void writeCurve(Writer& w, const Mapping& map, const CurveSet& curves, int32_t c
 
 void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
                  std::span<const Colour> ramp) {
-    if (curves.parameters.size() < 2 || curves.curveCount() == 0) {
+    if (curves.parameters.size() < 2 || curves.placeCount() == 0) {
         return;
     }
     w.raw("<g id=\"curves\" fill=\"none\" stroke-width=\"");
     w.number(curves.width);
     w.raw("\" stroke-linejoin=\"round\">\n");
     if (curves.kindNames.empty()) {
-        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+        for (int32_t place = 0; place < curves.placeCount(); ++place) {
             writeCurve(w, map, curves, curves.curveAt(place), ramp);
         }
     }
@@ -211,7 +211,7 @@ void writeCurves(Writer& w, const Mapping& map, const CurveSet& curves,
         w.raw("<g id=\"");
         w.text(curves.kindNames[kind]);
         w.raw("\">\n");
-        for (int32_t place = 0; place < curves.curveCount(); ++place) {
+        for (int32_t place = 0; place < curves.placeCount(); ++place) {
             const int32_t curve = curves.curveAt(place);
             if (curves.kindIndex[static_cast<std::size_t>(curve)] == kind) {
                 writeCurve(w, map, curves, curve, ramp);
@@ -339,6 +339,26 @@ void writeLegend(Writer& w, const LegendLayout& layout, const PixelBox& place) {
     w.raw("</g>\n</g>\n");
 }
 
+// The frame's layers, over the picture under it, dimmed, where it has one.
+void writeLayers(Writer& w, const Mapping& map, const DrawDescription& frame) {
+    if (frame.under) {
+        writeLayers(w, map, *frame.under);
+        w.raw("<rect width=\"100%\" height=\"100%\" fill=\"");
+        w.raw(hexColour(frame.background));
+        w.raw("\" fill-opacity=\"");
+        w.number(1.0f - frame.underKept);
+        w.raw("\"/>\n");
+    }
+    for (const DrawLayer& layer : drawLayers(frame)) {
+        if (const LineSet* const* lines = std::get_if<const LineSet*>(&layer)) {
+            writeLines(w, map, **lines);
+        } else {
+            const CurveSet& curves = *std::get<const CurveSet*>(layer);
+            writeCurves(w, map, curves, curves.ramp.span());
+        }
+    }
+}
+
 } // namespace
 
 std::string hexColour(const Colour& colour) {
@@ -369,14 +389,7 @@ std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasu
         w.raw(hexColour(frame.background));
         w.raw("\"/>\n");
     }
-    for (const DrawLayer& layer : drawLayers(frame)) {
-        if (const LineSet* const* lines = std::get_if<const LineSet*>(&layer)) {
-            writeLines(w, map, **lines);
-        } else {
-            const CurveSet& curves = *std::get<const CurveSet*>(layer);
-            writeCurves(w, map, curves, curves.ramp.span());
-        }
-    }
+    writeLayers(w, map, frame);
     writeLabels(w, map, frame);
     if (frame.showLegend && legendMeasure != nullptr) {
         // Curves of the density view are written as alpha-blended ones:

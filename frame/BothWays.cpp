@@ -25,24 +25,39 @@ float distance(const Colour& a, const Colour& b) {
 } // namespace
 
 BothWays findBothWays(const Bundles& bundles) {
-    std::vector<uint64_t> keys;
-    keys.reserve(bundles.source.size());
+    // The relations each way between two shown nodes, whatever their kinds.
+    std::vector<std::pair<uint64_t, uint64_t>> carried;
+    carried.reserve(bundles.source.size());
     for (std::size_t e = 0; e < bundles.source.size(); ++e) {
-        keys.push_back(keyOf(bundles.source[e], bundles.target[e]));
+        carried.emplace_back(keyOf(bundles.source[e], bundles.target[e]), bundles.count[e]);
     }
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    const auto exists = [&keys](uint64_t key) {
-        return std::binary_search(keys.begin(), keys.end(), key);
+    std::sort(carried.begin(), carried.end());
+    std::vector<std::pair<uint64_t, uint64_t>> ways;
+    for (const auto& [key, relations] : carried) {
+        if (!ways.empty() && ways.back().first == key) {
+            ways.back().second += relations;
+        } else {
+            ways.emplace_back(key, relations);
+        }
+    }
+    const auto relationsOf = [&ways](uint64_t key) -> uint64_t {
+        const auto at =
+            std::lower_bound(ways.begin(), ways.end(), std::pair<uint64_t, uint64_t>{key, 0});
+        return at != ways.end() && at->first == key ? at->second : 0;
+    };
+    const auto bothWays = [&](uint64_t key) {
+        const uint64_t forth = relationsOf(key);
+        const uint64_t back = relationsOf(reversed(key));
+        return back > 0 && 100 * std::min(forth, back) >= bothWayPercent * std::max(forth, back);
     };
     BothWays found;
     found.marked.reserve(bundles.source.size());
     for (std::size_t e = 0; e < bundles.source.size(); ++e) {
-        found.marked.push_back(exists(reversed(keyOf(bundles.source[e], bundles.target[e]))) ? 1
-                                                                                             : 0);
+        found.marked.push_back(bothWays(keyOf(bundles.source[e], bundles.target[e])) ? 1 : 0);
+        found.weighed = found.weighed || bundles.count[e] > 1;
     }
-    for (const uint64_t key : keys) {
-        found.pairs += (key >> 32) < (key & 0xFFFFFFFFu) && exists(reversed(key)) ? 1 : 0;
+    for (const auto& [key, relations] : ways) {
+        found.pairs += (key >> 32) < (key & 0xFFFFFFFFu) && bothWays(key) ? 1 : 0;
     }
     return found;
 }
@@ -77,6 +92,8 @@ void markBothWays(CurveSet& curves, const BothWays& bothWays, const Colour& colo
 }
 
 LegendEntry bothWayLegend(const BothWays& bothWays, const Colour& colour) {
-    return LegendSwatch{colour, "both ways: " + std::to_string(bothWays.pairs) +
+    const std::string share =
+        bothWays.weighed ? ", weaker \u2265 " + std::to_string(bothWayPercent) + " %" : "";
+    return LegendSwatch{colour, "both ways" + share + ": " + std::to_string(bothWays.pairs) +
                                     (bothWays.pairs == 1 ? " pair" : " pairs")};
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <variant>
@@ -91,6 +92,8 @@ struct CurveSet {
     DensityScaleType densityScale = DensityScaleType::Log;
     // Moves whenever the points do, so that a renderer uploads them only then.
     uint64_t pointsRevision = 0;
+    // How many of the last places in the order are a highlight's curves.
+    int32_t emphasisedPlaces = 0;
 
     // Adds a fixed colour for colourIndex, and says its index (from 1).
     uint8_t addFixedColour(const Colour& colour) {
@@ -98,6 +101,11 @@ struct CurveSet {
         return static_cast<uint8_t>(fixedColours.size());
     }
     int32_t curveCount() const { return static_cast<int32_t>(opacity.size()); }
+    // The places drawn: every curve, or those the order names (a frame over
+    // a kept picture draws only its own few of the curves).
+    int32_t placeCount() const {
+        return order.empty() ? curveCount() : static_cast<int32_t>(order.size());
+    }
     // The curve drawn at a place in the drawing order.
     int32_t curveAt(int32_t place) const {
         return order.empty() ? place : order[static_cast<std::size_t>(place)];
@@ -166,6 +174,12 @@ struct DrawDescription {
 
     FrameRegion region;
     Colour background{0.0f, 0.0f, 0.0f, 1.0f};
+    // A picture drawn first, of the same region, then dimmed towards the
+    // background to underKept of its brightness, with this frame's layers
+    // over it. A highlight on a big picture is the picture without it, which
+    // the window keeps as an image, and only the node's own curves.
+    std::shared_ptr<const DrawDescription> under;
+    float underKept = 1.0f;
     // The tree of the current layout, always drawn.
     LineSet tree;
     // The nodes' groups, a set of lines per group colour, over the tree.

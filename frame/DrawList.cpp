@@ -26,7 +26,7 @@ std::vector<DrawLayer> drawLayers(const DrawDescription& frame) {
 std::size_t itemCount(const DrawLayer& layer) {
     return std::visit(Overloaded{[](const LineSet* lines) { return lines->itemCount(); },
                                  [](const CurveSet* curves) {
-                                     return static_cast<std::size_t>(curves->curveCount());
+                                     return static_cast<std::size_t>(curves->placeCount());
                                  }},
                       layer);
 }
@@ -49,7 +49,12 @@ void drawLayerRange(DrawBackend& backend, const DrawLayer& layer, std::size_t fi
 }
 
 void drawAllLayers(const DrawDescription& frame, DrawBackend& backend) {
-    backend.clear(frame.background);
+    if (frame.under) {
+        drawAllLayers(*frame.under, backend);
+        backend.dim(frame.background, frame.underKept);
+    } else {
+        backend.clear(frame.background);
+    }
     for (const DrawLayer& layer : drawLayers(frame)) {
         drawLayerRange(backend, layer, 0, itemCount(layer));
     }

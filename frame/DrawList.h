@@ -28,6 +28,9 @@ public:
     virtual ~DrawBackend() = default;
 
     virtual void clear(const Colour& background) = 0;
+    // Takes everything drawn so far towards the background, to `kept` of
+    // its brightness.
+    virtual void dim(const Colour& background, float kept) = 0;
     virtual void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) = 0;
     virtual void beginCurves(const CurveSet& curves) = 0;
     virtual void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) = 0;
@@ -39,5 +42,6 @@ public:
 void drawLayerRange(DrawBackend& backend, const DrawLayer& layer, std::size_t first,
                     std::size_t count);
 
-// The whole frame in one go: the background, then every layer.
+// The whole frame in one go: the background, or the picture under it
+// dimmed, then every layer.
 void drawAllLayers(const DrawDescription& frame, DrawBackend& backend);

@@ -55,10 +55,47 @@ std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
     if (!reuse.needsDrawing(key)) {
         return std::nullopt;
     }
-    SessionFrame made{std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
-                      cut};
+    SessionFrame made{described(settings, view, key), snapshot(), cut};
     reuse.markDrawn(key);
     return made;
+}
+
+std::shared_ptr<const DrawDescription>
+FrameSession::described(const ViewSettings& settings, const ViewState& view, const FrameKey& key) {
+    if (!picturesKept) {
+        return std::make_shared<const DrawDescription>(describe(settings, view));
+    }
+    ViewState without = view;
+    without.highlighted = CompoundGraph::none;
+    const FrameKey plainWanted =
+        view.highlighted == CompoundGraph::none ? key : frameKeyOf(*scene, settings, without);
+    const bool over = view.highlighted != CompoundGraph::none && settings.showSplines &&
+                      settings.blendMode != BlendModeType::Density &&
+                      scene->bundles().bundleCount() > readableBundles;
+    if (view.highlighted != CompoundGraph::none && !over) {
+        return std::make_shared<const DrawDescription>(describe(settings, view));
+    }
+    if (!plain || !(plainKey == plainWanted)) {
+        plain = std::make_shared<const DrawDescription>(describe(settings, without));
+        plainKey = plainWanted;
+    }
+    if (!over) {
+        return plain;
+    }
+    // The highlight's own curves, marks and names over the plain picture,
+    // whose tree, bands, curves and overlay it dims.
+    DrawDescription highlighted = describe(settings, view);
+    highlighted.under = plain;
+    highlighted.underKept = dimmedOpacity;
+    highlighted.tree = LineSet{};
+    highlighted.groupBands.clear();
+    highlighted.showOverlay = false;
+    CurveSet& curves = highlighted.curves;
+    // An empty order would draw every curve.
+    highlighted.showCurves = curves.emphasisedPlaces > 0;
+    std::vector<int32_t> own(curves.order.end() - curves.emphasisedPlaces, curves.order.end());
+    curves.order = std::move(own);
+    return std::make_shared<const DrawDescription>(std::move(highlighted));
 }
 
 SessionFrame FrameSession::frameOnTheWay(const ViewSettings& settings, const ViewState& view,
@@ -107,7 +144,11 @@ std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
     if (!lastSnapshot || lastSnapshot->graphNumber != scene->graphNumber() ||
         snapshotPositions != scene->positionsRevision() ||
         lastSnapshot->bundles != scene->sharedBundles()) {
-        lastSnapshot = snapshotOf(*scene);
+        // The graph's widest labels are found once.
+        const bool sameGraph = lastSnapshot && lastSnapshot->graphNumber == scene->graphNumber();
+        lastSnapshot =
+            snapshotOf(*scene, sameGraph ? lastSnapshot->widestLabels
+                                         : std::shared_ptr<const std::vector<std::string>>());
         snapshotPositions = scene->positionsRevision();
     }
     return lastSnapshot;
@@ -120,7 +161,7 @@ float FrameSession::labelledExtent(const ViewSettings& settings) {
     scene->update(settings);
     const std::shared_ptr<const SceneSnapshot> shown = snapshot();
     return static_cast<float>(
-        ::labelledExtent(shown->layoutType, shown->labels, *labelMeasure, pixels));
+        ::labelledExtent(shown->layoutType, *shown->widestLabels, *labelMeasure, pixels));
 }
 
 float FrameSession::legendExtent(const ViewSettings& settings, const ViewState& view,

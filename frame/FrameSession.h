@@ -38,6 +38,11 @@ public:
     explicit FrameSession(Scene& scene, int framePixels = DrawDescription::framePixels);
 
     void setRamps(RampColours newRamps) { ramps = std::move(newRamps); }
+    // For a window, which keeps the picture it shows: a highlight on a
+    // picture of more than readableBundles curves is that picture, dimmed,
+    // under the node's own curves (see DrawDescription::under), so that it
+    // is drawn in a blink.
+    void keepPictures(bool kept) { picturesKept = kept; }
     // The memory a new cut's curves may take; measured when not given.
     void setMemoryAvailable(std::optional<uint64_t> bytes) { memoryAvailable = bytes; }
     // How the names measure at labelPixels(); without a measure, frames
@@ -86,6 +91,9 @@ public:
 
 private:
     DrawDescription describe(const ViewSettings& settings, const ViewState& view);
+    // The frame for the key, over the plain picture where pictures are kept.
+    std::shared_ptr<const DrawDescription> described(const ViewSettings& settings,
+                                                     const ViewState& view, const FrameKey& key);
     CutSummary summary() const;
 
     Scene* scene;
@@ -103,4 +111,8 @@ private:
     int32_t deepest = 0;
     std::optional<Error> refusal;
     std::optional<uint64_t> memoryAvailable;
+    bool picturesKept = false;
+    // The last frame made without a highlight, and its key.
+    std::shared_ptr<const DrawDescription> plain;
+    FrameKey plainKey;
 };

@@ -84,9 +84,10 @@ void treeMapCandidates(const CompoundGraph& graph, std::span<const Rect> rectang
 // tree's labels stay short and the rounds few. Labels whose next parent is
 // the same node (namesakes under one parent) would only grow alike, and
 // stay as they are.
+constexpr std::size_t labelTextBytes = 48;
+constexpr int addedNames = 4;
+
 void disambiguate(const CompoundGraph& graph, std::vector<Label>& labels) {
-    constexpr std::size_t labelTextBytes = 48;
-    constexpr int addedNames = 4;
     std::vector<int32_t> above(labels.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {
         above[i] = graph.parent[static_cast<std::size_t>(labels[i].node)];
@@ -203,16 +204,54 @@ std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGrap
     return labels;
 }
 
-double labelledExtent(TreeLayoutType layoutType, const std::vector<Label>& candidates,
+std::vector<std::string> widestLabelTexts(const CompoundGraph& graph) {
+    constexpr std::size_t kept = 48;
+    std::unordered_map<std::string_view, int32_t> uses;
+    for (int32_t node = 0; node < graph.nodeCount(); ++node) {
+        ++uses[graph.name(node)];
+    }
+    // A shared name takes at most addedNames parents' names in front, each
+    // while the text stays within labelTextBytes.
+    const auto grown = [&](int32_t node) {
+        std::string text(graph.name(node));
+        if (uses[graph.name(node)] < 2) {
+            return text;
+        }
+        int32_t above = graph.parent[static_cast<std::size_t>(node)];
+        for (int added = 0; added < addedNames && above != CompoundGraph::none &&
+                            graph.name(above).size() + 1 + text.size() <= labelTextBytes;
+             ++added) {
+            text = std::string(graph.name(above)) + "." + text;
+            above = graph.parent[static_cast<std::size_t>(above)];
+        }
+        return text;
+    };
+    std::vector<std::pair<std::size_t, int32_t>> lengths;
+    lengths.reserve(static_cast<std::size_t>(graph.nodeCount()));
+    for (int32_t node = 0; node < graph.nodeCount(); ++node) {
+        const bool shared = uses[graph.name(node)] > 1;
+        lengths.emplace_back(shared ? grown(node).size() : graph.name(node).size(), node);
+    }
+    const std::size_t count = std::min(kept, lengths.size());
+    std::partial_sort(lengths.begin(), lengths.begin() + static_cast<std::ptrdiff_t>(count),
+                      lengths.end(), std::greater<>());
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < count; ++i) {
+        texts.push_back(grown(lengths[i].second));
+    }
+    return texts;
+}
+
+double labelledExtent(TreeLayoutType layoutType, std::span<const std::string> texts,
                       const TextMeasure& measure, double pixelsAcross) {
     constexpr double largestShare = 0.2;
     const double whole = DrawDescription::frameExtent;
-    if (layoutType != TreeLayoutType::Radial || candidates.empty() || !(pixelsAcross > 0.0)) {
+    if (layoutType != TreeLayoutType::Radial || texts.empty() || !(pixelsAcross > 0.0)) {
         return whole;
     }
     float widest = 0.0f;
-    for (const Label& label : candidates) {
-        widest = std::max(widest, measure.width(label.text));
+    for (const std::string& text : texts) {
+        widest = std::max(widest, measure.width(text));
     }
     // The ring of labels, from radialLabelRadius out by the widest label and
     // a margin, reaches the square's edge e: (e - r) * pixelsAcross / (2 e)

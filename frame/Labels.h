@@ -49,12 +49,19 @@ std::vector<Label> labelCandidates(TreeLayoutType layoutType, const CompoundGrap
                                    std::span<const Rect> rectangles,
                                    std::span<const int32_t> shownAs = {});
 
+// The texts of the widest labels the graph's nodes can get at any cut: a
+// node's name, or where others share it, the name with the parents' names
+// that can come in front of it (see labelCandidates). Only the longest few
+// dozen, which the widest is among.
+std::vector<std::string> widestLabelTexts(const CompoundGraph& graph);
+
 // Half the side of the square that holds the scene and its labels when
-// that square is drawn `pixelsAcross` pixels wide; labels keep their size
-// in pixels while the picture shrinks to make room. Only the radial tree's
-// names reach beyond the scene's square; the room they take is capped at
-// a fifth of the side on each end.
-double labelledExtent(TreeLayoutType layoutType, const std::vector<Label>& candidates,
+// that square is drawn `pixelsAcross` pixels wide, room made for the widest
+// of the texts (see widestLabelTexts), so that it stays the same whatever
+// the cut; labels keep their size in pixels while the picture shrinks to
+// make room. Only the radial tree's names reach beyond the scene's square;
+// the room they take is capped at a fifth of the side on each end.
+double labelledExtent(TreeLayoutType layoutType, std::span<const std::string> texts,
                       const TextMeasure& measure, double pixelsAcross);
 
 // The four corners of a label as drawn, in pixels from the scene's origin.

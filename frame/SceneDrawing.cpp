@@ -240,6 +240,9 @@ void emphasise(CurveSet& curves, const Highlight& highlight) {
         curves.opacity[e] = emphasised(e) ? 1.0f : curves.opacity[e] * dimmedOpacity;
     }
     drawLast(curves, emphasised);
+    curves.emphasisedPlaces = static_cast<int32_t>(
+        std::count_if(highlight.emphasis.begin(), highlight.emphasis.end(),
+                      [](auto emphasis) { return emphasis != Highlight::Other; }));
     if (curves.blendMode != BlendModeType::Density) {
         curves.blendMode = BlendModeType::Alpha;
     }
@@ -402,6 +405,10 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     if (frame.showOverlay) {
         frame.overlay =
             describeOverlay(scene.graph(), scene.positions(), settings.lineWidth, shownAs);
+        // Under a highlight its curves are the brightest thing drawn.
+        if (frame.showCurves && highlighting) {
+            frame.overlay.colour.a *= dimmedOpacity;
+        }
     }
     frame.marks = describeVersionMarks(scene, settings.lineWidth, view.region);
     if (!view.marked.empty()) {

@@ -1,9 +1,17 @@
 #include "frame/SceneSnapshot.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "layout/TreeLayouts.h"
 
-std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
+std::shared_ptr<const SceneSnapshot>
+snapshotOf(const Scene& scene, std::shared_ptr<const std::vector<std::string>> widestLabels) {
     auto snapshot = std::make_shared<SceneSnapshot>();
+    snapshot->widestLabels =
+        widestLabels
+            ? std::move(widestLabels)
+            : std::make_shared<const std::vector<std::string>>(widestLabelTexts(scene.graph()));
     snapshot->graphNumber = scene.graphNumber();
     snapshot->sharedGraph = scene.sharedGraph();
     snapshot->cut = scene.cut();
@@ -22,11 +30,19 @@ std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene) {
 }
 
 std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure& measure,
-                                double pixelsPerUnit, const Rect& visible, int32_t highlighted) {
+                                double pixelsPerUnit, const Rect& visible, int32_t highlighted,
+                                float clearOfLeft) {
     std::optional<Label> first;
     if (highlighted != CompoundGraph::none) {
         first = labelOf(snapshot.labels, snapshot.graph(), snapshot.positions, highlighted);
     }
-    return placeLabels(snapshot.labels, measure, pixelsPerUnit, visible, snapshot.rectangles,
-                       first);
+    std::vector<Label> placed =
+        placeLabels(snapshot.labels, measure, pixelsPerUnit, visible, snapshot.rectangles, first);
+    const auto reachesLeft = [&](const Label& label) {
+        const LabelBox box = labelBox(label, measure, pixelsPerUnit);
+        return std::any_of(std::begin(box.corners), std::end(box.corners),
+                           [&](const Point& at) { return at.x < clearOfLeft * pixelsPerUnit; });
+    };
+    std::erase_if(placed, reachesLeft);
+    return placed;
 }

@@ -8,6 +8,7 @@
 #include "model/Scene.h"
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,15 +34,24 @@ struct SceneSnapshot {
     // By node id, in treemap layouts; empty otherwise.
     std::vector<Rect> rectangles;
     std::vector<Label> labels;
+    // The widest texts any cut's labels can have (see widestLabelTexts).
+    std::shared_ptr<const std::vector<std::string>> widestLabels =
+        std::make_shared<const std::vector<std::string>>();
 
     const CompoundGraph& graph() const { return *sharedGraph; }
     // Which nodes are drawn, and as what.
     CutView cutView() const { return CutView(graph(), cut.shownAs); }
 };
 
-std::shared_ptr<const SceneSnapshot> snapshotOf(const Scene& scene);
+// The scene's snapshot, with the graph's widest label texts where they are
+// known already (they are found anew otherwise: a pass over every node).
+std::shared_ptr<const SceneSnapshot>
+snapshotOf(const Scene& scene, std::shared_ptr<const std::vector<std::string>> widestLabels = {});
 
 // The labels to write over the visible part of the scene (in scene units)
-// at this scale, the highlighted node's among them whatever it overlaps.
+// at this scale, the highlighted node's among them whatever it overlaps;
+// none that reaches left of clearOfLeft (in scene units), where the window's
+// panel lies.
 std::vector<Label> labelsToShow(const SceneSnapshot& snapshot, const TextMeasure& measure,
-                                double pixelsPerUnit, const Rect& visible, int32_t highlighted);
+                                double pixelsPerUnit, const Rect& visible, int32_t highlighted,
+                                float clearOfLeft = -std::numeric_limits<float>::infinity());

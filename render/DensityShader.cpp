@@ -1,4 +1,5 @@
 #include "render/DensityShader.h"
+#include "render/RegionQuad.h"
 
 #include "render/GlslProgram.h"
 
@@ -53,10 +54,6 @@ Status DensityShader::prepare() {
 }
 
 void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
-    const float left = region.centreX - region.halfExtent;
-    const float right = region.centreX + region.halfExtent;
-    const float bottom = region.centreY - region.halfExtent;
-    const float top = region.centreY + region.halfExtent;
     glUseProgram(shader.program);
     glUniform1i(glGetUniformLocation(shader.program, "density"), 1);
     glUniform1i(glGetUniformLocation(shader.program, "ramp"), 0);
@@ -83,16 +80,7 @@ void DensityShader::draw(const DensityScale& scale, const FrameRegion& region) {
         glUniform1i(glGetUniformLocation(shader.program, "rankWidth"), rankWidth);
         glUniform1i(glGetUniformLocation(shader.program, "rankCount"), count);
     }
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(left, bottom);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(right, bottom);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(right, top);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(left, top);
-    glEnd();
+    drawRegionQuad(region);
     glUseProgram(0);
     if (equalised) {
         glActiveTexture(GL_TEXTURE0 + rankUnit);

@@ -1,4 +1,5 @@
 #include "render/FrameRenderer.h"
+#include "render/RegionQuad.h"
 
 #include "render/LegendDrawing.h"
 #include "settings/BlendModeType.h"
@@ -68,6 +69,25 @@ void FrameRenderer::finishFrame(uint32_t texture) {
 void FrameRenderer::clear(const Colour& background) {
     glClearColor(background.r, background.g, background.b, background.a);
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void FrameRenderer::dim(const Colour& background, float kept) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendEquationEXT(GL_FUNC_ADD_EXT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(background.r, background.g, background.b, 1.0f - kept);
+    drawRegionQuad(targetRegion);
+    glDisable(GL_BLEND);
+}
+
+void FrameRenderer::copyPicture(uint32_t texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawRegionQuad(targetRegion);
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void FrameRenderer::drawFrame(const DrawDescription& frame) {
@@ -323,7 +343,7 @@ void FrameRenderer::drawCurveRange(const CurveSet& curves, int32_t first, int32_
 
 void FrameRenderer::drawCurves(const CurveSet& curves) {
     beginCurves(curves);
-    drawCurveRange(curves, 0, curves.curveCount());
+    drawCurveRange(curves, 0, curves.placeCount());
     finishCurves(curves);
 }
 

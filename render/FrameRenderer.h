@@ -55,6 +55,9 @@ public:
     // and enabled.
     void finishFrame(uint32_t texture);
     void clear(const Colour& background) override;
+    void dim(const Colour& background, float kept) override;
+    // Draws a picture of the frame's size, made before, as it is.
+    void copyPicture(uint32_t texture);
     void drawLines(const LineSet& lines);
     // Items first .. first + count - 1 of the lines (see LineSet::itemCount).
     void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) override;

@@ -5,10 +5,17 @@
 #include <cfloat>
 #include <filesystem>
 
+namespace {
+
+// Latin-1, and the sign the key's both-way share is written with.
+const ImWchar glyphRanges[] = {0x0020, 0x00FF, 0x2265, 0x2265, 0};
+
+} // namespace
+
 LabelFont::LabelFont(float pixelSize) : atlas(std::make_unique<ImFontAtlas>()) {
     std::error_code missing;
     if (std::filesystem::is_regular_file(fontPath, missing)) {
-        typeface = atlas->AddFontFromFileTTF(fontPath, pixelSize);
+        typeface = atlas->AddFontFromFileTTF(fontPath, pixelSize, nullptr, glyphRanges);
     }
     if (typeface == nullptr) {
         ImFontConfig config;

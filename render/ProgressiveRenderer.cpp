@@ -32,19 +32,60 @@ void ProgressiveRenderer::prepare() {
 }
 
 void ProgressiveRenderer::start(std::shared_ptr<const DrawDescription> newFrame) {
+    const std::shared_ptr<const DrawDescription>& under = newFrame->under;
+    if (under && under != keptFor && under == completed && phase == Phase::Idle) {
+        keep(targets.frameTexture, completed);
+    }
+    // A frame of another picture lets the kept one go.
+    if (!under && newFrame != keptFor) {
+        keptFor.reset();
+    } else if (under && under != keptFor) {
+        keptFor.reset();
+    }
     // The frame shown is not asked for again before this one is complete:
     // its points go back to the scene for the next mix.
     completed.reset();
-    current = std::move(newFrame);
+    waiting.reset();
     started = Clock::now();
+    if (under && !keptFor) {
+        // The picture under it first, kept once drawn.
+        waiting = std::move(newFrame);
+        begin(waiting->under);
+        return;
+    }
+    begin(std::move(newFrame));
+}
+
+void ProgressiveRenderer::begin(std::shared_ptr<const DrawDescription> newFrame) {
+    current = std::move(newFrame);
     uploaded = 0;
-    layers = drawLayers(frame());
+    // The kept picture itself needs none of its layers drawn again.
+    layers = current == keptFor ? std::vector<DrawLayer>() : drawLayers(frame());
     layer = 0;
     batches = {};
+    pictureStarted = false;
     phase = Phase::Upload;
-    if (!frame().showCurves || renderer.pointsUploaded(frame().curves) ||
+    if (layers.empty() || !frame().showCurves || renderer.pointsUploaded(frame().curves) ||
         FrameRenderer::bufferCount(frame().curves) == 0) {
         phase = Phase::Layers;
+    }
+}
+
+void ProgressiveRenderer::keep(uint32_t texture, std::shared_ptr<const DrawDescription> picture) {
+    renderer.enterFrame(targets.kept(), picture->region);
+    renderer.copyPicture(texture);
+    renderer.leaveFrame();
+    keptFor = std::move(picture);
+}
+
+void ProgressiveRenderer::startPicture() {
+    if (current == keptFor) {
+        renderer.copyPicture(targets.kept());
+    } else if (frame().under) {
+        renderer.copyPicture(targets.kept());
+        renderer.dim(frame().background, frame().underKept);
+    } else {
+        renderer.clear(frame().background);
     }
 }
 
@@ -111,6 +152,13 @@ bool ProgressiveRenderer::drawBatches(const DrawLayer& drawn, Clock::time_point 
 
 void ProgressiveRenderer::complete() {
     renderer.finishFrame(targets.back());
+    if (waiting && current == waiting->under) {
+        // The picture under the frame waiting is drawn: kept, it starts
+        // that frame.
+        keep(targets.back(), current);
+        begin(std::move(waiting));
+        return;
+    }
     std::swap(targets.frameTexture, targets.backTexture);
     completedRegion = frame().region;
     drawingTime = Clock::now() - started;
@@ -128,8 +176,9 @@ bool ProgressiveRenderer::advance(Clock::duration budget) {
             continue;
         }
         renderer.enterFrame(targets.back(), frame().region);
-        if (layer == 0 && batches.drawn == 0) {
-            renderer.clear(frame().background);
+        if (!pictureStarted) {
+            startPicture();
+            pictureStarted = true;
         }
         // Each layer learns its own batch size: a curve costs far more than
         // a line.

@@ -15,7 +15,9 @@
 // when the new frame is complete, the two textures change places. The
 // finished frame is the one FrameRenderer::drawFrame makes in one go: the
 // same layers in the same order (see DrawList), only spread over several
-// calls.
+// calls. The picture under a frame that has one is kept as an image: the
+// frames drawn over it (highlights of a big picture) copy it instead of
+// drawing it again, and so does the picture itself when it comes back.
 class ProgressiveRenderer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -67,6 +69,13 @@ private:
     // the frame after its upload.
     double layersDone() const;
     void complete();
+    // Begins drawing the frame, from its first layer or from the kept
+    // picture.
+    void begin(std::shared_ptr<const DrawDescription> frame);
+    // The first thing drawn of the frame: the background, or the kept
+    // picture (dimmed, under a frame over it).
+    void startPicture();
+    void keep(uint32_t texture, std::shared_ptr<const DrawDescription> picture);
 
     RenderTargets& targets;
     FrameRenderer& renderer;
@@ -75,6 +84,10 @@ private:
     // The frame being drawn, and the one drawn last.
     std::shared_ptr<const DrawDescription> current;
     std::shared_ptr<const DrawDescription> completed;
+    // The frame whose picture the kept texture holds, and one waiting for
+    // the picture under it, which is being drawn.
+    std::shared_ptr<const DrawDescription> keptFor;
+    std::shared_ptr<const DrawDescription> waiting;
     FrameRegion completedRegion;
     std::shared_ptr<const DensityScale> completedDensity = std::make_shared<const DensityScale>();
     Clock::time_point started;
@@ -86,4 +99,6 @@ private:
     std::vector<DrawLayer> layers;
     std::size_t layer = 0;
     Batches batches;
+    // Whether the background or the kept picture is down.
+    bool pictureStarted = false;
 };

@@ -48,6 +48,16 @@ uint32_t RenderTargets::back() {
     return backTexture;
 }
 
+uint32_t RenderTargets::kept() {
+    if (keptTexture == 0) {
+        keptTexture = frameSizedTexture(frameWidth, frameHeight);
+        // Only ever copied at its own size: no mipmaps to make.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glBindTexture(GL_TEXTURE_2D, frameTexture);
+    }
+    return keptTexture;
+}
+
 uint32_t RenderTargets::density() {
     if (densityTexture == 0) {
         glGenTextures(1, &densityTexture);
@@ -64,7 +74,7 @@ uint32_t RenderTargets::density() {
 void RenderTargets::release() {
     if (frameTexture != 0) {
         glDeleteTextures(1, &frameTexture);
-        for (const GLuint texture : {backTexture, densityTexture}) {
+        for (const GLuint texture : {backTexture, keptTexture, densityTexture}) {
             if (texture != 0) {
                 glDeleteTextures(1, &texture);
             }

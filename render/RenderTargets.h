@@ -29,6 +29,9 @@ struct RenderTargets {
     // draws one frame in one go needs neither.
     uint32_t back();
     uint32_t density();
+    // A third frame texture, for a picture kept while others are drawn over
+    // it; made on first use.
+    uint32_t kept();
     // Deletes every object made and sets its name back to 0; needs the
     // context that made them.
     void release();
@@ -37,6 +40,7 @@ struct RenderTargets {
     uint32_t frameBuffer = 0;
     uint32_t frameTexture = 0;
     uint32_t backTexture = 0;
+    uint32_t keptTexture = 0;
     // One float per texel: how many curves cover it, for the density view.
     uint32_t densityTexture = 0;
     int32_t frameWidth = 0;

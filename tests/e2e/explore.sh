@@ -58,6 +58,15 @@ changed=$(wait_for_difference "$workdir/hover.png" "$curve_region" 300) ||
 orange=$(colour_fraction "$workdir/hover.png" "#E69F00" "$curve_region")
 plain_orange=$(colour_fraction "$workdir/plain.png" "#E69F00" "$curve_region")
 greater "$orange" "$plain_orange" || fail "no orange relation leaving a1 ($orange against $plain_orange)"
+# The tree overlay (its links grey-blue in the window) dims under the
+# highlight, whose curves are then the brightest thing drawn: the picture's
+# lower left, clear of the tooltip.
+picture=670x740+400+60
+lower_left=330x300+400+434
+overlay=$(colour_fraction "$workdir/plain.png" "rgb(57,57,72)" "$lower_left")
+dimmed=$(colour_fraction "$workdir/hover.png" "rgb(57,57,72)" "$lower_left")
+greater "$overlay" "$(awk -v d="$dimmed" 'BEGIN { print 2 * d }')" ||
+    fail "the overlay did not dim under the highlight ($overlay, then $dimmed)"
 
 xdotool mousemove "$away_x" "$away_y"
 changed=$(wait_for_difference "$workdir/away.png" "$curve_region" 30 back) ||
@@ -93,7 +102,6 @@ greater "$changed" 300 || fail "the click did not pin a1 ($changed pixels)"
 
 # Two wheel steps up at a1: the picture grows by 1.5625 about the pointer,
 # so a1 and its white mark stay under it while the rest moves away.
-picture=670x740+400+60
 mark=24x24+$((a1_x - 12))+$((a1_y - 12))
 xdotool mousemove "$a1_x" "$a1_y"
 sleep 0.3

@@ -129,10 +129,13 @@ TEST(SceneWorker, ARejectedFileKeepsTheGraphAndALaterLoadWins) {
     EXPECT_FALSE(worker.takeFrame().has_value()) << "the graph on screen stays";
     EXPECT_NE(output.text().find(bad.path() + ":3: making node 0 a child of node 0 closes a cycle"),
               std::string::npos);
+    // Busy until the window has taken why: it rests only once it has.
+    EXPECT_TRUE(worker.busy());
     const std::optional<Error> why = worker.takeLoadError();
     ASSERT_TRUE(why.has_value()) << "the window shows why";
     EXPECT_EQ(why->describe(), bad.path() + ":3: making node 0 a child of node 0 closes a cycle");
     EXPECT_FALSE(worker.takeLoadError().has_value()) << "told once";
+    EXPECT_FALSE(worker.busy());
 
     // A load asked for while another runs cancels it; the last one asked for
     // is the graph shown, whether or not the first got to the end.

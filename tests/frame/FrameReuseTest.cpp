@@ -15,6 +15,26 @@ using testing_support::graphOf;
 using testing_support::randomParents;
 using testing_support::sceneOf;
 
+// Groups A(1) and B(2) under the root, each with that many leaves (A's
+// from 3 on, then B's), every leaf of A related to every leaf of B, and
+// back where asked.
+CompoundGraph twoGroupsRelated(int perGroup, bool back) {
+    std::vector<int> parents{-1, 0, 0};
+    std::vector<std::pair<int, int>> relations;
+    for (int leaf = 0; leaf < 2 * perGroup; ++leaf) {
+        parents.push_back(leaf < perGroup ? 1 : 2);
+    }
+    for (int a = 3; a < 3 + perGroup; ++a) {
+        for (int b = 3 + perGroup; b < 3 + 2 * perGroup; ++b) {
+            relations.emplace_back(a, b);
+            if (back) {
+                relations.emplace_back(b, a);
+            }
+        }
+    }
+    return graphOf(parents, relations);
+}
+
 Scene randomScene() {
     std::vector<std::pair<int, int>> relations;
     for (int i = 0; i < 40; ++i) {
@@ -153,21 +173,49 @@ TEST(FrameSession, ItsFramesDrawTheirLayersInOneOrderThroughAnyBackend) {
     EXPECT_EQ(callsOf(), (std::vector<std::string>{"lines 2", "lines 1"}));
 }
 
+TEST(FrameSession, AHighlightOnABigPictureIsDrawnOverThePictureShown) {
+    // A(1) with leaves a0..a99 (3..102), B(2) with b0..b99 (103..202), every
+    // a related to every b: 10,000 curves, a0's own 100 of them.
+    Scene scene = sceneOf(twoGroupsRelated(100, false));
+    FrameSession session(scene);
+    session.keepPictures(true);
+    const ViewSettings settings;
+    ViewState view;
+    const std::shared_ptr<const DrawDescription> plain =
+        session.frameAnyway(settings, view).description;
+    view.highlighted = 3;
+    const std::shared_ptr<const DrawDescription> over = session.frame(settings, view)->description;
+    ASSERT_EQ(over->under, plain) << "the picture shown, not one made again";
+    EXPECT_EQ(over->underKept, dimmedOpacity);
+    testing_support::CountingBackend plainCalls;
+    drawAllLayers(*plain, plainCalls);
+    testing_support::CountingBackend overCalls;
+    drawAllLayers(*over, overCalls);
+    // The plain picture, dimmed, then only a0's curves (of the 10,000 set)
+    // and its ring; no tree and no overlay again.
+    std::vector<std::string> expected = plainCalls.calls;
+    expected.insert(expected.end(),
+                    {"dim", "lines 0", "begin 10000", "curves 0+100", "finish", "lines 1"});
+    EXPECT_EQ(overCalls.calls, expected);
+    // Letting go brings back the plain picture itself.
+    view.highlighted = CompoundGraph::none;
+    EXPECT_EQ(session.frame(settings, view)->description, plain);
+
+    // A picture of at most readableBundles curves is drawn whole, its
+    // overlay dimmed under the highlight: at depth 1, A -> B is one bundle.
+    ViewSettings cut;
+    cut.depth = 1;
+    view.highlighted = 1;
+    const std::shared_ptr<const DrawDescription> whole = session.frame(cut, view)->description;
+    EXPECT_EQ(whole->under, nullptr);
+    EXPECT_EQ(whole->curves.placeCount(), 1);
+    EXPECT_FLOAT_EQ(whole->overlay.colour.a, overlayBlue.a * dimmedOpacity);
+}
+
 TEST(FrameSession, ACutWhoseCurvesDoNotFitIsRefusedAndTheCutBeforeStays) {
     // Two groups of five leaves, each leaf related both ways to each of the
     // other group's: 50 relations, 2 bundles at depth 1.
-    std::vector<int> parents{-1, 0, 0};
-    std::vector<std::pair<int, int>> relations;
-    for (int leaf = 0; leaf < 10; ++leaf) {
-        parents.push_back(leaf < 5 ? 1 : 2);
-    }
-    for (int a = 3; a < 8; ++a) {
-        for (int b = 8; b < 13; ++b) {
-            relations.emplace_back(a, b);
-            relations.emplace_back(b, a);
-        }
-    }
-    Scene scene = sceneOf(graphOf(parents, relations));
+    Scene scene = sceneOf(twoGroupsRelated(5, true));
     FrameSession session(scene);
     ViewSettings settings;
     settings.depth = 1;

@@ -1,5 +1,7 @@
 #include "frame/Labels.h"
 
+#include "model/Cut.h"
+
 #include "layout/TreeLayoutType.h"
 #include "layout/TreeLayouts.h"
 #include "tests/support/GraphFixtures.h"
@@ -134,9 +136,10 @@ TEST(Labels, AnInnerNodeOfTheRadialTreeIsNamedBesideItsPosition) {
 TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
     const Scene scene = sceneOf(graphOf(randomParents(40, 3)));
     const std::vector<Label> candidates = candidatesOf(scene);
+    const std::vector<std::string> widest = widestLabelTexts(scene.graph());
     const FixedMeasure measure;
     const TreeLayoutType radial = TreeLayoutType::Radial;
-    const double extent = labelledExtent(radial, candidates, measure, 1000.0);
+    const double extent = labelledExtent(radial, widest, measure, 1000.0);
     // Names up to "n39": 21 pixels and a margin of 2 on both ends.
     EXPECT_NEAR(extent, 1.02 / (1.0 - 2.0 * 25.0 / 1000.0), 1e-6);
     // Every label's box then lies inside the square of 1000 pixels.
@@ -147,8 +150,8 @@ TEST(Labels, TheLabelledSquareMakesRoomForTheRadialNamesUpToACap) {
             EXPECT_LE(std::abs(corner.y), 500.0f) << label.text;
         }
     }
-    EXPECT_NEAR(labelledExtent(radial, candidates, measure, 60.0), 1.02 / 0.6, 1e-6) << "capped";
-    EXPECT_EQ(labelledExtent(TreeLayoutType::Classic, candidates, measure, 1000.0), 1.01f);
+    EXPECT_NEAR(labelledExtent(radial, widest, measure, 60.0), 1.02 / 0.6, 1e-6) << "capped";
+    EXPECT_EQ(labelledExtent(TreeLayoutType::Classic, widest, measure, 1000.0), 1.01f);
 }
 
 TEST(Labels, NamesakesTakeTheirParentsNamesUntilTheyDiffer) {
@@ -169,6 +172,19 @@ TEST(Labels, NamesakesTakeTheirParentsNamesUntilTheyDiffer) {
     EXPECT_EQ(texts,
               (std::vector<std::string>{"http.client", "xmlrpc.client", "lib.util", "email.util",
                                         "email.util", "a.a.a.a.x", "a.a.a.a.x"}));
+    // The widest texts bound every label at any cut, the room the fit
+    // leaves: a shared name with all the parents' names it can take.
+    const std::vector<std::string> widest = widestLabelTexts(graph);
+    ASSERT_FALSE(widest.empty());
+    EXPECT_EQ(widest.front(), "lib.xmlrpc.client");
+    const Scene scene = sceneOf(graph);
+    for (const int32_t depth : {1, 2, 3, 6}) {
+        for (const Label& label :
+             labelCandidates(TreeLayoutType::Radial, graph, scene.layoutData(), scene.positions(),
+                             {}, cutOf(graph, depth).shownAs)) {
+            EXPECT_LE(label.text.size(), widest.front().size()) << label.text;
+        }
+    }
 }
 
 TEST(Labels, OnlyLabelsInViewAreConsidered) {

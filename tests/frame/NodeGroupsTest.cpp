@@ -195,6 +195,29 @@ TEST(NodeGroups, BothWayRelationsAreFoundAndDrawnLastAndOpaque) {
     EXPECT_EQ(curves.fixedColourOf(2), nullptr);
     EXPECT_EQ(*curves.fixedColourOf(3), white);
     EXPECT_EQ(std::get<LegendSwatch>(bothWayLegend(found, white)).text, "both ways: 2 pairs");
+    EXPECT_EQ(std::get<LegendSwatch>(bothWayLegend(bundled, white)).text,
+              "both ways, weaker \u2265 10 %: 2 pairs");
+
+    // At a cut the weaker direction needs a tenth of the stronger's
+    // relations: A holds a1..a11, each related to b1 in B, and b1 to a1
+    // alone. Whole, a1 and b1 run both ways; A and B do with ten relations
+    // from A (1 is 10 %), not with eleven.
+    for (const auto& [leaves, expected] : {std::pair{10, 1}, std::pair{11, 0}}) {
+        std::vector<Node> nodes{{-1, "root"}, {0, "A"}, {0, "B"}, {2, "b1"}};
+        std::vector<std::pair<int, int>> relations{{3, 4}};
+        for (int leaf = 0; leaf < leaves; ++leaf) {
+            nodes.push_back({1, "a" + std::to_string(leaf + 1)});
+            relations.emplace_back(4 + leaf, 3);
+        }
+        Scene weighed = sceneOf(namedGraphOf(nodes, relations));
+        EXPECT_EQ(findBothWays(weighed.bundles()).pairs, 1) << leaves;
+        weighed.setCut(cutOf(weighed.graph(), 1));
+        weighed.update(ViewSettings());
+        const BothWays atCut = findBothWays(weighed.bundles());
+        EXPECT_EQ(atCut.pairs, expected) << leaves;
+        EXPECT_EQ(atCut.marked, (std::vector<uint8_t>(2, static_cast<uint8_t>(expected))))
+            << leaves;
+    }
 }
 
 TEST(NodeGroups, TheBothWayColourIsTheCandidateFarthestFromThoseInUse) {
@@ -240,7 +263,7 @@ TEST(NodeGroups, TheLegendExplainsEachModeAndTheBandsShowTheGroups) {
     const DrawDescription marked = describeScene(scene, settings);
     ASSERT_EQ(marked.legend.size(), 4u);
     const auto& pairs = std::get<LegendSwatch>(marked.legend.back());
-    EXPECT_EQ(pairs.text, "both ways: 2 pairs");
+    EXPECT_EQ(pairs.text, "both ways: 2 pairs") << "each relation a bundle of its own";
     for (const LegendEntry& entry : grouped.legend) {
         EXPECT_NE(std::get<LegendSwatch>(entry).colour, pairs.colour) << "a colour of its own";
     }

@@ -103,6 +103,64 @@ TEST_F(ProgressiveRendering, CurvesOfVaryingWidthsInPartsMatchOneGo) {
     });
 }
 
+TEST_F(ProgressiveRendering, AFrameOverAKeptPictureMatchesOneGoWhetherThatPictureWasShownOrNot) {
+    const ViewSettings settings;
+    const Scene scene = sceneOf(graph, settings);
+    const auto plain = std::make_shared<const DrawDescription>(describeScene(scene, settings));
+    // A node's highlight over the plain picture, as a window's session
+    // makes it: its own curves only.
+    const auto overFor = [&](int32_t node) {
+        ViewState view;
+        view.highlighted = node;
+        DrawDescription highlighted = describeScene(scene, settings, view);
+        const int32_t own = highlighted.curves.emphasisedPlaces;
+        EXPECT_GT(own, 0);
+        highlighted.under = plain;
+        highlighted.underKept = dimmedOpacity;
+        highlighted.tree = LineSet{};
+        highlighted.showOverlay = false;
+        std::vector<int32_t>& order = highlighted.curves.order;
+        order.erase(order.begin(), order.end() - own);
+        return std::make_shared<const DrawDescription>(std::move(highlighted));
+    };
+    const auto over = overFor(scene.bundles().source[0]);
+    const auto another = overFor(scene.bundles().target[0]);
+    renderer.drawFrame(*plain);
+    const FrameImage plainWhole = readFrame(targets);
+    renderer.drawFrame(*over);
+    const FrameImage overWhole = readFrame(targets);
+    renderer.drawFrame(*another);
+    const FrameImage anotherWhole = readFrame(targets);
+    ASSERT_FALSE(overWhole.rgba == plainWhole.rgba);
+
+    const auto drawnInParts = [](ProgressiveRenderer& progressive, RenderTargets& into,
+                                 const std::shared_ptr<const DrawDescription>& frame) {
+        progressive.start(frame);
+        while (progressive.advance(std::chrono::milliseconds(2))) {
+        }
+        return readFrame(into);
+    };
+    // The plain picture once shown is kept: highlights copy it, and so does
+    // the plain picture when it comes back.
+    ProgressiveRenderer shown(targets, renderer);
+    EXPECT_TRUE(drawnInParts(shown, targets, plain).rgba == plainWhole.rgba);
+    EXPECT_TRUE(drawnInParts(shown, targets, over).rgba == overWhole.rgba) << "over the kept";
+    EXPECT_TRUE(drawnInParts(shown, targets, another).rgba == anotherWhole.rgba) << "and again";
+    EXPECT_TRUE(drawnInParts(shown, targets, plain).rgba == plainWhole.rgba) << "the kept back";
+    // Never shown, the picture under is drawn first (targets of its own, so
+    // that nothing kept above can stand in for it).
+    RenderTargets own;
+    own.create();
+    FrameRenderer ownRenderer(own);
+    ASSERT_TRUE(ownRenderer.prepare().ok());
+    ASSERT_TRUE(loadColorRamps(own.colorRampTextures).ok());
+    ProgressiveRenderer fresh(own, ownRenderer);
+    EXPECT_TRUE(drawnInParts(fresh, own, over).rgba == overWhole.rgba) << "the picture under first";
+    EXPECT_EQ(fresh.framesCompleted, 1);
+    ownRenderer.release();
+    own.release();
+}
+
 TEST_F(ProgressiveRendering, ANewFrameReplacesOneInProgressAndTheOldStaysShownTillThen) {
     ViewSettings radial;
     const Scene first = sceneOf(graph, radial);
