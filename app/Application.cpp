@@ -285,7 +285,7 @@ double Application::legendFitZoom() {
                                    window.middleY(), place);
     // Half the fitted frame square's side, as fitLabels reckons it.
     const double half = std::min(window.pictureWidth(), window.height) / 1.05 / 2.0;
-    return std::clamp(room / half, Camera::minZoom, 1.0);
+    return std::clamp(room / half, keptBesideKey, 1.0);
 }
 
 // Over the window at its own scale, in the bottom right corner, and only

@@ -1,4 +1,5 @@
 #include "frame/BothWays.h"
+#include "frame/ColourDifference.h"
 #include "frame/Palette.h"
 
 #include "frame/SceneDrawing.h"
@@ -16,10 +17,6 @@ uint64_t keyOf(int32_t source, int32_t target) {
 
 uint64_t reversed(uint64_t key) {
     return key << 32 | key >> 32;
-}
-
-float distance(const Colour& a, const Colour& b) {
-    return std::hypot(a.r - b.r, a.g - b.g, a.b - b.b);
 }
 
 } // namespace
@@ -65,12 +62,9 @@ BothWays findBothWays(const Bundles& bundles) {
 Colour bothWayColour(std::span<const Colour> inUse) {
     const std::span<const Colour> candidates = bothWayCandidates;
     Colour best = candidates[0];
-    float farthest = -1.0f;
+    double farthest = -1.0;
     for (const Colour& candidate : candidates) {
-        float nearest = 2.0f;
-        for (const Colour& used : inUse) {
-            nearest = std::min(nearest, distance(candidate, used));
-        }
+        const double nearest = nearestDifference(candidate, inUse);
         if (nearest > farthest) {
             farthest = nearest;
             best = candidate;

@@ -28,8 +28,8 @@ inline constexpr uint64_t bothWayPercent = 10;
 BothWays findBothWays(const Bundles& bundles);
 
 // The colour both-way curves are drawn in: of white, green, cyan, magenta
-// and yellow, the first of those farthest (by the least distance in RGB)
-// from every colour in use.
+// and yellow, the first of those farthest (by the least colour difference,
+// see ColourDifference) from every colour in use.
 Colour bothWayColour(std::span<const Colour> inUse);
 
 // The both-way curves opaque in the colour and drawn over the others.

@@ -180,6 +180,5 @@ float FrameSession::legendExtent(const ViewSettings& settings, const ViewState& 
     const TreeLayoutType layoutType = scene->appliedLayout().value_or(settings.layoutType);
     const double room = roomBeside(layoutType == TreeLayoutType::Radial, half, half,
                                    legendPlace(layout, side, side));
-    // A key too big for any fit takes at most half the picture's size.
-    return static_cast<float>(extent * std::clamp(half / room, 1.0, 2.0));
+    return static_cast<float>(extent * std::clamp(half / room, 1.0, 1.0 / keptBesideKey));
 }

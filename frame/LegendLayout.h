@@ -72,6 +72,10 @@ LegendLayout layOutLegend(std::span<const LegendEntry> entries, std::span<const 
                           const TextMeasure& measure, float curveScale = 1.0f,
                           const DensityScale* density = nullptr);
 
+// The least share of its size a picture keeps beside the key: a bigger key
+// is drawn over the picture's edge rather than shrink it further.
+inline constexpr double keptBesideKey = 0.8;
+
 // Where the key's box goes in an area of that many pixels: in its bottom
 // right corner, a margin away from the edges.
 PixelBox legendPlace(const LegendLayout& layout, float areaWidth, float areaHeight);

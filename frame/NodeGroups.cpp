@@ -1,4 +1,5 @@
 #include "frame/NodeGroups.h"
+#include "frame/ColourDifference.h"
 #include "frame/Palette.h"
 #include "model/CutView.h"
 
@@ -20,26 +21,22 @@ constexpr float bandLines = 3.0f;
 
 } // namespace
 
-std::span<const Colour> groupPalette() {
-    return groupColours;
-}
-
-Colour NodeGroups::colourOfRank(int32_t place) {
-    const std::span<const Colour> colours = groupPalette();
-    return place >= 0 && static_cast<std::size_t>(place) < colours.size()
-               ? colours[static_cast<std::size_t>(place)]
+Colour NodeGroups::colourOfRank(int32_t place) const {
+    return place >= 0 && static_cast<std::size_t>(place) < palette.size()
+               ? palette[static_cast<std::size_t>(place)]
                : othersColour;
 }
 
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,
-                      int32_t groupDepth) {
+                      int32_t groupDepth, std::span<const Colour> inUse) {
     const auto count = static_cast<std::size_t>(graph.nodeCount());
     const auto depth = static_cast<uint32_t>(std::max(groupDepth, 1));
     NodeGroups groups;
     groups.groupOf.resize(count);
     groups.rank.assign(count, NodeGroups::unranked);
     std::vector<int64_t> leaves(count, 0);
-    // Parents before children within each tree; leaves summed upwards after.
+    // Parents before children within each tree, so that a parent has its
+    // group before its children take it.
     std::vector<int32_t> order;
     order.reserve(count);
     for (int32_t top = 0; top < graph.nodeCount(); ++top) {
@@ -50,15 +47,25 @@ NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shown
     }
     for (const int32_t node : order) {
         const auto n = static_cast<std::size_t>(node);
-        groups.groupOf[n] = graph.depth[n] <= depth
+        // A leaf at the group depth is no group of its own: its parent's.
+        const bool ownGroup =
+            graph.depth[n] < depth || (graph.depth[n] == depth && !graph.isLeaf(node));
+        groups.groupOf[n] = ownGroup || graph.parent[n] == CompoundGraph::none
                                 ? node
                                 : groups.groupOf[static_cast<std::size_t>(graph.parent[n])];
     }
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const auto n = static_cast<std::size_t>(*it);
-        leaves[n] += graph.isLeaf(*it) ? 1 : 0;
-        if (graph.parent[n] != CompoundGraph::none) {
-            leaves[static_cast<std::size_t>(graph.parent[n])] += leaves[n];
+    std::vector<Colour> taken(inUse.begin(), inUse.end());
+    taken.push_back(treeRed);
+    for (const Colour& colour : groupColours) {
+        if (nearestDifference(colour, taken) >= distinctColours) {
+            groups.palette.push_back(colour);
+        }
+    }
+    // A group's size is the leaves in it, which for a parent holding leaves
+    // at the group depth are those leaves alone.
+    for (int32_t node = 0; node < graph.nodeCount(); ++node) {
+        if (graph.isLeaf(node)) {
+            ++leaves[static_cast<std::size_t>(groups.groupOf[static_cast<std::size_t>(node)])];
         }
     }
     std::vector<bool> seen(count, false);
@@ -89,11 +96,10 @@ void styleGroups(CurveSet& curves, const Bundles& bundles, const NodeGroups& gro
         return;
     }
     // One fixed colour per colour in use: the groupColours's, then the grey.
-    const std::size_t coloured = std::min(groups.ranked.size(), groupPalette().size());
+    const std::size_t coloured = std::min(groups.ranked.size(), groups.palette.size());
     std::vector<uint8_t> index;
     for (std::size_t place = 0; place <= coloured && place < groups.ranked.size(); ++place) {
-        index.push_back(
-            curves.addFixedColour(NodeGroups::colourOfRank(static_cast<int32_t>(place))));
+        index.push_back(curves.addFixedColour(groups.colourOfRank(static_cast<int32_t>(place))));
     }
     const std::vector<int32_t>& ends = by == ColorBy::SourceGroup ? bundles.source : bundles.target;
     curves.colourIndex.resize(ends.size(), 0);
@@ -111,10 +117,10 @@ std::vector<LineSet> describeGroupBands(TreeLayoutType layoutType, const Scene& 
                                         const NodeGroups& groups, float lineWidth, float pixel) {
     const CompoundGraph& graph = scene.graph();
     const TreeLayoutData& data = scene.layoutData();
-    const std::size_t colours = std::min(groups.ranked.size(), groupPalette().size() + 1);
+    const std::size_t colours = std::min(groups.ranked.size(), groups.palette.size() + 1);
     std::vector<LineSet> bands(colours);
     for (std::size_t place = 0; place < colours; ++place) {
-        bands[place].colour = NodeGroups::colourOfRank(static_cast<int32_t>(place));
+        bands[place].colour = groups.colourOfRank(static_cast<int32_t>(place));
         bands[place].width = lineWidth;
     }
     const auto bandOf = [&](int32_t group) -> LineSet& {
@@ -166,7 +172,7 @@ std::vector<LineSet> describeGroupBands(TreeLayoutType layoutType, const Scene& 
 }
 
 std::vector<LegendEntry> groupLegend(const CompoundGraph& graph, const NodeGroups& groups) {
-    const std::size_t coloured = std::min(groups.ranked.size(), groupPalette().size());
+    const std::size_t coloured = std::min(groups.ranked.size(), groups.palette.size());
     // Names that read alike get their parents' names in front until they
     // differ or reach the top of their trees.
     std::vector<std::string> names;
@@ -189,7 +195,7 @@ std::vector<LegendEntry> groupLegend(const CompoundGraph& graph, const NodeGroup
     }
     std::vector<LegendEntry> entries;
     for (std::size_t place = 0; place < coloured; ++place) {
-        entries.emplace_back(LegendSwatch{NodeGroups::colourOfRank(static_cast<int32_t>(place)),
+        entries.emplace_back(LegendSwatch{groups.colourOfRank(static_cast<int32_t>(place)),
                                           shownName(names[place])});
     }
     if (groups.hasOthers()) {

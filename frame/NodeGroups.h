@@ -14,13 +14,9 @@
 
 // Groups of nodes, for colouring curves and nodes by the part of the
 // hierarchy they belong to. A node's group is its ancestor at the group
-// depth; a node above that depth is its own group.
+// depth that has children; a node above that depth is its own group, and a
+// leaf at it belongs to its parent's.
 
-// The colours groups take, the biggest group first: the seven Okabe-Ito
-// colours other than black, as published, then Paul Tol's nine muted ones,
-// both made to stay apart for the common colour-vision deficiencies.
-// Groups past these share othersColour.
-std::span<const Colour> groupPalette();
 inline constexpr const char* othersText = "others";
 
 struct NodeGroups {
@@ -33,16 +29,21 @@ struct NodeGroups {
     std::vector<int32_t> ranked;
     // Per node: a ranked group's place in `ranked`, else unranked.
     std::vector<int32_t> rank;
+    // The colours the biggest groups take, in rank order (see groupColours);
+    // the groups past them share othersColour.
+    std::vector<Colour> palette;
 
     // The colour of a ranked group's place.
-    static Colour colourOfRank(int32_t place);
-    bool hasOthers() const { return ranked.size() > groupPalette().size(); }
+    Colour colourOfRank(int32_t place) const;
+    bool hasOthers() const { return ranked.size() > palette.size(); }
 };
 
 // The groups at a depth (below 1 counts as 1) for the cut shownAs (see Cut;
-// empty: every node shown).
+// empty: every node shown), coloured by the group colours that differ from
+// the tree's red and from every colour the picture gives another meaning
+// (inUse) by at least distinctColours.
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,
-                      int32_t groupDepth);
+                      int32_t groupDepth, std::span<const Colour> inUse = {});
 
 // Each curve, a bundle, in the colour of its source's (or target's) group;
 // opacities stay as they are. Ramp colouring leaves the curves alone.

@@ -19,15 +19,6 @@ inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
 inline constexpr Colour treeRed{1.0f, 0.0f, 0.0f, 1.0f};
 inline constexpr Colour overlayBlue{0.8f, 0.8f, 1.0f, 0.5f};
 
-// The colour-blind-safe pair of the Okabe-Ito palette: what the newer
-// version added bluish green (#009E73), what it removed vermillion
-// (#D55E00).
-inline constexpr Colour addedColour{0.0f, 158.0f / 255.0f, 115.0f / 255.0f, 1.0f};
-inline constexpr Colour removedColour{213.0f / 255.0f, 94.0f / 255.0f, 0.0f, 1.0f};
-// Kept curves keep the ramp's or the groups' colours: their swatch in the
-// key is a dim grey.
-inline constexpr Colour keptSwatch{0.5f, 0.5f, 0.5f, 1.0f};
-
 // The colour of a 0xRRGGBB value, opaque.
 constexpr Colour rgb(uint32_t hex) {
     return {static_cast<float>((hex >> 16) & 0xFFu) / 255.0f,
@@ -35,15 +26,22 @@ constexpr Colour rgb(uint32_t hex) {
             static_cast<float>(hex & 0xFFu) / 255.0f, 1.0f};
 }
 
+// What the newer version added, Okabe-Ito's bluish green (#009E73), and
+// what it removed, Paul Tol's wine (#882255): Okabe-Ito's vermillion lies
+// too near the tree's red and the highlight's orange to be told apart.
+inline constexpr Colour addedColour{0.0f, 158.0f / 255.0f, 115.0f / 255.0f, 1.0f};
+inline constexpr Colour removedColour = rgb(0x882255);
+// Kept curves keep the ramp's or the groups' colours: their swatch in the
+// key is a dark grey, apart from the "others" grey.
+inline constexpr Colour keptSwatch = rgb(0x4D4D4D);
+
 // The colours groups take, the biggest group first: the seven Okabe-Ito
-// colours other than black, as published, then Paul Tol's nine muted ones.
-inline constexpr Colour groupColours[] = {
-    // Okabe-Ito.
-    rgb(0xE69F00), rgb(0x56B4E9), rgb(0x009E73), rgb(0xF0E442), rgb(0x0072B2), rgb(0xD55E00),
-    rgb(0xCC79A7),
-    // Tol's muted.
-    rgb(0xCC6677), rgb(0x332288), rgb(0xDDCC77), rgb(0x117733), rgb(0x88CCEE), rgb(0x882255),
-    rgb(0x44AA99), rgb(0x999933), rgb(0xAA4499)};
+// colours other than black, as published, which differ from each other by
+// more than distinctColours (see ColourDifference). A picture leaves out
+// those too near a colour it already gives another meaning.
+inline constexpr Colour groupColours[] = {rgb(0xE69F00), rgb(0x56B4E9), rgb(0x009E73),
+                                          rgb(0xF0E442), rgb(0x0072B2), rgb(0xD55E00),
+                                          rgb(0xCC79A7)};
 // Neutral grey, #888888.
 inline constexpr Colour othersColour{0.533f, 0.533f, 0.533f, 1.0f};
 

@@ -220,16 +220,18 @@ void styleBundles(CurveSet& curves, std::span<const uint32_t> counts) {
     });
 }
 
-void emphasise(CurveSet& curves, const Highlight& highlight) {
+void emphasise(CurveSet& curves, const Highlight& highlight, bool recolour) {
     // The emphasised curves take the two highlight colours over whatever
-    // colour they had; the others keep theirs, dimmed.
-    const uint8_t leaving = curves.addFixedColour(leavingColour);
-    const uint8_t arriving = curves.addFixedColour(arrivingColour);
-    curves.colourIndex.resize(highlight.emphasis.size(), 0);
-    for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
-        if (highlight.emphasis[e] != Highlight::Other) {
-            curves.colourIndex[e] =
-                highlight.emphasis[e] == Highlight::Leaving ? leaving : arriving;
+    // colour they had, where asked; the others keep theirs, dimmed.
+    if (recolour) {
+        const uint8_t leaving = curves.addFixedColour(leavingColour);
+        const uint8_t arriving = curves.addFixedColour(arrivingColour);
+        curves.colourIndex.resize(highlight.emphasis.size(), 0);
+        for (std::size_t e = 0; e < highlight.emphasis.size(); ++e) {
+            if (highlight.emphasis[e] != Highlight::Other) {
+                curves.colourIndex[e] =
+                    highlight.emphasis[e] == Highlight::Leaving ? leaving : arriving;
+            }
         }
     }
     // The fixed colours' alpha is 1: emphasised curves opaque.
@@ -307,17 +309,18 @@ bool byGroup(ColorBy colorBy) {
 }
 
 // The groups' colours on the curves and the nodes, the both-way marks, and
-// the key's entries for what the curves' colours and widths mean.
+// the key's entries for what the curves' colours and widths mean; the
+// colours the picture gives other meanings are those in use.
 void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings& settings,
-                  TreeLayoutType layoutType, float pixel) {
+                  TreeLayoutType layoutType, float pixel, std::vector<Colour> inUse) {
     CurveSet& curves = frame.curves;
     const bool curvesShown = frame.showCurves;
     const bool density = curves.blendMode == BlendModeType::Density;
-    // What the both-way colour must differ from.
-    std::vector<Colour> inUse{treeRed, leavingColour, arrivingColour};
-    if (scene.comparison()) {
-        inUse.insert(inUse.end(), {addedColour, removedColour});
-    }
+    const std::vector<Colour> meanings = inUse;
+    // The both-way colour stays the same whether a node is highlighted or
+    // nodes are searched for.
+    inUse.insert(inUse.end(),
+                 {treeRed, leavingColour, arrivingColour, searchColour, highlightMarkColour});
     if (curvesShown && density) {
         frame.legend.emplace_back(LegendDensity{settings.densityScale});
     } else if (curvesShown && !byGroup(settings.colorBy)) {
@@ -330,7 +333,7 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
         const Cut& cut = scene.cut();
         const NodeGroups groups = groupNodes(
             scene.graph(), cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs,
-            settings.groupDepth);
+            settings.groupDepth, meanings);
         if (curvesShown) {
             styleGroups(curves, scene.bundles(), groups, settings.colorBy);
         }
@@ -382,7 +385,21 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
         frame.curves = describeCurves(scene, settings);
         frame.curves.ramp = std::move(ramp);
     }
-    colourCurves(frame, scene, settings, layoutType, pixel);
+    // The colours that mean something besides the curves' own: the kinds,
+    // the search marks, and the highlight's pair where it recolours.
+    const bool recolours =
+        !byGroup(settings.colorBy) || settings.blendMode == BlendModeType::Density;
+    std::vector<Colour> meanings;
+    if (scene.comparison()) {
+        meanings.insert(meanings.end(), {addedColour, removedColour});
+    }
+    if (!view.marked.empty()) {
+        meanings.push_back(searchColour);
+    }
+    if (highlighting && recolours) {
+        meanings.insert(meanings.end(), {leavingColour, arrivingColour});
+    }
+    colourCurves(frame, scene, settings, layoutType, pixel, meanings);
     if (frame.showCurves && scene.comparison()) {
         // The kinds' colours win over the ramp's, the groups' and the both-way
         // one; a density draws none of them.
@@ -395,9 +412,13 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
         }
     }
     if (frame.showCurves && highlighting) {
-        emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted));
-        for (LegendEntry& entry : highlightLegend()) {
-            frame.legend.push_back(std::move(entry));
+        // Curves in their groups' colours keep them.
+        emphasise(frame.curves, highlightOf(scene.graph(), scene.bundles(), highlighted),
+                  recolours);
+        if (recolours) {
+            for (LegendEntry& entry : highlightLegend()) {
+                frame.legend.push_back(std::move(entry));
+            }
         }
     }
     frame.showLegend = settings.showLegend;

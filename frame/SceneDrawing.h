@@ -61,10 +61,10 @@ LegendWidths bundleLegend(float splineWidth, uint32_t largest);
 // The curves the test picks drawn after the others, each part in the order
 // it was drawn in before.
 void drawLast(CurveSet& curves, const std::function<bool(std::size_t)>& picked);
-// The curves with a node highlighted: its relations opaque in the emphasis
-// colours and drawn last, all others faded, alpha blending whatever the
-// mode but density.
-void emphasise(CurveSet& curves, const Highlight& highlight);
+// The curves with a node highlighted: its relations opaque, in the emphasis
+// colours where recolour asks (else in their own), and drawn last, all
+// others faded, alpha blending whatever the mode but density.
+void emphasise(CurveSet& curves, const Highlight& highlight, bool recolour = true);
 // Marks around nodes: rings of the given radius in pixels, or in a treemap
 // the outlines of their rectangles.
 LineSet describeMarks(const Scene& scene, const std::vector<int32_t>& nodes, Colour colour,

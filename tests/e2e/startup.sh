@@ -73,7 +73,7 @@ Building Tree Layouts ... done!
 Building Splines ... done!
 Compared: 13 added, 16 removed, 1625 kept relations; 3 added, 4 removed nodes
 "
-for colour in '#009E73' '#D55E00'; do
+for colour in '#009E73' '#882255'; do
     share=$(colour_fraction "$workdir/compared.png" "$colour" "$picture")
     greater "$share" 0.003 || fail "--compare: few curves in $colour ($share)"
 done

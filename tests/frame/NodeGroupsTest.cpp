@@ -49,16 +49,16 @@ std::vector<std::string> rankedNames(const CompoundGraph& graph, const NodeGroup
 TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
     const CompoundGraph graph = namedGraphOf(abc);
     const NodeGroups one = groupNodes(graph, {}, 1);
-    EXPECT_EQ(one.groupOf, (std::vector<int32_t>{0, 1, 2, 3, 1, 1, 1, 2, 2}));
-    // Biggest first: A holds three leaves, B two, c one.
-    EXPECT_EQ(rankedNames(graph, one), (std::vector<std::string>{"A", "B", "c"}));
+    // The leaf c, at depth 1, is no group of its own: the root's.
+    EXPECT_EQ(one.groupOf, (std::vector<int32_t>{0, 1, 2, 0, 1, 1, 1, 2, 2}));
+    // Biggest first: A holds three leaves, B two, the root c alone.
+    EXPECT_EQ(rankedNames(graph, one), (std::vector<std::string>{"A", "B", "root"}));
     EXPECT_EQ(one.rank[1], 0);
-    EXPECT_EQ(one.rank[0], NodeGroups::unranked) << "the root is no curve's end";
-    // At depth 2 every leaf is a group; A and B, above it, end no curve.
+    // At depth 2 the leaves there stay in A and B; c, above it, is a group.
     const NodeGroups two = groupNodes(graph, {}, 2);
-    EXPECT_EQ(two.groupOf, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(rankedNames(graph, two),
-              (std::vector<std::string>{"a1", "a2", "a3", "b1", "b2", "c"}));
+    EXPECT_EQ(two.groupOf, (std::vector<int32_t>{0, 1, 2, 3, 1, 1, 1, 2, 2}));
+    EXPECT_EQ(rankedNames(graph, two), (std::vector<std::string>{"A", "B", "c"}));
+    EXPECT_EQ(two.rank[0], NodeGroups::unranked) << "the root is no curve's end";
     EXPECT_EQ(groupNodes(graph, {}, 0).groupOf, one.groupOf) << "below 1 counts as 1";
     // Cut at depth 1, A and B collapsed: above depth 2 each is its own group.
     const Cut cut = cutOf(graph, 1);
@@ -68,7 +68,7 @@ TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
     const CompoundGraph single = namedGraphOf({{-1, "root"}, {0, "X"}, {1, "x1"}, {1, "x2"}});
     const NodeGroups only = groupNodes(single, {}, 1);
     EXPECT_EQ(rankedNames(single, only), (std::vector<std::string>{"X"}));
-    EXPECT_EQ(NodeGroups::colourOfRank(only.rank[1]), okabeIto(0));
+    EXPECT_EQ(only.colourOfRank(only.rank[1]), okabeIto(0));
     EXPECT_FALSE(only.hasOthers());
 }
 
@@ -110,8 +110,9 @@ TEST(NodeGroups, ColoursGoByGroupSizeThenNameWhateverTheNodeOrder) {
 }
 
 TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
-    // Eighteen groups, group k with k + 1 leaves: the sixteen biggest keep
-    // colours of their own, the two smallest are "others".
+    // Eighteen groups, group k with k + 1 leaves. Of the seven Okabe-Ito
+    // colours, vermillion lies within 14 of the tree's red: the six biggest
+    // groups keep colours of their own, the others share the grey.
     std::vector<Node> nodes{{-1, "root"}};
     std::vector<int> firstLeaf;
     for (int k = 0; k < 18; ++k) {
@@ -122,33 +123,39 @@ TEST(NodeGroups, PastThePaletteTheSmallestGroupsShareTheGrey) {
             nodes.push_back({group, "g" + std::to_string(k) + "." + std::to_string(leaf)});
         }
     }
-    // From the smallest group (g0, ranked 18th), from g1 (17th) and from g2
-    // (16th, the palette's last colour), each to g17.
+    // From the smallest group (g0, ranked 18th), from g11 (7th) and from
+    // g12 (6th, the palette's last colour), each to g17.
     const Scene scene = sceneOf(namedGraphOf(nodes, {{firstLeaf[0], firstLeaf[17]},
-                                                     {firstLeaf[1], firstLeaf[17]},
-                                                     {firstLeaf[2], firstLeaf[17]}}));
+                                                     {firstLeaf[11], firstLeaf[17]},
+                                                     {firstLeaf[12], firstLeaf[17]}}));
     const CompoundGraph& graph = scene.graph();
     const NodeGroups groups = groupNodes(graph, {}, 1);
     ASSERT_EQ(groups.ranked.size(), 18u);
     EXPECT_EQ(graph.name(groups.ranked[0]), "g17");
-    EXPECT_EQ(NodeGroups::colourOfRank(0), okabeIto(0));
-    EXPECT_EQ(NodeGroups::colourOfRank(6), okabeIto(6));
-    EXPECT_EQ(NodeGroups::colourOfRank(15),
-              (Colour{0xAA / 255.0f, 0x44 / 255.0f, 0x99 / 255.0f, 1.0f}))
-        << "the muted palette's last";
-    EXPECT_EQ(NodeGroups::colourOfRank(16), othersColour);
+    EXPECT_EQ(groups.palette, (std::vector<Colour>{okabeIto(0), okabeIto(1), okabeIto(2),
+                                                   okabeIto(3), okabeIto(4), okabeIto(6)}));
+    EXPECT_EQ(groups.colourOfRank(6), othersColour);
     EXPECT_TRUE(groups.hasOthers());
     const std::vector<LegendEntry> legend = groupLegend(graph, groups);
-    ASSERT_EQ(legend.size(), 17u);
-    EXPECT_EQ(std::get<LegendSwatch>(legend[15]).text, "g2");
-    EXPECT_EQ(std::get<LegendSwatch>(legend[16]), (LegendSwatch{othersColour, "others"}));
+    ASSERT_EQ(legend.size(), 7u);
+    EXPECT_EQ(std::get<LegendSwatch>(legend[5]).text, "g12");
+    EXPECT_EQ(std::get<LegendSwatch>(legend[6]), (LegendSwatch{othersColour, "others"}));
 
     CurveSet curves = describeCurves(scene, ViewSettings());
     styleGroups(curves, scene.bundles(), groups, ColorBy::SourceGroup);
     ASSERT_EQ(curves.curveCount(), 3);
     EXPECT_EQ(*curves.fixedColourOf(0), othersColour);
     EXPECT_EQ(*curves.fixedColourOf(1), othersColour);
-    EXPECT_EQ(*curves.fixedColourOf(2), NodeGroups::colourOfRank(15));
+    EXPECT_EQ(*curves.fixedColourOf(2), okabeIto(6));
+
+    // Colours the picture gives other meanings leave too: a comparison's
+    // added green is Okabe-Ito's own, the search marks' yellow too.
+    EXPECT_EQ(
+        groupNodes(graph, {}, 1, std::vector<Colour>{addedColour, removedColour}).palette,
+        (std::vector<Colour>{okabeIto(0), okabeIto(1), okabeIto(3), okabeIto(4), okabeIto(6)}));
+    EXPECT_EQ(
+        groupNodes(graph, {}, 1, std::vector<Colour>{searchColour}).palette,
+        (std::vector<Colour>{okabeIto(0), okabeIto(1), okabeIto(2), okabeIto(4), okabeIto(6)}));
 }
 
 TEST(NodeGroups, CurvesTakeTheirSourcesOrTargetsGroupColour) {
@@ -223,11 +230,13 @@ TEST(NodeGroups, BothWayRelationsAreFoundAndDrawnLastAndOpaque) {
 TEST(NodeGroups, TheBothWayColourIsTheCandidateFarthestFromThoseInUse) {
     const Colour white{1.0f, 1.0f, 1.0f, 1.0f};
     const Colour green{0.0f, 1.0f, 0.0f, 1.0f};
-    const Colour cyan{0.0f, 1.0f, 1.0f, 1.0f};
+    const Colour magenta{1.0f, 0.0f, 1.0f, 1.0f};
     EXPECT_EQ(bothWayColour({}), white);
-    EXPECT_EQ(bothWayColour(std::vector<Colour>{white}), green);
-    // Cyan, magenta and yellow all lie 1 from white and green: the first.
-    EXPECT_EQ(bothWayColour(std::vector<Colour>{white, green}), cyan);
+    // As people see them (CIEDE2000), magenta lies 42.2 from white, green
+    // 33.3, yellow 30.5, cyan 25.5.
+    EXPECT_EQ(bothWayColour(std::vector<Colour>{white}), magenta);
+    // Then green, 33.3 from white, against yellow 30.5 and cyan 25.5.
+    EXPECT_EQ(bothWayColour(std::vector<Colour>{white, magenta}), green);
 }
 
 TEST(NodeGroups, TheLegendExplainsEachModeAndTheBandsShowTheGroups) {
@@ -241,7 +250,8 @@ TEST(NodeGroups, TheLegendExplainsEachModeAndTheBandsShowTheGroups) {
     const DrawDescription grouped = describeScene(scene, settings);
     EXPECT_EQ(grouped.legend, (std::vector<LegendEntry>{LegendSwatch{okabeIto(0), "A"},
                                                         LegendSwatch{okabeIto(1), "B"},
-                                                        LegendSwatch{okabeIto(2), "c"}}));
+                                                        LegendSwatch{okabeIto(2), "root"}}))
+        << "c, a leaf at the group depth, is in the root's group";
     // The radial bands: one arc per group, just outside the leaves' boxes
     // (from the leaf circle at 0.8 to 0.9: two levels share rings 0.2
     // wide), clockwise from the top along the group's leaves: A's are the
@@ -267,14 +277,21 @@ TEST(NodeGroups, TheLegendExplainsEachModeAndTheBandsShowTheGroups) {
     for (const LegendEntry& entry : grouped.legend) {
         EXPECT_NE(std::get<LegendSwatch>(entry).colour, pairs.colour) << "a colour of its own";
     }
-    // Highlighted, the two highlight colours come last.
+    // Highlighted, the curves keep their groups' colours and the key its
+    // rows; along the ramp, the two highlight colours come last.
     ViewState view;
-    view.highlighted = 4;
+    view.highlighted = 5;
+    const DrawDescription kept = describeScene(scene, settings, view);
+    EXPECT_EQ(kept.legend, marked.legend);
+    EXPECT_EQ(*kept.curves.fixedColourOf(2), okabeIto(0)) << "a2 -> b2 leaves A";
+    EXPECT_EQ(kept.curves.opacity[2], 1.0f);
+    EXPECT_LT(kept.curves.opacity[3], 1.0f) << "b2 -> c, not a2's, dimmed";
+    settings.colorBy = ColorBy::Ramp;
     const DrawDescription highlighted = describeScene(scene, settings, view);
-    ASSERT_EQ(highlighted.legend.size(), 6u);
-    EXPECT_EQ(highlighted.legend[4],
+    ASSERT_EQ(highlighted.legend.size(), 4u);
+    EXPECT_EQ(highlighted.legend[2],
               (LegendEntry{LegendSwatch{leavingColour, "outgoing relations"}}));
-    EXPECT_EQ(highlighted.legend[5],
+    EXPECT_EQ(highlighted.legend[3],
               (LegendEntry{LegendSwatch{arrivingColour, "incoming relations"}}));
     // The density view's scale; bundles of the cut at depth 1 and their
     // widths, by styleBundles' rule: one relation 5 pixels, two 20.

@@ -230,9 +230,9 @@ TEST(SceneDrawing, AComparisonDrawsItsChangesInTheirColoursLastAndMarksTheirNode
     };
     ASSERT_GE(frame.legend.size(), 3u);
     EXPECT_EQ(keyEnd(frame),
-              (std::vector<LegendEntry>{
-                  LegendSwatch{addedColour, "added: 1"}, LegendSwatch{removedColour, "removed: 1"},
-                  LegendSwatch{{0.5f, 0.5f, 0.5f, 1.0f}, "kept: 1, dimmed"}}));
+              (std::vector<LegendEntry>{LegendSwatch{addedColour, "added: 1"},
+                                        LegendSwatch{removedColour, "removed: 1"},
+                                        LegendSwatch{keptSwatch, "kept: 1, dimmed"}}));
 
     // Without the kept relations, only the two changes are bundled.
     settings.showKept = false;

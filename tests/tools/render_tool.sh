@@ -78,7 +78,7 @@ for expected in kept:1625 removed:16 added:13; do
     [ "$(kindCurves "$kind" "$workdir/compared.svg")" = "${expected#*:}" ] ||
         fail "$(kindCurves "$kind" "$workdir/compared.svg") curves in the SVG's $kind group, not ${expected#*:}"
 done
-for colour in added:009e73 removed:d55e00; do
+for colour in added:009e73 removed:882255; do
     strokes=$(sed -n "/^<g id=\"${colour%%:*}\">/,/^<\/g>$/p" "$workdir/compared.svg" | grep -o 'stroke="#[0-9a-f]*"' | sort -u)
     [ "$strokes" = "stroke=\"#${colour#*:}\"" ] || fail "the ${colour%%:*} curves are drawn in $strokes"
 done
