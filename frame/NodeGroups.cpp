@@ -1,6 +1,7 @@
 #include "frame/NodeGroups.h"
 #include "frame/ColourDifference.h"
 #include "frame/Palette.h"
+#include "model/Cut.h"
 #include "model/CutView.h"
 
 #include "layout/Pi.h"
@@ -29,8 +30,18 @@ Colour NodeGroups::colourOfRank(int32_t place) const {
 
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,
                       int32_t groupDepth, std::span<const Colour> inUse) {
+    if (groupDepth < 1) {
+        const int32_t deepest = std::max(treeDepth(graph), 1);
+        for (int32_t depth = 1; depth < deepest; ++depth) {
+            NodeGroups groups = groupNodes(graph, shownAs, depth, inUse);
+            if (groups.ranked.size() >= automaticGroups) {
+                return groups;
+            }
+        }
+        return groupNodes(graph, shownAs, deepest, inUse);
+    }
     const auto count = static_cast<std::size_t>(graph.nodeCount());
-    const auto depth = static_cast<uint32_t>(std::max(groupDepth, 1));
+    const auto depth = static_cast<uint32_t>(groupDepth);
     NodeGroups groups;
     groups.groupOf.resize(count);
     groups.rank.assign(count, NodeGroups::unranked);

@@ -18,6 +18,8 @@
 // leaf at it belongs to its parent's.
 
 inline constexpr const char* othersText = "others";
+// The groups an automatic group depth asks for: fewer tell little.
+inline constexpr std::size_t automaticGroups = 3;
 
 struct NodeGroups {
     static constexpr int32_t unranked = -1;
@@ -38,8 +40,10 @@ struct NodeGroups {
     bool hasOthers() const { return ranked.size() > palette.size(); }
 };
 
-// The groups at a depth (below 1 counts as 1) for the cut shownAs (see Cut;
-// empty: every node shown), coloured by the group colours that differ from
+// The groups at a depth for the cut shownAs (see Cut; empty: every node
+// shown), or below 1, at the shallowest depth that gives at least
+// automaticGroups groups (the deepest, where none does), coloured by the
+// group colours that differ from
 // the tree's red and from every colour the picture gives another meaning
 // (inUse) by at least distinctColours.
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,

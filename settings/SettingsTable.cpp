@@ -135,8 +135,9 @@ std::span<const SettingDescriptor> settingsTable() {
         afterLevels(notInDensity(firstOfGroup(choice<&S::colorBy>(
             "Color By", "--color-by", ColorBy::Ramp, colorByLabels, colorByNames)))),
         afterLevels(notInDensity(
-            number<&S::groupDepth>("Group Depth", "--group-depth", {1.0, 64.0, 1.0}, 1,
-                                   "depth of the nodes that name the groups (root 0)"))),
+            number<&S::groupDepth>("Group Depth", "--group-depth", {0.0, 64.0, 1.0}, 0,
+                                   "depth of the nodes that name the groups (root 0); 0: the "
+                                   "shallowest depth with at least three groups"))),
         afterLevels(notInDensity(toggle<&S::markBothWays>(
             "Mark Both-Way", "--both-way", false,
             "draw relations whose reverse exists opaque, in a colour of their own"))),

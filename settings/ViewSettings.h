@@ -48,7 +48,8 @@ struct ViewSettings {
     // depth is chosen for the graph shown.
     int32_t depth{};
     // Curves along the ramp, or in their source's or target's group colour;
-    // a node's group is its ancestor at groupDepth (or itself, above it).
+    // a node's group is its ancestor at groupDepth (or itself, above it);
+    // 0 for the shallowest depth that gives at least three groups.
     ColorBy colorBy{};
     int32_t groupDepth{};
     // Relations whose reverse exists too drawn opaque in a colour of their own.

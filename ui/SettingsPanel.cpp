@@ -257,7 +257,10 @@ std::string SettingsPanel::shownText(const std::string& text) {
 }
 
 bool SettingsPanel::takesMouseButton(float x, float y) const {
-    if (frame.widgetActive || (visible && frame.shown.contains(x, y))) {
+    // A text field being typed in holds no button: the picture still
+    // answers the pointer.
+    const bool held = frame.widgetActive && !frame.textInputFocused;
+    if (held || (visible && frame.shown.contains(x, y))) {
         return true;
     }
     return std::any_of(frame.popups.begin(), frame.popups.end(),
@@ -265,7 +268,8 @@ bool SettingsPanel::takesMouseButton(float x, float y) const {
 }
 
 bool SettingsPanel::takesKey() const {
-    return frame.textInputFocused;
+    // Keys typed right after "/" belong to the search field it opens.
+    return frame.textInputFocused || searchFocusWanted;
 }
 
 int SettingsPanel::pictureLeft(int windowWidth) const {

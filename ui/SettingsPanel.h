@@ -172,9 +172,10 @@ public:
     FrameState frame;
 
     // A mouse button event is the panel's when it happens over the bar or an
-    // open list, or while one of its widgets is held.
+    // open list, or while one of its widgets (not a text field) is held.
     bool takesMouseButton(float x, float y) const;
-    // A key is the panel's while one of its number fields is being typed in.
+    // A key is the panel's while one of its fields is being typed in, or the
+    // search field has been asked to take the keys.
     bool takesKey() const;
     // Moves the setting under the pointer by whole steps; false when there
     // is none.

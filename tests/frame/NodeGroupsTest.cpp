@@ -59,7 +59,21 @@ TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
     EXPECT_EQ(two.groupOf, (std::vector<int32_t>{0, 1, 2, 3, 1, 1, 1, 2, 2}));
     EXPECT_EQ(rankedNames(graph, two), (std::vector<std::string>{"A", "B", "c"}));
     EXPECT_EQ(two.rank[0], NodeGroups::unranked) << "the root is no curve's end";
-    EXPECT_EQ(groupNodes(graph, {}, 0).groupOf, one.groupOf) << "below 1 counts as 1";
+    EXPECT_EQ(groupNodes(graph, {}, 0).groupOf, one.groupOf) << "three groups at depth 1";
+    // Automatic: JHotDraw7 -> org.jhotdraw -> {app, draw, gui} -> classes
+    // gives one group at depth 1, three at depth 2.
+    const CompoundGraph packages = namedGraphOf({{-1, "JHotDraw7"},
+                                                 {0, "org.jhotdraw"},
+                                                 {1, "app"},
+                                                 {1, "draw"},
+                                                 {1, "gui"},
+                                                 {2, "App"},
+                                                 {3, "Figure"},
+                                                 {4, "Panel"}});
+    EXPECT_EQ(rankedNames(packages, groupNodes(packages, {}, 0)),
+              (std::vector<std::string>{"app", "draw", "gui"}));
+    EXPECT_EQ(rankedNames(packages, groupNodes(packages, {}, 1)),
+              (std::vector<std::string>{"org.jhotdraw"}));
     // Cut at depth 1, A and B collapsed: above depth 2 each is its own group.
     const Cut cut = cutOf(graph, 1);
     EXPECT_EQ(rankedNames(graph, groupNodes(graph, cut.shownAs, 2)),
@@ -70,6 +84,8 @@ TEST(NodeGroups, ANodesGroupIsItsAncestorAtTheDepthOrItselfAbove) {
     EXPECT_EQ(rankedNames(single, only), (std::vector<std::string>{"X"}));
     EXPECT_EQ(only.colourOfRank(only.rank[1]), okabeIto(0));
     EXPECT_FALSE(only.hasOthers());
+    EXPECT_EQ(rankedNames(single, groupNodes(single, {}, 0)), (std::vector<std::string>{"X"}))
+        << "never three: the deepest depth";
 }
 
 TEST(NodeGroups, ColoursGoByGroupSizeThenNameWhateverTheNodeOrder) {

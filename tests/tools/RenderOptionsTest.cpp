@@ -38,7 +38,7 @@ TEST(RenderOptions, DefaultsAreThePanelsAndTheDefaultGraph) {
     // The new switches keep today's pictures; the legend, on in the viewer,
     // is off here.
     EXPECT_EQ(o.colorBy, ColorBy::Ramp);
-    EXPECT_EQ(o.groupDepth, 1);
+    EXPECT_EQ(o.groupDepth, 0) << "the shallowest depth with three groups";
     EXPECT_FALSE(o.markBothWays);
     EXPECT_EQ(o.densityScale, DensityScaleType::Log);
     EXPECT_FALSE(o.showLegend);

@@ -162,6 +162,19 @@ out=$("$tool" -o "$workdir/no/such/folder/x.png" 2>&1)
 status=$?
 [ "$status" = 1 ] && [[ $out == *"x.png: cannot write the file (No such file or directory)"* ]] &&
     [[ $out != *Reading* ]] || fail "an unwritable output gave status $status: $out"
+# Under an address-space cap the memory budget is the cap's, not the
+# machine's: 999,000 curves (about 1.6 GB) are refused with the amounts
+# under a 1 GB cap, where they would otherwise run out and abort.
+awk 'BEGIN { print "HierarchyElements 1001"; print "Root 0";
+             for (i = 1; i <= 1000; i++) print "PCR 0 " i;
+             for (i = 1; i <= 1000; i++) for (j = 1; j <= 1000; j++) if (i != j) print "R " i " " j }' \
+    >"$workdir/big.rsf"
+out=$( (ulimit -v 1000000; "$tool" -o "$workdir/big.svg" "$workdir/big.rsf") 2>&1)
+status=$?
+[ "$status" = 1 ] && [[ $out == *"showing 999000 "*" MiB of memory; this machine has "*" MiB available"* ]] ||
+    fail "999,000 curves under a 1 GB cap gave status $status: $out"
+available=$(sed -n 's/.*this machine has \([0-9]*\) MiB available.*/\1/p' <<<"$out")
+[ "$available" -lt 977 ] || fail "the budget under a 1 GB cap was $available MiB"
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.0100)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

@@ -72,7 +72,7 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         // Below every row the panel had before, so that none of those moves.
         {Separator, "", 0, 0, 1},
         {Choice, "Color By", 0, 2, 1},
-        {Number, "Group Depth", 1, 64, 1},
+        {Number, "Group Depth", 0, 64, 1},
         {Switch, "Mark Both-Way", 0, 1, 1},
         {Choice, "Density Scale", 0, 1, 1},
         {Switch, "Show Legend", 0, 1, 1},
@@ -243,6 +243,10 @@ TEST_F(SettingsPanelTest, MouseButtonsOverTheBarOrAListOrWhileAWidgetIsHeldAreTa
     EXPECT_TRUE(panel.takesMouseButton(200, 450));
     panel.frame.widgetActive = true;
     EXPECT_TRUE(panel.takesMouseButton(600, 600));
+    // A field being typed in holds nothing: the picture answers the pointer.
+    panel.frame.textInputFocused = true;
+    EXPECT_FALSE(panel.takesMouseButton(600, 600));
+    panel.frame.textInputFocused = false;
 
     // The picture starts right of the bar and its gap; hidden, the bar
     // takes neither clicks nor room.
@@ -256,10 +260,16 @@ TEST_F(SettingsPanelTest, MouseButtonsOverTheBarOrAListOrWhileAWidgetIsHeldAreTa
     EXPECT_EQ(panel.pictureLeft(1024), 0) << "a bar moved to the right half";
 }
 
-TEST_F(SettingsPanelTest, KeysAreTakenOnlyWhileANumberIsTypedIn) {
+TEST_F(SettingsPanelTest, KeysAreTakenOnlyWhileAFieldIsTypedIn) {
     EXPECT_FALSE(panel.takesKey());
     panel.frame.textInputFocused = true;
     EXPECT_TRUE(panel.takesKey());
+    // From "/" on, before the search field has the focus.
+    panel.frame.textInputFocused = false;
+    panel.focusSearch();
+    EXPECT_TRUE(panel.takesKey());
+    EXPECT_TRUE(panel.takeSearchFocus());
+    EXPECT_FALSE(panel.takesKey());
 }
 
 TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
