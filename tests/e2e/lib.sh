@@ -96,7 +96,11 @@ screenshot_changed() {
     local earlier=$1 region=$2 file=$3 what=$4
     for _ in $(seq 120); do
         screenshot "$file"
-        greater "$(differing_pixels "$earlier" "$file" "$region")" 10 && return 0
+        if greater "$(differing_pixels "$earlier" "$file" "$region")" 10; then
+            # The first change may be a picture still being drawn or moved.
+            screenshot_settled "$file" "$region"
+            return 0
+        fi
         sleep 0.25
     done
     fail "$what did not change within 30s"

@@ -39,7 +39,7 @@ greater 10 "$hidden" || fail "l left the key in the corner ($hidden pixels)"
 # "TreeMap - Squared": the root's rectangle borders the picture in red.
 click_at 250 203
 click_at 260 290
-screenshot_changed "$workdir/radial.png" "$picture" "$workdir/squared.png" "the picture"
+screenshot_changed "$workdir/no-key.png" "$picture" "$workdir/squared.png" "the picture"
 share=$(column_share_of red "$workdir/squared.png" "$right_edge")
 greater "$share" 0.95 || fail "no red rectangle along the treemap's edge (share $share)"
 click_at 250 203
@@ -50,7 +50,7 @@ screenshot_changed "$workdir/squared.png" "$picture" "$workdir/radial-again.png"
 # brings the bundled picture back. (Where the ramp turns from magenta to
 # orange its colour passes for the overlay's, hence less than all of a line.)
 type_number 254 311 0
-screenshot_changed "$workdir/radial.png" "$picture" "$workdir/straight.png" "the picture"
+screenshot_changed "$workdir/radial-again.png" "$picture" "$workdir/straight.png" "the picture"
 share=$(column_share_of ramp "$workdir/straight.png" "$between_leaves")
 greater "$share" 0.7 || fail "no straight curve between the leaves with Beta 0 (share $share)"
 type_number 254 311 1
