@@ -171,4 +171,26 @@ start_viewer "$viewer" --collapse nosuchnode data/Graphs/small.rsf
 wait_for_console "no node named 'nosuchnode' in data/Graphs/small.rsf"
 press_key Escape
 viewer_status >/dev/null
+
+# With labels on, a cut that hides the widest name (a leaf of A) keeps the
+# picture's size: the room for names is the graph's, not the cut's.
+named="$workdir/named.rsf"
+printf 'HierarchyElements 7\nRoot 0\nPCR 0 1\nPCR 0 2\nPCR 1 3\nPCR 1 4\nPCR 2 5\nPCR 2 6\n' >"$named"
+printf 'H 0 r\nH 1 A\nH 2 B\nH 3 a_leaf_whose_name_is_the_longest_by_far\nH 4 a2\nH 5 b1\nH 6 b2\n' >>"$named"
+printf 'R 3 5\nR 4 6\nR 5 4\n' >>"$named"
+start_viewer_drawn "$viewer" --labels on "$named"
+xdotool mousemove "$away_x" "$away_y"
+screenshot_changed "$workdir/black.png" "$picture" "$workdir/whole.png" "the labelled picture"
+screenshot_settled "$workdir/whole.png" "$picture"
+press_key bracketleft
+screenshot_changed "$workdir/whole.png" "$picture" "$workdir/shallow.png" "the picture at depth 1"
+screenshot_settled "$workdir/shallow.png" "$picture"
+red_box() {
+    pixel_mask red "$1" "$picture"
+    convert "$workdir/mask.png" -trim -format '%w %h' info:
+}
+[ "$(red_box "$workdir/whole.png")" = "$(red_box "$workdir/shallow.png")" ] ||
+    fail "the tree's size changed with the cut: $(red_box "$workdir/whole.png"), then $(red_box "$workdir/shallow.png")"
+press_key Escape
+viewer_status >/dev/null
 echo "explore: ok"
