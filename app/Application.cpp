@@ -273,9 +273,33 @@ LegendLayout Application::windowLegend(bool forFit) {
 }
 
 double Application::legendFitZoom() {
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
+    if (!scene) {
+        return 1.0;
+    }
+    const ViewWindow& window = context.explorer.window();
+    LegendFit fit{scene->graphNumber, scene->layoutType, window, {}, {}, 1.0};
+    if (context.settings.showLegend) {
+        for (const LegendEntry& entry : legendEntries) {
+            if (!std::holds_alternative<LegendWidths>(entry)) {
+                fit.kinds.push_back(entry.index());
+            }
+            if (const auto* swatch = std::get_if<LegendSwatch>(&entry)) {
+                fit.swatches.push_back(swatch->colour);
+            }
+        }
+    }
+    if (!legendFit || !legendFit->holds(fit)) {
+        fit.zoom = legendRoomZoom();
+        legendFit = std::move(fit);
+    }
+    return legendFit->zoom;
+}
+
+double Application::legendRoomZoom() {
     const LegendLayout layout = windowLegend(true);
     const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
-    if (layout.empty() || !scene) {
+    if (layout.empty()) {
         return 1.0;
     }
     const ViewWindow& window = context.explorer.window();

@@ -169,8 +169,10 @@ private:
     // fit, with room for a highlight's entries); empty when it is hidden.
     LegendLayout windowLegend(bool forFit);
     void drawLegend();
-    // The fitted view's zoom that leaves room for the key, at most 1.
+    // The fitted view's zoom that leaves room for the key, at most 1, held
+    // while only the cut changes.
     double legendFitZoom();
+    double legendRoomZoom();
     const TextAtlas& windowText();
     void drawProgress();
     void saveWhenDrawn();
@@ -188,6 +190,23 @@ private:
     std::shared_ptr<const LabelFont> frameLabelFont;
     PlacedLabels placed;
     LabelledFit fitted;
+    // The key's fit for a graph, a layout and a window. A change of the cut
+    // alone keeps it (the widths row and the counts come and go with the
+    // bundles), so that the picture never rescales under the pointer.
+    struct LegendFit {
+        uint64_t graphNumber = 0;
+        TreeLayoutType layout = TreeLayoutType::Radial;
+        ViewWindow window;
+        std::vector<Colour> swatches;
+        std::vector<std::size_t> kinds;
+        double zoom = 1.0;
+
+        bool holds(const LegendFit& other) const {
+            return graphNumber == other.graphNumber && layout == other.layout &&
+                   window == other.window && swatches == other.swatches && kinds == other.kinds;
+        }
+    };
+    std::optional<LegendFit> legendFit;
     // The key's entries and ramp of the newest frame, drawn or not.
     std::vector<LegendEntry> legendEntries;
     SharedValues<Colour> legendRamp;

@@ -2,7 +2,6 @@
 
 #include "base/PathNames.h"
 #include "export/SvgPicture.h"
-#include "io/FileText.h"
 #include "render/FrameImage.h"
 #include "render/PngWriter.h"
 
@@ -30,5 +29,5 @@ Status PictureSaver::save(const PicturePaths& paths, const DrawDescription& show
     if (Status written = writePng(readFrameTexture(targets, copy), paths.png); !written) {
         return written;
     }
-    return writeFileText(paths.svg, svgPicture(shown, targets.frameWidth, labelFont.get()));
+    return writeSvgPicture(paths.svg, shown, targets.frameWidth, labelFont.get());
 }

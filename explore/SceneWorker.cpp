@@ -1,6 +1,9 @@
 #include "explore/SceneWorker.h"
 
+#include "io/GraphLimits.h"
 #include "model/GraphLoading.h"
+
+#include <new>
 
 SceneWorker::SceneWorker(ThreadPool& pool, RampColours ramps,
                          std::shared_ptr<const TextMeasure> labelMeasure,
@@ -127,7 +130,17 @@ void SceneWorker::run() {
             runLoad(asked, lock);
         }
         if (!pendingLoad && settingsPending) {
-            makeFrame(lock);
+            try {
+                makeFrame(lock);
+            } catch (const std::bad_alloc&) {
+                // A frame too big for the memory left: the picture shown
+                // stays, and the window says why.
+                if (!lock.owns_lock()) {
+                    lock.lock();
+                }
+                motion.reset();
+                cutRefusal = graphlimits::outOfMemory();
+            }
         }
         working = false;
         changed.notify_all();

@@ -42,9 +42,27 @@ bool allowedInXml(char32_t c) {
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// Gathers the document's text and, with a sink, hands it on in pieces of
+// about pieceBytes, so that a document of millions of curves never lies in
+// memory whole.
+constexpr std::size_t pieceBytes = std::size_t{1} << 20;
+
 class Writer {
 public:
-    void raw(std::string_view text) { out.append(text); }
+    explicit Writer(const TextSink* sink = nullptr) : sink(sink) {}
+
+    void raw(std::string_view text) {
+        out.append(text);
+        if (sink != nullptr && out.size() >= pieceBytes) {
+            flush();
+        }
+    }
+    void flush() {
+        if (sink != nullptr && !out.empty()) {
+            (*sink)(out);
+            out.clear();
+        }
+    }
     // A number with at most two decimals, without trailing zeros.
     void number(double value) {
         char buffer[32];
@@ -87,6 +105,9 @@ public:
     }
 
     std::string out;
+
+private:
+    const TextSink* sink;
 };
 
 void writeLines(Writer& w, const Mapping& map, const LineSet& lines) {
@@ -371,9 +392,11 @@ std::string hexColour(const Colour& colour) {
     return buffer;
 }
 
-std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasure* legendMeasure) {
+namespace {
+
+void writeDocument(Writer& w, const DrawDescription& frame, int pixels,
+                   const TextMeasure* legendMeasure) {
     const Mapping map(frame.region, pixels);
-    Writer w;
     w.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
     w.number(pixels);
@@ -406,5 +429,21 @@ std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasu
         }
     }
     w.raw("</svg>\n");
+    w.flush();
+}
+
+} // namespace
+
+std::string svgPicture(const DrawDescription& frame, int pixels, const TextMeasure* legendMeasure) {
+    Writer w;
+    writeDocument(w, frame, pixels, legendMeasure);
     return std::move(w.out);
+}
+
+Status writeSvgPicture(const std::string& path, const DrawDescription& frame, int pixels,
+                       const TextMeasure* legendMeasure) {
+    return writeFileInPieces(path, [&](const TextSink& sink) {
+        Writer w(&sink);
+        writeDocument(w, frame, pixels, legendMeasure);
+    });
 }

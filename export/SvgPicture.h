@@ -2,6 +2,7 @@
 
 #include "frame/DrawDescription.h"
 #include "frame/Labels.h"
+#include "io/FileText.h"
 
 #include <string>
 
@@ -35,6 +36,11 @@
 inline constexpr int curveColourSteps = 7;
 
 std::string svgPicture(const DrawDescription& frame, int pixels = DrawDescription::framePixels,
+                       const TextMeasure* legendMeasure = nullptr);
+// The same document written to the file at path as it is made, never whole
+// in memory; a failed write leaves the file as it was (see writeFileText).
+Status writeSvgPicture(const std::string& path, const DrawDescription& frame,
+                       int pixels = DrawDescription::framePixels,
                        const TextMeasure* legendMeasure = nullptr);
 
 // "#rrggbb" of a colour's channels, each clamped to 0..1 and rounded.

@@ -6,6 +6,7 @@
 #include "model/GraphLoading.h"
 
 #include <algorithm>
+#include <new>
 
 FrameSession::FrameSession(Scene& scene, int framePixels) : scene(&scene), pixels(framePixels) {}
 
@@ -23,23 +24,40 @@ CutSummary FrameSession::applyCut(const ViewSettings& settings, const ViewState&
         deepest = treeDepth(scene->graph());
         Cut cut = cutOf(scene->graph(), settings.depth, view.toggled);
         if (!(cut == scene->cut())) {
-            auto bundles = std::make_shared<const Bundles>(scene->bundlesOf(cut));
-            // The curves of the cut shown now go once the new ones are made.
-            const std::optional<uint64_t> available =
-                memoryAvailable ? memoryAvailable : availableMemoryBytes();
-            const uint64_t held = memoryNeeded(scene->graph(), scene->bundles());
-            Status fits =
-                fitsMemory(memoryNeeded(scene->graph(), *bundles), bundles->bundleCount(),
-                           "bundles", available ? std::optional(*available + held) : available);
-            if (fits) {
-                scene->setCut(std::move(cut), std::move(bundles));
-            } else {
-                refusal = fits.error();
-            }
+            changeCut(std::move(cut), settings);
         }
     }
     scene->update(settings);
     return summary();
+}
+
+void FrameSession::changeCut(Cut cut, const ViewSettings& settings) {
+    const Cut before = scene->cut();
+    const std::shared_ptr<const Bundles> bundlesBefore = scene->sharedBundles();
+    const std::optional<uint64_t> available =
+        memoryAvailable ? memoryAvailable : availableMemoryBytes();
+    uint64_t needed = 0;
+    int64_t bundleCount = 0;
+    try {
+        auto bundles = std::make_shared<const Bundles>(scene->bundlesOf(cut));
+        needed = memoryNeeded(scene->graph(), *bundles);
+        bundleCount = bundles->bundleCount();
+        // The curves of the cut shown now go once the new ones are made.
+        const uint64_t held = memoryNeeded(scene->graph(), *bundlesBefore);
+        Status fits = fitsMemory(needed, bundleCount, "bundles",
+                                 available ? std::optional(*available + held) : available);
+        if (!fits) {
+            refusal = fits.error();
+            return;
+        }
+        scene->setCut(std::move(cut), std::move(bundles));
+        scene->update(settings);
+    } catch (const std::bad_alloc&) {
+        // The estimate fell short: what the cut made goes, and the cut shown
+        // before comes back.
+        scene->setCut(before, bundlesBefore);
+        refusal = outOfMemoryFor(bundleCount, "bundles", needed, available);
+    }
 }
 
 CutSummary FrameSession::summary() const {

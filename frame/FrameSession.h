@@ -80,6 +80,9 @@ public:
     // whose curves the memory cannot hold is refused: the scene keeps its
     // cut, and takeRefusal says why, once.
     CutSummary applyCut(const ViewSettings& settings, const ViewState& view);
+    // Shows the cut where its curves fit the memory, else keeps the cut
+    // shown and keeps why as the refusal.
+    void changeCut(Cut cut, const ViewSettings& settings);
     std::optional<Error> takeRefusal() { return std::exchange(refusal, std::nullopt); }
     // Half the side of the square that holds the scene and its names in the
     // frame, for the settings (the scene's square with labels off).

@@ -204,12 +204,30 @@ TextPosition positionAt(std::string_view text, std::size_t offset) {
 }
 
 Status writeFileText(const std::string& path, std::string_view text) {
+    return writeFileInPieces(path, [text](const TextSink& sink) { sink(text); });
+}
+
+Status writeFileInPieces(const std::string& path,
+                         const std::function<void(const TextSink&)>& produce) {
     Result<Temporary> made = temporaryBeside(path);
     if (!made) {
         return made.error();
     }
     const Temporary& temporary = made.value();
-    int error = writeAll(temporary.descriptor, text) ? 0 : errno;
+    int error = 0;
+    try {
+        produce([&](std::string_view piece) {
+            if (error == 0 && !writeAll(temporary.descriptor, piece)) {
+                error = errno;
+            }
+            return error == 0;
+        });
+    } catch (...) {
+        // Whatever stopped the text, no half-written temporary stays.
+        ::close(temporary.descriptor);
+        ::unlink(temporary.path.c_str());
+        throw;
+    }
     if (error == 0 && temporary.target.mode &&
         ::fchmod(temporary.descriptor, *temporary.target.mode) != 0) {
         error = errno;

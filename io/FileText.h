@@ -5,6 +5,7 @@
 #include "base/UninitializedArray.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,15 @@ Result<FileText> readFileText(const std::string& path, std::size_t maxBytes,
 // keeps its permissions; other hard links to it keep the old text. A path
 // that is a link is written where the link points. An error names the path.
 Status writeFileText(const std::string& path, std::string_view text);
+
+// Takes the pieces of a text in order; false once one could not be
+// written, after which the pieces that follow are dropped.
+using TextSink = std::function<bool(std::string_view)>;
+
+// Writes as writeFileText does a text that produce hands to the sink a piece
+// at a time, so that a text larger than the memory free can be written.
+Status writeFileInPieces(const std::string& path,
+                         const std::function<void(const TextSink&)>& produce);
 
 // Whether writeFileText could write path, found out before long work by
 // making and removing its temporary file: the folder takes a new file, the

@@ -109,6 +109,17 @@ Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
                  std::to_string(*available / mebibyte) + " MiB available");
 }
 
+Error outOfMemoryFor(int64_t curves, const char* what, uint64_t estimated,
+                     std::optional<uint64_t> available) {
+    std::string reason = "showing " + std::to_string(curves) + " " + what +
+                         " needs more memory than the " + std::to_string(estimated / mebibyte) +
+                         " MiB estimated";
+    if (available) {
+        reason += "; " + std::to_string(*available / mebibyte) + " MiB are available";
+    }
+    return Error(std::move(reason));
+}
+
 uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles) {
     return static_cast<uint64_t>(bundles.bundleCount()) * bytesPerRelation +
            static_cast<uint64_t>(graph.nodeCount()) * bytesPerNode +

@@ -14,9 +14,11 @@
 
 // What a graph's curves cost in memory while it is shown: per relation its
 // samples, the mixed curves twice (a frame draws one set while the next is
-// mixed) and their copy in the GL buffer and drawing data; per entry of the routes' control
-// polygons, which run along the hierarchy, its id and its copy while the routes are built.
-inline constexpr uint64_t bytesPerRelation = 1700;
+// mixed), their copy in the GL buffer and the driver's drawing data
+// (drawing a million curves into a PNG peaked at 3.81 GB); per entry of the
+// routes' control polygons, which run along the hierarchy, its id and its
+// copy while the routes are built.
+inline constexpr uint64_t bytesPerRelation = 4000;
 inline constexpr uint64_t bytesPerNode = 160;
 inline constexpr uint64_t bytesPerRouteEntry = 8;
 uint64_t memoryNeeded(const CompoundGraph& graph);
@@ -27,6 +29,10 @@ uint64_t memoryNeeded(const CompoundGraph& graph, const Bundles& bundles);
 // they do not.
 Status fitsMemory(uint64_t needed, int64_t curves, const char* what,
                   std::optional<uint64_t> available);
+// Why curves that passed the estimate were not shown after all: making them
+// ran out of memory.
+Error outOfMemoryFor(int64_t curves, const char* what, uint64_t estimated,
+                     std::optional<uint64_t> available);
 
 // Reads a graph file of any format we read into a scene of its own, in
 // three stages, and ends with the layout asked for (radial unless another is

@@ -181,10 +181,8 @@ printf 'R 3 5\nR 4 6\nR 5 4\n' >>"$named"
 start_viewer_drawn "$viewer" --labels on "$named"
 xdotool mousemove "$away_x" "$away_y"
 screenshot_changed "$workdir/black.png" "$picture" "$workdir/whole.png" "the labelled picture"
-screenshot_settled "$workdir/whole.png" "$picture"
 press_key bracketleft
 screenshot_changed "$workdir/whole.png" "$picture" "$workdir/shallow.png" "the picture at depth 1"
-screenshot_settled "$workdir/shallow.png" "$picture"
 red_box() {
     pixel_mask red "$1" "$picture"
     convert "$workdir/mask.png" -trim -format '%w %h' info:

@@ -1,11 +1,15 @@
 #include "export/SvgPicture.h"
 
 #include "settings/BlendModeType.h"
+#include "tests/support/TestFiles.h"
 
 #include <expat.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -108,6 +112,43 @@ std::vector<std::string> curveStrokes(const Parsed& svg) {
         }
     }
     return strokes;
+}
+
+// Megabytes of curves go to the file in pieces: none lost, none twice, and
+// an old file stays whole where the new one cannot be written.
+TEST(SvgPictureTest, AFileWrittenInPiecesHoldsEveryCurveOnce) {
+    TwoCurves scene;
+    constexpr int curves = 10000;
+    std::vector<float> points;
+    std::vector<float> opacity;
+    for (int curve = 0; curve < curves; ++curve) {
+        points.insert(points.end(), scene.points.begin(), scene.points.begin() + 10);
+        opacity.push_back(curve % 2 == 0 ? 1.0f : 0.25f);
+    }
+    scene.frame.curves.points = SharedValues<float>::copyOf(points);
+    scene.frame.curves.opacity = opacity;
+    testing_support::TempFile old("old picture", "picture.svg");
+    ASSERT_TRUE(writeSvgPicture(old.path(), scene.frame, 2048));
+    std::ifstream in(old.path(), std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(written.size(), std::size_t{2} << 20);
+    const Parsed svg = parseXml(written);
+    ASSERT_TRUE(svg.wellFormed);
+    EXPECT_EQ(childrenOf(svg, "curves").size(), std::size_t{curves});
+    const std::vector<std::string> strokes = curveStrokes(svg);
+    ASSERT_EQ(strokes.size(), std::size_t{4 * curves});
+    EXPECT_EQ(strokes.back(), "#0000ff");
+
+    std::filesystem::permissions(old.folderPath(), std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::owner_exec);
+    const Status refused = writeSvgPicture(old.path(), scene.frame, 2048);
+    std::filesystem::permissions(old.folderPath(), std::filesystem::perms::owner_all);
+    if (::geteuid() != 0) {
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().describe().find(old.path()), std::string::npos);
+    }
+    std::ifstream again(old.path(), std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), written);
 }
 
 TEST(SvgPictureTest, OneGroupPerCurveColouredAlongTheRampFromEndToEnd) {

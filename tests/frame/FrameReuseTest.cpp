@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -234,6 +238,36 @@ TEST(FrameSession, ACutWhoseCurvesDoNotFitIsRefusedAndTheCutBeforeStays) {
     session.setMemoryAvailable(std::nullopt);
     settings.depth = 0;
     EXPECT_EQ(session.applyCut(settings, {}).bundles, 50) << "with the memory, the whole tree";
+}
+
+// Where the estimate lets a cut through but making its curves runs out of
+// memory (here an address-space cap just above what the process holds), the
+// cut is refused with the amounts and the cut before stays shown.
+TEST(FrameSession, ACutThatRunsOutOfMemoryIsRefusedAndTheCutBeforeStays) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Scene scene;
+    scene.setGraph(twoGroupsRelated(100, true));
+    FrameSession session(scene);
+    ViewSettings settings;
+    settings.depth = 1;
+    ASSERT_EQ(session.applyCut(settings, {}).bundles, 2);
+    session.setMemoryAvailable(uint64_t{1} << 40);
+    const auto underCap = [&] {
+        std::ifstream statm("/proc/self/statm");
+        uint64_t pages = 0;
+        statm >> pages;
+        const rlimit cap{pages * static_cast<uint64_t>(::sysconf(_SC_PAGESIZE)) + (2u << 20),
+                         RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &cap);
+        settings.depth = 2;
+        const CutSummary kept = session.applyCut(settings, {});
+        const std::optional<Error> why = session.takeRefusal();
+        const bool refused =
+            why && why->reason.find("showing 20000 bundles needs more memory than the") !=
+                       std::string::npos;
+        std::_Exit(kept.bundles == 2 && scene.bundles().bundleCount() == 2 && refused ? 0 : 1);
+    };
+    EXPECT_EXIT(underCap(), testing::ExitedWithCode(0), "");
 }
 
 } // namespace

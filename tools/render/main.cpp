@@ -5,6 +5,7 @@
 #include "export/SvgPicture.h"
 #include "frame/FrameSession.h"
 #include "io/FileText.h"
+#include "io/GraphLimits.h"
 #include "model/GraphLoading.h"
 #include "platform/ExecutablePath.h"
 #include "render/ColorRamps.h"
@@ -22,6 +23,7 @@
 #include <chrono>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -183,10 +185,11 @@ Status writePicture(const RenderOptions& options, GlDrawing* gl, FrameSession& s
                     const ViewSettings& settings, const ViewState& view, const LabelFont* font,
                     StageTimes& times) {
     if (gl == nullptr) {
-        const std::string picture =
-            svgPicture(*session.frameAnyway(settings, view).description, options.size, font);
-        times.stageDone("describing the picture as SVG");
-        if (Status written = writeFileText(options.outputPath, picture); !written) {
+        const std::shared_ptr<const DrawDescription> picture =
+            session.frameAnyway(settings, view).description;
+        times.stageDone("describing the picture");
+        if (Status written = writeSvgPicture(options.outputPath, *picture, options.size, font);
+            !written) {
             return written;
         }
         times.stageDone("writing the SVG");
@@ -238,9 +241,15 @@ std::optional<Failure> render(const RenderOptions& options) {
         return Failure{"hebview-render: " + view.error().describe(), 2};
     }
     times.stageDone("layout and bundling strength of the settings");
-    if (const Status written =
+    Status written;
+    try {
+        written =
             writePicture(options, gl.get(), session, settings, view.value(), font.get(), times);
-        !written) {
+    } catch (const std::bad_alloc&) {
+        // Past the estimate: refused with what is left, never an abort.
+        written = graphlimits::outOfMemory();
+    }
+    if (!written) {
         return Failure{"hebview-render: " + written.error().describe()};
     }
     return std::nullopt;
