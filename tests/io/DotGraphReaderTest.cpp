@@ -34,16 +34,16 @@ TEST(DotGraphReaderTest, DependencyCruiserClustersRepeatPerModule) {
     "src/app/main.js" -> "src/app/main.js"
     subgraph "cluster_src" {label="src" subgraph "cluster_src/lib" {label="lib" "src/lib/util.js" [label=<<b>util</b>.js>] } }
     "src/app/main.js" -> "src/lib/util.js" [xlabel="again"]
-    subgraph "cluster_test" {label="test" "test/a.spec.js" [label=<a&#46;spec &amp;<BR/> js>] }
-    "test/a.spec.js" -> "src/lib/util.js"
+    subgraph "cluster_test" {label="test" "test/a.test.js" [label=<a&#46;test &amp;<BR/> js>] }
+    "test/a.test.js" -> "src/lib/util.js"
 })";
     const CompoundGraph byLabel = accepted(text, DotNames::Label);
-    EXPECT_EQ(outline(byLabel), "deps(src(app(main.js) lib(util.js)) test(a.spec & js))");
+    EXPECT_EQ(outline(byLabel), "deps(src(app(main.js) lib(util.js)) test(a.test & js))");
     // The repeat and the module importing itself are dropped.
-    EXPECT_EQ(relationNames(byLabel), (Relations{"main.js>util.js", "a.spec & js>util.js"}));
+    EXPECT_EQ(relationNames(byLabel), (Relations{"main.js>util.js", "a.test & js>util.js"}));
     // By ID, the modules keep their paths, unsplit inside their clusters.
     EXPECT_EQ(outline(accepted(text)),
-              "deps(src(app(src/app/main.js) lib(src/lib/util.js)) test(test/a.spec.js))");
+              "deps(src(app(src/app/main.js) lib(src/lib/util.js)) test(test/a.test.js))");
 }
 
 TEST(DotGraphReaderTest, ANodeStaysInTheFirstClusterItAppearsIn) {
