@@ -125,6 +125,7 @@ Status Application::init() {
     worker = std::make_unique<SceneWorker>(ThreadPool::shared(), std::move(ramps), frameLabelFont,
                                            &loadStages());
     worker->show(context.settings);
+    worker->nameDotNodesBy(dotNames);
     const std::string graphPath =
         startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
     // The command line's depth holds for the graph it names; later graphs

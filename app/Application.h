@@ -129,6 +129,8 @@ public:
     std::string startupGraphPath = defaultGraphPath;
     // The older version init compares that graph with; empty for none.
     std::string startupOlderPath;
+    // What names the nodes of DOT files, the first and those opened later.
+    DotNames dotNames = DotNames::Id;
     // The view the command line asked for.
     StartView startView;
 

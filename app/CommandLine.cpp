@@ -75,9 +75,9 @@ Result<ViewerCommandLine> parseViewerCommandLine(const std::string& program,
 std::string viewerUsage() {
     std::string text =
         "usage: hebview [options] [GRAPH]\n"
-        "Shows GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
-        ".graphml) in a window, with these settings and this view to start with; the panel\n"
-        "and the pointer change them.\n"
+        "Shows GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt,\n"
+        ".graphml or .dot/.gv) in a window, with these settings and this view to start\n"
+        "with; the panel and the pointer change them.\n"
         "\noptions:\n" +
         optionsHelp(options());
     text += "  --help                  this text\n"

@@ -211,6 +211,7 @@ int runViewer(int argc, char** argv) {
         application.startupGraphPath = commandLine.graphPath;
     }
     application.startupOlderPath = commandLine.view.olderVersion;
+    application.dotNames = commandLine.view.dotNames;
     application.startView = StartView(commandLine.view);
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());

@@ -48,6 +48,11 @@ std::optional<Error> SceneWorker::takeLoadError() {
     return error;
 }
 
+void SceneWorker::nameDotNodesBy(DotNames names) {
+    std::lock_guard<std::mutex> lock(state);
+    dotNames = names;
+}
+
 void SceneWorker::load(const std::string& path, int32_t depth) {
     request({path, {}, depth});
 }
@@ -265,9 +270,11 @@ void SceneWorker::runLoad(const LoadRequest& asked, std::unique_lock<std::mutex>
     loading = std::make_shared<Progress>(observer);
     const std::shared_ptr<Progress> progress = loading;
     const ViewSettings settings = wanted;
+    const DotNames names = dotNames;
     ThreadPool& pool = scene.threadPool();
     lock.unlock();
     LoadOptions options = loadOptionsFor(settings);
+    options.dotNames = names;
     options.depth = asked.depth;
     options.progress = progress.get();
     Result<Scene> loaded = asked.olderPath.empty()

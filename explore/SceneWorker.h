@@ -7,6 +7,7 @@
 #include "frame/FrameSession.h"
 #include "frame/RampColours.h"
 #include "frame/SceneSnapshot.h"
+#include "io/DotContent.h"
 #include "model/Scene.h"
 #include "settings/ViewSettings.h"
 #include "settings/ViewState.h"
@@ -67,6 +68,8 @@ public:
     // A load of the union of two versions of a graph (see readComparison),
     // shown as the newer one's; cancelled and refused as a load is.
     void compare(const std::string& olderPath, const std::string& newerPath, int32_t depth = 0);
+    // What names the nodes of the DOT files loaded from now on.
+    void nameDotNodesBy(DotNames names);
     // Why the last load failed, once; nothing when it did not.
     std::optional<Error> takeLoadError();
     // Why the cut asked for last was not made (its curves would not fit in
@@ -137,6 +140,7 @@ private:
     std::condition_variable changed;
     ViewSettings wanted;
     ViewState wantedView;
+    DotNames dotNames = DotNames::Id;
     std::optional<Error> loadError;
     std::optional<Error> cutRefusal;
     bool settingsPending = false;

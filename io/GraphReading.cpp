@@ -1,6 +1,7 @@
 #include "io/GraphReading.h"
 
 #include "base/PathNames.h"
+#include "io/DotGraphReader.h"
 #include "io/EdgeListReader.h"
 #include "io/FileText.h"
 #include "io/GraphFileReader.h"
@@ -30,6 +31,8 @@ const char* formatName(GraphFormat format) {
         return "a tab-separated edge list";
     case GraphFormat::GraphMl:
         return "GraphML";
+    case GraphFormat::Dot:
+        return "DOT";
     }
     return "";
 }
@@ -43,6 +46,8 @@ Status checkContent(std::string_view text, GraphFormat named) {
     std::string found;
     if (named == GraphFormat::Json && !looksJson) {
         found = looksXml ? "XML" : "no JSON object or array";
+    } else if (named == GraphFormat::Dot && (looksJson || looksXml)) {
+        found = looksJson ? "JSON" : "XML";
     } else if (named == GraphFormat::GraphMl && !looksXml) {
         found = looksJson ? "JSON" : "no XML";
     } else if ((named == GraphFormat::Lines || named == GraphFormat::EdgeList ||
@@ -53,9 +58,10 @@ Status checkContent(std::string_view text, GraphFormat named) {
     if (found.empty()) {
         return {};
     }
-    return Error(std::string("the name says ") + formatName(named) + ", but the content is " +
-                 found + " (starting with '" + std::string(1, first) +
-                 "'); give the file the extension of its format (.rsf, .json, .csv, .graphml)");
+    return Error(
+        std::string("the name says ") + formatName(named) + ", but the content is " + found +
+        " (starting with '" + std::string(1, first) +
+        "'); give the file the extension of its format (.rsf, .json, .csv, .graphml, .dot)");
 }
 
 // An Error for a file with nothing in it to read.
@@ -89,6 +95,9 @@ std::optional<GraphFormat> formatOfPath(std::string_view path) {
     if (extension == "graphml") {
         return GraphFormat::GraphMl;
     }
+    if (extension == "dot" || extension == "gv") {
+        return GraphFormat::Dot;
+    }
     return std::nullopt;
 }
 
@@ -97,7 +106,10 @@ GraphFormat formatOfContent(std::string_view text) {
     if (first == '{' || first == '[') {
         return GraphFormat::Json;
     }
-    return first == '<' ? GraphFormat::GraphMl : GraphFormat::Lines;
+    if (first == '<') {
+        return GraphFormat::GraphMl;
+    }
+    return dotgraph::looksLikeDot(text) ? GraphFormat::Dot : GraphFormat::Lines;
 }
 
 Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
@@ -116,6 +128,9 @@ Result<CompoundGraph> parseGraph(std::string_view text, GraphFormat format,
         return edgelist::parse(text, rootName, options.separator, options.progress, '\t');
     case GraphFormat::GraphMl:
         return graphml::parse(text, rootName, options.progress);
+    case GraphFormat::Dot:
+        return dotgraph::parse(text, rootName, options.separator, options.dotNames,
+                               options.progress, options.warnings);
     }
     return Error("unknown format");
 }

@@ -21,9 +21,16 @@ void endStage(Progress* progress) {
     }
 }
 
-// The steps of a load after reading the graph, up to the first Error.
+// The reading of a file as the options ask, its warnings kept.
+GraphReadOptions readOptions(const LoadOptions& options, std::vector<std::string>& warnings) {
+    return {options.separator, options.progress, options.dotNames, &warnings};
+}
+
+// The steps of a load after reading the graph, up to the first Error; the
+// reading's warnings are advised once it is done.
 Result<Scene> buildScene(CompoundGraph graph, std::shared_ptr<const Comparison> comparison,
-                         ThreadPool& pool, const LoadOptions& options) {
+                         ThreadPool& pool, const LoadOptions& options,
+                         const std::vector<std::string>& warnings) {
     Progress* progress = options.progress;
     const Error cancelled{std::string(cancelledReason)};
     const std::optional<uint64_t> available =
@@ -43,6 +50,11 @@ Result<Scene> buildScene(CompoundGraph graph, std::shared_ptr<const Comparison> 
     scene.setGraph(std::move(graph), std::move(comparison));
     scene.showKept(options.showKept);
     endStage(progress);
+    for (const std::string& warning : warnings) {
+        if (progress != nullptr) {
+            progress->advise(warning);
+        }
+    }
 
     beginStage(progress, "Building Tree Layouts", "Building Tree Layouts ...");
     scene.buildLayouts();
@@ -130,18 +142,20 @@ Result<Scene> readScene(const std::string& path, ThreadPool& pool, const LoadOpt
     beginStage(options.progress, "Reading", "Reading " + printable(path) + " ...");
     return namedAfter(
         path, options.progress, graphlimits::withinMemory<Scene>([&]() -> Result<Scene> {
-            Result<CompoundGraph> file = readGraph(path, {options.separator, options.progress});
+            std::vector<std::string> warnings;
+            Result<CompoundGraph> file = readGraph(path, readOptions(options, warnings));
             if (!file) {
                 return file.error();
             }
-            return buildScene(std::move(file).value(), nullptr, pool, options);
+            return buildScene(std::move(file).value(), nullptr, pool, options, warnings);
         }));
 }
 
 Result<Scene> readComparison(const std::string& olderPath, const std::string& newerPath,
                              ThreadPool& pool, const LoadOptions& options) {
     Progress* progress = options.progress;
-    const GraphReadOptions reading{options.separator, progress};
+    std::vector<std::string> warnings;
+    const GraphReadOptions reading = readOptions(options, warnings);
     beginStage(progress, "Reading", "Reading " + printable(olderPath) + " ...");
     const Result<CompoundGraph> older = namedAfter(
         olderPath, progress,
@@ -171,7 +185,7 @@ Result<Scene> readComparison(const std::string& olderPath, const std::string& ne
             }
             return buildScene(std::move(both.graph),
                               std::make_shared<const Comparison>(std::move(both.comparison)), pool,
-                              options);
+                              options, warnings);
         }));
 }
 

@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "base/ThreadPool.h"
 #include "graph/CompoundGraph.h"
+#include "io/DotContent.h"
 #include "layout/TreeLayoutType.h"
 #include "model/Scene.h"
 #include "settings/ViewSettings.h"
@@ -46,7 +47,7 @@ Error outOfMemoryFor(int64_t curves, const char* what, uint64_t estimated,
 //   Building Tree Layouts ... done!
 //   Building Splines ... done!
 // the stage that stops ending as failed or cancelled; a cancel stops the
-// load.
+// load. A reader's warnings are advised as the reading stage ends.
 struct LoadOptions {
     std::optional<float> strength;
     Progress* progress = nullptr;
@@ -55,6 +56,8 @@ struct LoadOptions {
     // Splits names into the hierarchy where a format has only names;
     // detected when empty.
     std::string separator;
+    // What names the nodes of a DOT file.
+    DotNames dotNames = DotNames::Id;
     TreeLayoutType layoutType = TreeLayoutType::Radial;
     float treeMapSpacing = 0.0f;
     // The depth the hierarchy is cut at (see Cut), so that only the bundles

@@ -25,11 +25,15 @@ trap 'rm -rf "$corpus"' EXIT
 cp data/Graphs/small.rsf "$corpus/"
 build-fuzz/tests/fuzz/fuzz_graph_file -max_total_time=15 -max_len=4096 \
     -dict=tests/fuzz/graph.dict "$corpus" 2>&1 | tail -n 1
-# The readers of the other formats, each seeded with its example file.
-for target in json:imports.json edgelist:go-mod-graph.txt graphml:modules.graphml; do
+# The readers of the other formats, each seeded with its example file (and
+# its words, where a dictionary lists them).
+for target in json:imports.json edgelist:go-mod-graph.txt graphml:modules.graphml dot:deps.dot; do
     seeds=$(mktemp -d)
     cp "data/examples/${target#*:}" "$seeds/"
-    build-fuzz/tests/fuzz/fuzz_${target%%:*} -max_total_time=8 -max_len=4096 "$seeds" 2>&1 | tail -n 1
+    words=()
+    [ -e "tests/fuzz/${target%%:*}.dict" ] && words=(-dict="tests/fuzz/${target%%:*}.dict")
+    build-fuzz/tests/fuzz/fuzz_${target%%:*} -max_total_time=8 -max_len=4096 "${words[@]}" "$seeds" 2>&1 |
+        tail -n 1
     rm -rf "$seeds"
 done
 effects=$(mktemp -d)

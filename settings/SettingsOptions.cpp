@@ -1,5 +1,6 @@
 #include "settings/SettingsOptions.h"
 
+#include "io/DotGraphReader.h"
 #include "settings/SettingsTable.h"
 #include "settings/ViewState.h"
 
@@ -188,6 +189,13 @@ const std::vector<CommandOption<ViewOptions>>& viewOptions() {
          [](const std::string& w, ViewOptions& o) {
              o.olderVersion = w;
              return !w.empty();
+         }},
+        {"--dot-names", "label|id",
+         "name DOT nodes by their labels where they have one (default id)",
+         [](const std::string& w, ViewOptions& o) {
+             const std::optional<DotNames> names = dotgraph::namesCalled(w);
+             o.dotNames = names.value_or(o.dotNames);
+             return names.has_value();
          }},
         {"--highlight", "NODE", "highlight a node's relations; a name or a path a.b.c",
          [](const std::string& w, ViewOptions& o) {

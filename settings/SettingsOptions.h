@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "graph/CompoundGraph.h"
+#include "io/DotContent.h"
 #include "settings/ViewSettings.h"
 
 #include <cstdint>
@@ -24,11 +25,12 @@ template <typename Target> struct CommandOption {
 const std::vector<CommandOption<ViewSettings>>& settingsOptions();
 
 // The view to start with: an older version of the graph to compare it with
-// (a path; empty for none), a node to highlight (a name or a path; empty for
-// none), a text to search for, and the zoom and centre, in scene
-// coordinates.
+// (a path; empty for none), what names the nodes of DOT files, a node to
+// highlight (a name or a path; empty for none), a text to search for, and
+// the zoom and centre, in scene coordinates.
 struct ViewOptions {
     std::string olderVersion;
+    DotNames dotNames = DotNames::Id;
     std::string highlight;
     // Nodes to collapse, each a name or a path.
     std::vector<std::string> collapse;

@@ -43,7 +43,8 @@ FileChoice chooseFileToOpen(const std::string& title, const std::string& folder,
     GtkFileChooser* chooser = newChooser(title, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open", folder);
     gtk_file_chooser_set_select_multiple(chooser, multiple ? TRUE : FALSE);
     GtkFileFilter* graphs = gtk_file_filter_new();
-    gtk_file_filter_set_name(graphs, "Graph files (.rsf, .json, .csv, .tsv, .txt, .graphml)");
+    gtk_file_filter_set_name(graphs,
+                             "Graph files (.rsf, .json, .csv, .tsv, .txt, .graphml, .dot, .gv)");
     for (const char* pattern : graphFilePatterns) {
         gtk_file_filter_add_pattern(graphs, pattern);
     }

@@ -7,8 +7,8 @@
 
 // The names the "Graph files" filter shows, in either case.
 inline constexpr const char* graphFilePatterns[] = {
-    "*.rsf", "*.RSF", "*.json", "*.JSON",    "*.csv",     "*.CSV",    "*.tsv",
-    "*.TSV", "*.txt", "*.TXT",  "*.graphml", "*.GRAPHML", "*.GraphML"};
+    "*.rsf", "*.RSF",     "*.json",    "*.JSON",    "*.csv", "*.CSV", "*.tsv", "*.TSV", "*.txt",
+    "*.TXT", "*.graphml", "*.GRAPHML", "*.GraphML", "*.dot", "*.DOT", "*.gv",  "*.GV"};
 
 // The path chosen, or nothing on Cancel; without a display to show the
 // dialog on, the error says so and that nothing happens, for the caller to

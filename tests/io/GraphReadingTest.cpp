@@ -23,7 +23,9 @@ TEST(GraphReadingTest, TheExtensionNamesTheFormatInAnyCase) {
     }
     EXPECT_EQ(formatOfPath("x.TSV"), GraphFormat::TabSeparated);
     EXPECT_EQ(formatOfPath("model.GraphML"), GraphFormat::GraphMl);
-    for (const char* path : {"graph", "a.b/graph", ".json", "x.dot"}) {
+    EXPECT_EQ(formatOfPath("deps.DOT"), GraphFormat::Dot);
+    EXPECT_EQ(formatOfPath("deps.gv"), GraphFormat::Dot);
+    for (const char* path : {"graph", "a.b/graph", ".json", "x.dotx"}) {
         EXPECT_EQ(formatOfPath(path), std::nullopt) << path;
     }
 }
@@ -105,6 +107,7 @@ TEST(GraphReadingTest, ContentOfAnotherFormatIsRefusedNamingThePath) {
         {"{\"a\": []}", "g.rsf", "the name says the line format, but the content is JSON"},
         {"<graphml/>", "g.csv", "the name says an edge list, but the content is XML"},
         {"[1]", "g.graphml", "the name says GraphML, but the content is JSON"},
+        {"<graphml/>", "g.gv", "the name says DOT, but the content is XML"},
     };
     for (const Case& c : cases) {
         const TempFile file(c.text, c.name);
@@ -120,6 +123,10 @@ TEST(GraphReadingTest, AnUnknownExtensionIsReadByItsContent) {
     EXPECT_EQ(outline(readGraph(json.path()).value()), "p(q)");
     const TempFile lines("HierarchyElements 1\nRoot 0\nH 0 n\n", "graph");
     EXPECT_EQ(outline(readGraph(lines.path()).value()), "n");
+    const TempFile dot(
+        "\xEF\xBB\xBF// made by hand\n/* a\n b */\n# 1 \"deps.dot\"\nStrict DiGraph {a -> b}",
+        "deps.out");
+    EXPECT_EQ(outline(readGraph(dot.path()).value()), "deps(a b)");
 }
 
 TEST(GraphReadingTest, ErrorsNameThePathAndTheLine) {

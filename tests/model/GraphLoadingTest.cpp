@@ -159,6 +159,22 @@ TEST(GraphLoading, TheSeparatorGivenSplitsTheNames) {
     EXPECT_EQ(scene.graph().name(scene.graph().root), "pairs");
 }
 
+TEST(GraphLoading, DotNodesAreNamedAsAskedAndAWarningFollowsTheReading) {
+    TempFile dot("digraph { subgraph cluster_a { x [label=\"X\"] } subgraph cluster_b { x } }",
+                 "two.dot");
+    LoadOptions options;
+    options.dotNames = DotNames::Label;
+    PrintedLoad output;
+    options.progress = output.progress();
+    Result<Scene> loaded = readScene(dot.path(), ThreadPool::shared(), options);
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(testing_support::outline(loaded.value().graph()), "two(a(X) b)");
+    EXPECT_EQ(output.text(), "Reading " + dot.path() +
+                                 " ... done!\nWarning: 1 node appears in two clusters, neither "
+                                 "inside the other; each is kept in the first.\nBuilding Tree "
+                                 "Layouts ... done!\nBuilding Splines ... done!\n");
+}
+
 TEST(GraphLoading, AJsonFileAndItsConversionGiveTheSameLayoutsAndCurves) {
     const std::string json = "data/examples/imports.json";
     const TempFile converted("", "unused");

@@ -71,9 +71,12 @@ TEST(RenderOptions, EverySettingIsReadByNameOrNumber) {
     EXPECT_EQ(options.outputPath, "out.png");
     EXPECT_EQ(options.graphPath, "graph.rsf");
     EXPECT_FALSE(writesSvg(options));
-    const RenderOptions picture = accepted(
-        {"-o", "Figure.SVG", "--size", "8192", "--background", "transparent", "--separator", "::"});
+    const RenderOptions picture =
+        accepted({"-o", "Figure.SVG", "--size", "8192", "--background", "transparent",
+                  "--separator", "::", "--dot-names", "label"});
     EXPECT_TRUE(writesSvg(picture));
+    EXPECT_EQ(picture.view.dotNames, DotNames::Label);
+    EXPECT_EQ(options.view.dotNames, DotNames::Id);
     EXPECT_EQ(picture.size, 8192);
     EXPECT_EQ(picture.background, (Colour{0.0f, 0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(picture.separator, "::");
@@ -139,6 +142,7 @@ TEST(RenderOptions, BadCommandLinesAreRefusedWithTheReason) {
         {{"--zoom", "0"}, "bad value '0' for --zoom (0.5-4096)"},
         {{"--center", "1"}, "bad value '1' for --center (X,Y)"},
         {{"--center", "1,y"}, "bad value '1,y' for --center (X,Y)"},
+        {{"--dot-names", "name"}, "bad value 'name' for --dot-names (label|id)"},
         {{"--highlight", ""}, "bad value '' for --highlight (NODE)"},
         {{"--colour"}, "unknown option --colour"},
         {{"-o"}, "-o needs a value (FILE)"},

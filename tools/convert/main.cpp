@@ -1,3 +1,4 @@
+#include "io/DotGraphReader.h"
 #include "io/FileText.h"
 #include "io/GraphFileWriter.h"
 #include "io/GraphReading.h"
@@ -10,14 +11,17 @@
 namespace {
 
 const char* const usage =
-    "usage: hebview-convert INPUT -o OUTPUT.rsf [--separator TEXT]\n"
-    "Reads INPUT (.rsf, .json, .csv/.tsv/.txt or .graphml, chosen by its extension) and\n"
-    "writes the same graph in the line format, which hebview reads fastest.\n"
+    "usage: hebview-convert INPUT -o OUTPUT.rsf [--separator TEXT] [--dot-names label|id]\n"
+    "Reads INPUT (.rsf, .json, .csv/.tsv/.txt, .graphml or .dot/.gv, chosen by its\n"
+    "extension) and writes the same graph in the line format, which hebview reads\n"
+    "fastest.\n"
     "\noptions:\n"
-    "  -o FILE.rsf         the file to write\n"
-    "  --separator TEXT    what splits names into the hierarchy (default: found in the\n"
-    "                      names, the first of ::, / and . that a tenth of them hold)\n"
-    "  --help              this text\n"
+    "  -o FILE.rsf           the file to write\n"
+    "  --separator TEXT      what splits names into the hierarchy (default: found in the\n"
+    "                        names, the first of ::, / and . that a tenth of them hold)\n"
+    "  --dot-names label|id  name DOT nodes by their labels where they have one\n"
+    "                        (default id)\n"
+    "  --help                this text\n"
     "\nNames cannot hold blanks or double quotes in the line format: blanks become\n"
     "no-break spaces and a double quote two apostrophes.\n";
 
@@ -38,13 +42,23 @@ int main(int argc, char** argv) {
     std::string input;
     std::string output;
     GraphReadOptions options;
+    std::vector<std::string> warnings;
+    options.warnings = &warnings;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         if (word == "--help" || word == "-h") {
             std::cout << usage;
             return 0;
         }
-        if (word == "-o" || word == "--separator") {
+        if (word == "--dot-names") {
+            const std::optional<DotNames> names =
+                i + 1 < arguments.size() ? dotgraph::namesCalled(arguments[i + 1]) : std::nullopt;
+            if (!names) {
+                return refuse("--dot-names needs label or id");
+            }
+            options.dotNames = *names;
+            ++i;
+        } else if (word == "-o" || word == "--separator") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
                 return refuse(word + " needs a value");
             }
@@ -71,6 +85,9 @@ int main(int argc, char** argv) {
     if (!graph) {
         std::cerr << "hebview-convert: " << graph.error().describe() << '\n';
         return 1;
+    }
+    for (const std::string& warning : warnings) {
+        std::cerr << "hebview-convert: " << printable(warning) << '\n';
     }
     if (const Status written = graphfile::write(graph.value(), output); !written) {
         std::cerr << "hebview-convert: " << written.error().describe() << '\n';

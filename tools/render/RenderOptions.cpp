@@ -98,9 +98,9 @@ std::string renderOptionsHelp() {
     std::ostringstream text;
     const int size = RenderTargets::frameSize;
     text << "usage: hebview-render [options] [GRAPH]\n"
-            "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt or\n"
-            ".graphml) as the viewer does, without a display, and writes the picture as a\n"
-            "PNG (by default "
+            "Draws GRAPH (default data/Graphs/jhotdraw-mini.rsf; .rsf, .json, .csv/.tsv/.txt,\n"
+            ".graphml or .dot/.gv) as the viewer does, without a display, and writes the\n"
+            "picture as a PNG (by default "
          << size << " by " << size
          << ") or as SVG vectors, by the output's extension.\n"
             "It reads data/textures from the working directory, or from beside the program or\n"

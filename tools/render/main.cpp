@@ -136,6 +136,7 @@ std::optional<Scene> loadScene(const RenderOptions& options, const ViewSettings&
     Progress progress(&stages);
     LoadOptions load = loadOptionsFor(settings);
     load.separator = options.separator;
+    load.dotNames = options.view.dotNames;
     load.depth = settings.depth;
     load.progress = &progress;
     const std::string graphPath =
