@@ -25,8 +25,10 @@ trap 'rm -rf "$corpus"' EXIT
 cp data/Graphs/small.rsf "$corpus/"
 build-fuzz/tests/fuzz/fuzz_graph_file -max_total_time=15 -max_len=4096 \
     -dict=tests/fuzz/graph.dict "$corpus" 2>&1 | tail -n 1
-# The readers of the other formats, each seeded with its example file.
-for target in json:imports.json edgelist:go-mod-graph.txt graphml:modules.graphml; do
+# The readers of the other formats and of architecture rules, each seeded
+# with its example file.
+for target in json:imports.json edgelist:go-mod-graph.txt graphml:modules.graphml \
+    rule_file:jhotdraw.rules; do
     seeds=$(mktemp -d)
     cp "data/examples/${target#*:}" "$seeds/"
     build-fuzz/tests/fuzz/fuzz_${target%%:*} -max_total_time=8 -max_len=4096 "$seeds" 2>&1 | tail -n 1
