@@ -13,7 +13,7 @@ ctest --test-dir build --output-on-failure -j2
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEBVIEW_SANITIZE=ON \
     -DHEBVIEW_BENCH=OFF >/dev/null
 cmake --build build-sanitize --target hebview_core_tests hebview_unit_tests hebview-rampgen \
-    hebview-convert
+    hebview-convert hebview-check
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize -L unit --output-on-failure -j2
 # Short fuzzing runs of the graph readers and the effect file reader, each
