@@ -1,7 +1,7 @@
 # One static library per layer folder, linked only to the layers below it.
 # Every layer's includes are checked at build time by CheckLayerIncludes.cmake,
 # so that a wrong-way include fails the build even where it would compile.
-set(HEBVIEW_LAYERS base graph io layout bundling settings model frame explore media export render facade effect platform ui app)
+set(HEBVIEW_LAYERS base graph io layout bundling settings model analysis frame explore media export render facade effect platform ui app)
 
 # hebview_layer(<folder> [COMPUTING] USES <layers below> SOURCES <files> [LINKS <libraries>])
 function(hebview_layer folder)

@@ -1,5 +1,6 @@
 #include "explore/Explorer.h"
 
+#include "base/Counted.h"
 #include "explore/Picking.h"
 #include "model/Search.h"
 
@@ -260,11 +261,6 @@ ViewState Explorer::viewState() const {
 }
 
 namespace {
-
-// A count and its noun, which agrees with it: "1 node", "2 nodes".
-std::string counted(int64_t count, std::string_view one, std::string_view many) {
-    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
 
 // A line naming the nodes of a list of ends, or nothing when it is empty.
 std::string endsLine(const CompoundGraph& graph, std::string_view title,

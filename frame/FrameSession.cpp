@@ -61,9 +61,8 @@ void FrameSession::changeCut(Cut cut, const ViewSettings& settings) {
 }
 
 CutSummary FrameSession::summary() const {
-    const Cut& cut = scene->cut();
-    return {cut.depth > 0 ? cut.depth : deepest, deepest, cut.custom,
-            scene->bundles().bundleCount(), scene->graph().edgeCount()};
+    return summaryOf(scene->cut(), deepest, scene->bundles().bundleCount(),
+                     scene->graph().edgeCount());
 }
 
 std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,

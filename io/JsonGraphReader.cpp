@@ -1,6 +1,7 @@
 #include "io/JsonGraphReader.h"
 
 #include "io/FileText.h"
+#include "io/JsonFault.h"
 #include "io/NameHierarchy.h"
 
 #include <nlohmann/json.hpp>
@@ -177,22 +178,8 @@ public:
     }
     bool parse_error(std::size_t position, const std::string& lastRead,
                      const nlohmann::detail::exception& error) override {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2:
-        // syntax error while parsing value - ...; last read: '...'": the part
-        // after the place, with the token read last shortened.
-        std::string reason = error.what();
-        if (const std::size_t at = reason.find("] "); at != std::string::npos) {
-            reason.erase(0, at + 2);
-        }
-        if (reason.starts_with("parse error")) {
-            reason.erase(0, reason.find(": ") + 2);
-        }
-        const std::string token = "'" + lastRead + "'";
-        if (const std::size_t at = reason.find(token); at != std::string::npos) {
-            reason.replace(at, token.size(), inQuotes(lastRead, '\''));
-        }
         faultAt = position == 0 ? 0 : position - 1;
-        fault = reason;
+        fault = jsonFaultReason(error.what(), lastRead);
         return false;
     }
 

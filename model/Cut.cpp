@@ -100,6 +100,10 @@ int32_t openingDepth(const CompoundGraph& graph, int64_t bundles, ThreadPool& po
     return fits;
 }
 
+CutSummary summaryOf(const Cut& cut, int32_t treeDepth, int64_t bundles, int64_t relations) {
+    return {cut.depth > 0 ? cut.depth : treeDepth, treeDepth, cut.custom, bundles, relations};
+}
+
 std::string CutSummary::line() const {
     const std::string counts =
         std::to_string(bundles) + " bundles of " + std::to_string(relations) + " relations";

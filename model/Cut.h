@@ -64,3 +64,7 @@ struct CutSummary {
     bool operator==(const CutSummary&) const = default;
     std::string line() const;
 };
+
+// The summary of a cut of a tree that deep, which gathers that many bundles
+// of that many relations; a cut by no depth is at the tree's depth.
+CutSummary summaryOf(const Cut& cut, int32_t treeDepth, int64_t bundles, int64_t relations);

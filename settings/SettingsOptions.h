@@ -83,6 +83,50 @@ std::optional<Status> applyOption(const std::vector<CommandOption<Target>>& tabl
     return std::nullopt;
 }
 
+// "--separator TEXT", for the programs that read graph files into a Target
+// with a separator: what splits names into the hierarchy where a file has
+// only names.
+template <typename Target> CommandOption<Target> separatorOption() {
+    return {"--separator", "TEXT", "splits names into the hierarchy (default: found in them)",
+            [](const std::string& w, Target& o) {
+                o.separator = w;
+                return !w.empty();
+            }};
+}
+
+// A program's command line read into its options, a Target with helpWanted,
+// graphPath and graphGiven: "--help" or "-h" wants help, an option of the
+// table sets its part, any other word names the graph file, once. An Error
+// for an unknown option, a missing or bad value, and a second graph file.
+template <typename Target>
+Result<Target> readCommandLine(const std::vector<CommandOption<Target>>& table,
+                               const std::vector<std::string>& arguments) {
+    Target result;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word == "--help" || word == "-h") {
+            result.helpWanted = true;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-') {
+            const std::optional<Status> applied = applyOption(table, arguments, i, result);
+            if (!applied) {
+                return Error{"unknown option " + word};
+            }
+            if (!*applied) {
+                return applied->error();
+            }
+            continue;
+        }
+        if (result.graphGiven) {
+            return Error{"more than one graph file: " + result.graphPath + " and " + word};
+        }
+        result.graphPath = word;
+        result.graphGiven = true;
+    }
+    return result;
+}
+
 // "  --name ARGUMENT" padded to a column, the description, a line end.
 std::string optionHelpLine(const std::string& name, const std::string& argument,
                            const std::string& description);

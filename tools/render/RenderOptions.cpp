@@ -39,11 +39,7 @@ std::vector<Option> makeOptions() {
              }
              return false;
          }},
-        {"--separator", "TEXT", "splits names into the hierarchy (default: found in them)",
-         [](const std::string& w, RenderOptions& o) {
-             o.separator = w;
-             return !w.empty();
-         }},
+        separatorOption<RenderOptions>(),
         {"--timings", "on|off", "how long each stage took, on standard error (default off)",
          [](const std::string& w, RenderOptions& o) { return parseSwitch(w, o.timings); }},
     };
@@ -60,34 +56,16 @@ const std::vector<Option>& options() {
 } // namespace
 
 Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments) {
-    RenderOptions result;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& word = arguments[i];
-        if (word == "--help" || word == "-h") {
-            result.helpWanted = true;
-            continue;
-        }
-        if (word.size() > 1 && word[0] == '-') {
-            const std::optional<Status> applied = applyOption(options(), arguments, i, result);
-            if (!applied) {
-                return Error{"unknown option " + word};
-            }
-            if (!*applied) {
-                return applied->error();
-            }
-            continue;
-        }
-        if (result.graphGiven) {
-            return Error{"more than one graph file: " + result.graphPath + " and " + word};
-        }
-        result.graphPath = word;
-        result.graphGiven = true;
+    Result<RenderOptions> read = readCommandLine(options(), arguments);
+    if (!read) {
+        return read;
     }
+    const RenderOptions& result = read.value();
     if (const std::string extension = lowerExtension(result.outputPath);
         extension != "png" && extension != "svg") {
         return Error{"the output must be a .png or an .svg file: " + result.outputPath};
     }
-    return result;
+    return read;
 }
 
 bool writesSvg(const RenderOptions& options) {

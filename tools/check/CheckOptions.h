@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/Result.h"
+#include "settings/SettingsOptions.h"
+#include "settings/ViewSettings.h"
+
+#include <string>
+#include <vector>
+
+// What hebview-check checks: the graph file, the cut (the viewer's --depth
+// and --collapse, nodes named as the viewer names them), the rules file, and
+// where the report and the earlier report go.
+struct CheckOptions {
+    std::string graphPath;
+    bool graphGiven = false;
+    std::string rulesPath;
+    std::string jsonPath;
+    std::string baselinePath;
+    // Splits names into the hierarchy where a file has only names.
+    std::string separator;
+    // Only the depth is read; 0 for the whole tree.
+    ViewSettings settings = ViewSettings::windowless();
+    // Only the nodes to collapse are read.
+    ViewOptions view;
+    bool helpWanted = false;
+};
+
+// The options of the command line, or an Error saying what it got wrong;
+// a graph file is needed unless help is wanted.
+Result<CheckOptions> parseCheckOptions(const std::vector<std::string>& arguments);
+
+std::string checkOptionsHelp();
