@@ -141,8 +141,16 @@ out=$("$tool" --colour red "$workdir/small.rsf" 2>&1)
 [ $? -eq 2 ] && [[ $out == *"unknown option --colour"* ]] || fail "unknown option: $out"
 out=$("$tool" 2>&1)
 [ $? -eq 2 ] && [[ $out == *"a graph file is needed"* ]] || fail "no graph: $out"
+# A DOT file: clusters A {x "a1", y "a2"} and B {z "b1"}, x -> z -> y. At
+# depth 1, A and B form one group; the rule names the labels' paths.
+printf 'digraph { subgraph cluster_A { x [label="a1"]; y [label="a2"] }\n' >"$workdir/deps.dot"
+printf '  subgraph cluster_B { z [label="b1"] }\n  x -> z; z -> y }\n' >>"$workdir/deps.dot"
+printf 'forbid B -> A\n' >"$workdir/dot.rules"
+out=$("$tool" --dot-names label --depth 1 --rules "$workdir/dot.rules" "$workdir/deps.dot")
+[ $? -eq 1 ] && [[ $out == *"Cycles: 1 group of 2 nodes; 2 relations inside them, 1 to cut"* ]] &&
+    [[ $out == *$'\n  B.b1 -> A.a2\n'* ]] || fail "a DOT file by its labels: $out"
 out=$("$tool" --help) || fail "--help failed"
-for option in --rules --depth --collapse --separator --json --baseline; do
+for option in --rules --depth --collapse --separator --dot-names --json --baseline; do
     [[ $out == *"  $option "* ]] || fail "--help lacks $option"
 done
 echo "check tool: all checks passed"

@@ -33,6 +33,7 @@ std::vector<Option> makeOptions() {
         pathOption("--rules", "the architecture rules to check", &CheckOptions::rulesPath),
         sharedOption(settingsOptions(), "--depth", &CheckOptions::settings),
         sharedOption(viewOptions(), "--collapse", &CheckOptions::view),
+        sharedOption(viewOptions(), "--dot-names", &CheckOptions::view),
         separatorOption<CheckOptions>(),
         pathOption("--json", "also write the report as JSON", &CheckOptions::jsonPath),
         pathOption("--baseline", "an earlier --json report: only violations not in it fail",

@@ -58,6 +58,7 @@ Result<Inputs> readInputs(const CheckOptions& options) {
     }
     GraphReadOptions reading;
     reading.separator = options.separator;
+    reading.dotNames = options.view.dotNames;
     Result<CompoundGraph> graph = readGraph(options.graphPath, reading);
     if (!graph) {
         return graph.error();
