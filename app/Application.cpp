@@ -625,6 +625,9 @@ void Application::keyPressed(unsigned char key) {
     case legendKey:
         context.settings.showLegend = !context.settings.showLegend;
         break;
+    case cyclesKey:
+        context.settings.showCycles = !context.settings.showCycles;
+        break;
     case collapseKey:
         context.explorer.toggleCollapse(context.explorer.hovered());
         break;

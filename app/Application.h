@@ -53,6 +53,8 @@ public:
     static constexpr unsigned char deeperKey = ']';
     // l shows and hides the key to the picture's colours.
     static constexpr unsigned char legendKey = 'l';
+    // y shows and hides the cut's cycle groups.
+    static constexpr unsigned char cyclesKey = 'y';
 
     static Application& instance();
 

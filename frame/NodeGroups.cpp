@@ -28,6 +28,18 @@ Colour NodeGroups::colourOfRank(int32_t place) const {
                : othersColour;
 }
 
+std::vector<Colour> distinctGroupColours(std::span<const Colour> inUse) {
+    std::vector<Colour> taken(inUse.begin(), inUse.end());
+    taken.push_back(treeRed);
+    std::vector<Colour> palette;
+    for (const Colour& colour : groupColours) {
+        if (nearestDifference(colour, taken) >= distinctColours) {
+            palette.push_back(colour);
+        }
+    }
+    return palette;
+}
+
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,
                       int32_t groupDepth, std::span<const Colour> inUse) {
     if (groupDepth < 1) {
@@ -65,13 +77,7 @@ NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shown
                                 ? node
                                 : groups.groupOf[static_cast<std::size_t>(graph.parent[n])];
     }
-    std::vector<Colour> taken(inUse.begin(), inUse.end());
-    taken.push_back(treeRed);
-    for (const Colour& colour : groupColours) {
-        if (nearestDifference(colour, taken) >= distinctColours) {
-            groups.palette.push_back(colour);
-        }
-    }
+    groups.palette = distinctGroupColours(inUse);
     // A group's size is the leaves in it, which for a parent holding leaves
     // at the group depth are those leaves alone.
     for (int32_t node = 0; node < graph.nodeCount(); ++node) {

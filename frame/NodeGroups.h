@@ -46,6 +46,10 @@ struct NodeGroups {
 // group colours that differ from
 // the tree's red and from every colour the picture gives another meaning
 // (inUse) by at least distinctColours.
+// The group colours that differ from the tree's red and from every colour
+// in use by at least distinctColours, in their order.
+std::vector<Colour> distinctGroupColours(std::span<const Colour> inUse);
+
 NodeGroups groupNodes(const CompoundGraph& graph, std::span<const int32_t> shownAs,
                       int32_t groupDepth, std::span<const Colour> inUse = {});
 

@@ -5,6 +5,7 @@
 #include "bundling/SplineCurve.h"
 #include "frame/BothWays.h"
 #include "frame/ComparisonDrawing.h"
+#include "frame/CycleDrawing.h"
 #include "frame/NodeGroups.h"
 #include "frame/SplineOpacity.h"
 #include "layout/Pi.h"
@@ -356,6 +357,17 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
         const Colour colour = bothWayColour(inUse);
         markBothWays(curves, bothWays, colour);
         frame.legend.push_back(bothWayLegend(bothWays, colour));
+        inUse.push_back(colour);
+    }
+    if (settings.showCycles && !density) {
+        const CycleGroups cycles = cycleGroupsOf(scene.bundles(), scene.graph().nodeCount());
+        const std::vector<Colour> colours = distinctGroupColours(inUse);
+        inUse.insert(inUse.end(), colours.begin(), colours.end());
+        const Colour cutColour = bothWayColour(inUse);
+        markCycles(curves, scene.bundles(), cycles, colours, cutColour);
+        for (LegendEntry& entry : cycleLegend(cycles, colours, cutColour)) {
+            frame.legend.push_back(std::move(entry));
+        }
     }
 }
 

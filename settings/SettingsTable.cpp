@@ -141,6 +141,10 @@ std::span<const SettingDescriptor> settingsTable() {
         afterLevels(notInDensity(toggle<&S::markBothWays>(
             "Mark Both-Way", "--both-way", false,
             "draw relations whose reverse exists opaque, in a colour of their own"))),
+        afterLevels(notInDensity(toggle<&S::showCycles>(
+            "Show Cycles", "--cycles", false,
+            "draw the cycle groups' relations in a colour each and the relations to cut in "
+            "one of their own, the rest faded"))),
         afterLevels(densityOnly(choice<&S::densityScale>("Density Scale", "--density-scale",
                                                          DensityScaleType::Log, densityScaleLabels,
                                                          densityScaleNames))),

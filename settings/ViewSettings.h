@@ -54,6 +54,9 @@ struct ViewSettings {
     int32_t groupDepth{};
     // Relations whose reverse exists too drawn opaque in a colour of their own.
     bool markBothWays{};
+    // The cut's cycle groups in colours of their own, the relations to cut
+    // in another, the rest faded.
+    bool showCycles{};
     // A key to the picture's colours in a corner.
     bool showLegend{};
     DensityScaleType densityScale{};

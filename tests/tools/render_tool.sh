@@ -57,6 +57,10 @@ status=$?
 small=data/Graphs/small.rsf
 out=$("$tool" --depth 2 -o "$workdir/depth.png" "$small" 2>&1) || fail "--depth 2 failed: $out"
 grep -qxF "Depth 2 of 3: 7 bundles of 8 relations" <<<"$out" || fail "no depth line: $out"
+# At depth 1 A and B run both ways: a1 -> b1 and a3 -> b2 against b1 -> a1.
+out=$("$tool" --cycles on --depth 1 -o "$workdir/cycles.png" "$small" 2>&1) || fail "--cycles failed: $out"
+grep -qxF "Cycles: 1 group of 2 nodes; 3 relations inside them, 1 to cut" <<<"$out" ||
+    fail "no cycles line: $out"
 out=$("$tool" --collapse A --collapse root.C -o "$workdir/custom.png" "$small" 2>&1) ||
     fail "--collapse failed: $out"
 grep -qxF "Custom cut: 6 bundles of 8 relations" <<<"$out" || fail "no custom cut line: $out"

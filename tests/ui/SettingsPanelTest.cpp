@@ -74,6 +74,7 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Choice, "Color By", 0, 2, 1},
         {Number, "Group Depth", 0, 64, 1},
         {Switch, "Mark Both-Way", 0, 1, 1},
+        {Switch, "Show Cycles", 0, 1, 1},
         {Choice, "Density Scale", 0, 1, 1},
         {Switch, "Show Legend", 0, 1, 1},
         {Separator, "", 0, 0, 1},

@@ -1,3 +1,4 @@
+#include "analysis/CycleGroups.h"
 #include "base/Console.h"
 #include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
@@ -173,6 +174,9 @@ Result<ViewState> viewFor(const RenderOptions& options, ViewSettings& settings,
         return view;
     }
     console::line(session.applyCut(settings, view.value()).line());
+    if (settings.showCycles) {
+        console::line(cycleGroupsOf(scene.bundles(), scene.graph().nodeCount()).line());
+    }
     if (settings.showLegend && options.view.zoom == 1.0 && options.view.centreX == 0.0f &&
         options.view.centreY == 0.0f) {
         FrameRegion& region = view.value().region;
