@@ -125,6 +125,23 @@ out=$("$tool" --rules "$rules" --baseline "$workdir/report.json" "$workdir/fixed
 [[ $out == *"Baseline $workdir/report.json: 0 new violations (0 errors, 0 warnings), 1 fixed
   layers a > b: B.b2 -> A.a2" ]] || fail "baseline, one fixed: $out"
 
+# The matrix at depth 1: A's diagonal holds a1 -> a2, A -> B and B -> A one
+# each. With the whole tree partitioned, a2 comes before a1, which uses it.
+out=$("$tool" --depth 1 --matrix "$workdir/matrix.csv" "$workdir/small.rsf")
+[ $? -eq 0 ] || fail "--matrix: status"
+[ "$(cat "$workdir/matrix.csv")" = $',A,B\r\nA,1,1\r\nB,1,0\r' ] ||
+    fail "matrix at depth 1: $(cat -A "$workdir/matrix.csv")"
+"$tool" --matrix "$workdir/parts.csv" --matrix-order partitioned "$workdir/small.rsf" >/dev/null ||
+    fail "--matrix-order partitioned: status"
+[ "$(head -n 1 "$workdir/parts.csv")" = $',A.a2,A.a1,B.b1,B.b2\r' ] ||
+    fail "partitioned matrix: $(cat -A "$workdir/parts.csv")"
+out=$("$tool" --matrix "$workdir/none/matrix.csv" "$workdir/small.rsf" 2>&1)
+[ $? -eq 2 ] && [[ $out != *Cycles* ]] && [[ $out == *"none/matrix.csv"* ]] ||
+    fail "an unwritable matrix file must be refused before the work: $out"
+out=$("$tool" --matrix-order sideways "$workdir/small.rsf" 2>&1)
+[ $? -eq 2 ] && [[ $out == *"bad value 'sideways' for --matrix-order (NAME)"* ]] ||
+    fail "bad matrix order: $out"
+
 # Bad input: status 2 and where the fault is.
 printf 'layer a A\nforbid a => B\n' >"$workdir/arrow.rules"
 out=$("$tool" --rules "$workdir/arrow.rules" "$workdir/small.rsf" 2>&1)
@@ -150,7 +167,8 @@ out=$("$tool" --dot-names label --depth 1 --rules "$workdir/dot.rules" "$workdir
 [ $? -eq 1 ] && [[ $out == *"Cycles: 1 group of 2 nodes; 2 relations inside them, 1 to cut"* ]] &&
     [[ $out == *$'\n  B.b1 -> A.a2\n'* ]] || fail "a DOT file by its labels: $out"
 out=$("$tool" --help) || fail "--help failed"
-for option in --rules --depth --collapse --separator --dot-names --json --baseline; do
+for option in --rules --depth --collapse --separator --dot-names --json --baseline --matrix \
+    --matrix-order; do
     [[ $out == *"  $option "* ]] || fail "--help lacks $option"
 done
 echo "check tool: all checks passed"

@@ -1,6 +1,7 @@
 #include "tools/check/CheckOptions.h"
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -28,6 +29,23 @@ Option pathOption(const char* name, const char* description, std::string CheckOp
             }};
 }
 
+Option matrixOrderOption() {
+    std::string names;
+    for (std::size_t i = 0; i < std::size(matrixOrderNames); ++i) {
+        names += (i == 0 ? "" : " or ") + std::string(matrixOrderNames[i]);
+    }
+    return {"--matrix-order", "NAME", names + " (default tree)",
+            [](const std::string& w, CheckOptions& o) {
+                const auto* const found =
+                    std::find(std::begin(matrixOrderNames), std::end(matrixOrderNames), w);
+                if (found == std::end(matrixOrderNames)) {
+                    return false;
+                }
+                o.matrixOrder = static_cast<MatrixOrder>(found - std::begin(matrixOrderNames));
+                return true;
+            }};
+}
+
 std::vector<Option> makeOptions() {
     return {
         pathOption("--rules", "the architecture rules to check", &CheckOptions::rulesPath),
@@ -38,6 +56,9 @@ std::vector<Option> makeOptions() {
         pathOption("--json", "also write the report as JSON", &CheckOptions::jsonPath),
         pathOption("--baseline", "an earlier --json report: only violations not in it fail",
                    &CheckOptions::baselinePath),
+        pathOption("--matrix", "also write the dependency matrix at the cut as CSV",
+                   &CheckOptions::matrixPath),
+        matrixOrderOption(),
     };
 }
 
@@ -73,6 +94,13 @@ std::string checkOptionsHelp() {
          << "  --help                  this text\n"
             "\nNodes are named by their path, the names from the top joined by '.' without the\n"
             "root's name. Without --depth the whole tree is checked.\n"
+            "\nThe matrix has a row and a column for every shown node that ends the shown tree\n"
+            "and every shown inner node with relations of its own; the cell in row i, column j\n"
+            "counts the relations from i to j, a collapsed node's diagonal those inside it.\n"
+            "Its first line is an empty field and the columns' paths, then each row's path and\n"
+            "counts; fields quoted and lines ended (CR LF) as RFC 4180 has them. Its rows come\n"
+            "in the tree's order, or partitioned: within each parent, the children ordered so\n"
+            "that most relations lie below the diagonal, those that reach one another together.\n"
             "\nExit status: 0 when no error rule is broken (with --baseline: no violation of an\n"
             "error rule that the baseline lacks), 1 when one is, 2 for bad options or a bad\n"
             "graph, rules or baseline file.\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "settings/MatrixOrder.h"
 #include "settings/SettingsOptions.h"
 #include "settings/ViewSettings.h"
 
@@ -8,14 +9,17 @@
 #include <vector>
 
 // What hebview-check checks: the graph file, the cut (the viewer's --depth
-// and --collapse, nodes named as the viewer names them), the rules file, and
-// where the report and the earlier report go.
+// and --collapse, nodes named as the viewer names them), the rules file,
+// where the report and the earlier report go, and the matrix's file.
 struct CheckOptions {
     std::string graphPath;
     bool graphGiven = false;
     std::string rulesPath;
     std::string jsonPath;
     std::string baselinePath;
+    // Where the dependency matrix at the cut goes as CSV; empty for nowhere.
+    std::string matrixPath;
+    MatrixOrder matrixOrder = MatrixOrder::Tree;
     // Splits names into the hierarchy where a file has only names.
     std::string separator;
     // Only the depth is read; 0 for the whole tree.

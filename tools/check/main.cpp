@@ -1,4 +1,6 @@
 #include "analysis/CycleGroups.h"
+#include "analysis/DependencyMatrix.h"
+#include "analysis/MatrixCsv.h"
 #include "analysis/RuleCheck.h"
 #include "analysis/RuleFile.h"
 #include "bundling/Bundles.h"
@@ -14,6 +16,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // hebview-check: a graph's cycle groups at a cut and its architecture
@@ -51,9 +54,11 @@ Result<Inputs> readInputs(const CheckOptions& options) {
         }
         inputs.baseline = std::move(baseline).value();
     }
-    if (!options.jsonPath.empty()) {
-        if (const Status writable = checkWritable(options.jsonPath); !writable) {
-            return writable.error();
+    for (const std::string& output : {options.jsonPath, options.matrixPath}) {
+        if (!output.empty()) {
+            if (const Status writable = checkWritable(output); !writable) {
+                return writable.error();
+            }
         }
     }
     GraphReadOptions reading;
@@ -67,19 +72,36 @@ Result<Inputs> readInputs(const CheckOptions& options) {
     return inputs;
 }
 
-// The cut the options ask for, its line, and the cycle groups at it.
-Result<CheckReport> cycleReport(const CheckOptions& options, const CompoundGraph& graph) {
+// The cut the options ask for and its bundles.
+struct CutBundles {
+    Cut cut;
+    Bundles bundles;
+};
+
+Result<CutBundles> cutBundles(const CheckOptions& options, const CompoundGraph& graph) {
     const int32_t depth = options.settings.depth;
     const Result<std::vector<int32_t>> toggled =
         collapsedNodes(options.view, graph, options.graphPath, depth);
     if (!toggled) {
         return toggled.error();
     }
-    const Cut cut = cutOf(graph, depth, toggled.value());
-    const Bundles bundles = gatherBundles(graph, cut.shownAs);
+    Cut cut = cutOf(graph, depth, toggled.value());
+    Bundles bundles = gatherBundles(graph, cut.shownAs);
+    return CutBundles{std::move(cut), std::move(bundles)};
+}
+
+// The cut's line and the cycle groups at it.
+CheckReport cycleReport(const CompoundGraph& graph, const CutBundles& at) {
     const CutSummary summary =
-        summaryOf(cut, treeDepth(graph), bundles.bundleCount(), graph.edgeCount());
-    return reportOf(graph, summary.line(), cycleGroupsOf(bundles, graph.nodeCount()));
+        summaryOf(at.cut, treeDepth(graph), at.bundles.bundleCount(), graph.edgeCount());
+    return reportOf(graph, summary.line(), cycleGroupsOf(at.bundles, graph.nodeCount()));
+}
+
+Status writeMatrix(const CheckOptions& options, const CompoundGraph& graph, const CutBundles& at) {
+    const DependencyMatrix matrix =
+        dependencyMatrix(graph, at.cut.shownAs, at.bundles, options.matrixOrder);
+    return writeFileInPieces(options.matrixPath,
+                             [&](const TextSink& sink) { writeMatrixCsv(graph, matrix, sink); });
 }
 
 } // namespace
@@ -101,22 +123,27 @@ int main(int argc, char** argv) {
         return refuse(inputs.error());
     }
     const CompoundGraph& graph = inputs.value().graph;
-    Result<CheckReport> report = cycleReport(options, graph);
-    if (!report) {
-        return refuse(report.error());
+    const Result<CutBundles> at = cutBundles(options, graph);
+    if (!at) {
+        return refuse(at.error());
     }
+    CheckReport report = cycleReport(graph, at.value());
     if (const std::optional<RuleSet>& rules = inputs.value().rules) {
-        addRules(report.value(), graph, *rules, checkRules(*rules, graph));
+        addRules(report, graph, *rules, checkRules(*rules, graph));
     }
     if (const auto& baseline = inputs.value().baseline) {
-        compareWithBaseline(report.value(), options.baselinePath, *baseline);
+        compareWithBaseline(report, options.baselinePath, *baseline);
     }
-    std::cout << reportText(report.value()) << std::flush;
+    std::cout << reportText(report) << std::flush;
     if (!options.jsonPath.empty()) {
-        if (const Status written = writeFileText(options.jsonPath, reportJson(report.value()));
-            !written) {
+        if (const Status written = writeFileText(options.jsonPath, reportJson(report)); !written) {
             return refuse(written.error());
         }
     }
-    return exitStatusOf(report.value());
+    if (!options.matrixPath.empty()) {
+        if (const Status written = writeMatrix(options, graph, at.value()); !written) {
+            return refuse(written.error());
+        }
+    }
+    return exitStatusOf(report);
 }
