@@ -4,6 +4,7 @@
 
 #include "frame/DrawList.h"
 #include "frame/LegendLayout.h"
+#include "frame/RampColours.h"
 #include "settings/BlendModeType.h"
 #include "settings/ViewSettings.h"
 
@@ -110,6 +111,30 @@ private:
     const TextSink* sink;
 };
 
+// A <rect> element's opening tag up to its place and size.
+void openRect(Writer& w, const Mapping& map, const Rect& r) {
+    w.raw("<rect x=\"");
+    w.number(map.x(r.x0));
+    w.raw("\" y=\"");
+    w.number(map.y(r.y1));
+    w.raw("\" width=\"");
+    w.number(map.x(r.x1) - map.x(r.x0));
+    w.raw("\" height=\"");
+    w.number(map.y(r.y0) - map.y(r.y1));
+    w.raw("\"");
+}
+
+void writeFills(Writer& w, const Mapping& map, const FillSet& fills) {
+    w.raw("<g>\n");
+    for (std::size_t i = 0; i < fills.rectangles.size(); ++i) {
+        openRect(w, map, fills.rectangles[i]);
+        w.raw(" fill=\"");
+        w.raw(hexColour(fills.colours[i]));
+        w.raw("\"/>\n");
+    }
+    w.raw("</g>\n");
+}
+
 void writeLines(Writer& w, const Mapping& map, const LineSet& lines) {
     if (lines.empty()) {
         return;
@@ -136,15 +161,8 @@ void writeLines(Writer& w, const Mapping& map, const LineSet& lines) {
         w.raw("\"/>\n");
     }
     for (const Rect& r : lines.rectangles) {
-        w.raw("<rect x=\"");
-        w.number(map.x(r.x0));
-        w.raw("\" y=\"");
-        w.number(map.y(r.y1));
-        w.raw("\" width=\"");
-        w.number(map.x(r.x1) - map.x(r.x0));
-        w.raw("\" height=\"");
-        w.number(map.y(r.y0) - map.y(r.y1));
-        w.raw("\"/>\n");
+        openRect(w, map, r);
+        w.raw("/>\n");
     }
     if (!lines.segments.empty()) {
         w.raw("<path d=\"");
@@ -157,15 +175,6 @@ void writeLines(Writer& w, const Mapping& map, const LineSet& lines) {
         w.raw("\"/>\n");
     }
     w.raw("</g>\n");
-}
-
-Colour rampColour(std::span<const Colour> ramp, double t) {
-    if (ramp.empty()) {
-        return {1.0f, 1.0f, 1.0f, 1.0f};
-    }
-    const auto index = static_cast<std::size_t>(
-        std::lround(std::clamp(t, 0.0, 1.0) * static_cast<double>(ramp.size() - 1)));
-    return ramp[index];
 }
 
 // One curve as a group of its pieces, each piece in one colour.
@@ -268,13 +277,14 @@ void finishText(Writer& w, Label::Align align, std::string_view text) {
     w.raw("</text>\n");
 }
 
-void writeLabels(Writer& w, const Mapping& map, const DrawDescription& frame) {
-    if (frame.labels.empty()) {
+void writeLabels(Writer& w, const Mapping& map, std::span<const Label> labels, float textPixels,
+                 const Colour& colour) {
+    if (labels.empty()) {
         return;
     }
     // The line's middle lies on the anchor; the baseline below it.
-    const double baseline = openText(w, frame.labelPixels, frame.labelTextColour);
-    for (const Label& label : frame.labels) {
+    const double baseline = openText(w, textPixels, colour);
+    for (const Label& label : labels) {
         w.raw("<text transform=\"translate(");
         w.point(map, label.anchor.x, label.anchor.y);
         w.raw(") rotate(");
@@ -371,7 +381,9 @@ void writeLayers(Writer& w, const Mapping& map, const DrawDescription& frame) {
         w.raw("\"/>\n");
     }
     for (const DrawLayer& layer : drawLayers(frame)) {
-        if (const LineSet* const* lines = std::get_if<const LineSet*>(&layer)) {
+        if (const FillSet* const* fills = std::get_if<const FillSet*>(&layer)) {
+            writeFills(w, map, **fills);
+        } else if (const LineSet* const* lines = std::get_if<const LineSet*>(&layer)) {
             writeLines(w, map, **lines);
         } else {
             const CurveSet& curves = *std::get<const CurveSet*>(layer);
@@ -413,7 +425,8 @@ void writeDocument(Writer& w, const DrawDescription& frame, int pixels,
         w.raw("\"/>\n");
     }
     writeLayers(w, map, frame);
-    writeLabels(w, map, frame);
+    writeLabels(w, map, frame.labels, frame.labelPixels, frame.labelTextColour);
+    writeLabels(w, map, frame.cellTexts, frame.labelPixels, frame.cellTextColour);
     if (frame.showLegend && legendMeasure != nullptr) {
         // Curves of the density view are written as alpha-blended ones:
         // no density scale to show.

@@ -45,6 +45,20 @@ struct LineSet {
     std::size_t itemCount() const { return ringCount() + rectangles.size() + segments.size() / 2; }
 };
 
+// Rectangles filled each in its own colour, overwriting what lies below:
+// the matrix's cells.
+struct FillSet {
+    std::vector<Rect> rectangles;
+    std::vector<Colour> colours;
+
+    bool empty() const { return rectangles.empty(); }
+    std::size_t itemCount() const { return rectangles.size(); }
+    void add(const Rect& rectangle, const Colour& colour) {
+        rectangles.push_back(rectangle);
+        colours.push_back(colour);
+    }
+};
+
 // Every edge's polyline of samplesPerEdge points, coloured along the colour
 // ramp by each point's parameter (0 at the source end, 1 at the target end)
 // and faded as a whole by its opacity. The per-curve vectors below are the
@@ -180,6 +194,8 @@ struct DrawDescription {
     // the window keeps as an image, and only the node's own curves.
     std::shared_ptr<const DrawDescription> under;
     float underKept = 1.0f;
+    // The matrix's cells, under everything else; none in the bundles' view.
+    FillSet cells;
     // The tree of the current layout, always drawn.
     LineSet tree;
     // The nodes' groups, a set of lines per group colour, over the tree.
@@ -196,6 +212,10 @@ struct DrawDescription {
     std::vector<Label> labels;
     float labelPixels = 0.0f;
     Colour labelTextColour = labelColour;
+    // Texts written over the cells of the matrix (their counts), at the
+    // labels' size, in a colour of their own that reads on the cells.
+    std::vector<Label> cellTexts;
+    Colour cellTextColour = cellCountColour;
     // The key to the colours, and whether pictures made of the frame show
     // it (the viewer shows it over the window, never in the frame).
     std::vector<LegendEntry> legend;

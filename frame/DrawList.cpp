@@ -7,7 +7,11 @@ template <typename... Ways> struct Overloaded : Ways... { using Ways::operator()
 } // namespace
 
 std::vector<DrawLayer> drawLayers(const DrawDescription& frame) {
-    std::vector<DrawLayer> layers{&frame.tree};
+    std::vector<DrawLayer> layers;
+    if (!frame.cells.empty()) {
+        layers.emplace_back(&frame.cells);
+    }
+    layers.emplace_back(&frame.tree);
     for (const LineSet& bands : frame.groupBands) {
         layers.emplace_back(&bands);
     }
@@ -24,7 +28,8 @@ std::vector<DrawLayer> drawLayers(const DrawDescription& frame) {
 }
 
 std::size_t itemCount(const DrawLayer& layer) {
-    return std::visit(Overloaded{[](const LineSet* lines) { return lines->itemCount(); },
+    return std::visit(Overloaded{[](const FillSet* fills) { return fills->itemCount(); },
+                                 [](const LineSet* lines) { return lines->itemCount(); },
                                  [](const CurveSet* curves) {
                                      return static_cast<std::size_t>(curves->placeCount());
                                  }},
@@ -34,7 +39,8 @@ std::size_t itemCount(const DrawLayer& layer) {
 void drawLayerRange(DrawBackend& backend, const DrawLayer& layer, std::size_t first,
                     std::size_t count) {
     std::visit(
-        Overloaded{[&](const LineSet* lines) { backend.drawLineRange(*lines, first, count); },
+        Overloaded{[&](const FillSet* fills) { backend.drawFillRange(*fills, first, count); },
+                   [&](const LineSet* lines) { backend.drawLineRange(*lines, first, count); },
                    [&](const CurveSet* curves) {
                        if (first == 0) {
                            backend.beginCurves(*curves);

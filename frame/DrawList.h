@@ -7,17 +7,18 @@
 #include <variant>
 #include <vector>
 
-// One layer of a frame: a set of lines, or the curves.
-using DrawLayer = std::variant<const LineSet*, const CurveSet*>;
+// One layer of a frame: filled rectangles, a set of lines, or the curves.
+using DrawLayer = std::variant<const FillSet*, const LineSet*, const CurveSet*>;
 
 // The frame's layers in the order they are drawn, each over those before:
-// the tree, the group bands, the curves (where shown), the node-link
-// overlay (where shown), the marks. Every backend draws this order and no
-// other. Points into the frame, which must outlive the list.
+// the matrix's cells (where there are any), the tree, the group bands, the curves (where shown),
+// the node-link overlay (where shown), the marks. Every backend draws this order and no other.
+// Points into the frame, which must outlive the list.
 std::vector<DrawLayer> drawLayers(const DrawDescription& frame);
 
-// What a layer draws a part at a time: its lines' rings, rectangles and
-// segments (see LineSet::itemCount), or its curves in drawing order.
+// What a layer draws a part at a time: its filled rectangles, its lines'
+// rings, rectangles and segments (see LineSet::itemCount), or its curves in
+// drawing order.
 std::size_t itemCount(const DrawLayer& layer);
 
 // What draws a frame's layers: GL into the frame texture, or, in tests, a
@@ -31,6 +32,7 @@ public:
     // Takes everything drawn so far towards the background, to `kept` of
     // its brightness.
     virtual void dim(const Colour& background, float kept) = 0;
+    virtual void drawFillRange(const FillSet& fills, std::size_t first, std::size_t count) = 0;
     virtual void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) = 0;
     virtual void beginCurves(const CurveSet& curves) = 0;
     virtual void drawCurveRange(const CurveSet& curves, int32_t first, int32_t count) = 0;

@@ -2,6 +2,7 @@
 
 #include "base/SystemMemory.h"
 #include "frame/LegendLayout.h"
+#include "frame/MatrixDrawing.h"
 #include "frame/SceneDrawing.h"
 #include "model/GraphLoading.h"
 
@@ -86,7 +87,8 @@ FrameSession::described(const ViewSettings& settings, const ViewState& view, con
     without.highlighted = CompoundGraph::none;
     const FrameKey plainWanted =
         view.highlighted == CompoundGraph::none ? key : frameKeyOf(*scene, settings, without);
-    const bool over = view.highlighted != CompoundGraph::none && settings.showSplines &&
+    const bool over = view.highlighted != CompoundGraph::none &&
+                      settings.view == ViewType::Bundles && settings.showSplines &&
                       settings.blendMode != BlendModeType::Density &&
                       scene->bundles().bundleCount() > readableBundles;
     if (view.highlighted != CompoundGraph::none && !over) {
@@ -141,6 +143,13 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 }
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
+    if (settings.view == ViewType::Matrix) {
+        const MatrixText text{labelMeasure.get(), labelPixels(), pixels};
+        ViewSettings scaled = settings;
+        scaled.lineWidth *= static_cast<float>(pixels) / DrawDescription::framePixels;
+        return describeMatrixFrame(*scene, *matrix(settings), scaled, view,
+                                   rampOf(ramps, settings.colorRamp), text);
+    }
     // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
     ViewSettings scaled = settings;
     const float scale = static_cast<float>(pixels) / DrawDescription::framePixels;
@@ -169,6 +178,17 @@ std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
         snapshotPositions = scene->positionsRevision();
     }
     return lastSnapshot;
+}
+
+std::shared_ptr<const DependencyMatrix> FrameSession::matrix(const ViewSettings& settings) {
+    if (!lastMatrix || matrixBundles != scene->sharedBundles() ||
+        matrixOrder != settings.matrixOrder) {
+        matrixBundles = scene->sharedBundles();
+        matrixOrder = settings.matrixOrder;
+        lastMatrix = std::make_shared<const DependencyMatrix>(
+            dependencyMatrix(scene->graph(), scene->cut().shownAs, *matrixBundles, matrixOrder));
+    }
+    return lastMatrix;
 }
 
 float FrameSession::labelledExtent(const ViewSettings& settings) {

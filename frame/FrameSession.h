@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/DependencyMatrix.h"
 #include "base/Error.h"
 #include "frame/DrawDescription.h"
 #include "frame/FrameReuse.h"
@@ -76,6 +77,10 @@ public:
     // node positions or the bundles have changed; the scene must be up to
     // date.
     std::shared_ptr<const SceneSnapshot> snapshot();
+    // The dependency matrix of the scene's cut in the settings' order, made
+    // again only once the bundles or the order change; the scene must be up
+    // to date.
+    std::shared_ptr<const DependencyMatrix> matrix(const ViewSettings& settings);
     // Cuts the scene as the settings and the view ask, and says how. A cut
     // whose curves the memory cannot hold is refused: the scene keeps its
     // cut, and takeRefusal says why, once.
@@ -115,6 +120,9 @@ private:
     std::optional<Error> refusal;
     std::optional<uint64_t> memoryAvailable;
     bool picturesKept = false;
+    std::shared_ptr<const DependencyMatrix> lastMatrix;
+    std::shared_ptr<const Bundles> matrixBundles;
+    MatrixOrder matrixOrder = MatrixOrder::Tree;
     // The last frame made without a highlight, and its key.
     std::shared_ptr<const DrawDescription> plain;
     FrameKey plainKey;

@@ -15,6 +15,10 @@ inline constexpr Colour searchColour{0.941f, 0.894f, 0.259f, 1.0f};
 inline constexpr Colour highlightMarkColour{1.0f, 1.0f, 1.0f, 1.0f};
 // The names' colour, light grey.
 inline constexpr Colour labelColour{0.92f, 0.92f, 0.92f, 1.0f};
+// The counts written in the matrix's cells, black over the ramp's colours,
+// and the matrix's brackets and outlines, the names' grey.
+inline constexpr Colour cellCountColour{0.0f, 0.0f, 0.0f, 1.0f};
+inline constexpr Colour matrixLineColour = labelColour;
 // The tree and its rings, and the overlay of the node-link structure.
 inline constexpr Colour treeRed{1.0f, 0.0f, 0.0f, 1.0f};
 inline constexpr Colour overlayBlue{0.8f, 0.8f, 1.0f, 0.5f};
@@ -42,6 +46,10 @@ inline constexpr Colour keptSwatch = rgb(0x4D4D4D);
 inline constexpr Colour groupColours[] = {rgb(0xE69F00), rgb(0x56B4E9), rgb(0x009E73),
                                           rgb(0xF0E442), rgb(0x0072B2), rgb(0xD55E00),
                                           rgb(0xCC79A7)};
+// In the matrix, the blocks of rows that reach one another outlined in
+// Okabe-Ito's reddish purple, and the cells of the relations to cut in cyan.
+inline constexpr Colour cycleBlockColour = rgb(0xCC79A7);
+inline constexpr Colour cellToCutColour{0.0f, 1.0f, 1.0f, 1.0f};
 // Neutral grey, #888888.
 inline constexpr Colour othersColour{0.533f, 0.533f, 0.533f, 1.0f};
 

@@ -141,6 +141,21 @@ void FrameRenderer::drawLines(const LineSet& lines) {
     drawLineRange(lines, 0, lines.itemCount());
 }
 
+void FrameRenderer::drawFillRange(const FillSet& fills, std::size_t first, std::size_t count) {
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    for (std::size_t item = first; item < first + count; ++item) {
+        const Colour& c = fills.colours[item];
+        const Rect& r = fills.rectangles[item];
+        glColor4f(c.r, c.g, c.b, c.a);
+        glVertex2f(r.x0, r.y1);
+        glVertex2f(r.x1, r.y1);
+        glVertex2f(r.x1, r.y0);
+        glVertex2f(r.x0, r.y0);
+    }
+    glEnd();
+}
+
 void FrameRenderer::drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) {
     glDisable(GL_TEXTURE_2D);
     glLineWidth(lines.width);
@@ -350,8 +365,9 @@ void FrameRenderer::drawCurves(const CurveSet& curves) {
 void FrameRenderer::writeLabels(uint32_t texture, const DrawDescription& frame,
                                 const TextAtlas& text) {
     enterFrame(texture, frame.region);
-    text.draw(frame.labels, frame.region.pixelsPerUnit(targets.frameWidth), 1.0,
-              frame.labelTextColour);
+    const double pixelsPerUnit = frame.region.pixelsPerUnit(targets.frameWidth);
+    text.draw(frame.labels, pixelsPerUnit, 1.0, frame.labelTextColour);
+    text.draw(frame.cellTexts, pixelsPerUnit, 1.0, frame.cellTextColour);
     leaveFrame();
 }
 

@@ -58,6 +58,7 @@ public:
     void dim(const Colour& background, float kept) override;
     // Draws a picture of the frame's size, made before, as it is.
     void copyPicture(uint32_t texture);
+    void drawFillRange(const FillSet& fills, std::size_t first, std::size_t count) override;
     void drawLines(const LineSet& lines);
     // Items first .. first + count - 1 of the lines (see LineSet::itemCount).
     void drawLineRange(const LineSet& lines, std::size_t first, std::size_t count) override;
@@ -79,7 +80,7 @@ public:
     void finishCurves(const CurveSet& curves) override;
     // All curves: begun, drawn and finished.
     void drawCurves(const CurveSet& curves);
-    // Writes the frame's names, in the text's glyphs, into the texture
+    // Writes the frame's names and the texts over its cells, in the text's glyphs, into the texture
     // (which shows the frame's region); the caller ends the frame.
     void writeLabels(uint32_t texture, const DrawDescription& frame, const TextAtlas& text);
     // Writes the frame's key to its colours, where the frame shows one,

@@ -12,5 +12,5 @@ enum class MatrixOrder : int32_t {
 
 inline constexpr int matrixOrderCount = 2;
 
-// Names the command line takes, indexed by the enumerator's value.
-inline constexpr const char* matrixOrderNames[matrixOrderCount] = {"tree", "partitioned"};
+// Labels shown to the user, indexed by the enumerator's value.
+inline constexpr const char* matrixOrderLabels[matrixOrderCount] = {"Tree", "Partitioned"};

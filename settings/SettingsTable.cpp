@@ -16,6 +16,8 @@ constexpr const char* layoutNames[treeLayoutTypeCount] = {"radial", "classic", "
 constexpr const char* blendNames[blendModeTypeCount] = {"none", "alpha", "max", "density"};
 constexpr const char* colorByNames[colorByCount] = {"ramp", "source", "target"};
 constexpr const char* densityScaleNames[densityScaleTypeCount] = {"log", "eq-hist"};
+constexpr const char* viewTypeNames[viewTypeCount] = {"bundles", "matrix"};
+constexpr const char* matrixOrderNames[matrixOrderCount] = {"tree", "partitioned"};
 
 template <typename Value> double toNumber(Value value) {
     if constexpr (std::is_enum_v<Value>) {
@@ -100,6 +102,7 @@ constexpr auto treeDepth = &withFlag<&SettingDescriptor::treeDepth>;
 constexpr auto afterLevels = &withFlag<&SettingDescriptor::afterLevels>;
 constexpr auto onlyWithWindow = &withFlag<&SettingDescriptor::onlyWithWindow>;
 constexpr auto comparison = &withFlag<&SettingDescriptor::comparison>;
+constexpr auto ofViews = &withFlag<&SettingDescriptor::ofViews>;
 
 } // namespace
 
@@ -152,6 +155,10 @@ std::span<const SettingDescriptor> settingsTable() {
             "Show Legend", "--legend", true, "a key to the colours in the picture's corner"))),
         comparison(toggle<&S::showKept>("Show Kept", "--kept", true,
                                         "draw the relations both versions have, dimmed")),
+        ofViews(firstOfGroup(
+            choice<&S::view>("View", "--view", ViewType::Bundles, viewTypeLabels, viewTypeNames))),
+        ofViews(choice<&S::matrixOrder>("Matrix Order", "--matrix-order", MatrixOrder::Tree,
+                                        matrixOrderLabels, matrixOrderNames)),
     };
     return table;
 }

@@ -51,6 +51,9 @@ struct SettingDescriptor {
     // Counts only while two versions are compared; the panel shows it with
     // the comparison's rows, after the levels.
     bool comparison = false;
+    // A setting of the views: the panel shows it last, below the
+    // comparison's rows, so that the rows above keep their places.
+    bool ofViews = false;
     double (*read)(const ViewSettings&);
     // Stores a value of the setting's kind within its range.
     void (*write)(ViewSettings&, double);

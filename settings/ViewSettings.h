@@ -3,6 +3,8 @@
 #include "layout/TreeLayoutType.h"
 #include "settings/BlendModeType.h"
 #include "settings/CurveColourTypes.h"
+#include "settings/MatrixOrder.h"
+#include "settings/ViewType.h"
 
 #include <cstdint>
 
@@ -63,6 +65,10 @@ struct ViewSettings {
     // While two versions are compared, whether the relations both have are
     // drawn (dimmed) beside those added and removed.
     bool showKept{};
+    // The bundles, or the dependency matrix at the same cut, and the order
+    // of the matrix's rows.
+    ViewType view{};
+    MatrixOrder matrixOrder{};
 
     bool operator==(const ViewSettings&) const = default;
 };

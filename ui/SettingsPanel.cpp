@@ -54,9 +54,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
             }
         };
         // The levels come after the rows the panel always had, and the
-        // colours after the levels, the comparison last.
+        // colours after the levels, then the comparison, the views last.
         addSettings([](const SettingDescriptor& s) {
-            return !s.treeDepth && !s.afterLevels && !s.comparison;
+            return !s.treeDepth && !s.afterLevels && !s.comparison && !s.ofViews;
         });
         rows.push_back(plain(PanelRowKind::Search, "Search"));
         rows.push_back(plain(PanelRowKind::Button, savePictureLabel));
@@ -68,6 +68,7 @@ std::span<const PanelRow> SettingsPanel::rows() {
         rows.push_back(plain(PanelRowKind::Button, compareWithLabel));
         rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
         addSettings([](const SettingDescriptor& s) { return s.comparison; });
+        addSettings([](const SettingDescriptor& s) { return s.ofViews; });
         return rows;
     }();
     return table;

@@ -10,7 +10,7 @@
 namespace testing_support {
 
 // A backend that draws nothing and writes down each call, in order, with
-// what it was given: "clear", "dim", "lines N" (N items), "begin C" (C
+// what it was given: "clear", "dim", "fills N" (N rectangles), "lines N" (N items), "begin C" (C
 // curves), "curves F+N" (places F on, N of them) and "finish". Frames are
 // drawn through it without GL.
 class CountingBackend : public DrawBackend {
@@ -19,6 +19,9 @@ public:
 
     void clear(const Colour&) override { calls.emplace_back("clear"); }
     void dim(const Colour&, float) override { calls.emplace_back("dim"); }
+    void drawFillRange(const FillSet&, std::size_t, std::size_t count) override {
+        calls.push_back("fills " + std::to_string(count));
+    }
     void drawLineRange(const LineSet&, std::size_t, std::size_t count) override {
         calls.push_back("lines " + std::to_string(count));
     }

@@ -179,6 +179,36 @@ status=$?
     fail "999,000 curves under a 1 GB cap gave status $status: $out"
 available=$(sed -n 's/.*this machine has \([0-9]*\) MiB available.*/\1/p' <<<"$out")
 [ "$available" -lt 977 ] || fail "the budget under a 1 GB cap was $available MiB"
+# The matrix view of top {A {a1, a2}, B {b1}} at depth 1: A -> B holds 2
+# relations (a1 -> b1, a2 -> b1), B -> A and A's diagonal (a1 -> a2) 1 each,
+# B's diagonal none. Whatever room the names take (at most 0.8 of the
+# square's side of 2), the cells are at least 0.6 wide and the scene points
+# (0.9, 0.1), (-0.1, -0.9), (-0.1, 0.15) and (0.9, -0.9) lie off their
+# middles in the cells A -> B, B -> A, A -> A and B -> B: in a 512 frame of
+# the square from -1.01 to 1.01, the pixels below. Counts sit on the density scale's log ramp: the largest at
+# its end, 1 of 2 at log 2 / log 3 (of the default ramp, pal_2.png). PNG
+# and SVG alike.
+printf 'HierarchyElements 6\nRoot 0\nH 0 top\nH 1 A\nH 2 a1\nH 3 a2\nH 4 B\nH 5 b1\n' >"$workdir/two.rsf"
+printf 'PCR 0 1\nPCR 1 2\nPCR 1 3\nPCR 0 4\nPCR 4 5\nR 2 5\nR 3 5\nR 5 2\nR 2 3\n' >>"$workdir/two.rsf"
+ramp=data/textures/pal_2.png
+last=$(($(identify -format %w "$ramp") - 1))
+texel() { convert "$ramp" -format "%[pixel:p{$1,0}]" info:; }
+most=$(texel "$last")
+one=$(texel "$(awk -v w="$last" 'BEGIN { printf "%d", log(2) / log(3) * w + 0.5 }')")
+pixel() { convert "$1" -alpha off -format "%[pixel:p{$2}]" info:; }
+"$tool" --view matrix --depth 1 --size 512 -o "$workdir/matrix.png" "$workdir/two.rsf" >/dev/null ||
+    fail "the matrix as PNG failed"
+"$tool" --view matrix --depth 1 --size 512 -o "$workdir/matrix.svg" "$workdir/two.rsf" >/dev/null ||
+    fail "the matrix as SVG failed"
+rsvg-convert -w 512 -h 512 "$workdir/matrix.svg" -o "$workdir/matrix-svg.png" || fail "the matrix SVG does not render"
+for picture in matrix matrix-svg; do
+    for check in "484,230:$most:A -> B" "230,484:$one:B -> A" "484,484:srgb(0,0,0):B -> B" \
+        "230,218:$one:A -> A"; do
+        IFS=: read -r place wanted what <<<"$check"
+        got=$(pixel "$workdir/$picture.png" "$place")
+        [ "$got" = "$wanted" ] || fail "$picture: the cell $what at $place is $got, not $wanted"
+    done
+done
 help=$("$tool" --help) || fail "--help failed"
 [[ $help == *"--spacing 0-0.05"*"(default 0.0100)"* ]] || fail "--help lacks the defaults: $help"
 echo "hebview-render: all checks passed"

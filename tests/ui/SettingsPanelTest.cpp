@@ -81,6 +81,10 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Button, "Compare With...", 0, 0, 1},
         {Button, "Stop Comparing", 0, 0, 1},
         {Switch, "Show Kept", 0, 1, 1},
+        // The views last, below the comparison's rows.
+        {Separator, "", 0, 0, 1},
+        {Choice, "View", 0, 1, 1},
+        {Choice, "Matrix Order", 0, 1, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));

@@ -1,7 +1,6 @@
 #include "tools/check/CheckOptions.h"
 
 #include <algorithm>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -29,23 +28,6 @@ Option pathOption(const char* name, const char* description, std::string CheckOp
             }};
 }
 
-Option matrixOrderOption() {
-    std::string names;
-    for (std::size_t i = 0; i < std::size(matrixOrderNames); ++i) {
-        names += (i == 0 ? "" : " or ") + std::string(matrixOrderNames[i]);
-    }
-    return {"--matrix-order", "NAME", names + " (default tree)",
-            [](const std::string& w, CheckOptions& o) {
-                const auto* const found =
-                    std::find(std::begin(matrixOrderNames), std::end(matrixOrderNames), w);
-                if (found == std::end(matrixOrderNames)) {
-                    return false;
-                }
-                o.matrixOrder = static_cast<MatrixOrder>(found - std::begin(matrixOrderNames));
-                return true;
-            }};
-}
-
 std::vector<Option> makeOptions() {
     return {
         pathOption("--rules", "the architecture rules to check", &CheckOptions::rulesPath),
@@ -58,7 +40,7 @@ std::vector<Option> makeOptions() {
                    &CheckOptions::baselinePath),
         pathOption("--matrix", "also write the dependency matrix at the cut as CSV",
                    &CheckOptions::matrixPath),
-        matrixOrderOption(),
+        sharedOption(settingsOptions(), "--matrix-order", &CheckOptions::settings),
     };
 }
 

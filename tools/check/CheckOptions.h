@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/Result.h"
-#include "settings/MatrixOrder.h"
 #include "settings/SettingsOptions.h"
 #include "settings/ViewSettings.h"
 
@@ -19,10 +18,10 @@ struct CheckOptions {
     std::string baselinePath;
     // Where the dependency matrix at the cut goes as CSV; empty for nowhere.
     std::string matrixPath;
-    MatrixOrder matrixOrder = MatrixOrder::Tree;
     // Splits names into the hierarchy where a file has only names.
     std::string separator;
-    // Only the depth is read; 0 for the whole tree.
+    // Only the depth and the matrix's order are read; depth 0 for the whole
+    // tree.
     ViewSettings settings = ViewSettings::windowless();
     // Only the nodes to collapse are read.
     ViewOptions view;

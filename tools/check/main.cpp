@@ -99,7 +99,7 @@ CheckReport cycleReport(const CompoundGraph& graph, const CutBundles& at) {
 
 Status writeMatrix(const CheckOptions& options, const CompoundGraph& graph, const CutBundles& at) {
     const DependencyMatrix matrix =
-        dependencyMatrix(graph, at.cut.shownAs, at.bundles, options.matrixOrder);
+        dependencyMatrix(graph, at.cut.shownAs, at.bundles, options.settings.matrixOrder);
     return writeFileInPieces(options.matrixPath,
                              [&](const TextSink& sink) { writeMatrixCsv(graph, matrix, sink); });
 }

@@ -232,9 +232,9 @@ std::optional<Failure> render(const RenderOptions& options) {
     times.stageDone("reading, layouts, routes, samples");
     FrameSession session(*scene, options.size);
     session.setRamps(std::move(ramps));
-    // The key's text is the labels' size.
+    // The key's text, and the matrix's names and counts, are the labels' size.
     std::shared_ptr<const LabelFont> font;
-    if (settings.showLabels || settings.showLegend) {
+    if (settings.showLabels || settings.showLegend || settings.view == ViewType::Matrix) {
         font = std::make_shared<const LabelFont>(session.labelPixels());
         session.setLabelMeasure(font);
         if (gl) {

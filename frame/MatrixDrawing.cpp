@@ -1,0 +1,316 @@
+#include "frame/MatrixDrawing.h"
+
+#include "analysis/CycleGroups.h"
+#include "frame/DensityScale.h"
+#include "frame/NodeGroups.h"
+#include "frame/Palette.h"
+#include "frame/RampColours.h"
+#include "model/CutView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr float namesWidest = 0.5f;
+// Names are written where a cell is at least this share of their height.
+constexpr float namedCellShare = 0.8f;
+// Room around a count in its cell, in pixels.
+constexpr float countMargin = 4.0f;
+// The share of a dimmed cell's colour left, over the background.
+constexpr float dimmedCellShare = 0.3f;
+// The colour strip of a group beside its rows' names, in scene units.
+constexpr float groupStrip = 0.008f;
+
+std::size_t at(int32_t index) {
+    return static_cast<std::size_t>(index);
+}
+
+Colour mixed(const Colour& from, const Colour& to, float share) {
+    return {from.r + (to.r - from.r) * share, from.g + (to.g - from.g) * share,
+            from.b + (to.b - from.b) * share, 1.0f};
+}
+
+double wholePixelsPerUnit(int framePixels) {
+    return FrameRegion{}.pixelsPerUnit(framePixels);
+}
+
+// The rows, first to end - 1, as a band across the cells and their names.
+Rect rowBand(const MatrixLayout& layout, int32_t first, int32_t end) {
+    return {-1.0f, layout.top - static_cast<float>(end) * layout.cell,
+            layout.left + static_cast<float>(layout.size) * layout.cell,
+            layout.top - static_cast<float>(first) * layout.cell};
+}
+
+Rect columnBand(const MatrixLayout& layout, int32_t first, int32_t end) {
+    return {layout.left + static_cast<float>(first) * layout.cell,
+            layout.top - static_cast<float>(layout.size) * layout.cell,
+            layout.left + static_cast<float>(end) * layout.cell, 1.0f};
+}
+
+LineSet bracketLines(const MatrixLayout& layout, std::span<const MatrixBracket> brackets,
+                     float width) {
+    LineSet lines;
+    lines.colour = matrixLineColour;
+    lines.width = width;
+    lines.rectangles.push_back({layout.left, layout.top - layout.cell * layout.size,
+                                layout.left + layout.cell * layout.size, layout.top});
+    const float tick = 0.6f * layout.bracketStep;
+    for (const MatrixBracket& bracket : brackets) {
+        const float x = layout.rowBracketX(bracket.level);
+        const float y0 = layout.top - static_cast<float>(bracket.first) * layout.cell;
+        const float y1 = layout.top - static_cast<float>(bracket.end) * layout.cell;
+        lines.segments.insert(lines.segments.end(),
+                              {{x, y0}, {x, y1}, {x, y0}, {x + tick, y0}, {x, y1}, {x + tick, y1}});
+        const float y = layout.columnBracketY(bracket.level);
+        const float x0 = layout.left + static_cast<float>(bracket.first) * layout.cell;
+        const float x1 = layout.left + static_cast<float>(bracket.end) * layout.cell;
+        lines.segments.insert(lines.segments.end(),
+                              {{x0, y}, {x1, y}, {x0, y}, {x0, y - tick}, {x1, y}, {x1, y - tick}});
+    }
+    return lines;
+}
+
+// The cells' colours: the ramp's on the density scale, the kinds' in a
+// comparison, the highlight's where one is.
+void fillCells(DrawDescription& frame, const DependencyMatrix& matrix, const MatrixLayout& layout,
+               std::span<const Colour> ramp, const ViewSettings& settings, bool comparing,
+               const MatrixBracket* highlighted) {
+    std::vector<float> counts;
+    counts.reserve(matrix.cells.size());
+    for (const DependencyMatrix::Cell& cell : matrix.cells) {
+        counts.push_back(static_cast<float>(cell.relations));
+    }
+    const DensityScale scale(counts, settings.densityScale);
+    const auto inside = [highlighted](int32_t index) {
+        return index >= highlighted->first && index < highlighted->end;
+    };
+    for (const DependencyMatrix::Cell& cell : matrix.cells) {
+        const Rect place = layout.cellRect(cell.row, cell.column);
+        Colour colour = rampColour(ramp, scale.position(static_cast<float>(cell.relations)));
+        if (highlighted != nullptr) {
+            const bool from = inside(cell.row);
+            const bool to = inside(cell.column);
+            if (from != to) {
+                frame.cells.add(place, from ? leavingColour : arrivingColour);
+                continue;
+            }
+            colour = mixed(frame.background, colour, dimmedCellShare);
+        }
+        if (comparing && cell.added > 0 && cell.removed > 0) {
+            const float middle = (place.x0 + place.x1) / 2.0f;
+            frame.cells.add({place.x0, place.y0, middle, place.y1}, addedColour);
+            frame.cells.add({middle, place.y0, place.x1, place.y1}, removedColour);
+        } else if (comparing && (cell.added > 0 || cell.removed > 0)) {
+            frame.cells.add(place, cell.added > 0 ? addedColour : removedColour);
+        } else {
+            frame.cells.add(place, colour);
+        }
+    }
+}
+
+void writeNames(DrawDescription& frame, const CompoundGraph& graph, const DependencyMatrix& matrix,
+                const MatrixLayout& layout) {
+    for (int32_t row = 0; row < matrix.size(); ++row) {
+        const int32_t node = matrix.rows.nodes[at(row)];
+        const std::string name(graph.name(node));
+        frame.labels.push_back(
+            {node, name, {layout.namesLeft(), layout.rowMiddle(row)}, 0.0f, Label::Align::End});
+        frame.labels.push_back(
+            {node,
+             name,
+             {layout.columnMiddle(row), layout.top + (layout.left - layout.namesLeft())},
+             std::numbers::pi_v<float> / 2.0f,
+             Label::Align::Start});
+    }
+}
+
+void writeCounts(DrawDescription& frame, const DependencyMatrix& matrix, const MatrixLayout& layout,
+                 const MatrixText& text, double pixelsPerUnit, const Rect& visible) {
+    const double cellPixels = layout.cell * pixelsPerUnit;
+    if (cellPixels < text.pixels + countMargin) {
+        return;
+    }
+    for (const DependencyMatrix::Cell& cell : matrix.cells) {
+        const Rect place = layout.cellRect(cell.row, cell.column);
+        if (place.x1 < visible.x0 || place.x0 > visible.x1 || place.y1 < visible.y0 ||
+            place.y0 > visible.y1) {
+            continue;
+        }
+        std::string count = std::to_string(cell.relations);
+        if (text.measure->width(count) + countMargin > cellPixels) {
+            continue;
+        }
+        frame.cellTexts.push_back({CompoundGraph::none,
+                                   std::move(count),
+                                   {(place.x0 + place.x1) / 2.0f, (place.y0 + place.y1) / 2.0f},
+                                   0.0f,
+                                   Label::Align::Centre});
+    }
+}
+
+// Each row's group colour in a strip beside its names, above and left.
+void stripGroups(DrawDescription& frame, const Scene& scene, const DependencyMatrix& matrix,
+                 const MatrixLayout& layout, const ViewSettings& settings) {
+    const NodeGroups groups = groupNodes(scene.graph(), scene.cut().shownAs, settings.groupDepth);
+    const float inner = layout.left - groupStrip / 2.0f;
+    for (int32_t row = 0; row < matrix.size(); ++row) {
+        const int32_t group = groups.groupOf[at(matrix.rows.nodes[at(row)])];
+        const Colour colour = groups.colourOfRank(groups.rank[at(group)]);
+        const Rect cell = layout.cellRect(row, row);
+        frame.cells.add({inner - groupStrip, cell.y0, inner, cell.y1}, colour);
+        frame.cells.add(
+            {cell.x0, layout.top + groupStrip / 2.0f, cell.x1, layout.top + groupStrip * 1.5f},
+            colour);
+    }
+}
+
+LineSet outlines(const Colour& colour, float width) {
+    LineSet lines;
+    lines.colour = colour;
+    lines.width = width;
+    return lines;
+}
+
+} // namespace
+
+std::vector<MatrixBracket> matrixBrackets(const CompoundGraph& graph,
+                                          std::span<const int32_t> shownAs,
+                                          const DependencyMatrix& matrix) {
+    const CutView cut(graph, shownAs);
+    std::vector<int32_t> index(at(graph.nodeCount()), -1);
+    std::vector<MatrixBracket> brackets;
+    for (int32_t row = 0; row < matrix.size(); ++row) {
+        const int32_t node = matrix.rows.nodes[at(row)];
+        for (int32_t above = cut.endsShownTree(node) ? graph.parent[at(node)] : node;
+             above != CompoundGraph::none && graph.parent[at(above)] != CompoundGraph::none;
+             above = graph.parent[at(above)]) {
+            if (index[at(above)] < 0) {
+                index[at(above)] = static_cast<int32_t>(brackets.size());
+                brackets.push_back(
+                    {above, static_cast<int32_t>(graph.depth[at(above)]) - 1, row, row + 1});
+            }
+            MatrixBracket& bracket = brackets[at(index[at(above)])];
+            bracket.first = std::min(bracket.first, row);
+            bracket.end = std::max(bracket.end, row + 1);
+        }
+    }
+    return brackets;
+}
+
+MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& matrix, int32_t node) {
+    MatrixBracket rows{node, 0, 0, 0};
+    for (int32_t row = 0; row < matrix.size(); ++row) {
+        int32_t above = matrix.rows.nodes[at(row)];
+        while (above != CompoundGraph::none && above != node) {
+            above = graph.parent[at(above)];
+        }
+        if (above == node) {
+            rows.first = rows.end == 0 ? row : rows.first;
+            rows.end = row + 1;
+        }
+    }
+    return rows;
+}
+
+MatrixLayout layOutMatrix(const CompoundGraph& graph, std::span<const int32_t> shownAs,
+                          const DependencyMatrix& matrix, const MatrixText& text) {
+    int32_t levels = 0;
+    for (const MatrixBracket& bracket : matrixBrackets(graph, shownAs, matrix)) {
+        levels = std::max(levels, bracket.level + 1);
+    }
+    float widest = 0.0f;
+    if (text.measure != nullptr) {
+        for (const int32_t node : matrix.rows.nodes) {
+            widest = std::max(widest, text.measure->width(graph.name(node)));
+        }
+    }
+    const double pixelsPerUnit = wholePixelsPerUnit(text.framePixels);
+    const auto nameWidth = static_cast<float>(widest / pixelsPerUnit);
+    const MatrixLayout named =
+        matrixLayout(matrix.size(), levels, std::min(namesWidest, nameWidth));
+    // Rows too narrow for their names in the whole picture get no room for
+    // them: the cells take it.
+    return named.cell * pixelsPerUnit >= namedCellShare * text.pixels
+               ? named
+               : matrixLayout(matrix.size(), levels, 0.0f);
+}
+
+DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& matrix,
+                                    const ViewSettings& settings, const ViewState& view,
+                                    SharedValues<Colour> ramp, const MatrixText& text) {
+    const CompoundGraph& graph = scene.graph();
+    const std::span<const int32_t> shownAs = scene.cut().shownAs;
+    DrawDescription frame;
+    frame.region = view.region;
+    frame.background = view.background;
+    frame.showCurves = false;
+    frame.showOverlay = false;
+    frame.showLegend = false;
+    const MatrixLayout layout = layOutMatrix(graph, shownAs, matrix, text);
+    const std::vector<MatrixBracket> brackets = matrixBrackets(graph, shownAs, matrix);
+    const float width = std::max(1.0f, settings.lineWidth / 2.0f);
+    const CutView cut(graph, shownAs);
+    const auto shownFor = [&](int32_t node) {
+        return node < 0 || node >= graph.nodeCount() ? CompoundGraph::none : cut.shownAs(node);
+    };
+    const int32_t highlightedNode = shownFor(view.highlighted);
+    MatrixBracket highlighted;
+    if (highlightedNode != CompoundGraph::none) {
+        highlighted = rowsOfNode(graph, matrix, highlightedNode);
+    }
+    const bool highlighting = highlighted.end > highlighted.first;
+    fillCells(frame, matrix, layout, ramp.span(), settings, scene.comparison() != nullptr,
+              highlighting ? &highlighted : nullptr);
+    if (settings.colorBy != ColorBy::Ramp) {
+        stripGroups(frame, scene, matrix, layout, settings);
+    }
+    frame.tree = bracketLines(layout, brackets, width);
+    const double pixelsPerUnit = view.region.pixelsPerUnit(text.framePixels);
+    if (text.measure != nullptr) {
+        frame.labelPixels = text.pixels;
+        if (layout.cell * pixelsPerUnit >= namedCellShare * text.pixels) {
+            writeNames(frame, graph, matrix, layout);
+        }
+        writeCounts(frame, matrix, layout, text, pixelsPerUnit, view.region.bounds());
+    }
+    if (settings.showCycles) {
+        LineSet blocks = outlines(cycleBlockColour, width * 2.0f);
+        for (const MatrixRows::Block& block : matrix.rows.cycleBlocks) {
+            const Rect first = layout.cellRect(block.first, block.first);
+            const Rect last = layout.cellRect(block.end - 1, block.end - 1);
+            blocks.rectangles.push_back({first.x0, last.y0, last.x1, first.y1});
+        }
+        LineSet toCut = outlines(cellToCutColour, width * 2.0f);
+        std::vector<int32_t> rowOf(at(graph.nodeCount()), -1);
+        for (int32_t row = 0; row < matrix.size(); ++row) {
+            rowOf[at(matrix.rows.nodes[at(row)])] = row;
+        }
+        for (const BundleToCut& bundle : cycleGroupsOf(scene.bundles(), graph.nodeCount()).toCut) {
+            toCut.rectangles.push_back(
+                layout.cellRect(rowOf[at(bundle.from)], rowOf[at(bundle.to)]));
+        }
+        frame.marks.push_back(std::move(blocks));
+        frame.marks.push_back(std::move(toCut));
+    }
+    if (!view.marked.empty()) {
+        LineSet marks = outlines(searchColour, width * 2.0f);
+        for (const int32_t node : view.marked) {
+            const MatrixBracket rows = rowsOfNode(graph, matrix, shownFor(node));
+            if (rows.end > rows.first) {
+                marks.rectangles.push_back(rowBand(layout, rows.first, rows.end));
+                marks.rectangles.push_back(columnBand(layout, rows.first, rows.end));
+            }
+        }
+        frame.marks.push_back(std::move(marks));
+    }
+    if (highlighting) {
+        LineSet marks = outlines(highlightMarkColour, width * 2.0f);
+        marks.rectangles.push_back(rowBand(layout, highlighted.first, highlighted.end));
+        marks.rectangles.push_back(columnBand(layout, highlighted.first, highlighted.end));
+        frame.marks.push_back(std::move(marks));
+    }
+    return frame;
+}

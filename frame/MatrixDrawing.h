@@ -1,0 +1,57 @@
+#pragma once
+
+#include "analysis/DependencyMatrix.h"
+#include "base/SharedValues.h"
+#include "frame/DrawDescription.h"
+#include "frame/Labels.h"
+#include "frame/MatrixLayout.h"
+#include "graph/CompoundGraph.h"
+#include "model/Scene.h"
+#include "settings/ViewSettings.h"
+#include "settings/ViewState.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The hierarchy over the matrix's rows: per shown inner node that is not
+// collapsed (the tops of the trees left out), the rows of its subtree,
+// which the row order keeps together, and its level (its depth less one).
+struct MatrixBracket {
+    int32_t node = 0;
+    int32_t level = 0;
+    int32_t first = 0;
+    int32_t end = 0;
+};
+std::vector<MatrixBracket> matrixBrackets(const CompoundGraph& graph,
+                                          std::span<const int32_t> shownAs,
+                                          const DependencyMatrix& matrix);
+
+// The rows a node stands for at the cut: its own row, or its subtree's
+// rows; none (first == end) for a node with neither.
+MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& matrix, int32_t node);
+
+// What the matrix's names measure, where they are written at all: their
+// height and the frame's pixels across.
+struct MatrixText {
+    const TextMeasure* measure = nullptr;
+    float pixels = 0.0f;
+    int framePixels = DrawDescription::framePixels;
+};
+
+// Where the matrix goes, room made for the rows' names at the scale of the
+// whole picture.
+MatrixLayout layOutMatrix(const CompoundGraph& graph, std::span<const int32_t> shownAs,
+                          const DependencyMatrix& matrix, const MatrixText& text);
+
+// The frame of the matrix view: each cell that holds relations filled with
+// the ramp's colour for its count on the density scale (a comparison's
+// added and removed ones in their colours), the brackets and names of the
+// rows and columns, and the counts written in cells that hold them. A
+// highlighted node's rows' cells take the leaving colour and its columns'
+// the arriving one, the other cells dimmed; the search's nodes are marked
+// on their rows' and columns' names; with Show Cycles the blocks of rows
+// that reach one another are outlined, and the cells of relations to cut.
+DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& matrix,
+                                    const ViewSettings& settings, const ViewState& view,
+                                    SharedValues<Colour> ramp, const MatrixText& text);

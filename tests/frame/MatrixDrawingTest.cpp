@@ -1,0 +1,120 @@
+#include "frame/MatrixDrawing.h"
+
+#include "frame/DrawList.h"
+#include "model/Cut.h"
+#include "tests/support/CountingBackend.h"
+#include "tests/support/GraphFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testing_support::graphOf;
+using testing_support::sceneOf;
+
+TEST(MatrixLayoutTest, PlacesCellsAndHeadersAndFindsThemUnderThePointer) {
+    // Two levels of brackets 0.03 wide, names 0.2, a gap of 0.01 on each
+    // side of them: a band of 0.28, cells of (2 - 0.28) / 4.
+    const MatrixLayout layout = matrixLayout(4, 2, 0.2f);
+    EXPECT_FLOAT_EQ(layout.bracketStep, 0.03f);
+    EXPECT_FLOAT_EQ(layout.left, -0.72f);
+    EXPECT_FLOAT_EQ(layout.top, 0.72f);
+    EXPECT_FLOAT_EQ(layout.cell, 0.43f);
+    const Rect cell = layout.cellRect(1, 2);
+    EXPECT_FLOAT_EQ(cell.x0, 0.14f);
+    EXPECT_FLOAT_EQ(cell.x1, 0.57f);
+    EXPECT_FLOAT_EQ(cell.y1, 0.29f);
+    EXPECT_FLOAT_EQ(cell.y0, -0.14f);
+    EXPECT_FLOAT_EQ(layout.rowBracketX(1), -0.955f);
+    using Place = MatrixLayout::Place;
+    EXPECT_EQ(layout.placeAt({0.3f, 0.1f}), (Place{1, 2}));
+    EXPECT_EQ(layout.placeAt({0.9f, -0.9f}), (Place{3, 3}));
+    EXPECT_EQ(layout.placeAt({-0.9f, -0.5f}), (Place{2, -1}));
+    EXPECT_EQ(layout.placeAt({-0.5f, 0.9f}), (Place{-1, 0}));
+    EXPECT_EQ(layout.placeAt({-0.9f, 0.9f}), std::nullopt);
+    EXPECT_EQ(layout.placeAt({1.1f, 0.0f}), std::nullopt);
+    EXPECT_EQ(layout.placeAt({0.0f, -1.1f}), std::nullopt);
+}
+
+// Ten pixels a letter, 24 high.
+class FixedMeasure : public TextMeasure {
+public:
+    float width(std::string_view text) const override {
+        return 10.0f * static_cast<float>(text.size());
+    }
+    float height() const override { return 24.0f; }
+};
+
+// A grey ramp of 101 steps: a count's place p on it shows as grey
+// round(100 p) / 100.
+SharedValues<Colour> greyRamp() {
+    std::vector<Colour> ramp;
+    for (int i = 0; i <= 100; ++i) {
+        const float grey = static_cast<float>(i) / 100.0f;
+        ramp.push_back({grey, grey, grey, 1.0f});
+    }
+    return SharedValues<Colour>::copyOf(ramp);
+}
+
+// 0 root; 1 a (2 a.x, 3 a.y); 4 b (5 b.z); 6 c. At depth 1 the rows are a,
+// b and c: a -> a 2 (inside), a -> b 2, b -> a 1, b -> c 1.
+TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlight) {
+    Scene scene =
+        sceneOf(graphOf({-1, 0, 1, 1, 0, 4, 0}, {{1, 5}, {2, 3}, {3, 2}, {2, 5}, {5, 2}, {5, 6}}));
+    scene.setCut(cutOf(scene.graph(), 1));
+    ViewSettings settings;
+    settings.view = ViewType::Matrix;
+    scene.update(settings);
+    const DependencyMatrix matrix =
+        dependencyMatrix(scene.graph(), scene.cut().shownAs, scene.bundles(), MatrixOrder::Tree);
+    const FixedMeasure measure;
+    const MatrixText text{&measure, 24.0f, DrawDescription::framePixels};
+    const DrawDescription frame =
+        describeMatrixFrame(scene, matrix, settings, {}, greyRamp(), text);
+    const MatrixLayout layout = layOutMatrix(scene.graph(), scene.cut().shownAs, matrix, text);
+    ASSERT_EQ(frame.cells.rectangles.size(), 4u);
+    // On the log scale 2 of 2 lies at 1, 1 of 2 at log 2 / log 3 = 0.63.
+    const std::vector<std::pair<int, int>> cells{{0, 0}, {0, 1}, {1, 0}, {1, 2}};
+    const std::vector<float> greys{1.0f, 1.0f, 0.63f, 0.63f};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(frame.cells.rectangles[i], layout.cellRect(cells[i].first, cells[i].second));
+        EXPECT_FLOAT_EQ(frame.cells.colours[i].g, greys[i]);
+    }
+    std::vector<std::string> counts;
+    for (const Label& count : frame.cellTexts) {
+        counts.push_back(count.text);
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{"2", "2", "1", "1"}));
+    EXPECT_NEAR(frame.cellTexts[1].anchor.x, layout.columnMiddle(1), 1e-6);
+    EXPECT_NEAR(frame.cellTexts[1].anchor.y, layout.rowMiddle(0), 1e-6);
+    // Each row's name at its row and its column.
+    ASSERT_EQ(frame.labels.size(), 6u);
+    EXPECT_EQ(frame.labels[2].text, "n4");
+    EXPECT_FLOAT_EQ(frame.labels[2].anchor.y, layout.rowMiddle(1));
+    EXPECT_FLOAT_EQ(frame.labels[3].anchor.x, layout.columnMiddle(1));
+    // Cells first, under the lines.
+    testing_support::CountingBackend backend;
+    drawAllLayers(frame, backend);
+    ASSERT_GE(backend.calls.size(), 3u);
+    EXPECT_EQ(backend.calls[1], "fills 4");
+    EXPECT_EQ(backend.calls[2], "lines 1");
+
+    // a highlighted: its row's cell to b leaves, b's cell to a arrives; the
+    // others are dimmed to 0.3 of their grey over the black background.
+    ViewState view;
+    view.highlighted = 2;
+    const DrawDescription lit =
+        describeMatrixFrame(scene, matrix, settings, view, greyRamp(), text);
+    ASSERT_EQ(lit.cells.colours.size(), 4u);
+    EXPECT_FLOAT_EQ(lit.cells.colours[0].g, 0.3f);
+    EXPECT_EQ(lit.cells.colours[1], leavingColour);
+    EXPECT_EQ(lit.cells.colours[2], arrivingColour);
+    EXPECT_FLOAT_EQ(lit.cells.colours[3].g, 0.3f * 0.63f);
+    ASSERT_FALSE(lit.marks.empty());
+    EXPECT_EQ(lit.marks.back().rectangles.size(), 2u);
+}
+
+} // namespace
