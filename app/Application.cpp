@@ -7,6 +7,7 @@
 #include "base/DataFiles.h"
 #include "effect/EffectManager.h"
 #include "explore/Motion.h"
+#include "frame/MatrixDrawing.h"
 #include "frame/SceneDrawing.h"
 #include "model/GraphLoading.h"
 #include "platform/Clock.h"
@@ -326,8 +327,32 @@ void Application::drawLegend() {
     ::drawLegend(layout, place, window.width, window.height, windowText());
 }
 
+Rect Application::visibleScene() const {
+    const OrthoBox box = viewBox(context.explorer.camera(), context.explorer.window());
+    const auto unit = [](double display) {
+        return static_cast<float>(display / Camera::displayScale);
+    };
+    return {unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
+}
+
+void Application::drawMatrixTexts() {
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
+    const double pixelsPerUnit =
+        pixelsPerSceneUnit(context.explorer.camera(), context.explorer.window());
+    const MatrixTexts texts = matrixTexts(scene->graph(), *scene->matrix, scene->matrixLayout,
+                                          windowText(), pixelsPerUnit, visibleScene());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    labelText->draw(texts.names, pixelsPerUnit, Camera::displayScale, labelColour);
+    labelText->draw(texts.counts, pixelsPerUnit, Camera::displayScale, cellCountColour);
+}
+
 void Application::drawLabels() {
     const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
+    if (scene && scene->matrix) {
+        drawMatrixTexts();
+        return;
+    }
     if (!context.settings.showLabels || !scene || !labelText) {
         return;
     }
@@ -337,16 +362,13 @@ void Application::drawLabels() {
     if (!sameScene(placed.scene, scene) || !(placed.camera == camera) ||
         !(placed.window == window) || placed.highlighted != context.explorer.highlighted()) {
         const OrthoBox box = viewBox(camera, window);
-        const auto unit = [](double display) {
-            return static_cast<float>(display / Camera::displayScale);
-        };
-        const Rect visible{unit(box.left), unit(box.bottom), unit(box.right), unit(box.top)};
         // The panel covers the window left of the picture.
         const double panelEdge =
             box.left + (box.right - box.left) * window.left / std::max(1, window.width);
         placed = {scene, camera, window, context.explorer.highlighted(),
-                  labelsToShow(*scene, *labelText, pixelsPerUnit, visible,
-                               context.explorer.highlighted(), unit(panelEdge))};
+                  labelsToShow(*scene, *labelText, pixelsPerUnit, visibleScene(),
+                               context.explorer.highlighted(),
+                               static_cast<float>(panelEdge / Camera::displayScale))};
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -627,6 +649,10 @@ void Application::keyPressed(unsigned char key) {
         break;
     case cyclesKey:
         context.settings.showCycles = !context.settings.showCycles;
+        break;
+    case viewKey:
+        context.settings.view =
+            context.settings.view == ViewType::Matrix ? ViewType::Bundles : ViewType::Matrix;
         break;
     case collapseKey:
         context.explorer.toggleCollapse(context.explorer.hovered());

@@ -55,6 +55,8 @@ public:
     static constexpr unsigned char legendKey = 'l';
     // y shows and hides the cut's cycle groups.
     static constexpr unsigned char cyclesKey = 'y';
+    // m switches between the bundles and the matrix.
+    static constexpr unsigned char viewKey = 'm';
 
     static Application& instance();
 
@@ -169,6 +171,10 @@ private:
     void followExplorer();
     void fitLabels();
     void drawLabels();
+    // The matrix's names and counts, at the window's scale.
+    void drawMatrixTexts();
+    // The part of the scene the window shows, in scene units.
+    Rect visibleScene() const;
     // The key of the frame shown last, laid out for the window (for the
     // fit, with room for a highlight's entries); empty when it is hidden.
     LegendLayout windowLegend(bool forFit);

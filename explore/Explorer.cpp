@@ -1,5 +1,6 @@
 #include "explore/Explorer.h"
 
+#include "analysis/NodePaths.h"
 #include "base/Counted.h"
 #include "explore/Picking.h"
 #include "model/Search.h"
@@ -36,9 +37,24 @@ void Explorer::setPictureLeft(int left) {
     shownWindow.left = std::max(left, 0);
 }
 
+std::optional<MatrixLayout::Place> Explorer::matrixPlaceAt(double x, double y) const {
+    if (!snapshot || !snapshot->matrix) {
+        return std::nullopt;
+    }
+    return snapshot->matrixLayout.placeAt(sceneAt(view, window(), x, y));
+}
+
 int32_t Explorer::pickAt(double x, double y) const {
     if (!snapshot) {
         return CompoundGraph::none;
+    }
+    if (snapshot->matrix) {
+        const std::optional<MatrixLayout::Place> place = matrixPlaceAt(x, y);
+        if (!place || (place->row >= 0 && place->column >= 0)) {
+            return CompoundGraph::none;
+        }
+        const int32_t header = place->row >= 0 ? place->row : place->column;
+        return snapshot->matrix->rows.nodes[static_cast<std::size_t>(header)];
     }
     const Point point = sceneAt(view, window(), x, y);
     const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
@@ -90,6 +106,8 @@ void Explorer::pointerMoved(double x, double y) {
         return;
     }
     hoveredNode = pickAt(x, y);
+    const std::optional<MatrixLayout::Place> place = matrixPlaceAt(x, y);
+    hoveredCell = place && place->row >= 0 && place->column >= 0 ? place : std::nullopt;
     refreshHighlight();
 }
 
@@ -111,10 +129,16 @@ void Explorer::pointerReleased(double x, double y, double milliseconds, bool con
         lastClickAt.reset();
         return;
     }
-    if (control) {
-        // Control+click collapses or expands, and pins nothing.
+    if (control || (snapshot && snapshot->matrix)) {
+        // Control+click collapses or expands, and pins nothing; so does a
+        // click on the matrix's names, where a leaf stands for its parent.
         lastClickAt.reset();
-        toggleCollapse(pickAt(x, y));
+        int32_t node = pickAt(x, y);
+        if (snapshot && snapshot->matrix && node != CompoundGraph::none &&
+            snapshot->graph().isLeaf(node)) {
+            node = snapshot->graph().parent[static_cast<std::size_t>(node)];
+        }
+        toggleCollapse(node);
         return;
     }
     const bool doubleClick = lastClickAt &&
@@ -147,6 +171,7 @@ void Explorer::pin(int32_t node) {
 void Explorer::pointerLeft() {
     if (!pressed) {
         hoveredNode = CompoundGraph::none;
+        hoveredCell.reset();
         refreshHighlight();
     }
 }
@@ -203,7 +228,10 @@ void Explorer::stepThroughMatches(int steps) {
     for (const int32_t above : collapsedAbove(snapshot->graph(), snapshot->cut, pinnedNode)) {
         toggleCollapse(above);
     }
-    view = centredOn(view, snapshot->positions[static_cast<std::size_t>(pinnedNode)]);
+    // The matrix keeps its place: its rows move as nodes open.
+    if (!snapshot->matrix) {
+        view = centredOn(view, snapshot->positions[static_cast<std::size_t>(pinnedNode)]);
+    }
     refreshHighlight();
 }
 
@@ -299,8 +327,26 @@ std::string comparisonLines(const Comparison& comparison, int32_t node, const Hi
 
 } // namespace
 
+std::string Explorer::cellTooltip(const MatrixLayout::Place& cell) const {
+    const DependencyMatrix& matrix = *snapshot->matrix;
+    const CompoundGraph& graph = snapshot->graph();
+    const auto pathOfRow = [&](int32_t row) {
+        return nodePath(graph, matrix.rows.nodes[static_cast<std::size_t>(row)]);
+    };
+    const int64_t relations = matrix.relations(cell.row, cell.column);
+    if (cell.row == cell.column) {
+        return counted(relations, "relation", "relations") + " inside " + pathOfRow(cell.row);
+    }
+    return counted(relations, "relation", "relations") + " from " + pathOfRow(cell.row) + " to " +
+           pathOfRow(cell.column) + "; " + std::to_string(matrix.relations(cell.column, cell.row)) +
+           " back";
+}
+
 std::string Explorer::tooltip() const {
     const int32_t node = hoveredNode;
+    if (snapshot && snapshot->matrix && hoveredCell) {
+        return cellTooltip(*hoveredCell);
+    }
     if (!snapshot || node == CompoundGraph::none) {
         return {};
     }

@@ -73,7 +73,7 @@ std::optional<SessionFrame> FrameSession::frame(const ViewSettings& settings,
     if (!reuse.needsDrawing(key)) {
         return std::nullopt;
     }
-    SessionFrame made{described(settings, view, key), snapshot(), cut};
+    SessionFrame made{described(settings, view, key), snapshotFor(settings), cut};
     reuse.markDrawn(key);
     return made;
 }
@@ -124,8 +124,8 @@ SessionFrame FrameSession::frameOnTheWay(const ViewSettings& settings, const Vie
     scene->sampleCurves();
     scene->applyStrength(settings.beta);
     forget();
-    return {std::make_shared<const DrawDescription>(describe(settings, view)), snapshot(),
-            summary()};
+    return {std::make_shared<const DrawDescription>(describe(settings, view)),
+            snapshotFor(settings), summary()};
 }
 
 void FrameSession::settle() {
@@ -144,11 +144,10 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
     if (settings.view == ViewType::Matrix) {
-        const MatrixText text{labelMeasure.get(), labelPixels(), pixels};
         ViewSettings scaled = settings;
         scaled.lineWidth *= static_cast<float>(pixels) / DrawDescription::framePixels;
         return describeMatrixFrame(*scene, *matrix(settings), scaled, view,
-                                   rampOf(ramps, settings.colorRamp), text);
+                                   rampOf(ramps, settings.colorRamp), matrixText());
     }
     // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
     ViewSettings scaled = settings;
@@ -189,6 +188,27 @@ std::shared_ptr<const DependencyMatrix> FrameSession::matrix(const ViewSettings&
             dependencyMatrix(scene->graph(), scene->cut().shownAs, *matrixBundles, matrixOrder));
     }
     return lastMatrix;
+}
+
+MatrixText FrameSession::matrixText() const {
+    return {labelMeasure.get(), labelPixels(), pixels};
+}
+
+std::shared_ptr<const SceneSnapshot> FrameSession::snapshotFor(const ViewSettings& settings) {
+    const std::shared_ptr<const SceneSnapshot> plainSnapshot = snapshot();
+    if (settings.view != ViewType::Matrix) {
+        return plainSnapshot;
+    }
+    const std::shared_ptr<const DependencyMatrix> shown = matrix(settings);
+    if (!matrixSnapshot || matrixSnapshotOf != plainSnapshot || matrixSnapshot->matrix != shown) {
+        auto withMatrix = std::make_shared<SceneSnapshot>(*plainSnapshot);
+        withMatrix->matrix = shown;
+        withMatrix->matrixLayout =
+            layOutMatrix(scene->graph(), scene->cut().shownAs, *shown, matrixText());
+        matrixSnapshot = std::move(withMatrix);
+        matrixSnapshotOf = plainSnapshot;
+    }
+    return matrixSnapshot;
 }
 
 float FrameSession::labelledExtent(const ViewSettings& settings) {

@@ -5,6 +5,7 @@
 #include "frame/DrawDescription.h"
 #include "frame/FrameReuse.h"
 #include "frame/Labels.h"
+#include "frame/MatrixDrawing.h"
 #include "frame/RampColours.h"
 #include "frame/SceneSnapshot.h"
 #include "model/Scene.h"
@@ -81,6 +82,8 @@ public:
     // again only once the bundles or the order change; the scene must be up
     // to date.
     std::shared_ptr<const DependencyMatrix> matrix(const ViewSettings& settings);
+    // The snapshot, in the matrix view with the matrix and its layout.
+    std::shared_ptr<const SceneSnapshot> snapshotFor(const ViewSettings& settings);
     // Cuts the scene as the settings and the view ask, and says how. A cut
     // whose curves the memory cannot hold is refused: the scene keeps its
     // cut, and takeRefusal says why, once.
@@ -98,6 +101,7 @@ public:
     float legendExtent(const ViewSettings& settings, const ViewState& view, float extent);
 
 private:
+    MatrixText matrixText() const;
     DrawDescription describe(const ViewSettings& settings, const ViewState& view);
     // The frame for the key, over the plain picture where pictures are kept.
     std::shared_ptr<const DrawDescription> described(const ViewSettings& settings,
@@ -123,6 +127,8 @@ private:
     std::shared_ptr<const DependencyMatrix> lastMatrix;
     std::shared_ptr<const Bundles> matrixBundles;
     MatrixOrder matrixOrder = MatrixOrder::Tree;
+    std::shared_ptr<const SceneSnapshot> matrixSnapshot;
+    std::shared_ptr<const SceneSnapshot> matrixSnapshotOf;
     // The last frame made without a highlight, and its key.
     std::shared_ptr<const DrawDescription> plain;
     FrameKey plainKey;

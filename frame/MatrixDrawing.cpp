@@ -111,46 +111,6 @@ void fillCells(DrawDescription& frame, const DependencyMatrix& matrix, const Mat
     }
 }
 
-void writeNames(DrawDescription& frame, const CompoundGraph& graph, const DependencyMatrix& matrix,
-                const MatrixLayout& layout) {
-    for (int32_t row = 0; row < matrix.size(); ++row) {
-        const int32_t node = matrix.rows.nodes[at(row)];
-        const std::string name(graph.name(node));
-        frame.labels.push_back(
-            {node, name, {layout.namesLeft(), layout.rowMiddle(row)}, 0.0f, Label::Align::End});
-        frame.labels.push_back(
-            {node,
-             name,
-             {layout.columnMiddle(row), layout.top + (layout.left - layout.namesLeft())},
-             std::numbers::pi_v<float> / 2.0f,
-             Label::Align::Start});
-    }
-}
-
-void writeCounts(DrawDescription& frame, const DependencyMatrix& matrix, const MatrixLayout& layout,
-                 const MatrixText& text, double pixelsPerUnit, const Rect& visible) {
-    const double cellPixels = layout.cell * pixelsPerUnit;
-    if (cellPixels < text.pixels + countMargin) {
-        return;
-    }
-    for (const DependencyMatrix::Cell& cell : matrix.cells) {
-        const Rect place = layout.cellRect(cell.row, cell.column);
-        if (place.x1 < visible.x0 || place.x0 > visible.x1 || place.y1 < visible.y0 ||
-            place.y0 > visible.y1) {
-            continue;
-        }
-        std::string count = std::to_string(cell.relations);
-        if (text.measure->width(count) + countMargin > cellPixels) {
-            continue;
-        }
-        frame.cellTexts.push_back({CompoundGraph::none,
-                                   std::move(count),
-                                   {(place.x0 + place.x1) / 2.0f, (place.y0 + place.y1) / 2.0f},
-                                   0.0f,
-                                   Label::Align::Centre});
-    }
-}
-
 // Each row's group colour in a strip beside its names, above and left.
 void stripGroups(DrawDescription& frame, const Scene& scene, const DependencyMatrix& matrix,
                  const MatrixLayout& layout, const ViewSettings& settings) {
@@ -215,6 +175,48 @@ MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& mat
     return rows;
 }
 
+MatrixTexts matrixTexts(const CompoundGraph& graph, const DependencyMatrix& matrix,
+                        const MatrixLayout& layout, const TextMeasure& measure,
+                        double pixelsPerUnit, const Rect& visible) {
+    MatrixTexts texts;
+    const double cellPixels = layout.cell * pixelsPerUnit;
+    const float textPixels = measure.height();
+    if (cellPixels >= namedCellShare * textPixels) {
+        const float above = layout.top + (layout.left - layout.namesLeft());
+        for (int32_t row = 0; row < matrix.size(); ++row) {
+            const int32_t node = matrix.rows.nodes[at(row)];
+            const std::string name(graph.name(node));
+            texts.names.push_back(
+                {node, name, {layout.namesLeft(), layout.rowMiddle(row)}, 0.0f, Label::Align::End});
+            texts.names.push_back({node,
+                                   name,
+                                   {layout.columnMiddle(row), above},
+                                   std::numbers::pi_v<float> / 2.0f,
+                                   Label::Align::Start});
+        }
+    }
+    if (cellPixels < textPixels + countMargin) {
+        return texts;
+    }
+    for (const DependencyMatrix::Cell& cell : matrix.cells) {
+        const Rect place = layout.cellRect(cell.row, cell.column);
+        if (place.x1 < visible.x0 || place.x0 > visible.x1 || place.y1 < visible.y0 ||
+            place.y0 > visible.y1) {
+            continue;
+        }
+        std::string count = std::to_string(cell.relations);
+        if (measure.width(count) + countMargin > cellPixels) {
+            continue;
+        }
+        texts.counts.push_back({CompoundGraph::none,
+                                std::move(count),
+                                {(place.x0 + place.x1) / 2.0f, (place.y0 + place.y1) / 2.0f},
+                                0.0f,
+                                Label::Align::Centre});
+    }
+    return texts;
+}
+
 MatrixLayout layOutMatrix(const CompoundGraph& graph, std::span<const int32_t> shownAs,
                           const DependencyMatrix& matrix, const MatrixText& text) {
     int32_t levels = 0;
@@ -271,10 +273,10 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
     const double pixelsPerUnit = view.region.pixelsPerUnit(text.framePixels);
     if (text.measure != nullptr) {
         frame.labelPixels = text.pixels;
-        if (layout.cell * pixelsPerUnit >= namedCellShare * text.pixels) {
-            writeNames(frame, graph, matrix, layout);
-        }
-        writeCounts(frame, matrix, layout, text, pixelsPerUnit, view.region.bounds());
+        MatrixTexts texts =
+            matrixTexts(graph, matrix, layout, *text.measure, pixelsPerUnit, view.region.bounds());
+        frame.labels = std::move(texts.names);
+        frame.cellTexts = std::move(texts.counts);
     }
     if (settings.showCycles) {
         LineSet blocks = outlines(cycleBlockColour, width * 2.0f);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "analysis/DependencyMatrix.h"
 #include "frame/Labels.h"
+#include "frame/MatrixLayout.h"
 #include "graph/CompoundGraph.h"
 #include "layout/Point.h"
 #include "layout/Rect.h"
@@ -37,6 +39,10 @@ struct SceneSnapshot {
     // The widest texts any cut's labels can have (see widestLabelTexts).
     std::shared_ptr<const std::vector<std::string>> widestLabels =
         std::make_shared<const std::vector<std::string>>();
+    // In the matrix view, the matrix shown and where it lies; null in the
+    // bundles' view.
+    std::shared_ptr<const DependencyMatrix> matrix;
+    MatrixLayout matrixLayout;
 
     const CompoundGraph& graph() const { return *sharedGraph; }
     // Which nodes are drawn, and as what.

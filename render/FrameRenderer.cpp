@@ -142,6 +142,8 @@ void FrameRenderer::drawLines(const LineSet& lines) {
 }
 
 void FrameRenderer::drawFillRange(const FillSet& fills, std::size_t first, std::size_t count) {
+    // The window's culling would drop the rectangles wound one way.
+    glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_QUADS);
     for (std::size_t item = first; item < first + count; ++item) {

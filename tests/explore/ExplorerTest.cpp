@@ -360,3 +360,38 @@ TEST(Explorer, ASearchMatchInACollapsedNodeIsShownThereAndEnterOpensIt) {
 }
 
 } // namespace
+
+// The small graph's matrix of the whole tree: rows a1, a2, b1, under one
+// level of brackets 0.03 wide, with no room for names: cells of
+// (2 - 0.05) / 3 = 0.65 from (-0.95, 0.95).
+TEST(Explorer, InTheMatrixCellsTellTheirRelationsAndANamesClickCollapses) {
+    auto snapshot = std::make_shared<SceneSnapshot>(*snapshotOfSmallGraph());
+    snapshot->matrix = std::make_shared<const DependencyMatrix>(
+        dependencyMatrix(snapshot->graph(), {}, *snapshot->bundles, MatrixOrder::Tree));
+    snapshot->matrixLayout = matrixLayout(3, 1, 0.0f);
+    Explorer explorer;
+    explorer.setWindow(side, side);
+    explorer.setScene(snapshot);
+    const auto cellMiddle = [](int row, int column) {
+        return fittedPixelOf({-0.95f + 0.65f * (static_cast<float>(column) + 0.5f),
+                              0.95f - 0.65f * (static_cast<float>(row) + 0.5f)});
+    };
+    const Pixel toB1 = cellMiddle(0, 2);
+    explorer.pointerMoved(toB1.x, toB1.y);
+    EXPECT_EQ(explorer.tooltip(), "1 relation from n1.n3 to n2.n5; 1 back");
+    EXPECT_EQ(explorer.hovered(), CompoundGraph::none);
+    const Pixel toA1 = cellMiddle(1, 0);
+    explorer.pointerMoved(toA1.x, toA1.y);
+    EXPECT_EQ(explorer.tooltip(), "1 relation from n1.n4 to n1.n3; 0 back");
+    // A click on a cell pins nothing and collapses nothing.
+    click(explorer, toA1, 1000.0);
+    EXPECT_EQ(explorer.pinned(), CompoundGraph::none);
+    EXPECT_TRUE(explorer.toggledNodes().empty());
+    // a2's name, left of its row: hovered, and a click collapses a.
+    const Pixel name = fittedPixelOf({-0.98f, 0.95f - 0.65f * 1.5f});
+    explorer.pointerMoved(name.x, name.y);
+    EXPECT_EQ(explorer.hovered(), 4);
+    click(explorer, name, 2000.0);
+    EXPECT_EQ(explorer.toggledNodes(), std::vector<int32_t>{1});
+    EXPECT_EQ(explorer.pinned(), CompoundGraph::none);
+}
