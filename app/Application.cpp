@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "analysis/MatrixCsv.h"
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
@@ -94,6 +95,7 @@ Status Application::init() {
         },
         [this] { savePicture(); }, [this] { expandAll(); });
     settingsPanel->comparing.compareWith = [this] { compareWith(); };
+    settingsPanel->saveMatrix = [this] { saveMatrix(); };
     settingsPanel->comparing.stop = [this] { stopComparing(); };
     settingsPanel->search.changed = [this](const std::string& text) {
         context.explorer.search(text);
@@ -463,6 +465,35 @@ void Application::savePicture() {
         pendingSave = picturePathsFor(*chosen.value());
         wake();
     }
+}
+
+void Application::saveMatrix() {
+    const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
+    if (!scene) {
+        return;
+    }
+    const std::filesystem::path shown(shownGraphPath);
+    const std::string name = shown.empty() ? "hebview" : shown.stem().string();
+    const FileChoice chosen =
+        chooseFileToSave("Save Matrix", shown.parent_path().string(), name + "-matrix.csv");
+    tellUnlessShown(chosen);
+    if (!chosen || !chosen.value()) {
+        return;
+    }
+    const std::string& path = *chosen.value();
+    // The matrix shown, or in the bundles' view the one it would show.
+    const std::shared_ptr<const DependencyMatrix> matrix =
+        scene->matrix ? scene->matrix
+                      : std::make_shared<const DependencyMatrix>(
+                            dependencyMatrix(scene->graph(), scene->cut.shownAs, *scene->bundles,
+                                             context.settings.matrixOrder));
+    const Status saved = writeFileInPieces(
+        path, [&](const TextSink& sink) { writeMatrixCsv(scene->graph(), *matrix, sink); });
+    if (!saved) {
+        showMessage(saved.error().describe());
+        return;
+    }
+    console::line("Saved " + path);
 }
 
 // A picture asked for is saved from the first complete frame.

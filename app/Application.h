@@ -98,6 +98,9 @@ public:
     // Asks where to save the picture shown, then saves it as PNG and SVG
     // once its frame is complete.
     void savePicture();
+    // Asks for a file and writes the dependency matrix at the cut shown to it
+    // as CSV.
+    void saveMatrix();
     // Shows the whole tree: the deepest depth, nothing toggled.
     void expandAll();
     // Asks for an older version of the graph on screen and shows the two

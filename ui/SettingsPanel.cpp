@@ -69,6 +69,7 @@ std::span<const PanelRow> SettingsPanel::rows() {
         rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
         addSettings([](const SettingDescriptor& s) { return s.comparison; });
         addSettings([](const SettingDescriptor& s) { return s.ofViews; });
+        rows.push_back(plain(PanelRowKind::Button, saveMatrixLabel));
         return rows;
     }();
     return table;
@@ -190,6 +191,7 @@ void SettingsPanel::press(const PanelRow& row) {
                                           : label == expandAllLabel     ? expandAll
                                           : label == compareWithLabel   ? comparing.compareWith
                                           : label == stopComparingLabel ? comparing.stop
+                                          : label == saveMatrixLabel    ? saveMatrix
                                                                         : loadFile;
     if (action) {
         action();

@@ -73,6 +73,7 @@ public:
     static constexpr const char* expandAllLabel = "Expand All";
     static constexpr const char* compareWithLabel = "Compare With...";
     static constexpr const char* stopComparingLabel = "Stop Comparing";
+    static constexpr const char* saveMatrixLabel = "Save Matrix...";
     // The title of the dialog "Compare With..." opens: what the file is.
     static constexpr const char* compareDialogTitle =
         "Compare With: choose the older version of the graph";
@@ -148,6 +149,8 @@ public:
         std::string summary;
     };
     Comparing comparing;
+    // Writes the dependency matrix at the cut as CSV, to a file it asks for.
+    std::function<void()> saveMatrix;
     // The text as the panel shows a message or a tooltip: cut between two
     // characters after shownTextLimit bytes and ended by "...", and with
     // "..." for each ellipsis character.

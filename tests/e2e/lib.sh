@@ -174,6 +174,19 @@ load_in_dialog() {
     xdotool key Return
 }
 
+# Types the name into the save dialog of that title once it shows.
+save_as() {
+    local title=$1 name=$2 dialog
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1) ||
+        fail "no $title dialog; console: $(cat "$workdir/console")"
+    xdotool mousemove 5 5 windowfocus --sync "$dialog"
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$name"
+    sleep 0.3
+    xdotool key Return
+}
+
 # Mean brightness, 0 to 1, of a region (WxH+X+Y) of an image.
 region_mean() {
     convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:

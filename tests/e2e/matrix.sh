@@ -2,7 +2,8 @@
 # The matrix view of small.rsf: m shows the dependency matrix of the same
 # cut, with its cells filled where relations are; hovering a row's name
 # highlights its row's and column's cells in the curves' colours; m again
-# brings the bundles back.
+# brings the bundles back; "Save Matrix..." at the panel's end writes the
+# matrix as CSV.
 source "$(dirname "$0")/lib.sh"
 viewer=$1
 start_display
@@ -50,4 +51,28 @@ press_key m
 screenshot_changed "$workdir/highlight.png" "$picture" "$workdir/back.png" "the view after m again"
 changed=$(differing_pixels "$workdir/bundles.png" "$workdir/back.png" "$picture")
 greater 200 "$changed" || fail "m again did not bring the bundles back ($changed pixels differ)"
+
+# The panel scrolled to its end, where "Save Matrix..." lies at (218, 701).
+xdotool mousemove 200 500
+for _ in $(seq 15); do
+    xdotool click 5
+    sleep 0.1
+done
+sleep 0.5
+click_at 218 701
+save_as "Save Matrix" "$workdir/small.csv"
+wait_for_console "Saved $workdir/small.csv" 30
+cat >"$workdir/expected.csv" <<'CSV'
+,A.a1,A.a2,A.a3,B,B.b1,B.b2,C.Cx.c1,C.Cx.c2,d
+A.a1,0,1,0,0,1,0,0,0,0
+A.a2,0,0,0,0,0,0,0,0,0
+A.a3,0,0,0,0,0,1,0,0,0
+B,0,0,0,0,0,1,0,0,0
+B.b1,1,0,0,0,0,0,0,0,0
+B.b2,0,0,0,0,0,0,0,0,0
+C.Cx.c1,0,1,0,0,0,0,0,1,0
+C.Cx.c2,0,0,0,0,0,0,0,0,0
+d,0,0,0,0,0,0,0,1,0
+CSV
+tr -d '\r' <"$workdir/small.csv" | diff "$workdir/expected.csv" - >&2 || fail "the saved matrix differs"
 echo "matrix: ok"

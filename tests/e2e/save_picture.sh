@@ -11,19 +11,6 @@ wait_for_console "Building Splines ... done!"
 window=$(viewer_window)
 sleep 2
 
-# Types the name into the save dialog once it shows.
-save_as() {
-    local dialog
-    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save Picture$' | head -n1) ||
-        fail "no save dialog; console: $(cat "$workdir/console")"
-    xdotool mousemove 5 5 windowfocus --sync "$dialog"
-    sleep 0.5
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$1"
-    sleep 0.3
-    xdotool key Return
-}
-
 check_saved() {
     local base=$1
     wait_for_console "Saved $base.png and $base.svg" 30
@@ -38,12 +25,12 @@ sleep 0.3
 xdotool keydown ctrl keydown s
 sleep 0.15
 xdotool keyup s keyup ctrl
-save_as "$workdir/by-key.png"
+save_as "Save Picture" "$workdir/by-key.png"
 check_saved "$workdir/by-key"
 
 # The button is the bar's last row.
 click_at 195 579
-save_as "$workdir/by-button"
+save_as "Save Picture" "$workdir/by-button"
 check_saved "$workdir/by-button"
 
 # The closed dialog leaves the keyboard nowhere: give it back to the viewer.

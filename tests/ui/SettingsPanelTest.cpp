@@ -85,6 +85,7 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Separator, "", 0, 0, 1},
         {Choice, "View", 0, 1, 1},
         {Choice, "Matrix Order", 0, 1, 1},
+        {Button, "Save Matrix...", 0, 0, 1},
     };
     const std::span<const PanelRow> rows = SettingsPanel::rows();
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -229,6 +230,10 @@ TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
     panel.press(row("Stop Comparing"));
     EXPECT_EQ(comparePresses, 1);
     EXPECT_EQ(stopPresses, 2);
+    int matrixPresses = 0;
+    panel.saveMatrix = [&matrixPresses] { ++matrixPresses; };
+    panel.press(row("Save Matrix..."));
+    EXPECT_EQ(matrixPresses, 1);
     EXPECT_EQ(loadFilePresses, 1);
 }
 
