@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -170,32 +171,62 @@ const std::string& hundredThousandRelations() {
     return path;
 }
 
+// A renderer of its own, with its targets and the colour ramps, as the
+// viewer draws frames.
+struct FrameDrawing {
+    RenderTargets targets;
+    FrameRenderer renderer{targets};
+    RampColours ramps;
+    bool prepared = false;
+
+    FrameDrawing() {
+        renderGraph();
+        targets.create();
+        prepared = renderer.prepare() && loadColorRamps(targets.colorRampTextures, &ramps);
+    }
+    ~FrameDrawing() {
+        targets.release();
+        renderer.release();
+    }
+    FrameDrawing(const FrameDrawing&) = delete;
+    FrameDrawing& operator=(const FrameDrawing&) = delete;
+
+    bool ready(benchmark::State& state) const {
+        if (!prepared) {
+            state.SkipWithError("no GL drawing");
+        }
+        return prepared;
+    }
+};
+
+// The synthetic graph's scene, nothing collapsed; none when it is refused.
+std::optional<Scene> wholeScene(benchmark::State& state,
+                                const SyntheticGraphParameters& parameters) {
+    LoadOptions whole;
+    whole.depth = 64;
+    Result<Scene> loaded = readScene(syntheticGraphFile(parameters), ThreadPool::shared(), whole);
+    if (!loaded) {
+        state.SkipWithError(loaded.error().describe().c_str());
+        return std::nullopt;
+    }
+    return std::move(loaded).value();
+}
+
 // Hovering a node of a picture of every one of 245,210 curves, as the
 // viewer does it: from the worker's frame to the highlighted picture
 // complete in the window's frame texture, drawn a part at a time in 16 ms
 // budgets. The picture without the highlight is drawn (and kept) first.
 void highlightOnABigPicture(benchmark::State& state) {
-    renderGraph();
-    RenderTargets targets;
-    targets.create();
-    FrameRenderer renderer(targets);
-    RampColours ramps;
-    if (!renderer.prepare() || !loadColorRamps(targets.colorRampTextures, &ramps)) {
-        state.SkipWithError("no GL drawing");
+    FrameDrawing gl;
+    std::optional<Scene> scene = wholeScene(state, debianSized());
+    if (!gl.ready(state) || !scene) {
         return;
     }
-    LoadOptions whole;
-    whole.depth = 64;
-    Result<Scene> loaded =
-        readScene(syntheticGraphFile(debianSized()), ThreadPool::shared(), whole);
-    if (!loaded) {
-        state.SkipWithError(loaded.error().describe().c_str());
-        return;
-    }
-    Scene& scene = loaded.value();
-    FrameSession session(scene);
-    session.setRamps(std::move(ramps));
+    FrameSession session(*scene);
+    session.setRamps(gl.ramps);
     session.keepPictures(true);
+    FrameRenderer& renderer = gl.renderer;
+    RenderTargets& targets = gl.targets;
     ProgressiveRenderer progressive(targets, renderer);
     const auto drawn = [&](const ViewState& view) {
         progressive.start(session.frameAnyway(ViewSettings(), view).description);
@@ -204,7 +235,7 @@ void highlightOnABigPicture(benchmark::State& state) {
     };
     ViewState view;
     drawn(view);
-    const Bundles& bundles = scene.bundles();
+    const Bundles& bundles = scene->bundles();
     int64_t hovered = 0;
     for (auto _ : state) {
         // Another node each time: the first ends of relations far apart.
@@ -216,8 +247,6 @@ void highlightOnABigPicture(benchmark::State& state) {
         state.SetIterationTime(secondsSince(start));
     }
     state.counters["curves"] = static_cast<double>(bundles.bundleCount());
-    targets.release();
-    renderer.release();
 }
 
 // The matrix view of about 5,300 rows (the leaves of 5,800 nodes) and
@@ -225,30 +254,18 @@ void highlightOnABigPicture(benchmark::State& state) {
 // it: the matrix in the new order, its frame described, every layer drawn,
 // then the names and counts written into the frame.
 void matrixFrame(benchmark::State& state) {
-    renderGraph();
-    RenderTargets targets;
-    targets.create();
-    FrameRenderer renderer(targets);
-    RampColours ramps;
-    if (!renderer.prepare() || !loadColorRamps(targets.colorRampTextures, &ramps)) {
-        state.SkipWithError("no GL drawing");
-        return;
-    }
+    FrameDrawing gl;
     SyntheticGraphParameters parameters;
     parameters.nodes = 5800;
     parameters.depth = 4;
     parameters.fanOut = 12;
     parameters.relations = 60000;
-    LoadOptions whole;
-    whole.depth = 64;
-    Result<Scene> loaded = readScene(syntheticGraphFile(parameters), ThreadPool::shared(), whole);
-    if (!loaded) {
-        state.SkipWithError(loaded.error().describe().c_str());
+    std::optional<Scene> scene = wholeScene(state, parameters);
+    if (!gl.ready(state) || !scene) {
         return;
     }
-    Scene& scene = loaded.value();
-    FrameSession session(scene);
-    session.setRamps(std::move(ramps));
+    FrameSession session(*scene);
+    session.setRamps(gl.ramps);
     const auto font = std::make_shared<const LabelFont>(session.labelPixels());
     session.setLabelMeasure(font);
     const TextAtlas text(font);
@@ -260,14 +277,12 @@ void matrixFrame(benchmark::State& state) {
                                                                          : MatrixOrder::Tree;
         const Clock::time_point start = Clock::now();
         const SessionFrame frame = session.frameAnyway(settings);
-        renderer.drawFrame(*frame.description);
-        renderer.writeLabels(targets.frameTexture, *frame.description, text);
+        gl.renderer.drawFrame(*frame.description);
+        gl.renderer.writeLabels(gl.targets.frameTexture, *frame.description, text);
         state.SetIterationTime(secondsSince(start));
         rows = frame.snapshot->matrix->size();
     }
     state.counters["rows"] = static_cast<double>(rows);
-    targets.release();
-    renderer.release();
 }
 
 // Each frame timed by hand, over three runs.

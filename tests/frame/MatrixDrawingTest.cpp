@@ -117,4 +117,78 @@ TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlig
     EXPECT_EQ(lit.marks.back().rectangles.size(), 2u);
 }
 
+const LineSet* marksOf(const DrawDescription& frame, const Colour& colour) {
+    for (const LineSet& marks : frame.marks) {
+        if (marks.colour == colour) {
+            return &marks;
+        }
+    }
+    return nullptr;
+}
+
+// The same graph and cut: compared, a -> b holds an added and a removed
+// relation and b -> c an added one; partitioned, with cycles shown, c
+// comes first (b uses it), then b and a, a -> b (2) below the diagonal and
+// b -> a above it, the one to cut; a search for a.y marks a's row and
+// column.
+TEST(MatrixDrawingTest, ShowsKindsCycleBlocksTheRelationsToCutAndSearchMarks) {
+    const CompoundGraph graph =
+        graphOf({-1, 0, 1, 1, 0, 4, 0}, {{1, 5}, {2, 3}, {3, 2}, {2, 5}, {5, 2}, {5, 6}});
+    ViewSettings settings;
+    settings.view = ViewType::Matrix;
+    const FixedMeasure measure;
+    const MatrixText text{&measure, 24.0f, DrawDescription::framePixels};
+    using enum RelationKind;
+    Comparison comparison;
+    comparison.kinds = {Added, Kept, Kept, Removed, Kept, Added};
+    comparison.origins.assign(7, NodeOrigin::Both);
+    Scene compared;
+    compared.setGraph(graph, std::make_shared<const Comparison>(comparison));
+    compared.setCut(cutOf(graph, 1));
+    compared.update(settings);
+    const DependencyMatrix kinds =
+        dependencyMatrix(graph, compared.cut().shownAs, compared.bundles(), MatrixOrder::Tree);
+    const DrawDescription byKind =
+        describeMatrixFrame(compared, kinds, settings, {}, greyRamp(), text);
+    const MatrixLayout layout = layOutMatrix(graph, compared.cut().shownAs, kinds, text);
+    ASSERT_EQ(byKind.cells.rectangles.size(), 5u);
+    const Rect both = layout.cellRect(0, 1);
+    const float middle = (both.x0 + both.x1) / 2.0f;
+    EXPECT_EQ(byKind.cells.rectangles[1], (Rect{both.x0, both.y0, middle, both.y1}));
+    EXPECT_EQ(byKind.cells.colours[1], addedColour);
+    EXPECT_EQ(byKind.cells.rectangles[2], (Rect{middle, both.y0, both.x1, both.y1}));
+    EXPECT_EQ(byKind.cells.colours[2], removedColour);
+    EXPECT_FLOAT_EQ(byKind.cells.colours[3].g, 0.63f);
+    EXPECT_EQ(byKind.cells.colours[4], addedColour);
+
+    Scene scene = sceneOf(graph);
+    scene.setCut(cutOf(graph, 1));
+    settings.showCycles = true;
+    settings.matrixOrder = MatrixOrder::Partitioned;
+    scene.update(settings);
+    const DependencyMatrix parts =
+        dependencyMatrix(graph, scene.cut().shownAs, scene.bundles(), MatrixOrder::Partitioned);
+    ASSERT_EQ(parts.rows.nodes, (std::vector<int32_t>{6, 4, 1}));
+    ViewState view;
+    view.marked = {3};
+    const DrawDescription cycles =
+        describeMatrixFrame(scene, parts, settings, view, greyRamp(), text);
+    const MatrixLayout at = layOutMatrix(graph, scene.cut().shownAs, parts, text);
+    const LineSet* blocks = marksOf(cycles, cycleBlockColour);
+    ASSERT_NE(blocks, nullptr);
+    ASSERT_EQ(blocks->rectangles.size(), 1u);
+    EXPECT_EQ(blocks->rectangles[0], (Rect{at.cellRect(2, 1).x0, at.cellRect(2, 1).y0,
+                                           at.cellRect(1, 2).x1, at.cellRect(1, 2).y1}));
+    const LineSet* toCut = marksOf(cycles, cellToCutColour);
+    ASSERT_NE(toCut, nullptr);
+    EXPECT_EQ(toCut->rectangles, std::vector<Rect>{at.cellRect(1, 2)});
+    const LineSet* found = marksOf(cycles, searchColour);
+    ASSERT_NE(found, nullptr);
+    ASSERT_EQ(found->rectangles.size(), 2u);
+    EXPECT_FLOAT_EQ(found->rectangles[0].y0, at.cellRect(2, 0).y0);
+    EXPECT_FLOAT_EQ(found->rectangles[0].y1, at.cellRect(2, 0).y1);
+    EXPECT_FLOAT_EQ(found->rectangles[1].x0, at.cellRect(0, 2).x0);
+    EXPECT_FLOAT_EQ(found->rectangles[1].x1, at.cellRect(0, 2).x1);
+}
+
 } // namespace
