@@ -341,8 +341,10 @@ void Application::drawMatrixTexts() {
     const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
     const double pixelsPerUnit =
         pixelsPerSceneUnit(context.explorer.camera(), context.explorer.window());
-    const MatrixTexts texts = matrixTexts(scene->graph(), *scene->matrix, scene->matrixLayout,
-                                          windowText(), pixelsPerUnit, visibleScene());
+    const MatrixTexts texts =
+        matrixTexts(scene->graph(), *scene->matrix,
+                    matrixBrackets(scene->graph(), scene->cut.shownAs, *scene->matrix),
+                    scene->matrixLayout, windowText(), pixelsPerUnit, visibleScene());
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     labelText->draw(texts.names, pixelsPerUnit, Camera::displayScale, labelColour);

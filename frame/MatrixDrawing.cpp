@@ -57,7 +57,8 @@ LineSet bracketLines(const MatrixLayout& layout, std::span<const MatrixBracket> 
     lines.width = width;
     lines.rectangles.push_back({layout.left, layout.top - layout.cell * layout.size,
                                 layout.left + layout.cell * layout.size, layout.top});
-    const float tick = 0.6f * layout.bracketStep;
+    // Ticks towards the cells, within the level's band.
+    const float tick = 0.2f * layout.bracketStep;
     for (const MatrixBracket& bracket : brackets) {
         const float x = layout.rowBracketX(bracket.level);
         const float y0 = layout.top - static_cast<float>(bracket.first) * layout.cell;
@@ -176,11 +177,33 @@ MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& mat
 }
 
 MatrixTexts matrixTexts(const CompoundGraph& graph, const DependencyMatrix& matrix,
-                        const MatrixLayout& layout, const TextMeasure& measure,
-                        double pixelsPerUnit, const Rect& visible) {
+                        std::span<const MatrixBracket> brackets, const MatrixLayout& layout,
+                        const TextMeasure& measure, double pixelsPerUnit, const Rect& visible) {
     MatrixTexts texts;
     const double cellPixels = layout.cell * pixelsPerUnit;
     const float textPixels = measure.height();
+    if (layout.bracketStep * pixelsPerUnit >= namedCellShare * textPixels) {
+        for (const MatrixBracket& bracket : brackets) {
+            const std::string name(graph.name(bracket.node));
+            const double span = (bracket.end - bracket.first) * cellPixels;
+            if (measure.width(name) + countMargin > span) {
+                continue;
+            }
+            const float along = static_cast<float>(bracket.first + bracket.end) / 2.0f;
+            texts.names.push_back(
+                {bracket.node,
+                 name,
+                 {layout.rowBracketNameX(bracket.level), layout.top - along * layout.cell},
+                 std::numbers::pi_v<float> / 2.0f,
+                 Label::Align::Centre});
+            texts.names.push_back(
+                {bracket.node,
+                 name,
+                 {layout.left + along * layout.cell, layout.columnBracketNameY(bracket.level)},
+                 0.0f,
+                 Label::Align::Centre});
+        }
+    }
     if (cellPixels >= namedCellShare * textPixels) {
         const float above = layout.top + (layout.left - layout.namesLeft());
         for (int32_t row = 0; row < matrix.size(); ++row) {
@@ -273,8 +296,8 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
     const double pixelsPerUnit = view.region.pixelsPerUnit(text.framePixels);
     if (text.measure != nullptr) {
         frame.labelPixels = text.pixels;
-        MatrixTexts texts =
-            matrixTexts(graph, matrix, layout, *text.measure, pixelsPerUnit, view.region.bounds());
+        MatrixTexts texts = matrixTexts(graph, matrix, brackets, layout, *text.measure,
+                                        pixelsPerUnit, view.region.bounds());
         frame.labels = std::move(texts.names);
         frame.cellTexts = std::move(texts.counts);
     }

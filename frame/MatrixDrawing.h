@@ -45,16 +45,17 @@ MatrixLayout layOutMatrix(const CompoundGraph& graph, std::span<const int32_t> s
                           const DependencyMatrix& matrix, const MatrixText& text);
 
 // The rows' and columns' names, where the rows are at least nearly as
-// tall as the text, and the counts of the cells in the visible part (scene
-// units) that hold them with some room, at this scale: for the frame, and
-// for the window, which writes them at its own scale.
+// tall as the text; the brackets' names along them, where the text fits
+// their band and their length; and the counts of the cells in the visible
+// part (scene units) that hold them with some room, at this scale: for the
+// frame, and for the window, which writes them at its own scale.
 struct MatrixTexts {
     std::vector<Label> names;
     std::vector<Label> counts;
 };
 MatrixTexts matrixTexts(const CompoundGraph& graph, const DependencyMatrix& matrix,
-                        const MatrixLayout& layout, const TextMeasure& measure,
-                        double pixelsPerUnit, const Rect& visible);
+                        std::span<const MatrixBracket> brackets, const MatrixLayout& layout,
+                        const TextMeasure& measure, double pixelsPerUnit, const Rect& visible);
 
 // The frame of the matrix view: each cell that holds relations filled with
 // the ramp's colour for its count on the density scale (a comparison's

@@ -9,6 +9,8 @@ constexpr float side = 2.0f;
 // A level's brackets at the most, and the room between names and cells.
 constexpr float widestBracketStep = 0.03f;
 constexpr float namesGap = 0.01f;
+// Where in its band a level's bracket runs, from the outer side.
+constexpr float bracketLine = 0.8f;
 
 } // namespace
 
@@ -27,11 +29,19 @@ float MatrixLayout::columnMiddle(int32_t column) const {
 }
 
 float MatrixLayout::rowBracketX(int32_t level) const {
-    return -1.0f + (static_cast<float>(level) + 0.5f) * bracketStep;
+    return -1.0f + (static_cast<float>(level) + bracketLine) * bracketStep;
 }
 
 float MatrixLayout::columnBracketY(int32_t level) const {
-    return 1.0f - (static_cast<float>(level) + 0.5f) * bracketStep;
+    return 1.0f - (static_cast<float>(level) + bracketLine) * bracketStep;
+}
+
+float MatrixLayout::rowBracketNameX(int32_t level) const {
+    return -1.0f + (static_cast<float>(level) + bracketLine / 2.0f) * bracketStep;
+}
+
+float MatrixLayout::columnBracketNameY(int32_t level) const {
+    return 1.0f - (static_cast<float>(level) + bracketLine / 2.0f) * bracketStep;
 }
 
 float MatrixLayout::namesLeft() const {

@@ -27,9 +27,13 @@ struct MatrixLayout {
     float rowMiddle(int32_t row) const;
     float columnMiddle(int32_t column) const;
     // The line a bracket at a level (0 the outermost) runs along: x of the
-    // rows' brackets on the left, and y of the columns' above.
+    // rows' brackets on the left, and y of the columns' above, near the
+    // cells' side of the level's band; and the middle of the band's rest,
+    // where the bracket's name goes.
     float rowBracketX(int32_t level) const;
     float columnBracketY(int32_t level) const;
+    float rowBracketNameX(int32_t level) const;
+    float columnBracketNameY(int32_t level) const;
     // Where the names end: their side of the band next to the cells.
     float namesLeft() const;
 

@@ -28,7 +28,9 @@ TEST(MatrixLayoutTest, PlacesCellsAndHeadersAndFindsThemUnderThePointer) {
     EXPECT_FLOAT_EQ(cell.x1, 0.57f);
     EXPECT_FLOAT_EQ(cell.y1, 0.29f);
     EXPECT_FLOAT_EQ(cell.y0, -0.14f);
-    EXPECT_FLOAT_EQ(layout.rowBracketX(1), -0.955f);
+    // Level 1's band runs from -0.97 to -0.94, its bracket at 0.8 of it.
+    EXPECT_FLOAT_EQ(layout.rowBracketX(1), -0.946f);
+    EXPECT_FLOAT_EQ(layout.columnBracketNameY(1), 0.958f);
     using Place = MatrixLayout::Place;
     EXPECT_EQ(layout.placeAt({0.3f, 0.1f}), (Place{1, 2}));
     EXPECT_EQ(layout.placeAt({0.9f, -0.9f}), (Place{3, 3}));
