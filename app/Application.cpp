@@ -688,7 +688,7 @@ void Application::keyPressed(unsigned char key) {
             context.settings.view == ViewType::Matrix ? ViewType::Bundles : ViewType::Matrix;
         break;
     case collapseKey:
-        context.explorer.toggleCollapse(context.explorer.hovered());
+        context.explorer.toggleHovered();
         break;
     case shallowerKey:
     case deeperKey:

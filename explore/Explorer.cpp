@@ -133,12 +133,7 @@ void Explorer::pointerReleased(double x, double y, double milliseconds, bool con
         // Control+click collapses or expands, and pins nothing; so does a
         // click on the matrix's names, where a leaf stands for its parent.
         lastClickAt.reset();
-        int32_t node = pickAt(x, y);
-        if (snapshot && snapshot->matrix && node != CompoundGraph::none &&
-            snapshot->graph().isLeaf(node)) {
-            node = snapshot->graph().parent[static_cast<std::size_t>(node)];
-        }
-        toggleCollapse(node);
+        toggleCollapse(toggledFor(pickAt(x, y)));
         return;
     }
     const bool doubleClick = lastClickAt &&
@@ -245,6 +240,18 @@ void Explorer::toggleCollapse(int32_t node) {
     } else {
         toggled.insert(at, node);
     }
+}
+
+int32_t Explorer::toggledFor(int32_t node) const {
+    if (snapshot && snapshot->matrix && node != CompoundGraph::none &&
+        snapshot->graph().isLeaf(node)) {
+        return snapshot->graph().parent[static_cast<std::size_t>(node)];
+    }
+    return node;
+}
+
+void Explorer::toggleHovered() {
+    toggleCollapse(toggledFor(hoveredNode));
 }
 
 void Explorer::clearToggles() {

@@ -70,6 +70,9 @@ public:
     // the settings' depth on; a leaf stays as it is. Another graph, or
     // another depth, starts from that depth's cut again.
     void toggleCollapse(int32_t node);
+    // The same for the node under the pointer, as `c` does; in the matrix
+    // a leaf's name stands for its parent.
+    void toggleHovered();
     void clearToggles();
     // The depth whose cut the toggles start from: another depth drops them.
     void setDepth(int32_t depth);
@@ -122,6 +125,9 @@ private:
     // In the matrix, what lies under the pointer; nothing in the bundles'.
     std::optional<MatrixLayout::Place> matrixPlaceAt(double x, double y) const;
     std::string cellTooltip(const MatrixLayout::Place& cell) const;
+    // The node that collapses or expands for a node picked: itself, or in
+    // the matrix a leaf's parent.
+    int32_t toggledFor(int32_t node) const;
     // The node shown for a node: itself, or the collapsed one hiding it.
     int32_t shownFor(int32_t node) const;
     void refreshHighlight();

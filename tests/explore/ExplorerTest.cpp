@@ -394,4 +394,7 @@ TEST(Explorer, InTheMatrixCellsTellTheirRelationsAndANamesClickCollapses) {
     click(explorer, name, 2000.0);
     EXPECT_EQ(explorer.toggledNodes(), std::vector<int32_t>{1});
     EXPECT_EQ(explorer.pinned(), CompoundGraph::none);
+    // As `c` does over it: a opens again.
+    explorer.toggleHovered();
+    EXPECT_TRUE(explorer.toggledNodes().empty());
 }
