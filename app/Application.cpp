@@ -282,7 +282,8 @@ double Application::legendFitZoom() {
         return 1.0;
     }
     const ViewWindow& window = context.explorer.window();
-    LegendFit fit{scene->graphNumber, scene->layoutType, window, {}, {}, 1.0};
+    LegendFit fit{
+        scene->graphNumber, scene->layoutType, scene->matrix != nullptr, window, {}, {}, 1.0};
     if (context.settings.showLegend) {
         for (const LegendEntry& entry : legendEntries) {
             if (!std::holds_alternative<LegendWidths>(entry)) {
@@ -309,8 +310,9 @@ double Application::legendRoomZoom() {
     const ViewWindow& window = context.explorer.window();
     const PixelBox place =
         legendPlace(layout, static_cast<float>(window.width), static_cast<float>(window.height));
-    const double room = roomBeside(scene->layoutType == TreeLayoutType::Radial, window.middleX(),
-                                   window.middleY(), place);
+    // The matrix fills its square as the treemaps do.
+    const bool round = scene->layoutType == TreeLayoutType::Radial && !scene->matrix;
+    const double room = roomBeside(round, window.middleX(), window.middleY(), place);
     // Half the fitted frame square's side, as fitLabels reckons it.
     const double half = std::min(window.pictureWidth(), window.height) / 1.05 / 2.0;
     return std::clamp(room / half, keptBesideKey, 1.0);

@@ -209,6 +209,8 @@ private:
     struct LegendFit {
         uint64_t graphNumber = 0;
         TreeLayoutType layout = TreeLayoutType::Radial;
+        // The matrix shown, which leaves the key other room.
+        bool matrix = false;
         ViewWindow window;
         std::vector<Colour> swatches;
         std::vector<std::size_t> kinds;
@@ -216,7 +218,8 @@ private:
 
         bool holds(const LegendFit& other) const {
             return graphNumber == other.graphNumber && layout == other.layout &&
-                   window == other.window && swatches == other.swatches && kinds == other.kinds;
+                   matrix == other.matrix && window == other.window && swatches == other.swatches &&
+                   kinds == other.kinds;
         }
     };
     std::optional<LegendFit> legendFit;

@@ -235,7 +235,8 @@ float FrameSession::legendExtent(const ViewSettings& settings, const ViewState& 
     const auto side = static_cast<float>(pixels);
     const double half = side / 2.0;
     const TreeLayoutType layoutType = scene->appliedLayout().value_or(settings.layoutType);
-    const double room = roomBeside(layoutType == TreeLayoutType::Radial, half, half,
-                                   legendPlace(layout, side, side));
+    // The matrix fills its square as the treemaps do.
+    const bool round = layoutType == TreeLayoutType::Radial && settings.view == ViewType::Bundles;
+    const double room = roomBeside(round, half, half, legendPlace(layout, side, side));
     return static_cast<float>(extent * std::clamp(half / room, 1.0, 1.0 / keptBesideKey));
 }

@@ -1,10 +1,13 @@
 #include "frame/MatrixDrawing.h"
 
 #include "analysis/CycleGroups.h"
+#include "base/Counted.h"
+#include "frame/ComparisonDrawing.h"
 #include "frame/DensityScale.h"
 #include "frame/NodeGroups.h"
 #include "frame/Palette.h"
 #include "frame/RampColours.h"
+#include "frame/SceneDrawing.h"
 #include "model/CutView.h"
 
 #include <algorithm>
@@ -76,15 +79,18 @@ LineSet bracketLines(const MatrixLayout& layout, std::span<const MatrixBracket> 
 
 // The cells' colours: the ramp's on the density scale, the kinds' in a
 // comparison, the highlight's where one is.
-void fillCells(DrawDescription& frame, const DependencyMatrix& matrix, const MatrixLayout& layout,
-               std::span<const Colour> ramp, const ViewSettings& settings, bool comparing,
-               const MatrixBracket* highlighted) {
+DensityScale cellScale(const DependencyMatrix& matrix, DensityScaleType type) {
     std::vector<float> counts;
     counts.reserve(matrix.cells.size());
     for (const DependencyMatrix::Cell& cell : matrix.cells) {
         counts.push_back(static_cast<float>(cell.relations));
     }
-    const DensityScale scale(counts, settings.densityScale);
+    return DensityScale(counts, type);
+}
+
+void fillCells(DrawDescription& frame, const DependencyMatrix& matrix, const MatrixLayout& layout,
+               std::span<const Colour> ramp, const DensityScale& scale, bool comparing,
+               const MatrixBracket* highlighted) {
     const auto inside = [highlighted](int32_t index) {
         return index >= highlighted->first && index < highlighted->end;
     };
@@ -273,7 +279,6 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
     frame.background = view.background;
     frame.showCurves = false;
     frame.showOverlay = false;
-    frame.showLegend = false;
     const MatrixLayout layout = layOutMatrix(graph, shownAs, matrix, text);
     const std::vector<MatrixBracket> brackets = matrixBrackets(graph, shownAs, matrix);
     const float width = std::max(1.0f, settings.lineWidth / 2.0f);
@@ -287,8 +292,29 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
         highlighted = rowsOfNode(graph, matrix, highlightedNode);
     }
     const bool highlighting = highlighted.end > highlighted.first;
-    fillCells(frame, matrix, layout, ramp.span(), settings, scene.comparison() != nullptr,
+    const DensityScale scale = cellScale(matrix, settings.densityScale);
+    fillCells(frame, matrix, layout, ramp.span(), scale, scene.comparison() != nullptr,
               highlighting ? &highlighted : nullptr);
+    // The key: the ramp from the fewest relations in a cell to the most,
+    // the kinds' colours, the highlight's.
+    frame.showLegend = settings.showLegend;
+    frame.curves.ramp = std::move(ramp);
+    if (!matrix.cells.empty()) {
+        const auto most = static_cast<int64_t>(scale.largest());
+        frame.legend.emplace_back(LegendRamp{std::to_string(scale.countAt(0.0f)),
+                                             counted(most, "relation", "relations")});
+    }
+    if (scene.comparison()) {
+        for (LegendEntry& entry :
+             comparisonLegend(scene.comparison()->summary, settings.showKept)) {
+            frame.legend.push_back(std::move(entry));
+        }
+    }
+    if (highlighting) {
+        for (LegendEntry& entry : highlightLegend()) {
+            frame.legend.push_back(std::move(entry));
+        }
+    }
     if (settings.colorBy != ColorBy::Ramp) {
         stripGroups(frame, scene, matrix, layout, settings);
     }

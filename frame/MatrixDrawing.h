@@ -65,6 +65,8 @@ MatrixTexts matrixTexts(const CompoundGraph& graph, const DependencyMatrix& matr
 // the arriving one, the other cells dimmed; the search's nodes are marked
 // on their rows' and columns' names; with Show Cycles the blocks of rows
 // that reach one another are outlined, and the cells of relations to cut.
+// The key shows the ramp from the fewest relations in a cell to the most,
+// and the kinds' and the highlight's colours where they are drawn.
 DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& matrix,
                                     const ViewSettings& settings, const ViewState& view,
                                     SharedValues<Colour> ramp, const MatrixText& text);

@@ -11,15 +11,16 @@ start_viewer_drawn "$viewer" data/Graphs/small.rsf
 
 # The whole tree: nine rows, a1 a2 a3 B b1 b2 c1 c2 d (B for its own
 # relation B -> b2). In the 1024 by 768 window at (50, 50), right of the
-# panel, the cells span (452, 150) to (1055, 751), 66.8 pixels each: the
-# row r, column c cell's top left corner lies near (452 + 66.8 c,
-# 150 + 66.8 r). Regions below sit in a cell's upper left, clear of its
-# count. Every cell holds one relation: the ramp's end colour.
-cell() { echo "16x16+$((452 + 668 * $2 / 10 + 8))+$((150 + 668 * $1 / 10 + 8))"; }
+# panel and clear of the key in its corner, the cells span (479, 176) to
+# (1025, 722), 60.67 pixels each: the row r, column c cell's top left
+# corner lies near (479 + 60.67 c, 176 + 60.67 r). Regions below sit in a
+# cell's upper left, clear of its count. Every cell holds one relation: the
+# ramp's end colour.
+cell() { echo "16x16+$((479 + 6067 * $2 / 100 + 8))+$((176 + 6067 * $1 / 100 + 8))"; }
 ramp_end="rgb(255,140,0)"
 away_x=1000
 away_y=790
-picture=620x620+440+140
+picture=620x620+440+150
 convert -size 1280x1024 xc:black "$workdir/black.png"
 xdotool mousemove "$away_x" "$away_y"
 screenshot_changed "$workdir/black.png" "$picture" "$workdir/bundles.png" "the picture"
@@ -39,7 +40,7 @@ done
 
 # Hovering a1's name: b1 -> a1 arrives at a1 (sky blue), the cell c1 -> c2,
 # neither a1's row nor its column, dims.
-xdotool mousemove 440 184
+xdotool mousemove 466 206
 screenshot_changed "$workdir/matrix.png" "$(cell 4 0)" "$workdir/highlight.png" "the highlight"
 share=$(colour_fraction "$workdir/highlight.png" "#56B4E9" "$(cell 4 0)")
 greater "$share" 0.9 || fail "b1 -> a1 does not arrive in sky blue ($share)"

@@ -97,6 +97,9 @@ TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlig
     EXPECT_EQ(frame.labels[2].text, "n4");
     EXPECT_FLOAT_EQ(frame.labels[2].anchor.y, layout.rowMiddle(1));
     EXPECT_FLOAT_EQ(frame.labels[3].anchor.x, layout.columnMiddle(1));
+    // The key: the ramp from 1 relation in a cell to 2.
+    ASSERT_EQ(frame.legend.size(), 1u);
+    EXPECT_EQ(std::get<LegendRamp>(frame.legend[0]), (LegendRamp{"1", "2 relations"}));
     // Cells first, under the lines.
     testing_support::CountingBackend backend;
     drawAllLayers(frame, backend);
@@ -117,6 +120,7 @@ TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlig
     EXPECT_FLOAT_EQ(lit.cells.colours[3].g, 0.3f * 0.63f);
     ASSERT_FALSE(lit.marks.empty());
     EXPECT_EQ(lit.marks.back().rectangles.size(), 2u);
+    EXPECT_EQ(lit.legend.size(), 3u) << "the ramp and the highlight's two colours";
 }
 
 const LineSet* marksOf(const DrawDescription& frame, const Colour& colour) {
