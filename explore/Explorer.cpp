@@ -12,6 +12,11 @@ void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
     const bool newGraph =
         !snapshot || !newSnapshot || snapshot->graphNumber != newSnapshot->graphNumber;
     const bool newBundles = newGraph || snapshot->bundles != newSnapshot->bundles;
+    // Another matrix has other rows: the cell under the pointer is found
+    // again when it moves.
+    if (!snapshot || !newSnapshot || snapshot->matrix != newSnapshot->matrix) {
+        hoveredCell.reset();
+    }
     snapshot = std::move(newSnapshot);
     if (newBundles) {
         // What a node relates to is counted in the bundles of the cut.

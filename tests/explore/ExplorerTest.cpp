@@ -383,6 +383,12 @@ TEST(Explorer, InTheMatrixCellsTellTheirRelationsAndANamesClickCollapses) {
     const Pixel toA1 = cellMiddle(1, 0);
     explorer.pointerMoved(toA1.x, toA1.y);
     EXPECT_EQ(explorer.tooltip(), "1 relation from n1.n4 to n1.n3; 0 back");
+    // Another matrix (a new cut) drops the cell, whose row may be gone.
+    auto recut = std::make_shared<SceneSnapshot>(*snapshot);
+    recut->matrix = std::make_shared<const DependencyMatrix>(*snapshot->matrix);
+    explorer.setScene(recut);
+    EXPECT_EQ(explorer.tooltip(), "");
+    explorer.pointerMoved(toA1.x, toA1.y);
     // A click on a cell pins nothing and collapses nothing.
     click(explorer, toA1, 1000.0);
     EXPECT_EQ(explorer.pinned(), CompoundGraph::none);

@@ -121,6 +121,27 @@ TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlig
     ASSERT_FALSE(lit.marks.empty());
     EXPECT_EQ(lit.marks.back().rectangles.size(), 2u);
     EXPECT_EQ(lit.legend.size(), 3u) << "the ramp and the highlight's two colours";
+
+    // Coloured by group, a, b and c each a group of its own: after the
+    // cells, a strip in each row's group colour left of its cells and one
+    // above its column.
+    settings.colorBy = ColorBy::SourceGroup;
+    const DrawDescription grouped =
+        describeMatrixFrame(scene, matrix, settings, {}, greyRamp(), text);
+    ASSERT_EQ(grouped.cells.rectangles.size(), 10u);
+    for (std::size_t row = 0; row < 3; ++row) {
+        const Rect beside = grouped.cells.rectangles[4 + 2 * row];
+        const Rect above = grouped.cells.rectangles[5 + 2 * row];
+        const Rect cell = layout.cellRect(static_cast<int32_t>(row), static_cast<int32_t>(row));
+        EXPECT_LT(beside.x1, layout.left);
+        EXPECT_EQ(beside.y0, cell.y0);
+        EXPECT_GT(above.y0, layout.top);
+        EXPECT_EQ(above.x0, cell.x0);
+        EXPECT_EQ(grouped.cells.colours[4 + 2 * row], grouped.cells.colours[5 + 2 * row]);
+    }
+    EXPECT_NE(grouped.cells.colours[4], grouped.cells.colours[6]);
+    EXPECT_NE(grouped.cells.colours[6], grouped.cells.colours[8]);
+    EXPECT_NE(grouped.cells.colours[4], grouped.cells.colours[8]);
 }
 
 const LineSet* marksOf(const DrawDescription& frame, const Colour& colour) {
