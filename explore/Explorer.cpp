@@ -3,6 +3,7 @@
 #include "analysis/NodePaths.h"
 #include "base/Counted.h"
 #include "explore/Picking.h"
+#include "frame/MatrixDrawing.h"
 #include "model/Search.h"
 
 #include <algorithm>
@@ -54,6 +55,12 @@ int32_t Explorer::pickAt(double x, double y) const {
         return CompoundGraph::none;
     }
     if (snapshot->matrix) {
+        const int32_t bracket = bracketNodeAt(
+            matrixBrackets(snapshot->graph(), snapshot->cut.shownAs, *snapshot->matrix),
+            snapshot->matrixLayout, sceneAt(view, window(), x, y));
+        if (bracket != CompoundGraph::none) {
+            return bracket;
+        }
         const std::optional<MatrixLayout::Place> place = matrixPlaceAt(x, y);
         if (!place || (place->row >= 0 && place->column >= 0)) {
             return CompoundGraph::none;

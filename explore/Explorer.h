@@ -46,8 +46,8 @@ public:
     void pointerPressed(double x, double y, double milliseconds);
     // With control held, a click collapses the node under the pointer, or
     // expands it when it is collapsed, instead of pinning it. In the matrix
-    // every click on a row's or a column's name does so (a leaf's parent
-    // collapses), and pins nothing.
+    // every click on a row's or a column's name or on a bracket does so (a
+    // leaf's parent collapses), and pins nothing.
     void pointerReleased(double x, double y, double milliseconds, bool control = false);
     // The pointer left the picture (or went onto the panel).
     void pointerLeft();
@@ -120,7 +120,7 @@ public:
 
 private:
     // The node under the pointer: near its place in the picture, or in the
-    // matrix the row or column whose name is there.
+    // matrix the row or column whose name is there, or the bracket's.
     int32_t pickAt(double x, double y) const;
     // In the matrix, what lies under the pointer; nothing in the bundles'.
     std::optional<MatrixLayout::Place> matrixPlaceAt(double x, double y) const;

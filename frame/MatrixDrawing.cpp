@@ -167,6 +167,29 @@ std::vector<MatrixBracket> matrixBrackets(const CompoundGraph& graph,
     return brackets;
 }
 
+int32_t bracketNodeAt(std::span<const MatrixBracket> brackets, const MatrixLayout& layout,
+                      Point p) {
+    const float band = static_cast<float>(layout.levels) * layout.bracketStep;
+    if (layout.cell <= 0.0f || layout.bracketStep <= 0.0f) {
+        return CompoundGraph::none;
+    }
+    int32_t level = -1;
+    int32_t index = -1;
+    if (p.x >= -1.0f && p.x < -1.0f + band && p.y <= layout.top) {
+        level = static_cast<int32_t>(std::floor((p.x + 1.0f) / layout.bracketStep));
+        index = static_cast<int32_t>(std::floor((layout.top - p.y) / layout.cell));
+    } else if (p.y <= 1.0f && p.y > 1.0f - band && p.x >= layout.left) {
+        level = static_cast<int32_t>(std::floor((1.0f - p.y) / layout.bracketStep));
+        index = static_cast<int32_t>(std::floor((p.x - layout.left) / layout.cell));
+    }
+    for (const MatrixBracket& bracket : brackets) {
+        if (bracket.level == level && index >= bracket.first && index < bracket.end) {
+            return bracket.node;
+        }
+    }
+    return CompoundGraph::none;
+}
+
 MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& matrix, int32_t node) {
     MatrixBracket rows{node, 0, 0, 0};
     for (int32_t row = 0; row < matrix.size(); ++row) {

@@ -27,6 +27,10 @@ std::vector<MatrixBracket> matrixBrackets(const CompoundGraph& graph,
                                           std::span<const int32_t> shownAs,
                                           const DependencyMatrix& matrix);
 
+// The node whose bracket lies under a point, in the brackets' bands left of
+// the rows' names or above the columns'; none elsewhere.
+int32_t bracketNodeAt(std::span<const MatrixBracket> brackets, const MatrixLayout& layout, Point p);
+
 // The rows a node stands for at the cut: its own row, or its subtree's
 // rows; none (first == end) for a node with neither.
 MatrixBracket rowsOfNode(const CompoundGraph& graph, const DependencyMatrix& matrix, int32_t node);

@@ -74,6 +74,7 @@ std::optional<MatrixLayout::Place> MatrixLayout::placeAt(Point p) const {
 MatrixLayout matrixLayout(int32_t size, int32_t levels, float nameWidth) {
     MatrixLayout layout;
     layout.size = size;
+    layout.levels = levels;
     const float most = maxBandShare * side;
     layout.bracketStep =
         levels > 0 ? std::min(widestBracketStep, most / 2.0f / static_cast<float>(levels)) : 0.0f;

@@ -18,7 +18,8 @@ struct MatrixLayout {
     float left = -1.0f;
     float top = 1.0f;
     float cell = 0.0f;
-    // The width of one level's brackets.
+    // The levels of brackets, and the width of one level's.
+    int32_t levels = 0;
     float bracketStep = 0.0f;
 
     // Row r's cell in column c.

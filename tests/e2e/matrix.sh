@@ -40,7 +40,7 @@ done
 
 # Hovering a1's name: b1 -> a1 arrives at a1 (sky blue), the cell c1 -> c2,
 # neither a1's row nor its column, dims.
-xdotool mousemove 466 206
+xdotool mousemove 471 206
 screenshot_changed "$workdir/matrix.png" "$(cell 4 0)" "$workdir/highlight.png" "the highlight"
 share=$(colour_fraction "$workdir/highlight.png" "#56B4E9" "$(cell 4 0)")
 greater "$share" 0.9 || fail "b1 -> a1 does not arrive in sky blue ($share)"

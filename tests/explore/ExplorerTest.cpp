@@ -393,8 +393,9 @@ TEST(Explorer, InTheMatrixCellsTellTheirRelationsAndANamesClickCollapses) {
     click(explorer, toA1, 1000.0);
     EXPECT_EQ(explorer.pinned(), CompoundGraph::none);
     EXPECT_TRUE(explorer.toggledNodes().empty());
-    // a2's name, left of its row: hovered, and a click collapses a.
-    const Pixel name = fittedPixelOf({-0.98f, 0.95f - 0.65f * 1.5f});
+    // a2's name, left of its row between the brackets' band (to -0.97) and
+    // the cells: hovered, and a click collapses a.
+    const Pixel name = fittedPixelOf({-0.96f, 0.95f - 0.65f * 1.5f});
     explorer.pointerMoved(name.x, name.y);
     EXPECT_EQ(explorer.hovered(), 4);
     click(explorer, name, 2000.0);
@@ -403,4 +404,13 @@ TEST(Explorer, InTheMatrixCellsTellTheirRelationsAndANamesClickCollapses) {
     // As `c` does over it: a opens again.
     explorer.toggleHovered();
     EXPECT_TRUE(explorer.toggledNodes().empty());
+    // b's bracket, left of its row b1, and above its column: b collapses.
+    const Pixel bracket = fittedPixelOf({-0.985f, 0.95f - 0.65f * 2.5f});
+    explorer.pointerMoved(bracket.x, bracket.y);
+    EXPECT_EQ(explorer.hovered(), 2);
+    click(explorer, bracket, 3000.0);
+    EXPECT_EQ(explorer.toggledNodes(), std::vector<int32_t>{2});
+    const Pixel over = fittedPixelOf({-0.95f + 0.65f * 0.5f, 0.985f});
+    explorer.pointerMoved(over.x, over.y);
+    EXPECT_EQ(explorer.hovered(), 1);
 }
