@@ -234,7 +234,8 @@ void Application::takeFrame() {
 void Application::fitLabels() {
     const std::shared_ptr<const SceneSnapshot>& scene = context.explorer.scene();
     const double legendZoom = legendFitZoom();
-    if (!context.settings.showLabels || !scene) {
+    // The matrix writes its names in its own bands.
+    if (!context.settings.showLabels || !scene || scene->matrix) {
         context.explorer.setFitZoom(legendZoom);
         return;
     }

@@ -212,7 +212,8 @@ std::shared_ptr<const SceneSnapshot> FrameSession::snapshotFor(const ViewSetting
 }
 
 float FrameSession::labelledExtent(const ViewSettings& settings) {
-    if (!settings.showLabels || !labelMeasure) {
+    // The matrix writes its names in its own bands.
+    if (!settings.showLabels || !labelMeasure || settings.view == ViewType::Matrix) {
         return DrawDescription::frameExtent;
     }
     scene->update(settings);

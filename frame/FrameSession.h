@@ -93,7 +93,8 @@ public:
     void changeCut(Cut cut, const ViewSettings& settings);
     std::optional<Error> takeRefusal() { return std::exchange(refusal, std::nullopt); }
     // Half the side of the square that holds the scene and its names in the
-    // frame, for the settings (the scene's square with labels off).
+    // frame, for the settings (the scene's square with labels off, and in
+    // the matrix).
     float labelledExtent(const ViewSettings& settings);
     // The half side of the frame's square that leaves room for the key to
     // the colours in its corner around a picture of half side `extent` (at

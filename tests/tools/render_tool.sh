@@ -201,6 +201,11 @@ pixel() { convert "$1" -alpha off -format "%[pixel:p{$2}]" info:; }
 "$tool" --view matrix --depth 1 --size 512 -o "$workdir/matrix.svg" "$workdir/two.rsf" >/dev/null ||
     fail "the matrix as SVG failed"
 rsvg-convert -w 512 -h 512 "$workdir/matrix.svg" -o "$workdir/matrix-svg.png" || fail "the matrix SVG does not render"
+# The matrix writes its names in its own bands: "Show Labels" changes nothing.
+"$tool" --view matrix --depth 1 --size 512 --labels on -o "$workdir/matrix-labels.png" "$workdir/two.rsf" \
+    >/dev/null || fail "the matrix with labels failed"
+[ "$(compare -metric AE "$workdir/matrix.png" "$workdir/matrix-labels.png" null: 2>&1)" = 0 ] ||
+    fail "labels on changed the matrix"
 for picture in matrix matrix-svg; do
     for check in "484,230:$most:A -> B" "230,484:$one:B -> A" "484,484:srgb(0,0,0):B -> B" \
         "230,218:$one:A -> A"; do
