@@ -106,14 +106,18 @@ public:
     // comparison the version it is only in and its relations of each kind,
     // then the first of the nodes it uses and of those that use it (see
     // Highlight::Ends), each list saying how many more there are, and with
-    // both-way relations marked, of the nodes it relates to both ways. Empty
-    // over no node.
+    // both-way relations marked, of the nodes it relates to both ways, and
+    // with cycles shown, its cycle group. Over a bundle that breaks rules,
+    // its ends and relations and how many break each rule. Empty over
+    // nothing else.
     std::string tooltip() const;
     // Whether the tooltip lists the nodes related both ways.
     void showBothWays(bool shown) { bothWaysShown = shown; }
 
 private:
     int32_t pickAt(double x, double y) const;
+    // The bundle breaking a rule under the pointer, or -1.
+    int32_t pickViolationAt(double x, double y) const;
     // The node shown for a node: itself, or the collapsed one hiding it.
     int32_t shownFor(int32_t node) const;
     void refreshHighlight();
@@ -129,6 +133,8 @@ private:
     bool cameraMoved = false;
 
     int32_t hoveredNode = CompoundGraph::none;
+    // Over no node, the bundle breaking a rule under the pointer, or -1.
+    int32_t hoveredBundle = -1;
     int32_t pinnedNode = CompoundGraph::none;
     Highlight highlightNow;
     // Of the hovered node, when another is pinned.
