@@ -1,6 +1,6 @@
 #include "app/Application.h"
-#include "analysis/RuleFile.h"
 
+#include "analysis/RuleFile.h"
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"

@@ -67,6 +67,8 @@ void FrameSession::setRules(std::shared_ptr<const RuleSet> rules) {
         findings.violations.reset();
         ruleFindings.reset();
         violationsFoundFor.reset();
+        // The plain picture a highlight is drawn over shows the rules too.
+        plain.reset();
         forget();
     }
 }
