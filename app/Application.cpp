@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "analysis/MatrixCsv.h"
+#include "analysis/RuleFile.h"
 #include "app/Config.h"
 #include "app/InputState.h"
 #include "base/Console.h"
@@ -97,6 +98,8 @@ Status Application::init() {
     settingsPanel->comparing.compareWith = [this] { compareWith(); };
     settingsPanel->saveMatrix = [this] { saveMatrix(); };
     settingsPanel->comparing.stop = [this] { stopComparing(); };
+    settingsPanel->rules.load = [this] { loadRules(); };
+    settingsPanel->rules.clear = [this] { clearRules(); };
     settingsPanel->search.changed = [this](const std::string& text) {
         context.explorer.search(text);
     };
@@ -129,6 +132,7 @@ Status Application::init() {
                                            &loadStages());
     worker->show(context.settings);
     worker->nameDotNodesBy(dotNames);
+    useRules(startupRules);
     const std::string graphPath =
         startupGraphPath == defaultGraphPath ? datafiles::find(startupGraphPath) : startupGraphPath;
     // The command line's depth holds for the graph it names; later graphs
@@ -209,6 +213,12 @@ void Application::takeFrame() {
         showMessage(*unknown);
     }
     context.shownCut = frame->cut;
+    // Cycles found anew (another cut, or just shown) are counted once.
+    const std::shared_ptr<const CycleGroups>& cycles = frame->snapshot->findings.cycles;
+    if (cycles && cycles != cyclesCounted) {
+        console::line(cycles->line());
+    }
+    cyclesCounted = cycles;
     const std::shared_ptr<const Comparison>& comparison = frame->snapshot->comparison;
     settingsPanel->comparing.summary = comparison ? comparison->summary.line() : std::string();
     settingsPanel->cutLine = frame->cut.line();
@@ -660,6 +670,30 @@ void Application::stopComparing() {
     if (context.explorer.scene() && context.explorer.scene()->comparison) {
         worker->load(shownGraphPath);
     }
+}
+
+void Application::loadRules() {
+    tellUnlessShown(onLoadFile(
+        [this](const std::string& path) {
+            Result<RuleSet> rules = rulefile::read(path);
+            if (!rules) {
+                console::line(rules.error().describe());
+                showMessage(rules.error().describe());
+                return;
+            }
+            useRules(std::make_shared<const RuleSet>(std::move(rules).value()));
+        },
+        shownGraphPath, SettingsPanel::rulesDialogTitle));
+}
+
+void Application::clearRules() {
+    useRules(nullptr);
+}
+
+void Application::useRules(std::shared_ptr<const RuleSet> rules) {
+    settingsPanel->rules.loaded = rules != nullptr;
+    worker->useRules(std::move(rules));
+    wake();
 }
 
 void Application::keyPressed(unsigned char key) {

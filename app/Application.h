@@ -108,6 +108,13 @@ public:
     void compareWith();
     // Shows the newer version alone again, read afresh.
     void stopComparing();
+    // Asks for a rules file and shows the relations that break its rules;
+    // a file refused leaves the rules shown before, and says why.
+    void loadRules();
+    // Shows the picture without rules again.
+    void clearRules();
+    // The rules whose violations the picture shows (null: none).
+    void useRules(std::shared_ptr<const RuleSet> rules);
     // The depth of the cut by whole steps, within 1 and the tree's depth.
     void stepDepth(int steps);
     // The status the process ends with: 1 once something failed at start.
@@ -140,8 +147,12 @@ public:
     DotNames dotNames = DotNames::Id;
     // The view the command line asked for.
     StartView startView;
+    // The rules the command line named, read before the window opened.
+    std::shared_ptr<const RuleSet> startupRules;
 
 private:
+    // The cycle groups whose line the console has.
+    std::shared_ptr<const CycleGroups> cyclesCounted;
     // The labels in view, placed again only when what they depend on moves.
     struct PlacedLabels {
         std::weak_ptr<const SceneSnapshot> scene;

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "analysis/RuleFile.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Config.h"
@@ -175,6 +176,16 @@ int runViewer(int argc, char** argv) {
         std::fputs((commandLine.helpWanted ? viewerUsage() : viewerVersion()).c_str(), stdout);
         return 0;
     }
+    // A rules file that cannot be read is refused as a bad option is.
+    std::shared_ptr<const RuleSet> rules;
+    if (!commandLine.view.rulesPath.empty()) {
+        Result<RuleSet> read = rulefile::read(commandLine.view.rulesPath);
+        if (!read) {
+            std::fprintf(stderr, "hebview: %s\n", read.error().describe().c_str());
+            return 2;
+        }
+        rules = std::make_shared<const RuleSet>(std::move(read).value());
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr, "hebview: no display to open a window on (DISPLAY='%s')\n",
                      displayName().c_str());
@@ -213,6 +224,7 @@ int runViewer(int argc, char** argv) {
     application.startupOlderPath = commandLine.view.olderVersion;
     application.dotNames = commandLine.view.dotNames;
     application.startView = StartView(commandLine.view);
+    application.startupRules = std::move(rules);
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());
         return 1;

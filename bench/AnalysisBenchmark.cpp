@@ -12,22 +12,9 @@
 
 namespace {
 
-// Ten rules of every kind over the synthetic graph's top nodes n1 to n16
-// and the nodes below them, as hebview-check runs them.
-const char* const tenRules = "layer top n1 n2 n3 n4\n"
-                             "layer middle n5 n6 n7 n8\n"
-                             "layer low n9 n10 n11 n12\n"
-                             "layer bottom n13 n14 n15 n16\n"
-                             "layers top > middle > low > bottom\n"
-                             "layers top > middle > low > bottom strict\n"
-                             "forbid n1.* -> n2.**\n"
-                             "forbid bottom -> top warn\n"
-                             "independent *\n"
-                             "independent n3.*\n"
-                             "acyclic *\n"
-                             "acyclic n4.*.*\n"
-                             "ignore n16 -> n1\n"
-                             "forbid **.n5* -> n6.*\n";
+// Ten rules of every kind, as bench/check_big_graph.sh gives them to
+// hebview-check.
+const char* const tenRulesPath = HEBVIEW_SOURCE_DIR "/bench/ten.rules";
 
 CompoundGraph graphOf(benchmark::State& state, const SyntheticGraphParameters& parameters) {
     Result<CompoundGraph> graph = readGraph(syntheticGraphFile(parameters));
@@ -64,7 +51,7 @@ BENCHMARK_CAPTURE(cycleGroups, relations_20000000, twentyMillionRelations())
 
 void tenRulesChecked(benchmark::State& state, const SyntheticGraphParameters& parameters) {
     const CompoundGraph graph = graphOf(state, parameters);
-    const Result<RuleSet> rules = rulefile::parse(tenRules, "bench.rules");
+    const Result<RuleSet> rules = rulefile::read(tenRulesPath);
     if (!rules) {
         state.SkipWithError(rules.error().describe().c_str());
         return;

@@ -2,6 +2,7 @@
 
 #include "analysis/NodePaths.h"
 #include "base/Counted.h"
+#include "explore/BundlePicking.h"
 #include "explore/Picking.h"
 #include "frame/MatrixDrawing.h"
 #include "model/Search.h"
@@ -23,6 +24,7 @@ void Explorer::setScene(std::shared_ptr<const SceneSnapshot> newSnapshot) {
         // What a node relates to is counted in the bundles of the cut.
         highlightNow = Highlight();
         hoverCounts = Highlight();
+        hoveredBundle = -1;
     }
     if (newGraph) {
         hoveredNode = CompoundGraph::none;
@@ -74,6 +76,21 @@ int32_t Explorer::pickAt(double x, double y) const {
                     snapshot->cut.shownAs);
 }
 
+int32_t Explorer::pickViolationAt(double x, double y) const {
+    // The matrix draws no curves.
+    if (!snapshot || snapshot->matrix || !snapshot->findings.violations ||
+        snapshot->curvePoints.empty()) {
+        return -1;
+    }
+    std::vector<int32_t> candidates;
+    for (const RuleOnBundles& rule : *snapshot->findings.violations) {
+        candidates.insert(candidates.end(), rule.bundles.begin(), rule.bundles.end());
+    }
+    const auto radius = static_cast<float>(pickPixels / pixelsPerSceneUnit(view, window()));
+    return pickCurve(snapshot->curvePoints.span(), samplesPerEdge, candidates,
+                     sceneAt(view, window(), x, y), radius);
+}
+
 int32_t Explorer::shownFor(int32_t node) const {
     if (node == CompoundGraph::none || !snapshot) {
         return node;
@@ -120,6 +137,7 @@ void Explorer::pointerMoved(double x, double y) {
     hoveredNode = pickAt(x, y);
     const std::optional<MatrixLayout::Place> place = matrixPlaceAt(x, y);
     hoveredCell = place && place->row >= 0 && place->column >= 0 ? place : std::nullopt;
+    hoveredBundle = hoveredNode == CompoundGraph::none ? pickViolationAt(x, y) : -1;
     refreshHighlight();
 }
 
@@ -179,6 +197,7 @@ void Explorer::pointerLeft() {
     if (!pressed) {
         hoveredNode = CompoundGraph::none;
         hoveredCell.reset();
+        hoveredBundle = -1;
         refreshHighlight();
     }
 }
@@ -344,6 +363,40 @@ std::string comparisonLines(const Comparison& comparison, int32_t node, const Hi
            counted(kept, "kept relation", "kept relations");
 }
 
+// The cycle group the node is in, and how many nodes it has; nothing for
+// a node in none.
+std::string cycleLine(const CycleGroups& cycles, int32_t node) {
+    for (std::size_t g = 0; g < cycles.groups.size(); ++g) {
+        const std::vector<int32_t>& nodes = cycles.groups[g].nodes;
+        if (std::binary_search(nodes.begin(), nodes.end(), node)) {
+            return "\nCycle group " + std::to_string(g + 1) + " of " +
+                   std::to_string(cycles.groups.size()) + ": " +
+                   counted(static_cast<int64_t>(nodes.size()), "node", "nodes");
+        }
+    }
+    return {};
+}
+
+// A bundle's ends and relations, then each rule its relations break, with
+// how many of them do.
+std::string violationsTooltip(const SceneSnapshot& scene, int32_t bundle) {
+    const auto b = static_cast<std::size_t>(bundle);
+    const Bundles& bundles = *scene.bundles;
+    std::string text = shownPath(scene.graph(), bundles.source[b]) + " -> " +
+                       shownPath(scene.graph(), bundles.target[b]) + ": " +
+                       counted(bundles.count[b], "relation", "relations");
+    for (const RuleOnBundles& rule : *scene.findings.violations) {
+        const auto at = std::lower_bound(rule.bundles.begin(), rule.bundles.end(), bundle);
+        if (at != rule.bundles.end() && *at == bundle) {
+            const uint32_t breaking =
+                rule.relations[static_cast<std::size_t>(at - rule.bundles.begin())];
+            text += "\n" + scene.findings.rules->rules[static_cast<std::size_t>(rule.rule)].text +
+                    ": " + counted(breaking, "violation", "violations");
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::string Explorer::cellTooltip(const MatrixLayout::Place& cell) const {
@@ -365,6 +418,10 @@ std::string Explorer::tooltip() const {
     const int32_t node = hoveredNode;
     if (snapshot && snapshot->matrix && hoveredCell) {
         return cellTooltip(*hoveredCell);
+    }
+    if (snapshot && node == CompoundGraph::none && hoveredBundle >= 0 &&
+        snapshot->findings.violations) {
+        return violationsTooltip(*snapshot, hoveredBundle);
     }
     if (!snapshot || node == CompoundGraph::none) {
         return {};
@@ -398,6 +455,9 @@ std::string Explorer::tooltip() const {
     }
     if (snapshot->comparison) {
         text += comparisonLines(*snapshot->comparison, node, counts);
+    }
+    if (snapshot->findings.cycles) {
+        text += cycleLine(*snapshot->findings.cycles, node);
     }
     text += endsLine(graph, "Uses:", counts.uses) + endsLine(graph, "Used by:", counts.usedBy);
     return bothWaysShown ? text + endsLine(graph, "Both ways:", counts.bothWays) : text;

@@ -111,9 +111,11 @@ public:
     // comparison the version it is only in and its relations of each kind,
     // then the first of the nodes it uses and of those that use it (see
     // Highlight::Ends), each list saying how many more there are, and with
-    // both-way relations marked, of the nodes it relates to both ways. Over
-    // a cell of the matrix, its relations: "12 relations from a.b to c.d;
-    // 3 back", or those inside a collapsed node. Empty over nothing.
+    // both-way relations marked, of the nodes it relates to both ways, and
+    // with cycles shown, its cycle group. Over a bundle that breaks rules,
+    // its ends and relations and how many break each rule. Over a cell of
+    // the matrix, its relations: "12 relations from a.b to c.d; 3 back", or
+    // those inside a collapsed node. Empty over nothing else.
     std::string tooltip() const;
     // Whether the tooltip lists the nodes related both ways.
     void showBothWays(bool shown) { bothWaysShown = shown; }
@@ -128,6 +130,8 @@ private:
     // The node that collapses or expands for a node picked: itself, or in
     // the matrix a leaf's parent.
     int32_t toggledFor(int32_t node) const;
+    // The bundle breaking a rule under the pointer, or -1.
+    int32_t pickViolationAt(double x, double y) const;
     // The node shown for a node: itself, or the collapsed one hiding it.
     int32_t shownFor(int32_t node) const;
     void refreshHighlight();
@@ -144,6 +148,8 @@ private:
 
     int32_t hoveredNode = CompoundGraph::none;
     std::optional<MatrixLayout::Place> hoveredCell;
+    // Over no node, the bundle breaking a rule under the pointer, or -1.
+    int32_t hoveredBundle = -1;
     int32_t pinnedNode = CompoundGraph::none;
     Highlight highlightNow;
     // Of the hovered node, when another is pinned.

@@ -53,6 +53,13 @@ void SceneWorker::nameDotNodesBy(DotNames names) {
     dotNames = names;
 }
 
+void SceneWorker::useRules(std::shared_ptr<const RuleSet> rules) {
+    std::lock_guard<std::mutex> lock(state);
+    wantedRules = std::move(rules);
+    settingsPending = true;
+    changed.notify_all();
+}
+
 void SceneWorker::load(const std::string& path, int32_t depth) {
     request({path, {}, depth});
 }
@@ -157,7 +164,9 @@ void SceneWorker::makeFrame(std::unique_lock<std::mutex>& lock) {
     settingsPending = false;
     ViewSettings settings = wanted;
     ViewState view = wantedView;
+    const std::shared_ptr<const RuleSet> rules = wantedRules;
     lock.unlock();
+    session.setRules(rules);
     // Nodes picked in another graph mean nothing in this one, nor does
     // another graph's depth: it opens at its own.
     if (view.graphNumber != scene.graphNumber()) {

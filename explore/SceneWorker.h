@@ -68,6 +68,8 @@ public:
     // A load of the union of two versions of a graph (see readComparison),
     // shown as the newer one's; cancelled and refused as a load is.
     void compare(const std::string& olderPath, const std::string& newerPath, int32_t depth = 0);
+    // The rules whose violations frames show from now on (null: none).
+    void useRules(std::shared_ptr<const RuleSet> rules);
     // What names the nodes of the DOT files loaded from now on.
     void nameDotNodesBy(DotNames names);
     // Why the last load failed, once; nothing when it did not.
@@ -141,6 +143,7 @@ private:
     ViewSettings wanted;
     ViewState wantedView;
     DotNames dotNames = DotNames::Id;
+    std::shared_ptr<const RuleSet> wantedRules;
     std::optional<Error> loadError;
     std::optional<Error> cutRefusal;
     bool settingsPending = false;

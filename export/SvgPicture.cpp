@@ -183,8 +183,10 @@ void writeCurve(Writer& w, const Mapping& map, const CurveSet& curves, int32_t c
     const auto samples = static_cast<int32_t>(curves.parameters.size());
     const bool usesRamp = curves.colorRamp >= 1 && curves.colorRamp <= colorRampCount;
     const BlendModeType mode = curves.blendMode;
-    // Piece k covers the samples from k (samples - 1) / steps on.
-    const int32_t steps = std::min<int32_t>(curveColourSteps, samples - 1);
+    // Piece k covers the samples from k (samples - 1) / steps on; a dashed
+    // curve is one piece, so that its dashes run on from end to end.
+    const bool dashed = curves.dashedCurve(curve);
+    const int32_t steps = dashed ? 1 : std::min<int32_t>(curveColourSteps, samples - 1);
     const auto c = static_cast<std::size_t>(curve);
     const Colour* fixed = curves.fixedColourOf(curve);
     const float opacity = curves.opacity[c] * (fixed != nullptr ? fixed->a : 1.0f);
@@ -194,6 +196,9 @@ void writeCurve(Writer& w, const Mapping& map, const CurveSet& curves, int32_t c
         w.raw(" stroke-width=\"");
         w.number(curves.widthOf(curve));
         w.raw("\"");
+    }
+    if (dashed) {
+        w.raw(" stroke-dasharray=\"12 8\"");
     }
     if (mode == BlendModeType::Max) {
         w.raw(" style=\"mix-blend-mode:lighten\"");

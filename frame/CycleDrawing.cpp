@@ -6,10 +6,10 @@
 
 #include <unordered_map>
 
-void markCycles(CurveSet& curves, const Bundles& bundles, const CycleGroups& cycles,
-                std::span<const Colour> colours, const Colour& cutColour) {
+std::vector<char> markCycles(CurveSet& curves, const Bundles& bundles, const CycleGroups& cycles,
+                             std::span<const Colour> colours, const Colour& cutColour) {
     if (colours.empty()) {
-        return;
+        return {};
     }
     std::unordered_map<int32_t, std::size_t> groupOf;
     for (std::size_t g = 0; g < cycles.groups.size(); ++g) {
@@ -22,6 +22,7 @@ void markCycles(CurveSet& curves, const Bundles& bundles, const CycleGroups& cyc
         colourIndex.push_back(curves.addFixedColour(colour));
     }
     const uint8_t cutIndex = curves.addFixedColour(cutColour);
+    curves.dashColour(cutIndex);
     const auto count = static_cast<std::size_t>(bundles.bundleCount());
     std::vector<char> toCut(count, 0);
     for (const BundleToCut& cut : cycles.toCut) {
@@ -46,6 +47,7 @@ void markCycles(CurveSet& curves, const Bundles& bundles, const CycleGroups& cyc
     if (curves.blendMode != BlendModeType::Density) {
         curves.blendMode = BlendModeType::Alpha;
     }
+    return inside;
 }
 
 std::vector<LegendEntry> cycleLegend(const CycleGroups& cycles, std::span<const Colour> colours,
@@ -61,4 +63,22 @@ std::vector<LegendEntry> cycleLegend(const CycleGroups& cycles, std::span<const 
                 counted(cycles.innerRelations(), "relation", "relations")},
         LegendSwatch{cutColour,
                      "to cut: " + counted(cycles.cutRelations(), "relation", "relations")}};
+}
+
+std::vector<LineSet> cycleMarks(const Scene& scene, const CycleGroups& cycles,
+                                std::span<const Colour> colours, float lineWidth, float radius,
+                                const FrameRegion& region) {
+    std::vector<std::vector<int32_t>> nodesByColour(colours.size());
+    for (std::size_t g = 0; g < cycles.groups.size() && !colours.empty(); ++g) {
+        std::vector<int32_t>& nodes = nodesByColour[g % colours.size()];
+        nodes.insert(nodes.end(), cycles.groups[g].nodes.begin(), cycles.groups[g].nodes.end());
+    }
+    std::vector<LineSet> marks;
+    for (std::size_t c = 0; c < colours.size(); ++c) {
+        if (!nodesByColour[c].empty()) {
+            marks.push_back(
+                describeMarks(scene, nodesByColour[c], colours[c], lineWidth, radius, region));
+        }
+    }
+    return marks;
 }

@@ -85,6 +85,8 @@ struct CurveSet {
     // every curve along the ramp.
     std::vector<uint8_t> colourIndex;
     std::vector<Colour> fixedColours;
+    // Bit k - 1 set: the curves in fixed colour k are drawn dashed.
+    uint64_t dashedColours = 0;
     // The order to draw the curves in, later ones over earlier ones; empty:
     // in index order. Whatever must be drawn last comes last here. Drawing
     // runs of equal width is cheaper: with varying widths, order by width
@@ -129,6 +131,16 @@ struct CurveSet {
     }
     float weightOf(int32_t curve) const {
         return weights.empty() ? 1.0f : weights[static_cast<std::size_t>(curve)];
+    }
+    // Marks fixed colour k (from 1) as drawn dashed.
+    void dashColour(uint8_t k) {
+        if (k >= 1 && k <= maxFixedColours) {
+            dashedColours |= uint64_t{1} << (k - 1);
+        }
+    }
+    bool dashedCurve(int32_t curve) const {
+        const int32_t k = colourIndex.empty() ? 0 : colourIndex[static_cast<std::size_t>(curve)];
+        return k >= 1 && k <= fixedColourCount() && ((dashedColours >> (k - 1)) & 1u) != 0;
     }
     // The number of fixed colours drawn: the rest count as the ramp.
     int32_t fixedColourCount() const {

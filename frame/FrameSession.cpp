@@ -1,5 +1,6 @@
 #include "frame/FrameSession.h"
 
+#include "analysis/RuleCheck.h"
 #include "base/SystemMemory.h"
 #include "frame/LegendLayout.h"
 #include "frame/MatrixDrawing.h"
@@ -59,6 +60,47 @@ void FrameSession::changeCut(Cut cut, const ViewSettings& settings) {
         scene->setCut(before, bundlesBefore);
         refusal = outOfMemoryFor(bundleCount, "bundles", needed, available);
     }
+}
+
+void FrameSession::setRules(std::shared_ptr<const RuleSet> rules) {
+    if (rules != findings.rules) {
+        findings.rules = std::move(rules);
+        findings.violations.reset();
+        ruleFindings.reset();
+        violationsFoundFor.reset();
+        // The plain picture a highlight is drawn over shows the rules too.
+        plain.reset();
+        forget();
+    }
+}
+
+const SceneFindings& FrameSession::findingsFor(const ViewSettings& settings) {
+    const std::shared_ptr<const Bundles> bundles = scene->sharedBundles();
+    if (!settings.showCycles) {
+        findings.cycles.reset();
+    } else if (!findings.cycles || cyclesFoundFor != bundles) {
+        findings.cycles = std::make_shared<const CycleGroups>(
+            cycleGroupsOf(*bundles, scene->graph().nodeCount()));
+        cyclesFoundFor = bundles;
+    }
+    if (!findings.rules) {
+        return findings;
+    }
+    // The rules count the graph's relations, whatever the cut.
+    if (!ruleFindings || rulesCheckedGraph != scene->graphNumber()) {
+        ruleFindings =
+            std::make_shared<const RuleFindings>(checkRules(*findings.rules, scene->graph()));
+        rulesCheckedGraph = scene->graphNumber();
+        violationsFoundFor.reset();
+    }
+    if (!findings.violations || violationsFoundFor != bundles) {
+        const Cut& cut = scene->cut();
+        findings.violations = std::make_shared<const std::vector<RuleOnBundles>>(
+            violationsOnBundles(*findings.rules, *ruleFindings, scene->graph(), *bundles,
+                                cut.collapsed.empty() ? std::span<const int32_t>() : cut.shownAs));
+        violationsFoundFor = bundles;
+    }
+    return findings;
 }
 
 CutSummary FrameSession::summary() const {
@@ -144,6 +186,9 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
     if (settings.view == ViewType::Matrix) {
+        // The pointer's snapshot carries what the cut's cycles are in
+        // either view.
+        findingsFor(settings);
         ViewSettings scaled = settings;
         scaled.lineWidth *= static_cast<float>(pixels) / DrawDescription::framePixels;
         return describeMatrixFrame(*scene, *matrix(settings), scaled, view,
@@ -154,8 +199,8 @@ DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewS
     const float scale = static_cast<float>(pixels) / DrawDescription::framePixels;
     scaled.lineWidth *= scale;
     scaled.splineWidth *= scale;
-    DrawDescription description =
-        describeScene(*scene, scaled, view, rampOf(ramps, settings.colorRamp));
+    DrawDescription description = describeScene(
+        *scene, scaled, view, rampOf(ramps, settings.colorRamp), findingsFor(settings));
     if (settings.showLabels && labelMeasure) {
         description.labelPixels = labelPixels();
         description.labels =
@@ -175,6 +220,19 @@ std::shared_ptr<const SceneSnapshot> FrameSession::snapshot() {
             snapshotOf(*scene, sameGraph ? lastSnapshot->widestLabels
                                          : std::shared_ptr<const std::vector<std::string>>());
         snapshotPositions = scene->positionsRevision();
+    }
+    // The pointer answers for what the last frame found, and finds the
+    // bundles that break rules on their curves.
+    const SceneFindings& found = lastSnapshot->findings;
+    const SharedValues<float> points =
+        findings.violations ? scene->sharedPoints() : SharedValues<float>();
+    if (found.cycles != findings.cycles || found.rules != findings.rules ||
+        found.violations != findings.violations ||
+        lastSnapshot->curvePoints.data() != points.data()) {
+        auto withFindings = std::make_shared<SceneSnapshot>(*lastSnapshot);
+        withFindings->findings = findings;
+        withFindings->curvePoints = points;
+        lastSnapshot = std::move(withFindings);
     }
     return lastSnapshot;
 }

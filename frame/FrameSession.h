@@ -7,6 +7,7 @@
 #include "frame/Labels.h"
 #include "frame/MatrixDrawing.h"
 #include "frame/RampColours.h"
+#include "frame/SceneFindings.h"
 #include "frame/SceneSnapshot.h"
 #include "model/Scene.h"
 #include "settings/ViewSettings.h"
@@ -45,6 +46,12 @@ public:
     // under the node's own curves (see DrawDescription::under), so that it
     // is drawn in a blink.
     void keepPictures(bool kept) { picturesKept = kept; }
+    // The rules whose violations frames show (null: none); the next frame
+    // is made anew.
+    void setRules(std::shared_ptr<const RuleSet> rules);
+    // What the analysis finds at the scene's cut for the settings, found
+    // again only once the cut, the graph or the rules have changed.
+    const SceneFindings& findingsFor(const ViewSettings& settings);
     // The memory a new cut's curves may take; measured when not given.
     void setMemoryAvailable(std::optional<uint64_t> bytes) { memoryAvailable = bytes; }
     // How the names measure at labelPixels(); without a measure, frames
@@ -125,6 +132,13 @@ private:
     std::optional<Error> refusal;
     std::optional<uint64_t> memoryAvailable;
     bool picturesKept = false;
+    SceneFindings findings;
+    // What the findings were found for: the bundles (so the cut), and the
+    // graph of the rules' relations.
+    std::shared_ptr<const Bundles> cyclesFoundFor;
+    std::shared_ptr<const Bundles> violationsFoundFor;
+    uint64_t rulesCheckedGraph = 0;
+    std::shared_ptr<const RuleFindings> ruleFindings;
     std::shared_ptr<const DependencyMatrix> lastMatrix;
     std::shared_ptr<const Bundles> matrixBundles;
     MatrixOrder matrixOrder = MatrixOrder::Tree;

@@ -46,6 +46,10 @@ inline constexpr Colour keptSwatch = rgb(0x4D4D4D);
 inline constexpr Colour groupColours[] = {rgb(0xE69F00), rgb(0x56B4E9), rgb(0x009E73),
                                           rgb(0xF0E442), rgb(0x0072B2), rgb(0xD55E00),
                                           rgb(0xCC79A7)};
+// Broken rules, each in the next colour of its severity's in turn: errors
+// in warm colours, warnings in cool ones (Paul Tol's vibrant scheme).
+inline constexpr Colour errorRuleColours[] = {rgb(0xCC3311), rgb(0xEE7733), rgb(0xEE3377)};
+inline constexpr Colour warningRuleColours[] = {rgb(0x33BBEE), rgb(0x0077BB), rgb(0x009988)};
 // In the matrix, the blocks of rows that reach one another outlined in
 // Okabe-Ito's reddish purple, and the cells of the relations to cut in cyan.
 inline constexpr Colour cycleBlockColour = rgb(0xCC79A7);

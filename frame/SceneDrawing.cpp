@@ -7,6 +7,7 @@
 #include "frame/ComparisonDrawing.h"
 #include "frame/CycleDrawing.h"
 #include "frame/NodeGroups.h"
+#include "frame/RuleDrawing.h"
 #include "frame/SplineOpacity.h"
 #include "layout/Pi.h"
 #include "layout/TreeLayoutType.h"
@@ -21,6 +22,7 @@ namespace {
 // Mark radii in frame pixels.
 constexpr float searchMarkRadius = 10.0f;
 constexpr float highlightMarkRadius = 16.0f;
+constexpr float cycleMarkRadius = 13.0f;
 // Four degrees in units of π, in single precision.
 constexpr float ringStep = 0.022222223f;
 
@@ -309,11 +311,13 @@ bool byGroup(ColorBy colorBy) {
     return colorBy == ColorBy::SourceGroup || colorBy == ColorBy::TargetGroup;
 }
 
-// The groups' colours on the curves and the nodes, the both-way marks, and
-// the key's entries for what the curves' colours and widths mean; the
-// colours the picture gives other meanings are those in use.
+// The groups' colours on the curves and the nodes, the both-way marks, the
+// cycles, the broken rules, and the key's entries for what the curves'
+// colours and widths mean; the colours the picture gives other meanings are
+// those in use.
 void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings& settings,
-                  TreeLayoutType layoutType, float pixel, std::vector<Colour> inUse) {
+                  const SceneFindings& findings, TreeLayoutType layoutType, float pixel,
+                  std::vector<Colour> inUse) {
     CurveSet& curves = frame.curves;
     const bool curvesShown = frame.showCurves;
     const bool density = curves.blendMode == BlendModeType::Density;
@@ -359,13 +363,27 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
         frame.legend.push_back(bothWayLegend(bothWays, colour));
         inUse.push_back(colour);
     }
+    std::vector<char> inCycles;
     if (settings.showCycles && !density) {
-        const CycleGroups cycles = cycleGroupsOf(scene.bundles(), scene.graph().nodeCount());
+        const std::shared_ptr<const CycleGroups> cycles =
+            findings.cycles ? findings.cycles
+                            : std::make_shared<const CycleGroups>(
+                                  cycleGroupsOf(scene.bundles(), scene.graph().nodeCount()));
         const std::vector<Colour> colours = distinctGroupColours(inUse);
         inUse.insert(inUse.end(), colours.begin(), colours.end());
         const Colour cutColour = bothWayColour(inUse);
-        markCycles(curves, scene.bundles(), cycles, colours, cutColour);
-        for (LegendEntry& entry : cycleLegend(cycles, colours, cutColour)) {
+        inCycles = markCycles(curves, scene.bundles(), *cycles, colours, cutColour);
+        for (LegendEntry& entry : cycleLegend(*cycles, colours, cutColour)) {
+            frame.legend.push_back(std::move(entry));
+        }
+        for (LineSet& marks : cycleMarks(scene, *cycles, colours, settings.lineWidth,
+                                         cycleMarkRadius, frame.region)) {
+            frame.marks.push_back(std::move(marks));
+        }
+    }
+    if (findings.rules && findings.violations && !density) {
+        markViolations(curves, *findings.rules, *findings.violations, inCycles);
+        for (LegendEntry& entry : ruleLegend(*findings.rules, *findings.violations)) {
             frame.legend.push_back(std::move(entry));
         }
     }
@@ -374,7 +392,8 @@ void colourCurves(DrawDescription& frame, const Scene& scene, const ViewSettings
 } // namespace
 
 DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
-                              const ViewState& view, SharedValues<Colour> ramp) {
+                              const ViewState& view, SharedValues<Colour> ramp,
+                              const SceneFindings& findings) {
     DrawDescription frame;
     frame.region = view.region;
     frame.background = view.background;
@@ -411,7 +430,7 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
     if (highlighting && recolours) {
         meanings.insert(meanings.end(), {leavingColour, arrivingColour});
     }
-    colourCurves(frame, scene, settings, layoutType, pixel, meanings);
+    colourCurves(frame, scene, settings, findings, layoutType, pixel, meanings);
     if (frame.showCurves && scene.comparison()) {
         // The kinds' colours win over the ramp's, the groups' and the both-way
         // one; a density draws none of them.
@@ -443,7 +462,10 @@ DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
             frame.overlay.colour.a *= dimmedOpacity;
         }
     }
-    frame.marks = describeVersionMarks(scene, settings.lineWidth, view.region);
+    std::vector<LineSet> versionMarks =
+        describeVersionMarks(scene, settings.lineWidth, view.region);
+    frame.marks.insert(frame.marks.begin(), std::make_move_iterator(versionMarks.begin()),
+                       std::make_move_iterator(versionMarks.end()));
     if (!view.marked.empty()) {
         std::vector<int32_t> marked;
         for (const int32_t node : view.marked) {

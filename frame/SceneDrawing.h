@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/DrawDescription.h"
+#include "frame/SceneFindings.h"
 #include "graph/CompoundGraph.h"
 #include "layout/Point.h"
 #include "layout/TreeLayoutData.h"
@@ -80,6 +81,8 @@ inline constexpr const char* arrivingText = "incoming relations";
 std::vector<LegendEntry> highlightLegend();
 
 // The whole frame. The scene must be up to date for the settings; the
-// curves take the ramp's colours (empty: none loaded).
+// curves take the ramp's colours (empty: none loaded). Cycles shown and
+// not among the findings are found for the frame.
 DrawDescription describeScene(const Scene& scene, const ViewSettings& settings,
-                              const ViewState& view = {}, SharedValues<Colour> ramp = {});
+                              const ViewState& view = {}, SharedValues<Colour> ramp = {},
+                              const SceneFindings& findings = {});

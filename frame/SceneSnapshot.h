@@ -1,8 +1,10 @@
 #pragma once
 
 #include "analysis/DependencyMatrix.h"
+#include "base/SharedValues.h"
 #include "frame/Labels.h"
 #include "frame/MatrixLayout.h"
+#include "frame/SceneFindings.h"
 #include "graph/CompoundGraph.h"
 #include "layout/Point.h"
 #include "layout/Rect.h"
@@ -26,6 +28,11 @@ struct SceneSnapshot {
     // Which nodes are shown, and the bundles between them.
     Cut cut;
     std::shared_ptr<const Bundles> bundles = std::make_shared<const Bundles>();
+    // The bundles' curves, as CurveSet::points holds them, where rules are
+    // loaded (the pointer finds the bundles that break them); else empty.
+    SharedValues<float> curvePoints;
+    // The cycle groups and the broken rules the frames show.
+    SceneFindings findings;
     // What the nodes and relations come from, when the graph is the union
     // of two versions; null otherwise.
     std::shared_ptr<const Comparison> comparison;

@@ -45,6 +45,7 @@ uniform bool textured;
 uniform bool counting;
 uniform vec4 fixedColours[64];
 uniform int fixedColourCount;
+uniform uvec2 dashedColours;
 in float rampCoordinate;
 flat in float opacity;
 flat in int colourIndex;
@@ -56,6 +57,12 @@ void main() {
     }
     if (colourIndex > 0 && colourIndex <= fixedColourCount) {
         vec4 fixedColour = fixedColours[colourIndex - 1];
+        int bit = colourIndex - 1;
+        uint word = bit < 32 ? dashedColours.x : dashedColours.y;
+        // Dashes by the curve's parameter: sixteen along every curve.
+        if (((word >> uint(bit - (bit / 32) * 32)) & 1u) != 0u && fract(rampCoordinate * 16.0) >= 0.5) {
+            discard;
+        }
         gl_FragColor = vec4(fixedColour.rgb, fixedColour.a * opacity);
         return;
     }
@@ -106,6 +113,9 @@ void CurveShader::load(const CurveSet& curves) {
     glUniform1i(glGetUniformLocation(shader.program, "ramp"), 0);
     const int32_t fixedCount = curves.fixedColourCount();
     glUniform1i(glGetUniformLocation(shader.program, "fixedColourCount"), fixedCount);
+    glUniform2ui(glGetUniformLocation(shader.program, "dashedColours"),
+                 static_cast<GLuint>(curves.dashedColours & 0xFFFFFFFFu),
+                 static_cast<GLuint>(curves.dashedColours >> 32));
     std::vector<float> colours;
     for (int32_t k = 0; k < fixedCount; ++k) {
         const Colour& c = curves.fixedColours[static_cast<std::size_t>(k)];

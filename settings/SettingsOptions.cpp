@@ -212,6 +212,11 @@ const std::vector<CommandOption<ViewOptions>>& viewOptions() {
              o.search = w;
              return true;
          }},
+        {"--rules", "FILE", "show the relations that break the architecture rules in FILE",
+         [](const std::string& w, ViewOptions& o) {
+             o.rulesPath = w;
+             return !w.empty();
+         }},
         {"--zoom", "0.5-4096", "magnification about the centre (default 1)",
          [](const std::string& w, ViewOptions& o) {
              float zoom = 1.0f;

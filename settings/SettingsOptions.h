@@ -35,6 +35,8 @@ struct ViewOptions {
     // Nodes to collapse, each a name or a path.
     std::vector<std::string> collapse;
     std::string search;
+    // The architecture rules whose violations are shown; empty for none.
+    std::string rulesPath;
     double zoom = 1.0;
     float centreX = 0.0f;
     float centreY = 0.0f;

@@ -68,6 +68,9 @@ std::span<const PanelRow> SettingsPanel::rows() {
         rows.push_back(plain(PanelRowKind::Button, compareWithLabel));
         rows.push_back(plain(PanelRowKind::Button, stopComparingLabel));
         addSettings([](const SettingDescriptor& s) { return s.comparison; });
+        rows.push_back(plain(PanelRowKind::Separator));
+        rows.push_back(plain(PanelRowKind::Button, loadRulesLabel));
+        rows.push_back(plain(PanelRowKind::Button, clearRulesLabel));
         addSettings([](const SettingDescriptor& s) { return s.ofViews; });
         rows.push_back(plain(PanelRowKind::Button, saveMatrixLabel));
         return rows;
@@ -145,7 +148,9 @@ void SettingsPanel::step(const PanelRow& row, int steps) {
 bool SettingsPanel::applies(const PanelRow& row) const {
     const bool compared = !comparing.summary.empty();
     if (!row.isSetting()) {
-        return compared || std::string_view(row.label) != stopComparingLabel;
+        const std::string_view label = row.label;
+        return (compared || label != stopComparingLabel) &&
+               (rules.loaded || label != clearRulesLabel);
     }
     if (row.setting->comparison) {
         return compared;
@@ -191,6 +196,8 @@ void SettingsPanel::press(const PanelRow& row) {
                                           : label == expandAllLabel     ? expandAll
                                           : label == compareWithLabel   ? comparing.compareWith
                                           : label == stopComparingLabel ? comparing.stop
+                                          : label == loadRulesLabel     ? rules.load
+                                          : label == clearRulesLabel    ? rules.clear
                                           : label == saveMatrixLabel    ? saveMatrix
                                                                         : loadFile;
     if (action) {

@@ -73,6 +73,9 @@ public:
     static constexpr const char* expandAllLabel = "Expand All";
     static constexpr const char* compareWithLabel = "Compare With...";
     static constexpr const char* stopComparingLabel = "Stop Comparing";
+    static constexpr const char* loadRulesLabel = "Load Rules...";
+    static constexpr const char* clearRulesLabel = "Clear Rules";
+    static constexpr const char* rulesDialogTitle = "Load Rules: choose an architecture rules file";
     static constexpr const char* saveMatrixLabel = "Save Matrix...";
     // The title of the dialog "Compare With..." opens: what the file is.
     static constexpr const char* compareDialogTitle =
@@ -149,6 +152,15 @@ public:
         std::string summary;
     };
     Comparing comparing;
+    // The architecture rules whose violations the picture shows: what the
+    // two buttons do, and whether any are loaded ("Clear Rules" applies
+    // then only).
+    struct Rules {
+        std::function<void()> load;
+        std::function<void()> clear;
+        bool loaded = false;
+    };
+    Rules rules;
     // Writes the dependency matrix at the cut as CSV, to a file it asks for.
     std::function<void()> saveMatrix;
     // The text as the panel shows a message or a tooltip: cut between two

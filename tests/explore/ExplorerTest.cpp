@@ -1,5 +1,7 @@
 #include "explore/Explorer.h"
 
+#include "analysis/RuleFile.h"
+#include "frame/FrameSession.h"
 #include "frame/SceneDrawing.h"
 #include "layout/TreeLayoutType.h"
 #include "tests/support/GraphFixtures.h"
@@ -133,6 +135,56 @@ TEST(Explorer, InAComparisonTheTooltipCountsEachKindThoughKeptOnesAreHidden) {
     EXPECT_EQ(explorer.tooltip(), "n0.n2.n6\n1 relation to 1 node\n"
                                   "Only in the newer version\n"
                                   "Compared: 1 added, 0 removed, 0 kept relations\nUses: n1");
+}
+
+// n3 -> n5 -> n4 -> n3 (and n5 -> n3) make one cycle group of three
+// leaves; n3 -> n5 alone goes from n1 to n2.
+TEST(Explorer, TheTooltipNamesANodesCycleGroupAndABundlesBrokenRules) {
+    Scene scene = sceneOf(graphOf({-1, 0, 0, 1, 1, 2}, {{3, 5}, {4, 3}, {5, 4}, {5, 3}}));
+    FrameSession session(scene);
+    const Result<RuleSet> rules = rulefile::parse("forbid n1 -> n2\nacyclic ** warn\n", "r");
+    ASSERT_TRUE(rules.ok()) << rules.error().describe();
+    session.setRules(std::make_shared<const RuleSet>(rules.value()));
+    ViewSettings settings;
+    settings.showCycles = true;
+    session.frameAnyway(settings);
+    Explorer explorer;
+    explorer.setWindow(side, side);
+    explorer.setScene(session.snapshot());
+    const Pixel leaf = pixelOfNode(explorer, 4);
+    explorer.pointerMoved(leaf.x, leaf.y);
+    EXPECT_EQ(explorer.tooltip(), "n0.n1.n4\n1 outgoing, 1 incoming relation\n"
+                                  "Cycle group 1 of 1: 3 nodes\nUses: n3\nUsed by: n5");
+
+    // The point of n3 -> n5's curve farthest from every node.
+    const SceneSnapshot& shown = *explorer.scene();
+    ASSERT_EQ(shown.curvePoints.size(), 4u * 2u * samplesPerEdge);
+    Pixel far{0.0, 0.0};
+    double farthest = 0.0;
+    for (int32_t j = 0; j < samplesPerEdge; ++j) {
+        const Pixel p = fittedPixelOf({shown.curvePoints[2 * static_cast<std::size_t>(j)],
+                                       shown.curvePoints[2 * static_cast<std::size_t>(j) + 1]});
+        double nearest = 1e9;
+        for (int32_t node = 0; node < 6; ++node) {
+            const Pixel n = pixelOfNode(explorer, node);
+            nearest = std::min(nearest, std::hypot(p.x - n.x, p.y - n.y));
+        }
+        if (nearest > farthest) {
+            farthest = nearest;
+            far = p;
+        }
+    }
+    ASSERT_GT(farthest, 12.0);
+    explorer.pointerMoved(far.x + 3.0, far.y);
+    EXPECT_EQ(explorer.hovered(), CompoundGraph::none);
+    // Every relation here lies in the cycle, so each breaks acyclic.
+    EXPECT_EQ(explorer.tooltip(), "n0.n1.n3 -> n0.n2.n5: 1 relation\nforbid n1 -> n2: 1 "
+                                  "violation\nacyclic ** warn: 1 violation");
+    session.setRules(nullptr);
+    session.frameAnyway(settings);
+    explorer.setScene(session.snapshot());
+    explorer.pointerMoved(far.x + 3.0, far.y);
+    EXPECT_TRUE(explorer.tooltip().empty()) << "no rules, no bundle tooltip";
 }
 
 TEST(Explorer, TheTooltipNamesTenEndsInNodeOrderAndCountsTheRest) {

@@ -56,6 +56,8 @@ TEST(CycleDrawing, AGroupsCurvesTakeItsColourTheCutOneItsOwnTheRestFade) {
         EXPECT_EQ(curves.opacity[static_cast<std::size_t>(e)], 1.0f);
         ASSERT_NE(curves.fixedColourOf(e), nullptr);
         cutCurves += *curves.fixedColourOf(e) == toCut.colour ? 1 : 0;
+        // Only the cut one is dashed.
+        EXPECT_EQ(curves.dashedCurve(e), *curves.fixedColourOf(e) == toCut.colour);
         EXPECT_TRUE(*curves.fixedColourOf(e) == toCut.colour ||
                     *curves.fixedColourOf(e) == groups.colour);
     }
@@ -64,6 +66,22 @@ TEST(CycleDrawing, AGroupsCurvesTakeItsColourTheCutOneItsOwnTheRestFade) {
     // Faded first, the group's then, the cut one over everything.
     EXPECT_EQ(curves.curveAt(0), faded);
     EXPECT_EQ(*curves.fixedColourOf(curves.curveAt(2)), toCut.colour);
+    EXPECT_FALSE(curves.dashedCurve(faded));
+    // A and B outlined in the group's colour, each by one ring around it.
+    ASSERT_EQ(cut.marks.size(), 1u);
+    const LineSet& outline = cut.marks.front();
+    EXPECT_EQ(outline.colour, groups.colour);
+    ASSERT_EQ(outline.ringCount(), 2u);
+    for (std::size_t ring = 0; ring < 2; ++ring) {
+        const Point centre = scene.positions()[ring + 1];
+        Point sum{0.0f, 0.0f};
+        for (std::size_t j = 0; j < LineSet::ringVertexCount; ++j) {
+            sum.x += outline.ringVertices[ring * LineSet::ringVertexCount + j].x;
+            sum.y += outline.ringVertices[ring * LineSet::ringVertexCount + j].y;
+        }
+        EXPECT_NEAR(sum.x / LineSet::ringVertexCount, centre.x, 1e-4f);
+        EXPECT_NEAR(sum.y / LineSet::ringVertexCount, centre.y, 1e-4f);
+    }
 }
 
 } // namespace

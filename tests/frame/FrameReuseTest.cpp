@@ -1,4 +1,5 @@
 #include "frame/FrameReuse.h"
+#include "analysis/RuleFile.h"
 #include "frame/FrameSession.h"
 #include "model/GraphLoading.h"
 
@@ -204,6 +205,16 @@ TEST(FrameSession, AHighlightOnABigPictureIsDrawnOverThePictureShown) {
     // Letting go brings back the plain picture itself.
     view.highlighted = CompoundGraph::none;
     EXPECT_EQ(session.frame(settings, view)->description, plain);
+    // Rules loaded, the picture under a highlight is made again with them.
+    const Result<RuleSet> rules = rulefile::parse("forbid n1 -> n2\n", "arch.rules");
+    ASSERT_TRUE(rules.ok());
+    session.setRules(std::make_shared<const RuleSet>(rules.value()));
+    view.highlighted = 3;
+    const std::shared_ptr<const DrawDescription> ruled = session.frame(settings, view)->description;
+    ASSERT_NE(ruled->under, nullptr);
+    EXPECT_NE(ruled->under, plain);
+    EXPECT_EQ(ruled->under->curves.fixedColours, std::vector<Colour>{errorRuleColours[0]});
+    session.setRules(nullptr);
 
     // A picture of at most readableBundles curves is drawn whole, its
     // overlay dimmed under the highlight: at depth 1, A -> B is one bundle.

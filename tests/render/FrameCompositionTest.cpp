@@ -330,6 +330,33 @@ TEST_F(FrameComposition, FixedColoursTakeTheCurvesOpacity) {
     EXPECT_EQ(none, (Rgb{255, 255, 255}));
 }
 
+TEST_F(FrameComposition, CurvesInADashedColourAreDrawnHalfInDashes) {
+    CurveSet curves = levelCurves({0.4f, -0.4f});
+    curves.width = 3.0f;
+    curves.fixedColours = {{0.0f, 1.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 1.0f}};
+    curves.colourIndex = {1, 2};
+    curves.dashColour(1);
+    const FrameImage image = drawAlone(curves);
+    const auto litAlong = [&image](float y) {
+        const int row = pixelOf(image, 0.0f, y).second;
+        int lit = 0;
+        int runs = 0;
+        bool before = false;
+        for (int x = 0; x < image.width; ++x) {
+            const bool on = image.pixel(x, row)[1] > 128;
+            lit += on ? 1 : 0;
+            runs += on && !before ? 1 : 0;
+            before = on;
+        }
+        return std::pair{lit, runs};
+    };
+    const auto [dashedLit, dashes] = litAlong(0.4f);
+    const auto [plainLit, plainRuns] = litAlong(-0.4f);
+    EXPECT_EQ(plainRuns, 1);
+    EXPECT_EQ(dashes, 16);
+    EXPECT_NEAR(static_cast<double>(dashedLit) / plainLit, 0.5, 0.05);
+}
+
 TEST_F(FrameComposition, OverlayIsTranslucentOverTheSplines) {
     load(graphText({-1, 0, 1, 1}, {{2, 3}}));
     graph->settings.showSplines = false;

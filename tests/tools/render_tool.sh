@@ -61,6 +61,20 @@ grep -qxF "Depth 2 of 3: 7 bundles of 8 relations" <<<"$out" || fail "no depth l
 out=$("$tool" --cycles on --depth 1 -o "$workdir/cycles.png" "$small" 2>&1) || fail "--cycles failed: $out"
 grep -qxF "Cycles: 1 group of 2 nodes; 3 relations inside them, 1 to cut" <<<"$out" ||
     fail "no cycles line: $out"
+# The relation to cut is the one dashed curve; broken rules take a warm
+# colour (an error) and a cool one (a warning); a bad rules file is refused.
+"$tool" --cycles on --depth 1 -o "$workdir/cycles.svg" "$small" >/dev/null 2>&1 || fail "--cycles SVG failed"
+[ "$(grep -c 'stroke-dasharray' "$workdir/cycles.svg")" = 1 ] || fail "not one dashed curve to cut"
+printf 'forbid A -> B\nforbid B -> A warn\n' >"$workdir/arch.rules"
+"$tool" --rules "$workdir/arch.rules" -o "$workdir/rules.svg" "$small" >/dev/null 2>&1 || fail "--rules failed"
+for colour in cc3311:2 33bbee:1; do
+    [ "$(grep -c "stroke=\"#${colour%%:*}\"" "$workdir/rules.svg")" = "${colour#*:}" ] ||
+        fail "not ${colour#*:} curves in #${colour%%:*}"
+done
+printf 'forbid A => B\n' >"$workdir/bad.rules"
+out=$("$tool" --rules "$workdir/bad.rules" -o "$workdir/bad.png" "$small" 2>&1)
+status=$?
+[ "$status" = 2 ] && [[ $out == *"bad.rules:1:"* ]] || fail "a bad rules file gave status $status: $out"
 out=$("$tool" --collapse A --collapse root.C -o "$workdir/custom.png" "$small" 2>&1) ||
     fail "--collapse failed: $out"
 grep -qxF "Custom cut: 6 bundles of 8 relations" <<<"$out" || fail "no custom cut line: $out"

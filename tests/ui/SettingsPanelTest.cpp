@@ -81,6 +81,9 @@ TEST_F(SettingsPanelTest, RowsComeInOrderWithTheirLabelsRangesAndSteps) {
         {Button, "Compare With...", 0, 0, 1},
         {Button, "Stop Comparing", 0, 0, 1},
         {Switch, "Show Kept", 0, 1, 1},
+        {Separator, "", 0, 0, 1},
+        {Button, "Load Rules...", 0, 0, 1},
+        {Button, "Clear Rules", 0, 0, 1},
         // The views last, below the comparison's rows.
         {Separator, "", 0, 0, 1},
         {Choice, "View", 0, 1, 1},
@@ -230,6 +233,14 @@ TEST_F(SettingsPanelTest, CountsAndButtonsAreNeverWritten) {
     panel.press(row("Stop Comparing"));
     EXPECT_EQ(comparePresses, 1);
     EXPECT_EQ(stopPresses, 2);
+    int rulePresses = 0;
+    int clearPresses = 0;
+    panel.rules.load = [&rulePresses] { ++rulePresses; };
+    panel.rules.clear = [&clearPresses] { ++clearPresses; };
+    panel.press(row("Load Rules..."));
+    panel.press(row("Clear Rules"));
+    EXPECT_EQ(rulePresses, 1);
+    EXPECT_EQ(clearPresses, 1);
     int matrixPresses = 0;
     panel.saveMatrix = [&matrixPresses] { ++matrixPresses; };
     panel.press(row("Save Matrix..."));
@@ -321,6 +332,11 @@ TEST_F(SettingsPanelTest, ArrowsStepTheSettingUnderThePointer) {
         "Compared: 1 added, 0 removed, 0 kept relations; 0 added, 0 removed nodes";
     EXPECT_TRUE(panel.applies(row("Show Kept")));
     EXPECT_TRUE(panel.applies(row("Stop Comparing")));
+    // "Clear Rules" counts only while rules are loaded.
+    EXPECT_FALSE(panel.applies(row("Clear Rules")));
+    EXPECT_TRUE(panel.applies(row("Load Rules...")));
+    panel.rules.loaded = true;
+    EXPECT_TRUE(panel.applies(row("Clear Rules")));
     settings.blendMode = BlendModeType::Max;
     panel.frame.hovered = &row("Min Alpha");
     EXPECT_FALSE(panel.stepHoveredRow(1)) << "a disabled setting";

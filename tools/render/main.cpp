@@ -1,4 +1,5 @@
 #include "analysis/CycleGroups.h"
+#include "analysis/RuleFile.h"
 #include "base/Console.h"
 #include "base/ConsoleProgress.h"
 #include "base/DataFiles.h"
@@ -175,7 +176,7 @@ Result<ViewState> viewFor(const RenderOptions& options, ViewSettings& settings,
     }
     console::line(session.applyCut(settings, view.value()).line());
     if (settings.showCycles) {
-        console::line(cycleGroupsOf(scene.bundles(), scene.graph().nodeCount()).line());
+        console::line(session.findingsFor(settings).cycles->line());
     }
     if (settings.showLegend && options.view.zoom == 1.0 && options.view.centreX == 0.0f &&
         options.view.centreY == 0.0f) {
@@ -224,6 +225,14 @@ std::optional<Failure> render(const RenderOptions& options) {
         return failed;
     }
     times.stageDone("render targets and colour ramps");
+    std::shared_ptr<const RuleSet> rules;
+    if (!options.view.rulesPath.empty()) {
+        Result<RuleSet> read = rulefile::read(options.view.rulesPath);
+        if (!read) {
+            return Failure{"hebview-render: " + read.error().describe(), 2};
+        }
+        rules = std::make_shared<const RuleSet>(std::move(read).value());
+    }
     ViewSettings settings = options.settings;
     std::optional<Scene> scene = loadScene(options, settings);
     if (!scene) {
@@ -232,6 +241,7 @@ std::optional<Failure> render(const RenderOptions& options) {
     times.stageDone("reading, layouts, routes, samples");
     FrameSession session(*scene, options.size);
     session.setRamps(std::move(ramps));
+    session.setRules(std::move(rules));
     // The key's text, and the matrix's names and counts, are the labels' size.
     std::shared_ptr<const LabelFont> font;
     if (settings.showLabels || settings.showLegend || settings.view == ViewType::Matrix) {
