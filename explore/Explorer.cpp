@@ -3,7 +3,7 @@
 #include "analysis/NodePaths.h"
 #include "base/Counted.h"
 #include "explore/Picking.h"
-#include "frame/MatrixDrawing.h"
+#include "frame/MatrixBrackets.h"
 #include "model/Search.h"
 
 #include <algorithm>
