@@ -4,7 +4,7 @@
 #include "base/Counted.h"
 #include "explore/BundlePicking.h"
 #include "explore/Picking.h"
-#include "frame/MatrixDrawing.h"
+#include "frame/MatrixBrackets.h"
 #include "model/Search.h"
 
 #include <algorithm>
