@@ -186,13 +186,11 @@ SessionFrame FrameSession::frameAnyway(const ViewSettings& settings, const ViewS
 
 DrawDescription FrameSession::describe(const ViewSettings& settings, const ViewState& view) {
     if (settings.view == ViewType::Matrix) {
-        // The pointer's snapshot carries what the cut's cycles are in
-        // either view.
-        findingsFor(settings);
+        const SceneFindings& found = findingsFor(settings);
         ViewSettings scaled = settings;
         scaled.lineWidth *= static_cast<float>(pixels) / DrawDescription::framePixels;
         return describeMatrixFrame(*scene, *matrix(settings), scaled, view,
-                                   rampOf(ramps, settings.colorRamp), matrixText());
+                                   rampOf(ramps, settings.colorRamp), matrixText(), found);
     }
     // Widths are pixels of the 2048-pixel frame: other sizes keep the look.
     ViewSettings scaled = settings;

@@ -7,6 +7,7 @@
 #include "frame/NodeGroups.h"
 #include "frame/Palette.h"
 #include "frame/RampColours.h"
+#include "frame/RuleDrawing.h"
 #include "frame/SceneDrawing.h"
 #include "model/CutView.h"
 
@@ -232,7 +233,8 @@ MatrixLayout layOutMatrix(const CompoundGraph& graph, std::span<const int32_t> s
 
 DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& matrix,
                                     const ViewSettings& settings, const ViewState& view,
-                                    SharedValues<Colour> ramp, const MatrixText& text) {
+                                    SharedValues<Colour> ramp, const MatrixText& text,
+                                    const SceneFindings& findings) {
     const CompoundGraph& graph = scene.graph();
     const std::span<const int32_t> shownAs = scene.cut().shownAs;
     DrawDescription frame;
@@ -288,6 +290,15 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
         frame.labels = std::move(texts.names);
         frame.cellTexts = std::move(texts.counts);
     }
+    std::vector<int32_t> rowOf(at(graph.nodeCount()), -1);
+    for (int32_t row = 0; row < matrix.size(); ++row) {
+        rowOf[at(matrix.rows.nodes[at(row)])] = row;
+    }
+    const Bundles& bundles = scene.bundles();
+    const auto cellOf = [&](int32_t bundle) {
+        return layout.cellRect(rowOf[at(bundles.source[at(bundle)])],
+                               rowOf[at(bundles.target[at(bundle)])]);
+    };
     if (settings.showCycles) {
         LineSet blocks = outlines(cycleBlockColour, width * 2.0f);
         for (const MatrixRows::Block& block : matrix.rows.cycleBlocks) {
@@ -296,16 +307,37 @@ DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& 
             blocks.rectangles.push_back({first.x0, last.y0, last.x1, first.y1});
         }
         LineSet toCut = outlines(cellToCutColour, width * 2.0f);
-        std::vector<int32_t> rowOf(at(graph.nodeCount()), -1);
-        for (int32_t row = 0; row < matrix.size(); ++row) {
-            rowOf[at(matrix.rows.nodes[at(row)])] = row;
-        }
-        for (const BundleToCut& bundle : cycleGroupsOf(scene.bundles(), graph.nodeCount()).toCut) {
-            toCut.rectangles.push_back(
-                layout.cellRect(rowOf[at(bundle.from)], rowOf[at(bundle.to)]));
+        const CycleGroups cycles =
+            findings.cycles ? *findings.cycles : cycleGroupsOf(bundles, graph.nodeCount());
+        for (const BundleToCut& bundle : cycles.toCut) {
+            toCut.rectangles.push_back(cellOf(bundle.bundle));
         }
         frame.marks.push_back(std::move(blocks));
         frame.marks.push_back(std::move(toCut));
+    }
+    if (findings.rules && findings.violations) {
+        // A cell takes the last rule it breaks, as its curve does.
+        const std::vector<Colour> colours = ruleColours(*findings.rules);
+        std::vector<int32_t> ruleOf(at(bundles.bundleCount()), -1);
+        for (const RuleOnBundles& rule : *findings.violations) {
+            for (const int32_t bundle : rule.bundles) {
+                ruleOf[at(bundle)] = rule.rule;
+            }
+        }
+        for (const RuleOnBundles& rule : *findings.violations) {
+            LineSet broken = outlines(colours[at(rule.rule)], width * 2.0f);
+            for (const int32_t bundle : rule.bundles) {
+                if (ruleOf[at(bundle)] == rule.rule) {
+                    broken.rectangles.push_back(cellOf(bundle));
+                }
+            }
+            if (!broken.empty()) {
+                frame.marks.push_back(std::move(broken));
+            }
+        }
+        for (LegendEntry& entry : ruleLegend(*findings.rules, *findings.violations)) {
+            frame.legend.push_back(std::move(entry));
+        }
     }
     if (!view.marked.empty()) {
         LineSet marks = outlines(searchColour, width * 2.0f);

@@ -6,6 +6,7 @@
 #include "frame/Labels.h"
 #include "frame/MatrixBrackets.h"
 #include "frame/MatrixLayout.h"
+#include "frame/SceneFindings.h"
 #include "graph/CompoundGraph.h"
 #include "model/Scene.h"
 #include "settings/ViewSettings.h"
@@ -48,9 +49,13 @@ MatrixTexts matrixTexts(const CompoundGraph& graph, const DependencyMatrix& matr
 // highlighted node's rows' cells take the leaving colour and its columns'
 // the arriving one, the other cells dimmed; the search's nodes are marked
 // on their rows' and columns' names; with Show Cycles the blocks of rows
-// that reach one another are outlined, and the cells of relations to cut.
-// The key shows the ramp from the fewest relations in a cell to the most,
-// and the kinds' and the highlight's colours where they are drawn.
+// that reach one another are outlined, and the cells of relations to cut;
+// with rules, the cells whose relations break one outlined in its colour
+// (the last such rule's), as the curves take it. The key shows the ramp
+// from the fewest relations in a cell to the most, the kinds' and the
+// highlight's colours where they are drawn, and the rules with their
+// counts. The cycles are the findings' where given.
 DrawDescription describeMatrixFrame(const Scene& scene, const DependencyMatrix& matrix,
                                     const ViewSettings& settings, const ViewState& view,
-                                    SharedValues<Colour> ramp, const MatrixText& text);
+                                    SharedValues<Colour> ramp, const MatrixText& text,
+                                    const SceneFindings& findings = {});

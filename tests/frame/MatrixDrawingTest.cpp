@@ -1,5 +1,6 @@
 #include "frame/MatrixDrawing.h"
 
+#include "analysis/RuleCheck.h"
 #include "frame/DrawList.h"
 #include "model/Cut.h"
 #include "tests/support/CountingBackend.h"
@@ -59,6 +60,15 @@ SharedValues<Colour> greyRamp() {
         ramp.push_back({grey, grey, grey, 1.0f});
     }
     return SharedValues<Colour>::copyOf(ramp);
+}
+
+const LineSet* marksOf(const DrawDescription& frame, const Colour& colour) {
+    for (const LineSet& marks : frame.marks) {
+        if (marks.colour == colour) {
+            return &marks;
+        }
+    }
+    return nullptr;
 }
 
 // 0 root; 1 a (2 a.x, 3 a.y); 4 b (5 b.z); 6 c. At depth 1 the rows are a,
@@ -142,15 +152,28 @@ TEST(MatrixDrawingTest, FillsTheCellsByCountWritesCountsAndNamesAndShowsAHighlig
     EXPECT_NE(grouped.cells.colours[4], grouped.cells.colours[6]);
     EXPECT_NE(grouped.cells.colours[6], grouped.cells.colours[8]);
     EXPECT_NE(grouped.cells.colours[4], grouped.cells.colours[8]);
-}
 
-const LineSet* marksOf(const DrawDescription& frame, const Colour& colour) {
-    for (const LineSet& marks : frame.marks) {
-        if (marks.colour == colour) {
-            return &marks;
-        }
-    }
-    return nullptr;
+    // Rules: n1 -> n4 (a -> b, an error) outlines that cell in the first
+    // warm colour, n4 -> n6 (b -> c, a warning) its cell in the first cool
+    // one; the key gives each rule's count.
+    settings.colorBy = ColorBy::Ramp;
+    const Result<RuleSet> read =
+        rulefile::parse("forbid n1 -> n4\nforbid n4 -> n6 warn\n", "arch.rules");
+    ASSERT_TRUE(read.ok()) << read.error().describe();
+    const auto rules = std::make_shared<const RuleSet>(read.value());
+    const auto violations = std::make_shared<const std::vector<RuleOnBundles>>(
+        violationsOnBundles(*rules, checkRules(*rules, scene.graph()), scene.graph(),
+                            scene.bundles(), scene.cut().shownAs));
+    const DrawDescription ruled = describeMatrixFrame(scene, matrix, settings, {}, greyRamp(), text,
+                                                      SceneFindings{nullptr, rules, violations});
+    const LineSet* error = marksOf(ruled, errorRuleColours[0]);
+    const LineSet* warning = marksOf(ruled, warningRuleColours[0]);
+    ASSERT_NE(error, nullptr);
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(error->rectangles, std::vector<Rect>{layout.cellRect(0, 1)});
+    EXPECT_EQ(warning->rectangles, std::vector<Rect>{layout.cellRect(1, 2)});
+    EXPECT_EQ(std::get<LegendSwatch>(ruled.legend.back()).text,
+              "forbid n4 -> n6 warn: 1 violation");
 }
 
 // The same graph and cut: compared, a -> b holds an added and a removed
