@@ -346,4 +346,15 @@ Result<RuleSet> read(const std::string& path) {
     return parse(text.value().view(), path);
 }
 
+Result<std::shared_ptr<const RuleSet>> readShared(const std::string& path) {
+    if (path.empty()) {
+        return std::shared_ptr<const RuleSet>();
+    }
+    Result<RuleSet> rules = read(path);
+    if (!rules) {
+        return rules.error();
+    }
+    return std::make_shared<const RuleSet>(std::move(rules).value());
+}
+
 } // namespace rulefile

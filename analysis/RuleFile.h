@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,5 +85,7 @@ inline constexpr std::size_t maxStatements = 1000;
 // left open, a line or a file past the limits.
 Result<RuleSet> read(const std::string& path);
 Result<RuleSet> parse(std::string_view text, const std::string& path);
+// The same, shared as the pictures hold rules; null for an empty path.
+Result<std::shared_ptr<const RuleSet>> readShared(const std::string& path);
 
 } // namespace rulefile

@@ -675,13 +675,13 @@ void Application::stopComparing() {
 void Application::loadRules() {
     tellUnlessShown(onLoadFile(
         [this](const std::string& path) {
-            Result<RuleSet> rules = rulefile::read(path);
+            Result<std::shared_ptr<const RuleSet>> rules = rulefile::readShared(path);
             if (!rules) {
                 console::line(rules.error().describe());
                 showMessage(rules.error().describe());
                 return;
             }
-            useRules(std::make_shared<const RuleSet>(std::move(rules).value()));
+            useRules(std::move(rules).value());
         },
         shownGraphPath, SettingsPanel::rulesDialogTitle));
 }

@@ -177,14 +177,10 @@ int runViewer(int argc, char** argv) {
         return 0;
     }
     // A rules file that cannot be read is refused as a bad option is.
-    std::shared_ptr<const RuleSet> rules;
-    if (!commandLine.view.rulesPath.empty()) {
-        Result<RuleSet> read = rulefile::read(commandLine.view.rulesPath);
-        if (!read) {
-            std::fprintf(stderr, "hebview: %s\n", read.error().describe().c_str());
-            return 2;
-        }
-        rules = std::make_shared<const RuleSet>(std::move(read).value());
+    Result<std::shared_ptr<const RuleSet>> rules = rulefile::readShared(commandLine.view.rulesPath);
+    if (!rules) {
+        std::fprintf(stderr, "hebview: %s\n", rules.error().describe().c_str());
+        return 2;
     }
     if (!displayAvailable()) {
         std::fprintf(stderr, "hebview: no display to open a window on (DISPLAY='%s')\n",
@@ -224,7 +220,7 @@ int runViewer(int argc, char** argv) {
     application.startupOlderPath = commandLine.view.olderVersion;
     application.dotNames = commandLine.view.dotNames;
     application.startView = StartView(commandLine.view);
-    application.startupRules = std::move(rules);
+    application.startupRules = std::move(rules).value();
     if (const Status ready = application.init(); !ready) {
         console::line(ready.error().describe());
         return 1;

@@ -225,13 +225,9 @@ std::optional<Failure> render(const RenderOptions& options) {
         return failed;
     }
     times.stageDone("render targets and colour ramps");
-    std::shared_ptr<const RuleSet> rules;
-    if (!options.view.rulesPath.empty()) {
-        Result<RuleSet> read = rulefile::read(options.view.rulesPath);
-        if (!read) {
-            return Failure{"hebview-render: " + read.error().describe(), 2};
-        }
-        rules = std::make_shared<const RuleSet>(std::move(read).value());
+    Result<std::shared_ptr<const RuleSet>> rules = rulefile::readShared(options.view.rulesPath);
+    if (!rules) {
+        return Failure{"hebview-render: " + rules.error().describe(), 2};
     }
     ViewSettings settings = options.settings;
     std::optional<Scene> scene = loadScene(options, settings);
@@ -241,7 +237,7 @@ std::optional<Failure> render(const RenderOptions& options) {
     times.stageDone("reading, layouts, routes, samples");
     FrameSession session(*scene, options.size);
     session.setRamps(std::move(ramps));
-    session.setRules(std::move(rules));
+    session.setRules(std::move(rules).value());
     // The key's text, and the matrix's names and counts, are the labels' size.
     std::shared_ptr<const LabelFont> font;
     if (settings.showLabels || settings.showLegend || settings.view == ViewType::Matrix) {
